@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace zandrevio {
+
+// The general number text of a finite value with `digits` significant digits,
+// written with the current decimal separator: plain for decimal exponents from
+// -3 to `digits`, scientific ("1.2346E5", "2.5E-7") otherwise.
+std::string FormatGeneral(long double value, int digits);
+
+// 5 significant digits: every result label.
+std::string FormatResult(long double value);
+// Rounded to hundredths (halves to even) first, then FormatResult. A value
+// whose hundredths leave the 64-bit range is an invalid operation.
+std::string FormatResultHundredths(long double value);
+// 15 significant digits: the fields the program writes back.
+std::string FormatFull(long double value);
+
+} // namespace zandrevio
