@@ -109,4 +109,14 @@ Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long d
     return ChannelAtFrequency{channel, fp::Round(offset * plan.hertzPerStep), std::fabs(offset) > kOnRaster};
 }
 
+long double TransmitFromReceive(long double receive, long double duplexSpacing)
+{
+    return fp::Add(receive, duplexSpacing);
+}
+
+long double ReceiveFromTransmit(long double transmit, long double duplexSpacing)
+{
+    return fp::Sub(transmit, duplexSpacing);
+}
+
 } // namespace zandrevio

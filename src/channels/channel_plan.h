@@ -45,4 +45,8 @@ struct ChannelAtFrequency {
 
 Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long double receive);
 
+// The other frequency of a duplex pair.
+long double TransmitFromReceive(long double receive, long double duplexSpacing);
+long double ReceiveFromTransmit(long double transmit, long double duplexSpacing);
+
 } // namespace zandrevio

@@ -1,13 +1,65 @@
 #include "shell/Zandrevio.h"
+#include "ui_Zandrevio.h"
+
+#include "channels/ChannelPlanPanel.h"
+#include "shell/AboutBox.h"
+#include "widgets/HandlerGuard.h"
+#include "widgets/Pictures.h"
 
 namespace zandrevio {
 
+namespace {
+// The outer frame is 608 x 460 pixels; the window system adds the frame
+// and title bar around this client area.
+constexpr QSize kClientSize(600, 433);
+constexpr QPoint kPlace(36, 24);
+
+template <typename Panel>
+Panel* Place(QWidget* page, int x, int y)
+{
+    auto* panel = new Panel(page);
+    panel->move(x, y);
+    return panel;
+}
+} // namespace
+
 TZandrevio::TZandrevio(QWidget* parent)
     : QWidget(parent)
+    , m_ui(new Ui::TZandrevio)
 {
-    setObjectName("Zandrevio");
-    setWindowTitle("Zandrevio v. 1. 04");
-    resize(600, 434);
+    m_ui->setupUi(this);
+    // A sizeable frame with the system menu and minimise, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(kClientSize);
+    move(kPlace);
+
+    m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(131, 26), false));
+    QFont bold = font();
+    bold.setBold(true);
+    bold.setPixelSize(15);
+    m_ui->BitBtn5->setFont(bold);
+    m_ui->BitBtn5->raise();
+
+    m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, 0, 0);
+    m_channelPlan->setObjectName("ChannelPlanPanel");
+
+    connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
+    FormCreate();
+}
+
+TZandrevio::~TZandrevio() = default;
+
+void TZandrevio::FormCreate()
+{
+    m_channelPlan->StartDuplexSpacing();
+}
+
+void TZandrevio::BitBtn5Click()
+{
+    if (m_aboutBox != nullptr) {
+        m_aboutBox->exec();
+    }
 }
 
 } // namespace zandrevio

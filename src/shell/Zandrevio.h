@@ -2,7 +2,16 @@
 
 #include <QWidget>
 
+#include <memory>
+
+namespace Ui {
+class TZandrevio;
+}
+
 namespace zandrevio {
+
+class ChannelPlanPanel;
+class TAboutBox;
 
 // The main window: five pages of calculators and the About button.
 class TZandrevio : public QWidget {
@@ -10,6 +19,18 @@ class TZandrevio : public QWidget {
 
 public:
     explicit TZandrevio(QWidget* parent = nullptr);
+    ~TZandrevio() override;
+
+    void FormCreate();
+    void BitBtn5Click();
+
+    // The about box, created hidden after the window.
+    void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
+
+private:
+    const std::unique_ptr<Ui::TZandrevio> m_ui;
+    ChannelPlanPanel* m_channelPlan;
+    TAboutBox* m_aboutBox = nullptr;
 };
 
 } // namespace zandrevio

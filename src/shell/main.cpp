@@ -1,15 +1,16 @@
+#include "shell/AboutBox.h"
+#include "shell/ApplicationSetup.h"
 #include "shell/Zandrevio.h"
 
 #include <QApplication>
 
-#include <clocale>
-
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    // Qt adopted the user's locale; the C library must never read a comma.
-    std::setlocale(LC_NUMERIC, "C");
+    zandrevio::SetUpApplication(app);
     zandrevio::TZandrevio window;
+    zandrevio::TAboutBox aboutBox;
+    window.SetAboutBox(&aboutBox);
     window.show();
     return app.exec();
 }

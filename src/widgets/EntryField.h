@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace zandrevio {
+
+// A single-line entry field whose typed characters pass a key filter. It
+// tells when it loses the focus to another control of the window.
+class EntryField : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit EntryField(QWidget* parent = nullptr);
+
+    // Selects the whole text and gives the field the focus, as after an error.
+    void SelectAndFocus();
+
+signals:
+    void exited();
+
+protected:
+    // The character to insert for a typed one, or 0 to swallow it.
+    virtual char Filter(char typed) const = 0;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// Digits and one decimal separator; comma and full stop both type it.
+class DecimalField : public EntryField {
+    Q_OBJECT
+
+public:
+    using EntryField::EntryField;
+
+protected:
+    char Filter(char typed) const override;
+};
+
+// Digits only.
+class IntegerField : public EntryField {
+    Q_OBJECT
+
+public:
+    using EntryField::EntryField;
+
+protected:
+    char Filter(char typed) const override;
+};
+
+} // namespace zandrevio

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+
+namespace zandrevio {
+
+// Runs one handler of the window. A field that is not a number or a
+// floating-point fault ends the handler where it happens and shows the
+// application error box; what the handler wrote before that stays.
+void RunHandler(const std::function<void()>& handler);
+
+// A slot that runs `handler` under RunHandler, for connecting to any signal.
+template <typename Handler>
+auto Guarded(Handler handler)
+{
+    return [handler = std::move(handler)] { RunHandler(handler); };
+}
+
+} // namespace zandrevio

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace zandrevio {
+
+// The small picture right of a "Calculate" caption.
+QPixmap CalculatePicture();
+// The small picture right of the "Draw" caption.
+QPixmap DrawPicture();
+// The product name in yellow on blue, flat or with a gradient ground.
+QPixmap ProductNamePicture(QSize size, bool gradient);
+// The program icon, in several sizes.
+QIcon ProgramIcon();
+
+} // namespace zandrevio

@@ -1,0 +1,57 @@
+#include "widgets/RadioGroup.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+
+namespace zandrevio {
+
+namespace {
+constexpr int kMargin = 6;
+} // namespace
+
+RadioGroup::RadioGroup(QWidget* parent)
+    : QGroupBox(parent)
+    , m_buttons(new QButtonGroup(this))
+{
+    connect(m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            emit clicked();
+        }
+    });
+}
+
+void RadioGroup::SetItems(const QStringList& items, int columns)
+{
+    // The buttons share the inside of the frame evenly, column by column.
+    const QRect inside = contentsRect().adjusted(kMargin, 0, -kMargin, 0);
+    const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+    const int columnWidth = inside.width() / columns;
+    const int rowHeight = inside.height() / rows;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        button->setObjectName(objectName() + "Item" + QString::number(i));
+        button->setGeometry(inside.left() + (i / rows) * columnWidth, inside.top() + (i % rows) * rowHeight,
+                            columnWidth - 4, rowHeight);
+        m_buttons->addButton(button, i);
+    }
+}
+
+int RadioGroup::ItemIndex() const
+{
+    return m_buttons->checkedId();
+}
+
+void RadioGroup::SetItemIndex(int index)
+{
+    const QSignalBlocker blocker(m_buttons);
+    if (auto* button = m_buttons->button(index)) {
+        button->setChecked(true);
+    }
+}
+
+QRadioButton* RadioGroup::Button(int index) const
+{
+    return qobject_cast<QRadioButton*>(m_buttons->button(index));
+}
+
+} // namespace zandrevio

@@ -1,0 +1,66 @@
+#include "widgets/UnitPicker.h"
+
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace zandrevio {
+
+namespace {
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), UnitPicker::kRowHeight};
+    }
+};
+
+// A 2-pixel sunken frame leaves a 20-pixel box exactly one 16-pixel row.
+constexpr int kFrameWidth = 2;
+} // namespace
+
+UnitPicker::UnitPicker(QWidget* parent)
+    : QListWidget(parent)
+{
+    setItemDelegate(new RowDelegate(this));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kFrameWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setAutoScroll(false);
+    setTabKeyNavigation(false);
+    // Pickers are silver; the cable list sets its own white.
+    QPalette silver = palette();
+    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    setPalette(silver);
+}
+
+void UnitPicker::SetItems(const QStringList& items)
+{
+    clear();
+    addItems(items);
+    SetTopIndex(0);
+}
+
+int UnitPicker::TopIndex() const
+{
+    // Scrolling per item, the scroll bar's value is the index of the top row.
+    return verticalScrollBar()->value();
+}
+
+void UnitPicker::SetTopIndex(int index)
+{
+    // The scroll range is laid out lazily; lay it out now so that a picker
+    // set before the window is shown keeps its index.
+    doItemsLayout();
+    updateGeometries();
+    verticalScrollBar()->setValue(index);
+}
+
+} // namespace zandrevio

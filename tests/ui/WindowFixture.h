@@ -1,0 +1,96 @@
+#pragma once
+
+#include "QtPrinters.h"
+#include "RecordingFeedback.h"
+#include "separator_guard.h"
+#include "shell/AboutBox.h"
+#include "shell/Zandrevio.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace zandrevio::test {
+
+// A freshly started main window, shown and active, with the beep and the
+// boxes recorded instead of shown.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<TZandrevio>();
+        aboutBox = std::make_unique<TAboutBox>();
+        window->SetAboutBox(aboutBox.get());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        aboutBox.reset();
+    }
+
+    template <typename T = QWidget>
+    T* Find(const char* name) const
+    {
+        auto* widget = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QString TextOf(const char* name) const
+    {
+        if (auto* label = window->findChild<QLabel*>(QString::fromLatin1(name))) {
+            return label->text();
+        }
+        if (auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(name))) {
+            return edit->text();
+        }
+        ADD_FAILURE() << "no text control " << name;
+        return {};
+    }
+
+    // Gives the named field the focus as a click would.
+    void FocusOn(QWidget* widget)
+    {
+        widget->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+    }
+
+    // Replaces a field's text as a paste over the whole text would.
+    void Put(QLineEdit* field, const QString& text)
+    {
+        field->setText(text);
+    }
+
+    // Clicks a button as the mouse would; radio buttons and check boxes
+    // near their indicator, where they take the click.
+    void Click(QWidget* button)
+    {
+        QPoint where = button->rect().center();
+        if (button->inherits("QRadioButton") || button->inherits("QCheckBox")) {
+            where = QPoint(6, button->height() / 2);
+        }
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, where);
+        QApplication::processEvents();
+    }
+
+    void Type(QWidget* widget, const QString& keys)
+    {
+        QTest::keyClicks(widget, keys);
+    }
+
+    SeparatorGuard separator{'.'};
+    RecordingFeedback feedback;
+    std::unique_ptr<TZandrevio> window;
+    std::unique_ptr<TAboutBox> aboutBox;
+};
+
+} // namespace zandrevio::test

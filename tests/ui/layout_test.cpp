@@ -1,0 +1,70 @@
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QTabWidget>
+
+namespace zandrevio::test {
+namespace {
+
+// Every caption fits its control and no two controls of one parent overlap:
+// the layout is in fixed pixels, so a wider font would clip or collide.
+class Layout : public WindowTest {};
+
+int TextWidth(const QWidget* widget, const QString& text)
+{
+    return widget->fontMetrics().horizontalAdvance(text);
+}
+
+TEST_F(Layout, NoCaptionIsClipped)
+{
+    auto* pages = Find<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (auto* label : pages->widget(page)->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(window.get()) || !label->pixmap().isNull()) {
+                continue;
+            }
+            EXPECT_LE(TextWidth(label, label->text()), label->contentsRect().width() - label->indent())
+                << label->objectName().toStdString() << " \"" << label->text().toStdString() << '"';
+        }
+        for (auto* button : pages->widget(page)->findChildren<QAbstractButton*>()) {
+            if (!button->isVisibleTo(window.get()) || button->text().isEmpty()) {
+                continue;
+            }
+            const int room = button->width() - (button->icon().isNull() ? 8 : button->iconSize().width() + 12);
+            EXPECT_LE(TextWidth(button, button->text()) + (button->inherits("QRadioButton") ? 20 : 0), room)
+                << button->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Layout, NoTwoControlsOverlap)
+{
+    for (auto* parent : window->findChildren<QWidget*>()) {
+        if (parent->inherits("QTabWidget") || parent->inherits("QStackedWidget")) {
+            continue;
+        }
+        QList<QWidget*> children;
+        for (auto* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->isVisibleTo(window.get()) && !child->objectName().isEmpty() && !child->isWindow()) {
+                children << child;
+            }
+        }
+        for (int i = 0; i < children.size(); ++i) {
+            for (int j = i + 1; j < children.size(); ++j) {
+                // The About button lies over the right end of the tab row.
+                const bool about = children[i]->objectName() == "BitBtn5" || children[j]->objectName() == "BitBtn5";
+                if (about) {
+                    continue;
+                }
+                EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                    << children[i]->objectName().toStdString() << " overlaps " << children[j]->objectName().toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace zandrevio::test
