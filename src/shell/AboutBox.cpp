@@ -12,8 +12,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     , m_ui(new Ui::TAboutBox)
 {
     m_ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
     setFixedSize(size());
     setModal(true);
     QFont font = this->font();

@@ -29,8 +29,8 @@ TZandrevio::TZandrevio(QWidget* parent)
 {
     m_ui->setupUi(this);
     // A sizeable frame with the system menu and minimise, no maximise.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     resize(kClientSize);
     move(kPlace);
 

@@ -7,8 +7,8 @@ namespace zandrevio {
 std::optional<char> TypedCharacter(const QKeyEvent& event)
 {
     const int key = event.key();
-    if (key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home
-        || key == Qt::Key_End || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert) {
+    if (key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home ||
+        key == Qt::Key_End || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert) {
         return std::nullopt;
     }
     const bool control = (event.modifiers() & Qt::ControlModifier) && !(event.modifiers() & Qt::AltModifier);

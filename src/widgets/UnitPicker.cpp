@@ -12,7 +12,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), UnitPicker::kRowHeight};
+        return { QStyledItemDelegate::sizeHint(option, index).width(), UnitPicker::kRowHeight };
     }
 };
 
@@ -33,7 +33,6 @@ UnitPicker::UnitPicker(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
-    setAutoScroll(false);
     setTabKeyNavigation(false);
     // Pickers are silver; the cable list sets its own white.
     QPalette silver = palette();

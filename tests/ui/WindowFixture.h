@@ -65,10 +65,7 @@ protected:
     }
 
     // Replaces a field's text as a paste over the whole text would.
-    void Put(QLineEdit* field, const QString& text)
-    {
-        field->setText(text);
-    }
+    void Put(QLineEdit* field, const QString& text) { field->setText(text); }
 
     // Clicks a button as the mouse would; radio buttons and check boxes
     // near their indicator, where they take the click.
@@ -82,12 +79,9 @@ protected:
         QApplication::processEvents();
     }
 
-    void Type(QWidget* widget, const QString& keys)
-    {
-        QTest::keyClicks(widget, keys);
-    }
+    void Type(QWidget* widget, const QString& keys) { QTest::keyClicks(widget, keys); }
 
-    SeparatorGuard separator{'.'};
+    SeparatorGuard separator{ '.' };
     RecordingFeedback feedback;
     std::unique_ptr<TZandrevio> window;
     std::unique_ptr<TAboutBox> aboutBox;

@@ -9,7 +9,7 @@ namespace {
 
 // Every caption fits its control and no two controls of one parent overlap:
 // the layout is in fixed pixels, so a wider font would clip or collide.
-class Layout : public WindowTest {};
+class Layout : public WindowTest { };
 
 int TextWidth(const QWidget* widget, const QString& text)
 {
@@ -60,7 +60,8 @@ TEST_F(Layout, NoTwoControlsOverlap)
                     continue;
                 }
                 EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
-                    << children[i]->objectName().toStdString() << " overlaps " << children[j]->objectName().toStdString();
+                    << children[i]->objectName().toStdString() << " overlaps "
+                    << children[j]->objectName().toStdString();
             }
         }
     }
