@@ -1,0 +1,206 @@
+#include "traffic/fcn_numb.h"
+
+#include "numeric/checked_math.h"
+
+#include "numeric/app_error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zandrevio {
+
+namespace {
+// The next term of the series: t_k = (t_(k-1) * A) / k. An overflow ends
+// the calculation here, as the floating-point unit would.
+long double NextTerm(long double term, long double traffic, long double k)
+{
+    return fp::Checked(fp::Mul(term, traffic) / k);
+}
+
+// The terms from t_1 up to t_last added to s = 1; `term` ends as t_last.
+// Once a term has underflowed to zero every later one is zero too, so the
+// sum is complete there.
+void SumTerms(long double traffic, std::int64_t last, long double& term, long double& sum)
+{
+    term = 1.0L;
+    sum = 1.0L;
+    for (std::int64_t k = 1; k <= last && term != 0.0L; ++k) {
+        term = NextTerm(term, traffic, static_cast<long double>(k));
+        sum = fp::Add(sum, term);
+    }
+}
+
+// The Part-exact stopping test of the searches: a GOS equal to the target
+// never stops them.
+bool Below(long double gos, long double target)
+{
+    return gos < target;
+}
+} // namespace
+
+// B(N, A) = (A^N / N!) / sum_(k=0..N) A^k / k!  (Erlang's loss formula)
+long double ErlangBGos(std::int32_t channels, long double traffic)
+{
+    long double term = 0.0L;
+    long double sum = 0.0L;
+    SumTerms(traffic, channels, term, sum);
+    return term / sum;
+}
+
+// C(N, A) = P / (sum_(k=0..N-1) A^k / k! + P), P = (A^N / N!) N / (N - A)  (Erlang's delay formula)
+long double ErlangCGos(std::int32_t channels, long double traffic)
+{
+    long double term = 0.0L;
+    long double sum = 0.0L;
+    SumTerms(traffic, std::int64_t{ channels } - 1, term, sum);
+    const long double n = channels;
+    term = fp::Mul(NextTerm(term, traffic, n), fp::Div(n, fp::Sub(n, traffic)));
+    sum = fp::Add(sum, term);
+    return fp::Div(term, sum);
+}
+
+// P(X >= N) = 1 - e^(-A) sum_(k=0..N-1) A^k / k!  (Poisson distribution)
+long double PoissonGos(std::int32_t channels, long double traffic)
+{
+    long double term = 0.0L;
+    long double sum = 0.0L;
+    SumTerms(traffic, std::int64_t{ channels } - 1, term, sum);
+    return fp::Sub(1.0L, fp::Mul(fp::Exp(-traffic), sum));
+}
+
+std::int32_t ErlangBChannels(long double traffic, long double target)
+{
+    long double term = 1.0L;
+    long double sum = 1.0L;
+    std::int32_t k = 0;
+    do {
+        ++k;
+        term = NextTerm(term, traffic, k);
+        sum = fp::Add(sum, term);
+    } while (!Below(term / sum, target));
+    return k;
+}
+
+std::int32_t ErlangCChannels(long double traffic, long double target)
+{
+    const std::int64_t whole = fp::Trunc(traffic);
+    long double term = 0.0L;
+    long double sum = 0.0L;
+    SumTerms(traffic, whole, term, sum);
+    // The terms below `whole` may have underflowed already; then t_whole is 0.
+    std::int64_t k = whole;
+    long double waiting = 0.0L;
+    long double all = 0.0L;
+    do {
+        ++k;
+        const auto n = static_cast<long double>(k);
+        term = NextTerm(term, traffic, n);
+        waiting = fp::Div(fp::Mul(n, term), fp::Sub(n, traffic));
+        all = fp::Add(sum, waiting);
+        sum = fp::Add(sum, term);
+    } while (!Below(waiting / all, target));
+    if (k > std::numeric_limits<std::int32_t>::max()) {
+        throw FloatingPointFault(FloatingPointFaultKind::InvalidOperation);
+    }
+    return static_cast<std::int32_t>(k);
+}
+
+long double PoissonUpperTail(std::int32_t channels, long double traffic)
+{
+    if (channels <= 0) {
+        return 1.0L;
+    }
+    if (traffic == 0.0L) {
+        return 0.0L;
+    }
+    // t_N = e^(-A) A^N / N!, then t_(N+j) / t_N = prod A / (N + i): a series
+    // whose ratios fall below 1 once N + i exceeds A.
+    const long double n = channels;
+    const long double first = std::exp(n * std::log(traffic) - std::lgamma(n + 1.0L) - traffic);
+    long double ratio = 1.0L;
+    long double series = 1.0L;
+    for (long double i = 1.0L;; i += 1.0L) {
+        ratio = ratio * traffic / (n + i);
+        series += ratio;
+        if (n + i > traffic && ratio < series * 1e-21L) {
+            break;
+        }
+    }
+    return first * series;
+}
+
+std::int32_t PoissonChannels(long double traffic, long double target)
+{
+    const long double rest = fp::Exp(-traffic);
+    long double term = 1.0L;
+    long double sum = 1.0L;
+    std::int32_t k = 0;
+    for (;;) {
+        ++k;
+        term = NextTerm(term, traffic, k);
+        const long double grown = fp::Add(sum, term);
+        const bool stuck = grown == sum;
+        sum = grown;
+        const long double gos = fp::Sub(1.0L, fp::Mul(rest, sum));
+        if (Below(gos, target)) {
+            return k + 1;
+        }
+        if (stuck) {
+            break;
+        }
+    }
+    // The sum no longer grows, so 1 - e^(-A) s stays at a rounding residue
+    // that never falls below this target: find the smallest N on the upper
+    // tail instead. Every N up to A has a tail far above such a target.
+    const long double whole = std::floor(traffic);
+    std::int64_t low = std::max<std::int64_t>(2, static_cast<std::int64_t>(whole) + 1);
+    if (PoissonUpperTail(static_cast<std::int32_t>(low), traffic) < target) {
+        return static_cast<std::int32_t>(low);
+    }
+    // Grow past the answer, then halve down to the first N below target.
+    std::int64_t step = 1;
+    std::int64_t high = low + step;
+    while (!(PoissonUpperTail(static_cast<std::int32_t>(high), traffic) < target)) {
+        low = high;
+        step *= 2;
+        high = low + step;
+    }
+    while (high - low > 1) {
+        const std::int64_t mid = low + (high - low) / 2;
+        if (PoissonUpperTail(static_cast<std::int32_t>(mid), traffic) < target) {
+            high = mid;
+        } else {
+            low = mid;
+        }
+    }
+    return static_cast<std::int32_t>(high);
+}
+
+long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
+                          long double lower)
+{
+    constexpr long double kTolerance = 0.0001L;
+    // Only the sign of the last residual at the lower end counts; the caller
+    // guarantees it starts negative.
+    long double residual = -target;
+    for (;;) {
+        const long double middle = fp::Mul(fp::Add(upper, lower), 0.5L);
+        // Far out (above about 1e15 Erl) neighbouring reals lie further apart
+        // than the tolerance: a midpoint equal to an end halves nothing.
+        const bool exhausted = middle == upper || middle == lower;
+        const long double d = fp::Sub(gos(channels, middle), target);
+        if (residual * d < 0.0L) {
+            upper = middle;
+        } else {
+            lower = middle;
+            residual = d;
+        }
+        if (upper - lower < kTolerance || exhausted) {
+            break;
+        }
+    }
+    return fp::Mul(fp::Add(upper, lower), 0.5L);
+}
+
+} // namespace zandrevio

@@ -1,0 +1,193 @@
+#include "numeric/app_error.h"
+#include "numeric/format.h"
+#include "separator_guard.h"
+#include "traffic/traffic_calculations.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zandrevio {
+namespace {
+
+using test::SeparatorGuard;
+constexpr auto kPoisson = TrafficModel::Poisson;
+constexpr auto kErlangB = TrafficModel::ErlangB;
+constexpr auto kErlangC = TrafficModel::ErlangC;
+
+struct GosCase {
+    TrafficModel model;
+    std::int32_t channels;
+    long double traffic;
+    const char* shown;
+};
+
+TEST(GosForTraffic, WorkedValuesRoundedToThousandths)
+{
+    SeparatorGuard guard('.');
+    const GosCase cases[] = {
+        { kErlangB, 15, 9.0L, "0.02" }, { kErlangC, 15, 9.0L, "0.048" }, { kPoisson, 15, 9.0L, "0.041" },
+        { kErlangC, 10, 10.0L, "1" },   { kErlangB, 20, 5.0L, "0" },     { kErlangB, 15, 0.0L, "0" },
+        { kErlangC, 15, 0.0L, "0" },    { kPoisson, 15, 0.0L, "0" },     { kErlangB, 2147483647, 9.0L, "0" },
+    };
+    for (const auto& c : cases) {
+        const auto gos = GosForTraffic(c.model, c.channels, c.traffic);
+        ASSERT_TRUE(gos.Ok());
+        EXPECT_EQ(FormatResult(gos.Value()), c.shown) << c.channels << ' ' << double(c.traffic);
+    }
+    // The GOS is held in double: 0.048 is the double nearest to it.
+    EXPECT_EQ(GosForTraffic(kErlangC, 15, 9.0L).Value(), 0.048);
+}
+
+TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
+{
+    for (auto model : { kPoisson, kErlangB, kErlangC }) {
+        for (std::int32_t channels : { 0, -5 }) {
+            const auto gos = GosForTraffic(model, channels, 9.0L);
+            ASSERT_FALSE(gos.Ok());
+            EXPECT_EQ(gos.Error().message, "Number of channels must be  greater then 0");
+            EXPECT_EQ(gos.Error().input, kChannelsInput);
+        }
+    }
+    const auto gos = GosForTraffic(kErlangC, 9, 9.5L);
+    ASSERT_FALSE(gos.Ok());
+    EXPECT_EQ(gos.Error().message, "Number of Channels must be greater than Traffic (ErlangC Model)");
+    EXPECT_EQ(gos.Error().input, kChannelsInput);
+    EXPECT_FALSE(GosForTraffic(kErlangC, 10, 10.0L + 1e-12L).Ok());
+    // Traffic within 1e-9 below the channels counts as equal: a GOS of 1.
+    EXPECT_EQ(GosForTraffic(kErlangC, 10, 10.0L - 1e-12L).Value(), 1.0);
+}
+
+TEST(ChannelsForGos, WorkedValues)
+{
+    EXPECT_EQ(ChannelsForGos(kErlangB, 9.0L, 0.02L).Value(), 15);
+    EXPECT_EQ(ChannelsForGos(kErlangC, 9.0L, 0.02L).Value(), 17);
+    EXPECT_EQ(ChannelsForGos(kPoisson, 9.0L, 0.02L).Value(), 17);
+    EXPECT_EQ(ChannelsForGos(kPoisson, 0.0L, 0.02L).Value(), 2);
+}
+
+TEST(ChannelsForGos, RefusesAGosOutsideZeroToOne)
+{
+    for (long double target : { 0.0L, 1.0L, -0.5L, 1.5L }) {
+        const auto channels = ChannelsForGos(kErlangB, 9.0L, target);
+        ASSERT_FALSE(channels.Ok());
+        EXPECT_EQ(channels.Error().message, "GOS must be  0 < GOS <1");
+        EXPECT_EQ(channels.Error().input, kGosInput);
+    }
+    EXPECT_TRUE(ChannelsForGos(kErlangB, 9.0L, 1e-4000L).Ok());
+    EXPECT_TRUE(ChannelsForGos(kErlangB, 9.0L, 0.9999999L).Ok());
+}
+
+struct TrafficCase {
+    TrafficModel model;
+    std::int32_t channels;
+    long double target;
+    const char* shown;
+};
+
+TEST(TrafficForGos, WorkedValues)
+{
+    SeparatorGuard guard('.');
+    const TrafficCase cases[] = {
+        { kErlangB, 15, 0.02L, "9.0096" }, { kErlangC, 15, 0.02L, "8.0352" }, { kPoisson, 15, 0.02L, "8.1531" },
+        { kErlangB, 30, 0.02L, "21.932" }, { kErlangC, 1, 0.02L, "0" },       { kErlangC, 1, 0.9L, "0" },
+        { kErlangC, 2, 0.9L, "0.99997" },
+    };
+    for (const auto& c : cases) {
+        const auto traffic = TrafficForGos(c.model, c.channels, c.target);
+        ASSERT_TRUE(traffic.Ok());
+        EXPECT_EQ(FormatResult(traffic.Value()), c.shown) << c.channels << ' ' << double(c.target);
+    }
+}
+
+TEST(TrafficForGos, ChecksTheChannelsBeforeTheGos)
+{
+    const auto traffic = TrafficForGos(kErlangB, 0, 0.0L);
+    ASSERT_FALSE(traffic.Ok());
+    EXPECT_EQ(traffic.Error().message, "Number of channels must be  greater then 0");
+    const auto gos = TrafficForGos(kErlangB, 15, 1.0L);
+    ASSERT_FALSE(gos.Ok());
+    EXPECT_EQ(gos.Error().message, "GOS must be  0 < GOS <1");
+    EXPECT_EQ(gos.Error().input, kGosInput);
+}
+
+// The upward scan of the bracket, step by step: the result must be the same
+// to the bit wherever that scan ends below 100000 Erl.
+long double LiteralScanTraffic(GosFunction gos, std::int32_t channels, long double target)
+{
+    long double lower = 0.0L;
+    long double x = channels;
+    while (gos(channels, x) - target < 0.0L) {
+        lower = x;
+        x = x + 10.0L;
+    }
+    return BisectTraffic(gos, channels, target, x, lower);
+}
+
+TEST(TrafficForGos, TheBracketIsTheOneTheUpwardScanFinds)
+{
+    for (auto model : { kPoisson, kErlangB }) {
+        const GosFunction gos = model == kPoisson ? PoissonGos : ErlangBGos;
+        for (std::int32_t channels : { 1, 2, 7, 15, 30, 100, 250 }) {
+            for (long double target : { 1e-9L, 0.001L, 0.02L, 0.3L, 0.75L, 0.9L, 0.99L, 0.999L }) {
+                const long double expected = LiteralScanTraffic(gos, channels, target);
+                if (expected > 100000.0L) {
+                    continue;
+                }
+                EXPECT_EQ(TrafficForGos(model, channels, target).Value(), expected)
+                    << int(model) << ' ' << channels << ' ' << double(target);
+            }
+        }
+    }
+}
+
+// Targets a step-by-step scan would take minutes or forever to reach.
+TEST(TrafficForGos, EndsForTargetsNearOne)
+{
+    const long double x = TrafficForGos(kErlangB, 100, 0.9999999L).Value();
+    EXPECT_NEAR(ErlangBGos(100, x), 0.9999999L, 1e-12L);
+    const long double far = TrafficForGos(kErlangB, 1, 1.0L - 1.2345e-18L).Value();
+    EXPECT_NEAR(far / (1.0L / 1.2345e-18L), 1.0L, 0.05L);
+    EXPECT_NEAR(PoissonGos(10, TrafficForGos(kPoisson, 10, 0.9999999L).Value()), 0.9999999L, 1e-9L);
+}
+
+TEST(TrafficForGos, HugeChannelCountsEndInAnOverflow)
+{
+    for (auto model : { kPoisson, kErlangB, kErlangC }) {
+        try {
+            TrafficForGos(model, 2000000000, 0.02L);
+            ADD_FAILURE() << "no fault";
+        } catch (const FloatingPointFault& fault) {
+            EXPECT_EQ(fault.Kind(), FloatingPointFaultKind::Overflow);
+        }
+    }
+}
+
+TEST(SubscriberTraffic, WorkedValues)
+{
+    SeparatorGuard guard('.');
+    EXPECT_EQ(FormatResult(SubscriberTraffic(1000, 35.0L)), "35");
+    EXPECT_EQ(SubscriberTraffic(0, 35.0L), 0.0L);
+    EXPECT_EQ(FormatResult(SubscribersForTraffic(35.0L, 35.0L)), "1000");
+    EXPECT_EQ(SubscribersForTraffic(10.0L, 3.0L), 3333.0L);
+    EXPECT_EQ(FormatResult(SubscriberTraffic(1, 1e-4930L)), "1E-4933");
+}
+
+TEST(SubscriberTraffic, ARateOfZeroIsADivisionFault)
+{
+    try {
+        SubscribersForTraffic(35.0L, 0.0L);
+        FAIL();
+    } catch (const FloatingPointFault& fault) {
+        EXPECT_EQ(fault.Kind(), FloatingPointFaultKind::DivisionByZero);
+    }
+    try {
+        SubscribersForTraffic(0.0L, 0.0L);
+        FAIL();
+    } catch (const FloatingPointFault& fault) {
+        EXPECT_EQ(fault.Kind(), FloatingPointFaultKind::InvalidOperation);
+    }
+}
+
+} // namespace
+} // namespace zandrevio
