@@ -3,6 +3,7 @@
 
 #include "channels/ChannelPlanPanel.h"
 #include "shell/AboutBox.h"
+#include "traffic/TrafficPanel.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/Pictures.h"
 
@@ -14,10 +15,12 @@ namespace {
 constexpr QSize kClientSize(600, 433);
 constexpr QPoint kPlace(36, 24);
 
+// Puts a calculator panel onto its page at its place.
 template <typename Panel>
-Panel* Place(QWidget* page, int x, int y)
+Panel* Place(QWidget* page, const char* name, int x, int y)
 {
     auto* panel = new Panel(page);
+    panel->setObjectName(QString::fromLatin1(name));
     panel->move(x, y);
     return panel;
 }
@@ -41,8 +44,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_ui->BitBtn5->setFont(bold);
     m_ui->BitBtn5->raise();
 
-    m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, 0, 0);
-    m_channelPlan->setObjectName("ChannelPlanPanel");
+    m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, "ChannelPlanPanel", 0, 0);
+    m_traffic = Place<TrafficPanel>(m_ui->Traffic, "TrafficPanel", 0, 0);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();
@@ -53,6 +56,7 @@ TZandrevio::~TZandrevio() = default;
 void TZandrevio::FormCreate()
 {
     m_channelPlan->StartDuplexSpacing();
+    m_traffic->StartGos();
 }
 
 void TZandrevio::BitBtn5Click()

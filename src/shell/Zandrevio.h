@@ -11,6 +11,7 @@ class TZandrevio;
 namespace zandrevio {
 
 class ChannelPlanPanel;
+class TrafficPanel;
 class TAboutBox;
 
 // The main window: five pages of calculators and the About button.
@@ -30,6 +31,7 @@ public:
 private:
     const std::unique_ptr<Ui::TZandrevio> m_ui;
     ChannelPlanPanel* m_channelPlan;
+    TrafficPanel* m_traffic;
     TAboutBox* m_aboutBox = nullptr;
 };
 
