@@ -2,6 +2,7 @@
 #include "ui_Zandrevio.h"
 
 #include "channels/ChannelPlanPanel.h"
+#include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
 #include "traffic/TrafficPanel.h"
 #include "widgets/HandlerGuard.h"
@@ -45,6 +46,7 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_ui->BitBtn5->raise();
 
     m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, "ChannelPlanPanel", 0, 0);
+    m_propagation = Place<PropagationPanel>(m_ui->RF, "PropagationPanel", 0, 146);
     m_traffic = Place<TrafficPanel>(m_ui->Traffic, "TrafficPanel", 0, 0);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
@@ -55,6 +57,7 @@ TZandrevio::~TZandrevio() = default;
 
 void TZandrevio::FormCreate()
 {
+    m_propagation->StartArea();
     m_channelPlan->StartDuplexSpacing();
     m_traffic->StartGos();
 }

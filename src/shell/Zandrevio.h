@@ -11,6 +11,7 @@ class TZandrevio;
 namespace zandrevio {
 
 class ChannelPlanPanel;
+class PropagationPanel;
 class TrafficPanel;
 class TAboutBox;
 
@@ -31,6 +32,7 @@ public:
 private:
     const std::unique_ptr<Ui::TZandrevio> m_ui;
     ChannelPlanPanel* m_channelPlan;
+    PropagationPanel* m_propagation;
     TrafficPanel* m_traffic;
     TAboutBox* m_aboutBox = nullptr;
 };

@@ -6,7 +6,7 @@
 namespace zandrevio {
 
 namespace {
-constexpr int kMargin = 6;
+constexpr int kMargin = 4;
 } // namespace
 
 RadioGroup::RadioGroup(QWidget* parent)
@@ -31,7 +31,7 @@ void RadioGroup::SetItems(const QStringList& items, int columns)
         auto* button = new QRadioButton(items[i], this);
         button->setObjectName(objectName() + "Item" + QString::number(i));
         button->setGeometry(inside.left() + (i / rows) * columnWidth, inside.top() + (i % rows) * rowHeight,
-                            columnWidth - 4, rowHeight);
+                            columnWidth - 2, rowHeight);
         m_buttons->addButton(button, i);
     }
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "propagation/link_budget.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class PropagationPanel;
+}
+
+namespace zandrevio {
+
+// The lower part of the RF page: the downlink budget by three models.
+class PropagationPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PropagationPanel(QWidget* parent = nullptr);
+    ~PropagationPanel() override;
+
+    // The "Area" group starts disabled: the model at start is free space.
+    void StartArea();
+
+    void BitBtn19Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void RadioButton5Click();
+
+private:
+    PropagationModel Model() const;
+
+    const std::unique_ptr<Ui::PropagationPanel> m_ui;
+};
+
+} // namespace zandrevio
