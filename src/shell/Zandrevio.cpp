@@ -2,6 +2,7 @@
 #include "ui_Zandrevio.h"
 
 #include "channels/ChannelPlanPanel.h"
+#include "feeder/CablePanel.h"
 #include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
 #include "traffic/TrafficPanel.h"
@@ -48,6 +49,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, "ChannelPlanPanel", 0, 0);
     m_propagation = Place<PropagationPanel>(m_ui->RF, "PropagationPanel", 0, 146);
     m_traffic = Place<TrafficPanel>(m_ui->Traffic, "TrafficPanel", 0, 0);
+    // The page whose tab reads "Cable" is the one named Antenna.
+    m_cable = Place<CablePanel>(m_ui->Antenna, "CablePanel", 0, 0);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();
@@ -60,6 +63,7 @@ void TZandrevio::FormCreate()
     m_propagation->StartArea();
     m_channelPlan->StartDuplexSpacing();
     m_traffic->StartGos();
+    m_cable->StartCables();
 }
 
 void TZandrevio::BitBtn5Click()

@@ -10,6 +10,7 @@ class TZandrevio;
 
 namespace zandrevio {
 
+class CablePanel;
 class ChannelPlanPanel;
 class PropagationPanel;
 class TrafficPanel;
@@ -34,6 +35,7 @@ private:
     ChannelPlanPanel* m_channelPlan;
     PropagationPanel* m_propagation;
     TrafficPanel* m_traffic;
+    CablePanel* m_cable;
     TAboutBox* m_aboutBox = nullptr;
 };
 
