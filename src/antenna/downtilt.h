@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The gain drop of a down-tilted base-station antenna over the ground from
+// 0.2 km to 1.6 km, and its plot points.
+namespace zandrevio {
+
+struct PlotPoint {
+    int x;
+    int y;
+};
+
+inline constexpr int kCurvePoints = 71;
+using DowntiltCurvePoints = std::array<PlotPoint, kCurvePoints>;
+
+// Attenuation in dB (0 to 10) towards a ground point D metres from a mast of
+// height H, for a vertical beamwidth B and a downtilt T in degrees.
+long double DowntiltAttenuation(long double distanceM, long double heightM, long double beamwidthDeg,
+                                long double downtiltDeg);
+
+// The 71 plot points: 4 m and 1/15 dB to the pixel, from D = 200 m.
+DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg, long double downtiltDeg);
+
+// The level of the plot's middle line: the gain minus 5, rounded.
+std::int64_t MiddleLineGain(long double gainDb);
+
+} // namespace zandrevio

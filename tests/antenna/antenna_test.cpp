@@ -1,0 +1,172 @@
+#include "antenna/downtilt.h"
+#include "antenna/isolation.h"
+#include "numeric/app_error.h"
+#include "numeric/format.h"
+#include "separator_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <numbers>
+
+namespace zandrevio {
+namespace {
+
+using test::SeparatorGuard;
+
+// Checks the points named in `expected` (by x) of a curve.
+void ExpectPoints(const DowntiltCurvePoints& curve, const std::map<int, int>& expected)
+{
+    for (int i = 0; i < kCurvePoints; ++i) {
+        EXPECT_EQ(curve[static_cast<std::size_t>(i)].x, 5 * i);
+        const auto found = expected.find(5 * i);
+        if (found != expected.end()) {
+            EXPECT_EQ(curve[static_cast<std::size_t>(i)].y, found->second) << "x = " << found->first;
+        }
+    }
+}
+
+TEST(DowntiltCurve, DefaultAntenna)
+{
+    ExpectPoints(DowntiltCurve(50, 20, 7),
+                 { { 0, 95 },
+                   { 5, 61 },
+                   { 10, 40 },
+                   { 15, 26 },
+                   { 20, 16 },
+                   { 25, 10 },
+                   { 30, 6 },
+                   { 35, 3 },
+                   { 40, 1 },
+                   { 45, 0 },
+                   { 50, 0 },
+                   { 55, 0 },
+                   { 60, 0 },
+                   { 65, 1 },
+                   { 100, 8 },
+                   { 200, 29 },
+                   { 300, 43 },
+                   { 350, 48 } });
+    EXPECT_NEAR(1.78L / (20.0L * std::numbers::pi_v<long double> / 180.0L), 5.0993L, 0.00005L);
+}
+
+TEST(DowntiltCurve, NoDowntiltClipsTheNearGroundAtTenDecibels)
+{
+    ExpectPoints(
+        DowntiltCurve(50, 20, 0),
+        { { 0, 150 }, { 5, 150 }, { 10, 150 }, { 15, 150 }, { 20, 150 }, { 25, 150 }, { 50, 98 }, { 350, 5 } });
+}
+
+TEST(DowntiltCurve, ThirtyMetresTenDegreesThreeDown)
+{
+    ExpectPoints(DowntiltCurve(30, 10, 3),
+                 { { 0, 150 }, { 5, 150 }, { 10, 146 }, { 15, 102 }, { 20, 74 }, { 25, 54 } });
+}
+
+TEST(DowntiltCurve, HeightZeroRunsAlongTheTopEdge)
+{
+    for (const PlotPoint& point : DowntiltCurve(0, 13, 9)) {
+        EXPECT_EQ(point.y, 0);
+    }
+}
+
+TEST(DowntiltAttenuation, OnTheMainBeamItselfTheLimitIsZeroDecibels)
+{
+    // arctan(200 / 200) and 45 degrees coincide: the ratio would be 0/0.
+    EXPECT_EQ(DowntiltAttenuation(200, 200, 20, 45), 0.0L);
+    EXPECT_EQ(DowntiltCurve(200, 20, 45)[0].y, 0);
+}
+
+TEST(DowntiltAttenuation, ABeamwidthOfZeroIsADivisionByZero)
+{
+    try {
+        DowntiltCurve(50, 0, 7);
+        FAIL();
+    } catch (const FloatingPointFault& fault) {
+        EXPECT_EQ(fault.Kind(), FloatingPointFaultKind::DivisionByZero);
+    }
+}
+
+TEST(MiddleLineGain, RoundsHalvesToEven)
+{
+    EXPECT_EQ(MiddleLineGain(10), 5);
+    EXPECT_EQ(MiddleLineGain(7.5L), 2);
+    EXPECT_EQ(MiddleLineGain(8.5L), 4);
+    EXPECT_EQ(MiddleLineGain(0), -5);
+}
+
+AntennaIsolationInput Isolation(long double frequency, long double spacing, SeparationKind separation)
+{
+    AntennaIsolationInput in;
+    in.frequencyMHz = frequency;
+    in.spacing = spacing;
+    in.separation = separation;
+    return in;
+}
+
+std::string Shown(const AntennaIsolationInput& in)
+{
+    const auto isolation = AntennaIsolation(in);
+    EXPECT_TRUE(isolation.Ok()) << (isolation.Ok() ? "" : isolation.Error().message);
+    return isolation.Ok() ? FormatResultHundredths(isolation.Value()) : "";
+}
+
+TEST(AntennaIsolation, WorkedValues)
+{
+    SeparatorGuard guard('.');
+    EXPECT_EQ(Shown(Isolation(850, 10, SeparationKind::Horizontal)), "46.73");
+    EXPECT_EQ(Shown(Isolation(850, 10, SeparationKind::Vertical)), "75.33");
+    AntennaIsolationInput mixed = Isolation(900, 5, SeparationKind::Horizontal);
+    mixed.gain1 = 10;
+    mixed.gain1InDbd = false;
+    mixed.gain2 = 7;
+    EXPECT_EQ(Shown(mixed), "26.36");
+    EXPECT_EQ(Shown(Isolation(900, 3, SeparationKind::Vertical)), "58.39");
+    AntennaIsolationInput feet = Isolation(850, 30, SeparationKind::Horizontal);
+    feet.spacingInFeet = true;
+    EXPECT_EQ(Shown(feet), "45.95");
+}
+
+TEST(AntennaIsolation, ASpacingOfOneWavelengthIsAccepted)
+{
+    SeparatorGuard guard('.');
+    AntennaIsolationInput dbi = Isolation(600, 0.5L, SeparationKind::Horizontal);
+    dbi.gain1InDbd = dbi.gain2InDbd = false;
+    EXPECT_EQ(Shown(dbi), "21.98");
+    EXPECT_EQ(Shown(Isolation(600, 0.5L, SeparationKind::Horizontal)), "17.68");
+    EXPECT_EQ(Shown(Isolation(600, 0.5L, SeparationKind::Vertical)), "25.95");
+    EXPECT_EQ(AntennaIsolation(Isolation(600, 0.49L, SeparationKind::Horizontal)).Error().message,
+              "spacing must be > wave length");
+    EXPECT_EQ(AntennaIsolation(Isolation(600, 0.49L, SeparationKind::Vertical)).Error().message,
+              "separation must be > wave length");
+}
+
+TEST(AntennaIsolation, TheFrequencyIsCheckedBeforeTheSpacing)
+{
+    EXPECT_TRUE(AntennaIsolation(Isolation(450, 10, SeparationKind::Horizontal)).Ok());
+    EXPECT_TRUE(AntennaIsolation(Isolation(960, 10, SeparationKind::Vertical)).Ok());
+    for (long double f : { 449.0L, 961.0L }) {
+        const auto isolation = AntennaIsolation(Isolation(f, 0.01L, SeparationKind::Horizontal));
+        EXPECT_EQ(isolation.Error().message, "Frequency must be   450 < F < 960 MHz");
+        EXPECT_EQ(isolation.Error().input, static_cast<int>(IsolationInput::Frequency));
+    }
+}
+
+TEST(AntennaIsolation, VerticalReadsButIgnoresTheGains)
+{
+    AntennaIsolationInput in = Isolation(850, 10, SeparationKind::Vertical);
+    in.gain1 = 30;
+    in.gain2InDbd = false;
+    EXPECT_EQ(AntennaIsolation(in).Value(), AntennaIsolation(Isolation(850, 10, SeparationKind::Vertical)).Value());
+    AntennaIsolationReaders read;
+    read.spacing = Given(10);
+    read.spacingInFeet = [] { return false; };
+    read.frequencyMHz = Given(850);
+    read.gain1 = []() -> long double { throw ConversionFailure(""); };
+    read.separation = SeparationKind::Vertical;
+    EXPECT_THROW(AntennaIsolation(read), ConversionFailure);
+}
+
+} // namespace
+} // namespace zandrevio
