@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -24,6 +25,11 @@ int main(int argc, char* argv[])
     zandrevio::TZandrevio window;
     window.show();
     QApplication::processEvents();
+
+    // The antenna plot is blank until drawn: show the default curve.
+    if (auto* draw = window.findChild<QPushButton*>(QStringLiteral("BitBtn20"))) {
+        draw->click();
+    }
 
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));

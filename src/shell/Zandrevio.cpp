@@ -1,6 +1,8 @@
 #include "shell/Zandrevio.h"
 #include "ui_Zandrevio.h"
 
+#include "antenna/DowntiltPanel.h"
+#include "antenna/IsolationPanel.h"
 #include "channels/ChannelPlanPanel.h"
 #include "feeder/CablePanel.h"
 #include "propagation/PropagationPanel.h"
@@ -51,6 +53,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_traffic = Place<TrafficPanel>(m_ui->Traffic, "TrafficPanel", 0, 0);
     // The page whose tab reads "Cable" is the one named Antenna.
     m_cable = Place<CablePanel>(m_ui->Antenna, "CablePanel", 0, 0);
+    m_isolation = Place<IsolationPanel>(m_ui->Cable, "IsolationPanel", 0, 0);
+    m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();

@@ -11,6 +11,8 @@ class TZandrevio;
 namespace zandrevio {
 
 class CablePanel;
+class DowntiltPanel;
+class IsolationPanel;
 class ChannelPlanPanel;
 class PropagationPanel;
 class TrafficPanel;
@@ -36,6 +38,8 @@ private:
     PropagationPanel* m_propagation;
     TrafficPanel* m_traffic;
     CablePanel* m_cable;
+    IsolationPanel* m_isolation;
+    DowntiltPanel* m_downtilt;
     TAboutBox* m_aboutBox = nullptr;
 };
 
