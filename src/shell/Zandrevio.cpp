@@ -8,6 +8,8 @@
 #include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
 #include "traffic/TrafficPanel.h"
+#include "units/FieldStrengthPanel.h"
+#include "units/UnitConversionPanel.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/Pictures.h"
 
@@ -55,6 +57,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_cable = Place<CablePanel>(m_ui->Antenna, "CablePanel", 0, 0);
     m_isolation = Place<IsolationPanel>(m_ui->Cable, "IsolationPanel", 0, 0);
     m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
+    m_fieldStrength = Place<FieldStrengthPanel>(m_ui->Units, "FieldStrengthPanel", 0, 0);
+    m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();
@@ -65,6 +69,8 @@ TZandrevio::~TZandrevio() = default;
 void TZandrevio::FormCreate()
 {
     m_propagation->StartArea();
+    m_fieldStrength->StartPickers();
+    m_unitConversion->StartPickers();
     m_channelPlan->StartDuplexSpacing();
     m_traffic->StartGos();
     m_cable->StartCables();

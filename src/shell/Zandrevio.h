@@ -17,6 +17,8 @@ class ChannelPlanPanel;
 class PropagationPanel;
 class TrafficPanel;
 class TAboutBox;
+class FieldStrengthPanel;
+class UnitConversionPanel;
 
 // The main window: five pages of calculators and the About button.
 class TZandrevio : public QWidget {
@@ -40,6 +42,8 @@ private:
     CablePanel* m_cable;
     IsolationPanel* m_isolation;
     DowntiltPanel* m_downtilt;
+    FieldStrengthPanel* m_fieldStrength;
+    UnitConversionPanel* m_unitConversion;
     TAboutBox* m_aboutBox = nullptr;
 };
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class UnitConversionPanel;
+}
+
+namespace zandrevio {
+
+// The traffic, length and weight converters of the Units page.
+class UnitConversionPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit UnitConversionPanel(QWidget* parent = nullptr);
+    ~UnitConversionPanel() override;
+
+    // The pickers start at Erl to CCS, inch to mm and lb to g.
+    void StartPickers();
+
+    void BitBtn6Click();
+    void BitBtn7Click();
+    void BitBtn8Click();
+
+private:
+    const std::unique_ptr<Ui::UnitConversionPanel> m_ui;
+};
+
+} // namespace zandrevio
