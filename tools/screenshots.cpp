@@ -1,8 +1,11 @@
 // Renders the real window offscreen and writes one PNG per page, so that the
-// pictures in the README always show the program as it is.
+// pictures in the README always show the program as it is; with --icons it
+// writes the program icon into a hicolor theme tree instead.
 //   zandrevio_screenshots OUTPUT_FOLDER
+//   zandrevio_screenshots --icons OUTPUT_FOLDER
 #include "shell/ApplicationSetup.h"
 #include "shell/Zandrevio.h"
+#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,11 +13,30 @@
 #include <QTabWidget>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+int WriteIcons(const QDir& theme)
+{
+    for (int side : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(side);
+        if (!theme.mkpath(folder) ||
+            !zandrevio::ProgramIcon().pixmap(side, side).save(theme.filePath(folder + "/zandrevio.png"))) {
+            std::fprintf(stderr, "cannot write the %d pixel icon\n", side);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    const bool icons = argc == 3 && std::strcmp(argv[1], "--icons") == 0;
+    if (argc != 2 && !icons) {
+        std::fprintf(stderr, "usage: %s [--icons] OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -22,6 +44,9 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     zandrevio::SetUpApplication(app);
+    if (icons) {
+        return WriteIcons(QDir(QString::fromLocal8Bit(argv[2])));
+    }
     zandrevio::TZandrevio window;
     window.show();
     QApplication::processEvents();

@@ -15,7 +15,7 @@ void DrawDowntiltGrid(QImage& surface)
     // Each line stops one pixel short of its end point; what lies outside
     // the surface is cut off.
     painter.drawLine(0, 75, 358, 75);
-    for (int x : { 100, 200, 300 }) {
+    for (int x : {100, 200, 300}) {
         painter.drawLine(x, 0, x, 151);
     }
 }

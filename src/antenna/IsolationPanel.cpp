@@ -13,10 +13,10 @@ IsolationPanel::IsolationPanel(QWidget* parent)
     , m_ui(new Ui::IsolationPanel)
 {
     m_ui->setupUi(this);
-    m_ui->ListBox12->SetItems({ "m", "ft" });
-    m_ui->ListBox14->SetItems({ "dBd", "dBi" });
-    m_ui->ListBox13->SetItems({ "dBd", "dBi" });
-    m_ui->RadioGroup3->SetItems({ "Horizontal", "Vertical" });
+    m_ui->ListBox12->SetItems({"m", "ft"});
+    m_ui->ListBox14->SetItems({"dBd", "dBi"});
+    m_ui->ListBox13->SetItems({"dBd", "dBi"});
+    m_ui->RadioGroup3->SetItems({"Horizontal", "Vertical"});
     m_ui->RadioGroup3->SetItemIndex(static_cast<int>(SeparationKind::Horizontal));
 
     connect(m_ui->BitBtn13, &QPushButton::clicked, this, Guarded([this] { BitBtn13Click(); }));

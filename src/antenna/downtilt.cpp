@@ -39,8 +39,8 @@ DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg,
     for (int i = 0; i < kCurvePoints; ++i) {
         const long double distance = 200.0L + 20.0L * i;
         const long double attenuation = DowntiltAttenuation(distance, heightM, beamwidthDeg, downtiltDeg);
-        points[static_cast<std::size_t>(i)] = { static_cast<int>(fp::Round((distance - 200.0L) / 4.0L)),
-                                                static_cast<int>(fp::Round(15.0L * attenuation)) };
+        points[static_cast<std::size_t>(i)] = {static_cast<int>(fp::Round((distance - 200.0L) / 4.0L)),
+                                               static_cast<int>(fp::Round(15.0L * attenuation))};
     }
     return points;
 }

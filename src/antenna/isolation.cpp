@@ -18,7 +18,7 @@ Outcome<double> AntennaIsolation(const AntennaIsolationReaders& read)
     const double s = fp::StoreDouble(read.spacingInFeet() ? fp::Mul(spacing, kMetresPerFoot) : spacing);
     const double frequency = fp::StoreDouble(read.frequencyMHz());
     if (frequency < 450.0 || frequency > 960.0) {
-        return Failure{ "Frequency must be   450 < F < 960 MHz", static_cast<int>(IsolationInput::Frequency) };
+        return Failure{"Frequency must be   450 < F < 960 MHz", static_cast<int>(IsolationInput::Frequency)};
     }
     const double lambda = fp::StoreDouble(300.0L / frequency);
     const double gain1 = fp::StoreDouble(read.gain1());
@@ -28,7 +28,7 @@ Outcome<double> AntennaIsolation(const AntennaIsolationReaders& read)
 
     if (read.separation == SeparationKind::Horizontal) {
         if (!(s >= lambda)) {
-            return Failure{ "spacing must be > wave length", static_cast<int>(IsolationInput::Spacing) };
+            return Failure{"spacing must be > wave length", static_cast<int>(IsolationInput::Spacing)};
         }
         // Free-space coupling of two antennas facing each other, gains in dBi.
         double isolation = fp::StoreDouble(20.0L * fp::Log10(4.0L * kPi * s / lambda) - gain1 - gain2);
@@ -41,7 +41,7 @@ Outcome<double> AntennaIsolation(const AntennaIsolationReaders& read)
         return isolation;
     }
     if (!(s >= lambda)) {
-        return Failure{ "separation must be > wave length", static_cast<int>(IsolationInput::Spacing) };
+        return Failure{"separation must be > wave length", static_cast<int>(IsolationInput::Spacing)};
     }
     // Vertical separation: I = 34 log10(0.1177 sf / lambda) + 40, sf in feet.
     const double feet = fp::StoreDouble(s / kMetresPerFoot);

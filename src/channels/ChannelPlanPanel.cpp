@@ -13,7 +13,7 @@ ChannelPlanPanel::ChannelPlanPanel(QWidget* parent)
     , m_ui(new Ui::ChannelPlanPanel)
 {
     m_ui->setupUi(this);
-    m_ui->RadioGroup1->SetItems({ "GSM", "AMPS", "NMT" }, 3);
+    m_ui->RadioGroup1->SetItems({"GSM", "AMPS", "NMT"}, 3);
     m_ui->RadioGroup1->SetItemIndex(static_cast<int>(CellularStandard::Amps));
 
     connect(m_ui->RadioGroup1, &RadioGroup::clicked, this, Guarded([this] { RadioGroup1Click(); }));

@@ -9,14 +9,13 @@ namespace zandrevio {
 
 namespace {
 const StandardPlan kPlans[] = {
-    { 45.0L, "45", "200", 0.2L, 200000.0L, 890.100001L, 914.9L, FormatResult, FormatFull, 890.2L, 935.2L,
-      "GSM channel number must be 1..124",
-      "GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz" },
-    { 45.0L, "45", "30", 0.03L, 30000.0L, 824.03L, 848.98L, FormatResult, FormatResult, 825.03L, 870.03L,
-      "AMPS channel number must be 1..799, 991..1023",
-      "AMPS Frequency must be  824.03 < Frx < 848.98 MHz and 869.03 < Ftx < 893.98 MHz" },
-    { 10.0L, "10", "25", 0.025L, 25000.0L, 453.0L, 457.48L, FormatFull, FormatFull, 453.0L, 463.0L,
-      "NMT channel number must be 1..180", "NMT Frequency must be  453 < Frx < 457.48 MHz and 463 < Ftx < 467.48 MHz" },
+    {45.0L, "45", "200", 0.2L, 200000.0L, 890.100001L, 914.9L, FormatResult, FormatFull, 890.2L, 935.2L,
+     "GSM channel number must be 1..124", "GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz"},
+    {45.0L, "45", "30", 0.03L, 30000.0L, 824.03L, 848.98L, FormatResult, FormatResult, 825.03L, 870.03L,
+     "AMPS channel number must be 1..799, 991..1023",
+     "AMPS Frequency must be  824.03 < Frx < 848.98 MHz and 869.03 < Ftx < 893.98 MHz"},
+    {10.0L, "10", "25", 0.025L, 25000.0L, 453.0L, 457.48L, FormatFull, FormatFull, 453.0L, 463.0L,
+     "NMT channel number must be 1..180", "NMT Frequency must be  453 < Frx < 457.48 MHz and 463 < Ftx < 467.48 MHz"},
 };
 
 // The AMPS channels 991 to 1023 lie below channel 1; the midpoint between
@@ -32,7 +31,7 @@ constexpr long double kOnRaster = 0.00001L;
 // the transmit frequency has its own base rather than the duplex added.
 Frequencies OnRaster(long double term, long double step, long double receiveBase, long double transmitBase)
 {
-    return { term * step + receiveBase, term * step + transmitBase };
+    return {term * step + receiveBase, term * step + transmitBase};
 }
 } // namespace
 
@@ -65,14 +64,14 @@ Outcome<Frequencies> ChannelToFrequencies(CellularStandard standard, std::int32_
         }
         break;
     }
-    return Failure{ plan.channelMessage };
+    return Failure{plan.channelMessage};
 }
 
 Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long double receive)
 {
     const StandardPlan& plan = PlanOf(standard);
     if (!(receive >= plan.lowestReceive && receive <= plan.highestReceive)) {
-        return Failure{ plan.frequencyMessage };
+        return Failure{plan.frequencyMessage};
     }
     // The raster quotient: the channel number as a real.
     long double q = 0.0L;
@@ -105,7 +104,7 @@ Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long d
         k -= 1;
     }
     const long double offset = q - static_cast<long double>(k);
-    return ChannelAtFrequency{ channel, fp::Round(offset * plan.hertzPerStep), std::fabs(offset) > kOnRaster };
+    return ChannelAtFrequency{channel, fp::Round(offset * plan.hertzPerStep), std::fabs(offset) > kOnRaster};
 }
 
 long double TransmitFromReceive(long double receive, long double duplexSpacing)

@@ -13,14 +13,14 @@ CablePanel::CablePanel(QWidget* parent)
     , m_ui(new Ui::CablePanel)
 {
     m_ui->setupUi(this);
-    m_ui->RadioGroup2->SetItems({ "50", "75" }, 2);
+    m_ui->RadioGroup2->SetItems({"50", "75"}, 2);
     m_ui->RadioGroup2->SetItemIndex(static_cast<int>(CableImpedance::Ohm50));
     // The cable list is the one picker on a white ground.
     QPalette white = m_ui->ListBox9->palette();
     white.setColor(QPalette::Base, Qt::white);
     m_ui->ListBox9->setPalette(white);
-    m_ui->ListBox10->SetItems({ "m", "ft" });
-    m_ui->ListBox15->SetItems({ "Ref Coef", "RL (dB)" });
+    m_ui->ListBox10->SetItems({"m", "ft"});
+    m_ui->ListBox15->SetItems({"Ref Coef", "RL (dB)"});
 
     connect(m_ui->RadioGroup2, &RadioGroup::clicked, this, Guarded([this] { RadioGroup2Click(); }));
     connect(m_ui->BitBtn12, &QPushButton::clicked, this, Guarded([this] { BitBtn12Click(); }));

@@ -7,16 +7,16 @@ namespace zandrevio {
 namespace {
 // Manufacturers' attenuation per 100 ft at 100 MHz and 1000 MHz.
 const CableType k50Ohm[] = {
-    { "RG-58/U", 4.9L, 17.5L },         { "RG-8/U", 2.0L, 8.8L },           { "RG-213/U", 1.9L, 8.0L },
-    { "RG-218/U", 1.0L, 4.4L },         { "1/2\" Foam", 0.684L, 2.34L },    { "7/8\" Foam", 0.369L, 1.31L },
-    { "1 1/4\" Foam", 0.275L, 0.967L }, { "1 5/8\" Foam", 0.225L, 0.819L }, { "1/2\" Air", 0.83L, 2.65L },
-    { "7/8\" Air", 0.37L, 1.27L },      { "1 5/8\" Air", 0.207L, 0.7L },    { "1/4\" Flex", 1.81L, 6.0L },
-    { "1/2\" Flex", 1.05L, 3.58L },
+    {"RG-58/U", 4.9L, 17.5L},         {"RG-8/U", 2.0L, 8.8L},           {"RG-213/U", 1.9L, 8.0L},
+    {"RG-218/U", 1.0L, 4.4L},         {"1/2\" Foam", 0.684L, 2.34L},    {"7/8\" Foam", 0.369L, 1.31L},
+    {"1 1/4\" Foam", 0.275L, 0.967L}, {"1 5/8\" Foam", 0.225L, 0.819L}, {"1/2\" Air", 0.83L, 2.65L},
+    {"7/8\" Air", 0.37L, 1.27L},      {"1 5/8\" Air", 0.207L, 0.7L},    {"1/4\" Flex", 1.81L, 6.0L},
+    {"1/2\" Flex", 1.05L, 3.58L},
 };
 const CableType k75Ohm[] = {
-    { "RG-6A/U", 2.9L, 11.2L },    { "RG-11A/U", 2.3L, 7.8L },      { "RG-13A/U", 2.3L, 8.0L },
-    { "RG-59B/U", 3.4L, 12.0L },   { "1/2\" Foam", 0.623L, 2.14L }, { "7/8\" Air", 0.388L, 1.29L },
-    { "1/4\" Flex", 1.87L, 6.5L }, { "1/2\" Flex", 0.965L, 3.36L },
+    {"RG-6A/U", 2.9L, 11.2L},    {"RG-11A/U", 2.3L, 7.8L},      {"RG-13A/U", 2.3L, 8.0L},
+    {"RG-59B/U", 3.4L, 12.0L},   {"1/2\" Foam", 0.623L, 2.14L}, {"7/8\" Air", 0.388L, 1.29L},
+    {"1/4\" Flex", 1.87L, 6.5L}, {"1/2\" Flex", 0.965L, 3.36L},
 };
 
 constexpr long double kMetresPerFoot = 0.3048L;
@@ -43,7 +43,7 @@ std::vector<std::string> CableNames(CableImpedance impedance)
 std::optional<Failure> CheckCableFrequency(long double frequencyMHz)
 {
     if (frequencyMHz < 450.0L || frequencyMHz > 960.0L) {
-        return Failure{ "Frequency must be   450 < F < 960 MHz" };
+        return Failure{"Frequency must be   450 < F < 960 MHz"};
     }
     return std::nullopt;
 }

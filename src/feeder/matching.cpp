@@ -20,7 +20,7 @@ Outcome<long double> VswrFromPowers(const RealReader& forwardW, const RealReader
     const long double a = fp::Sqrt(forwardW());
     const long double b = fp::Sqrt(reflectedW());
     if (b >= a) {
-        return Failure{ "Forward power must be greater than reflected" };
+        return Failure{"Forward power must be greater than reflected"};
     }
     return fp::Div(a + b, a - b);
 }
@@ -31,12 +31,12 @@ Outcome<long double> CorrectedAntennaVswr(const RealReader& measuredVswr, const 
 {
     const long double measured = measuredVswr();
     if (measured < 1.0L) {
-        return Failure{ kVswrMessage };
+        return Failure{kVswrMessage};
     }
     const long double atFeeder = Reflection(measured);
     const long double atAntenna = fp::Mul(atFeeder, fp::Exp10(fp::Mul(0.1L, feederLossDb())));
     if (atAntenna >= 1.0L) {
-        return Failure{ "Your VSWR measurement was wrong", kWrongMeasurement };
+        return Failure{"Your VSWR measurement was wrong", kWrongMeasurement};
     }
     return fp::Div(atAntenna + 1.0L, 1.0L - atAntenna);
 }
@@ -45,7 +45,7 @@ Outcome<long double> CorrectedAntennaVswr(const RealReader& measuredVswr, const 
 Outcome<long double> CableLossFromShortVswr(long double shortVswr)
 {
     if (!(shortVswr > 1.0L)) {
-        return Failure{ kVswrMessage };
+        return Failure{kVswrMessage};
     }
     return -10.0L * fp::Log10(Reflection(shortVswr));
 }
@@ -55,7 +55,7 @@ Outcome<double> ReflectionFromVswr(long double vswr, ReflectionOutput output)
 {
     const double s = fp::StoreDouble(vswr);
     if (!(s > 1.0)) {
-        return Failure{ kVswrMessage };
+        return Failure{kVswrMessage};
     }
     double x = fp::StoreDouble(Reflection(s));
     if (output == ReflectionOutput::ReturnLoss) {

@@ -19,7 +19,7 @@ std::int32_t SpinFieldValue(std::string_view text)
         return 0;
     }
     // Accumulate the magnitude in 64 bits; stop as soon as it leaves the range.
-    constexpr std::int64_t kLimit = std::int64_t{ std::numeric_limits<std::int32_t>::max() } + 1;
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
     std::int64_t magnitude = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];

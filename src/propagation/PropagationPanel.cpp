@@ -24,14 +24,14 @@ PropagationPanel::PropagationPanel(QWidget* parent)
     , m_ui(new Ui::PropagationPanel)
 {
     m_ui->setupUi(this);
-    for (auto* gain : { m_ui->ListBox17, m_ui->ListBox18 }) {
-        gain->SetItems({ "dBd", "dBi" });
+    for (auto* gain : {m_ui->ListBox17, m_ui->ListBox18}) {
+        gain->SetItems({"dBd", "dBi"});
     }
-    for (auto* height : { m_ui->ListBox11, m_ui->ListBox16 }) {
-        height->SetItems({ "m", "ft" });
+    for (auto* height : {m_ui->ListBox11, m_ui->ListBox16}) {
+        height->SetItems({"m", "ft"});
     }
-    m_ui->ListBox19->SetItems({ "km", "miles" });
-    m_ui->RadioGroup4->SetItems({ "Medium City", "Large City", "Suburban area", "Open area" }, 2);
+    m_ui->ListBox19->SetItems({"km", "miles"});
+    m_ui->RadioGroup4->SetItems({"Medium City", "Large City", "Suburban area", "Open area"}, 2);
     m_ui->RadioGroup4->SetItemIndex(static_cast<int>(HataArea::MediumCity));
 
     connect(m_ui->BitBtn19, &QPushButton::clicked, this, Guarded([this] { BitBtn19Click(); }));
@@ -75,7 +75,7 @@ void PropagationPanel::BitBtn19Click()
 
     const auto budget = LinkBudget(read);
     if (!budget.Ok()) {
-        EntryField* fields[] = { nullptr, m_ui->Edit29, m_ui->Edit20, m_ui->Edit30, m_ui->Edit6, m_ui->Edit9 };
+        EntryField* fields[] = {nullptr, m_ui->Edit29, m_ui->Edit20, m_ui->Edit30, m_ui->Edit6, m_ui->Edit9};
         Refuse(budget.Error().message, *fields[budget.Error().input]);
         return;
     }

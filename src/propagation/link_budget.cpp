@@ -78,7 +78,7 @@ Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetReaders& read)
 {
     const long double power = read.transmitterPowerW();
     if (!(power > 0.0L)) {
-        return Failure{ "BS transmitter power must be  greater than 0", static_cast<int>(LinkInput::Power) };
+        return Failure{"BS transmitter power must be  greater than 0", static_cast<int>(LinkInput::Power)};
     }
     const long double powerDbm = 10.0L * fp::Log10(power) + 30.0L;
 
@@ -96,12 +96,12 @@ Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetReaders& read)
         distance = fp::Mul(distance, kKmPerMile);
     }
     if (!(distance > 0.5L)) {
-        return Failure{ "Distance must be  greater than 0.5 km (0.3 ml)", static_cast<int>(LinkInput::Distance) };
+        return Failure{"Distance must be  greater than 0.5 km (0.3 ml)", static_cast<int>(LinkInput::Distance)};
     }
 
     const long double frequency = read.frequencyMHz();
     if (frequency < 450.0L || frequency > 960.0L) {
-        return Failure{ "Frequency must be   450 < F < 960 MHz", static_cast<int>(LinkInput::Frequency) };
+        return Failure{"Frequency must be   450 < F < 960 MHz", static_cast<int>(LinkInput::Frequency)};
     }
 
     long double loss = 0.0L;
@@ -113,21 +113,21 @@ Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetReaders& read)
             bsHeight = fp::Mul(bsHeight, kMetresPerFoot);
         }
         if (bsHeight < 20.0L || bsHeight > 300.0L) {
-            return Failure{ "Height of BS must be  20 < Hb < 300 m (60 < Hb < 900 ft)",
-                            static_cast<int>(LinkInput::BsHeight) };
+            return Failure{"Height of BS must be  20 < Hb < 300 m (60 < Hb < 900 ft)",
+                           static_cast<int>(LinkInput::BsHeight)};
         }
         long double msHeight = read.msHeight();
         if (read.msHeightInFeet()) {
             msHeight = fp::Mul(msHeight, kMetresPerFoot);
         }
         if (msHeight < 1.5L || msHeight > 10.0L) {
-            return Failure{ "Height of MS must be  1.5 < Hm < 10 m (5 < Hm < 30 ft) ",
-                            static_cast<int>(LinkInput::MsHeight) };
+            return Failure{"Height of MS must be  1.5 < Hm < 10 m (5 < Hm < 30 ft) ",
+                           static_cast<int>(LinkInput::MsHeight)};
         }
         loss = read.model == PropagationModel::TwoWave ? TwoWaveLoss(distance, frequency, bsHeight, msHeight)
                                                        : HataLoss(distance, frequency, bsHeight, msHeight, read.area);
     }
-    return LinkBudgetResult{ loss, fp::Sub(fp::Add(fp::Add(powerDbm, bsGain), msGain), loss) };
+    return LinkBudgetResult{loss, fp::Sub(fp::Add(fp::Add(powerDbm, bsGain), msGain), loss)};
 }
 
 Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetInput& input)

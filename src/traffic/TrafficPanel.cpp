@@ -13,7 +13,7 @@ TrafficPanel::TrafficPanel(QWidget* parent)
     , m_ui(new Ui::TrafficPanel)
 {
     m_ui->setupUi(this);
-    m_ui->Model->SetItems({ "Poisson", "Erlang B", "Erlang C" }, 3);
+    m_ui->Model->SetItems({"Poisson", "Erlang B", "Erlang C"}, 3);
     m_ui->Model->SetItemIndex(static_cast<int>(TrafficModel::ErlangB));
 
     connect(m_ui->BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));

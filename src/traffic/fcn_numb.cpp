@@ -53,7 +53,7 @@ long double ErlangCGos(std::int32_t channels, long double traffic)
 {
     long double term = 0.0L;
     long double sum = 0.0L;
-    SumTerms(traffic, std::int64_t{ channels } - 1, term, sum);
+    SumTerms(traffic, std::int64_t{channels} - 1, term, sum);
     const long double n = channels;
     term = fp::Mul(NextTerm(term, traffic, n), fp::Div(n, fp::Sub(n, traffic)));
     sum = fp::Add(sum, term);
@@ -65,7 +65,7 @@ long double PoissonGos(std::int32_t channels, long double traffic)
 {
     long double term = 0.0L;
     long double sum = 0.0L;
-    SumTerms(traffic, std::int64_t{ channels } - 1, term, sum);
+    SumTerms(traffic, std::int64_t{channels} - 1, term, sum);
     return fp::Sub(1.0L, fp::Mul(fp::Exp(-traffic), sum));
 }
 

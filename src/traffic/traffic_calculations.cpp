@@ -66,7 +66,7 @@ Bracket ScanBracket(GosFunction gos, std::int32_t channels, long double target)
     const auto probe = [&](long double j) { return ProbeAt(gos, channels, target, at(j)); };
     const Probe first = probe(0.0L);
     if (first == Probe::Reached) {
-        return { n, 0.0L };
+        return {n, 0.0L};
     }
     long double low = 0.0L;
     long double high = 0.0L;
@@ -98,20 +98,20 @@ Bracket ScanBracket(GosFunction gos, std::int32_t channels, long double target)
     if (last == Probe::Faulted) {
         gos(channels, at(high)); // the fault the scan runs into here
     }
-    return { at(high), high == 0.0L ? 0.0L : at(low) };
+    return {at(high), high == 0.0L ? 0.0L : at(low)};
 }
 } // namespace
 
 Outcome<double> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic)
 {
     if (channels < 1) {
-        return Failure{ kChannelsMessage, kChannelsInput };
+        return Failure{kChannelsMessage, kChannelsInput};
     }
     const double a = fp::StoreDouble(traffic);
     double gos = 0.0;
     if (model == TrafficModel::ErlangC) {
         if (channels < a) {
-            return Failure{ kErlangCMessage, kChannelsInput };
+            return Failure{kErlangCMessage, kChannelsInput};
         }
         gos = std::fabs(static_cast<long double>(channels) - a) < kEqualTraffic
             ? 1.0
@@ -126,7 +126,7 @@ Outcome<double> GosForTraffic(TrafficModel model, std::int32_t channels, long do
 Outcome<std::int32_t> ChannelsForGos(TrafficModel model, long double traffic, long double target)
 {
     if (!ValidGos(target)) {
-        return Failure{ kGosMessage, kGosInput };
+        return Failure{kGosMessage, kGosInput};
     }
     switch (model) {
     case TrafficModel::Poisson:
@@ -142,10 +142,10 @@ Outcome<std::int32_t> ChannelsForGos(TrafficModel model, long double traffic, lo
 Outcome<long double> TrafficForGos(TrafficModel model, std::int32_t channels, long double target)
 {
     if (channels < 1) {
-        return Failure{ kChannelsMessage, kChannelsInput };
+        return Failure{kChannelsMessage, kChannelsInput};
     }
     if (!ValidGos(target)) {
-        return Failure{ kGosMessage, kGosInput };
+        return Failure{kGosMessage, kGosInput};
     }
     if (model == TrafficModel::ErlangC) {
         // The waiting probability reaches 1 at N Erlang: no scan needed.

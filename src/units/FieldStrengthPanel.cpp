@@ -13,10 +13,10 @@ FieldStrengthPanel::FieldStrengthPanel(QWidget* parent)
     , m_ui(new Ui::FieldStrengthPanel)
 {
     m_ui->setupUi(this);
-    const QStringList units = { "W", "mW", "uV", "uV/m", "dBm", "dBuV", "dBuV/m" };
+    const QStringList units = {"W", "mW", "uV", "uV/m", "dBm", "dBuV", "dBuV/m"};
     m_ui->ListBox1->SetItems(units);
     m_ui->ListBox2->SetItems(units);
-    m_ui->Imp->SetItems({ "50", "75", "220", "300" }, 4);
+    m_ui->Imp->SetItems({"50", "75", "220", "300"}, 4);
     m_ui->Imp->SetItemIndex(0);
 
     connect(m_ui->BitBtn4, &QPushButton::clicked, this, Guarded([this] { BitBtn4Click(); }));

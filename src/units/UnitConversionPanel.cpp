@@ -27,12 +27,12 @@ UnitConversionPanel::UnitConversionPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     // The milli-Erlang reads "mE" on the source side and "mErl" on the target side.
-    m_ui->ListBox4->SetItems({ "Erl", "mE", "CCS", "EBHC", "UC" });
-    m_ui->ListBox3->SetItems({ "Erl", "mErl", "CCS", "EBHC", "UC" });
-    const QStringList lengths = { "m", "km", "cm", "mm", "inch", "ft", "mile", "yd" };
+    m_ui->ListBox4->SetItems({"Erl", "mE", "CCS", "EBHC", "UC"});
+    m_ui->ListBox3->SetItems({"Erl", "mErl", "CCS", "EBHC", "UC"});
+    const QStringList lengths = {"m", "km", "cm", "mm", "inch", "ft", "mile", "yd"};
     m_ui->ListBox5->SetItems(lengths);
     m_ui->ListBox7->SetItems(lengths);
-    const QStringList weights = { "g", "kg", "mg", "oz", "lb" };
+    const QStringList weights = {"g", "kg", "mg", "oz", "lb"};
     m_ui->ListBox6->SetItems(weights);
     m_ui->ListBox8->SetItems(weights);
 

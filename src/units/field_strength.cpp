@@ -75,7 +75,7 @@ long double FromWatts(long double p, FieldStrengthUnit to, double z, double f)
 
 double ImpedanceOhm(int item)
 {
-    constexpr double kImpedances[] = { 50.0, 75.0, 220.0, 300.0 };
+    constexpr double kImpedances[] = {50.0, 75.0, 220.0, 300.0};
     return item >= 0 && item < 4 ? kImpedances[item] : kImpedances[0];
 }
 
@@ -84,7 +84,7 @@ Outcome<double> ConvertFieldStrengthUnit(long double value, FieldStrengthUnit fr
 {
     const double x = fp::StoreDouble(value);
     if (IsLinear(from) && !(x > 0.0)) {
-        return Failure{ "Field Strength in W, mW, uV, uV/m must be greater than 0" };
+        return Failure{"Field Strength in W, mW, uV, uV/m must be greater than 0"};
     }
     const double watts = fp::StoreDouble(Watts(x, from, impedanceOhm, frequencyMHz));
     return fp::StoreDouble(FromWatts(watts, to, impedanceOhm, frequencyMHz));

@@ -17,28 +17,28 @@ struct UnitRule {
 
 // The factors are the decimals as printed; none is derived from another.
 const UnitRule kTraffic[] = {
-    { 1.0L, 1.0L, false },          // Erl
-    { 0.001L, 1000.0L, false },     // mE / mErl
-    { 0.027777778L, 36.0L, false }, // CCS
-    { 0.033333333L, 30.0L, false }, // EBHC
-    { 0.027777778L, 36.0L, false }, // UC
+    {1.0L, 1.0L, false},          // Erl
+    {0.001L, 1000.0L, false},     // mE / mErl
+    {0.027777778L, 36.0L, false}, // CCS
+    {0.033333333L, 30.0L, false}, // EBHC
+    {0.027777778L, 36.0L, false}, // UC
 };
 const UnitRule kLength[] = {
-    { 1.0L, 1.0L, false },      // m
-    { 1000.0L, 0.001L, false }, // km
-    { 0.01L, 100.0L, false },   // cm
-    { 0.001L, 1000.0L, false }, // mm
-    { 0.0254L, 0.0254L, true }, // inch
-    { 0.3048L, 0.3048L, true }, // ft
-    { 1609.0L, 1609.0L, true }, // mile, 1609 m
-    { 0.9144L, 0.9144L, true }, // yd
+    {1.0L, 1.0L, false},      // m
+    {1000.0L, 0.001L, false}, // km
+    {0.01L, 100.0L, false},   // cm
+    {0.001L, 1000.0L, false}, // mm
+    {0.0254L, 0.0254L, true}, // inch
+    {0.3048L, 0.3048L, true}, // ft
+    {1609.0L, 1609.0L, true}, // mile, 1609 m
+    {0.9144L, 0.9144L, true}, // yd
 };
 const UnitRule kWeight[] = {
-    { 1.0L, 1.0L, false },           // g
-    { 1000.0L, 0.001L, false },      // kg
-    { 0.001L, 1000.0L, false },      // mg
-    { 28.35L, 28.35L, true },        // oz
-    { 453.59L, 0.00220463L, false }, // lb
+    {1.0L, 1.0L, false},           // g
+    {1000.0L, 0.001L, false},      // kg
+    {0.001L, 1000.0L, false},      // mg
+    {28.35L, 28.35L, true},        // oz
+    {453.59L, 0.00220463L, false}, // lb
 };
 
 double Convert(std::span<const UnitRule> table, long double value, int source, int target)

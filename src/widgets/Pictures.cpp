@@ -63,7 +63,7 @@ QPixmap ProductNamePicture(QSize size, bool gradient)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (int side : { 16, 32, 48, 64 }) {
+    for (int side : {16, 32, 48, 64, 128, 256}) {
         QPixmap picture(side, side);
         picture.fill(Qt::transparent);
         QPainter p(&picture);
@@ -75,7 +75,7 @@ QIcon ProgramIcon()
         p.setPen(QPen(Qt::yellow, side / 12.0 + 0.5));
         p.drawLine(QPointF(side * 0.5, side * 0.85), QPointF(side * 0.5, side * 0.35));
         p.setBrush(Qt::NoBrush);
-        for (double r : { 0.18, 0.32 }) {
+        for (double r : {0.18, 0.32}) {
             const QRectF arc(side * (0.5 - r), side * (0.35 - r), side * 2 * r, side * 2 * r);
             p.drawArc(arc, 30 * 16, 120 * 16);
         }

@@ -68,7 +68,7 @@ void SpinField::Step(int delta)
 {
     // No bounds but the 32-bit range itself, where the value stays put
     // rather than jumping to the other end.
-    const std::int64_t next = std::int64_t{ Value() } + delta;
+    const std::int64_t next = std::int64_t{Value()} + delta;
     if (next < std::numeric_limits<std::int32_t>::min() || next > std::numeric_limits<std::int32_t>::max()) {
         return;
     }

@@ -12,7 +12,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return { QStyledItemDelegate::sizeHint(option, index).width(), UnitPicker::kRowHeight };
+        return {QStyledItemDelegate::sizeHint(option, index).width(), UnitPicker::kRowHeight};
     }
 };
 

@@ -30,38 +30,36 @@ void ExpectPoints(const DowntiltCurvePoints& curve, const std::map<int, int>& ex
 TEST(DowntiltCurve, DefaultAntenna)
 {
     ExpectPoints(DowntiltCurve(50, 20, 7),
-                 { { 0, 95 },
-                   { 5, 61 },
-                   { 10, 40 },
-                   { 15, 26 },
-                   { 20, 16 },
-                   { 25, 10 },
-                   { 30, 6 },
-                   { 35, 3 },
-                   { 40, 1 },
-                   { 45, 0 },
-                   { 50, 0 },
-                   { 55, 0 },
-                   { 60, 0 },
-                   { 65, 1 },
-                   { 100, 8 },
-                   { 200, 29 },
-                   { 300, 43 },
-                   { 350, 48 } });
+                 {{0, 95},
+                  {5, 61},
+                  {10, 40},
+                  {15, 26},
+                  {20, 16},
+                  {25, 10},
+                  {30, 6},
+                  {35, 3},
+                  {40, 1},
+                  {45, 0},
+                  {50, 0},
+                  {55, 0},
+                  {60, 0},
+                  {65, 1},
+                  {100, 8},
+                  {200, 29},
+                  {300, 43},
+                  {350, 48}});
     EXPECT_NEAR(1.78L / (20.0L * std::numbers::pi_v<long double> / 180.0L), 5.0993L, 0.00005L);
 }
 
 TEST(DowntiltCurve, NoDowntiltClipsTheNearGroundAtTenDecibels)
 {
-    ExpectPoints(
-        DowntiltCurve(50, 20, 0),
-        { { 0, 150 }, { 5, 150 }, { 10, 150 }, { 15, 150 }, { 20, 150 }, { 25, 150 }, { 50, 98 }, { 350, 5 } });
+    ExpectPoints(DowntiltCurve(50, 20, 0),
+                 {{0, 150}, {5, 150}, {10, 150}, {15, 150}, {20, 150}, {25, 150}, {50, 98}, {350, 5}});
 }
 
 TEST(DowntiltCurve, ThirtyMetresTenDegreesThreeDown)
 {
-    ExpectPoints(DowntiltCurve(30, 10, 3),
-                 { { 0, 150 }, { 5, 150 }, { 10, 146 }, { 15, 102 }, { 20, 74 }, { 25, 54 } });
+    ExpectPoints(DowntiltCurve(30, 10, 3), {{0, 150}, {5, 150}, {10, 146}, {15, 102}, {20, 74}, {25, 54}});
 }
 
 TEST(DowntiltCurve, HeightZeroRunsAlongTheTopEdge)
@@ -146,7 +144,7 @@ TEST(AntennaIsolation, TheFrequencyIsCheckedBeforeTheSpacing)
 {
     EXPECT_TRUE(AntennaIsolation(Isolation(450, 10, SeparationKind::Horizontal)).Ok());
     EXPECT_TRUE(AntennaIsolation(Isolation(960, 10, SeparationKind::Vertical)).Ok());
-    for (long double f : { 449.0L, 961.0L }) {
+    for (long double f : {449.0L, 961.0L}) {
         const auto isolation = AntennaIsolation(Isolation(f, 0.01L, SeparationKind::Horizontal));
         EXPECT_EQ(isolation.Error().message, "Frequency must be   450 < F < 960 MHz");
         EXPECT_EQ(isolation.Error().input, static_cast<int>(IsolationInput::Frequency));

@@ -23,9 +23,9 @@ TEST(ChannelToFrequencies, GivesTheWorkedFrequencyTexts)
 {
     SeparatorGuard guard('.');
     const ChannelCase cases[] = {
-        { kGsm, 1, "890.2", "935.2" },      { kGsm, 124, "914.8", "959.8" },     { kAmps, 1, "825.03", "870.03" },
-        { kAmps, 799, "848.97", "893.97" }, { kAmps, 991, "824.04", "869.04" },  { kAmps, 1023, "825", "870" },
-        { kNmt, 1, "453", "463" },          { kNmt, 180, "457.475", "467.475" },
+        {kGsm, 1, "890.2", "935.2"},      {kGsm, 124, "914.8", "959.8"},     {kAmps, 1, "825.03", "870.03"},
+        {kAmps, 799, "848.97", "893.97"}, {kAmps, 991, "824.04", "869.04"},  {kAmps, 1023, "825", "870"},
+        {kNmt, 1, "453", "463"},          {kNmt, 180, "457.475", "467.475"},
     };
     for (const auto& c : cases) {
         const auto result = ChannelToFrequencies(c.standard, c.channel);
@@ -42,8 +42,8 @@ TEST(ChannelToFrequencies, RefusesChannelsTheStandardDoesNotHave)
         CellularStandard standard;
         std::int32_t channel;
     } cases[] = {
-        { kGsm, 0 },    { kGsm, 125 },   { kGsm, -1 }, { kAmps, 0 },  { kAmps, 800 },
-        { kAmps, 990 }, { kAmps, 1024 }, { kNmt, 0 },  { kNmt, 181 }, { kGsm, 2147483647 },
+        {kGsm, 0},    {kGsm, 125},   {kGsm, -1}, {kAmps, 0},  {kAmps, 800},
+        {kAmps, 990}, {kAmps, 1024}, {kNmt, 0},  {kNmt, 181}, {kGsm, 2147483647},
     };
     for (const auto& c : cases) {
         const auto result = ChannelToFrequencies(c.standard, c.channel);
@@ -67,23 +67,23 @@ TEST(FrequencyToChannel, GivesTheWorkedChannelsAndErrors)
 {
     SeparatorGuard guard('.');
     const FrequencyCase cases[] = {
-        { kGsm, "900", 50, false, "0" },
-        { kGsm, "890.25", 1, true, "50000" },
-        { kAmps, "825", 1023, false, "0" },
-        { kAmps, "824.03", 991, true, "-10000" },
-        { kAmps, "836.5", 383, true, "10000" },
-        { kAmps, "848.98", 799, true, "10000" },
-        { kNmt, "453.01", 1, true, "10000" },
-        { kNmt, "457.48", 180, true, "5000" },
-        { kGsm, "890.100001", 1, true, "-99999" },
-        { kAmps, "825.03", 1, false, "0" },
-        { kAmps, "824.04", 991, false, "0" },
-        { kNmt, "453", 1, false, "0" },
-        { kAmps, "825.014", 1023, true, "14000" },
-        { kAmps, "825.016", 1, true, "-14000" },
+        {kGsm, "900", 50, false, "0"},
+        {kGsm, "890.25", 1, true, "50000"},
+        {kAmps, "825", 1023, false, "0"},
+        {kAmps, "824.03", 991, true, "-10000"},
+        {kAmps, "836.5", 383, true, "10000"},
+        {kAmps, "848.98", 799, true, "10000"},
+        {kNmt, "453.01", 1, true, "10000"},
+        {kNmt, "457.48", 180, true, "5000"},
+        {kGsm, "890.100001", 1, true, "-99999"},
+        {kAmps, "825.03", 1, false, "0"},
+        {kAmps, "824.04", 991, false, "0"},
+        {kNmt, "453", 1, false, "0"},
+        {kAmps, "825.014", 1023, true, "14000"},
+        {kAmps, "825.016", 1, true, "-14000"},
         // Half a step past the last channel of a run: the run's last channel.
-        { kGsm, "914.9", 124, true, "100000" },
-        { kAmps, "825.015", 1023, true, "15000" },
+        {kGsm, "914.9", 124, true, "100000"},
+        {kAmps, "825.015", 1023, true, "15000"},
     };
     for (const auto& c : cases) {
         const auto result = FrequencyToChannel(c.standard, ParseReal(c.receive));
@@ -102,8 +102,8 @@ TEST(FrequencyToChannel, AcceptsTheLimitsThemselvesAndNothingBeyond)
         CellularStandard standard;
         const char* receive;
     } rejected[] = {
-        { kGsm, "890.1" },       { kGsm, "914.900001" }, { kGsm, "0" },          { kAmps, "824.029999" },
-        { kAmps, "848.980001" }, { kNmt, "452.999999" }, { kNmt, "457.480001" }, { kNmt, "-453" },
+        {kGsm, "890.1"},       {kGsm, "914.900001"}, {kGsm, "0"},          {kAmps, "824.029999"},
+        {kAmps, "848.980001"}, {kNmt, "452.999999"}, {kNmt, "457.480001"}, {kNmt, "-453"},
     };
     for (const auto& c : rejected) {
         const auto result = FrequencyToChannel(c.standard, ParseReal(c.receive));
@@ -122,7 +122,7 @@ TEST(FrequencyToChannel, AcceptsTheLimitsThemselvesAndNothingBeyond)
 // itself, on the raster, with no error.
 TEST(ChannelPlan, EveryChannelRoundTrips)
 {
-    for (auto standard : { kGsm, kAmps, kNmt }) {
+    for (auto standard : {kGsm, kAmps, kNmt}) {
         for (std::int32_t channel = 0; channel <= 1024; ++channel) {
             const auto frequencies = ChannelToFrequencies(standard, channel);
             if (!frequencies.Ok()) {

@@ -46,14 +46,14 @@ TEST(CableLoss, WorkedValues)
 {
     SeparatorGuard guard('.');
     const LossCase cases[] = {
-        { k50, 0, 100, false, 850, 54.4970L, "54.5" },
-        { k50, 0, 100, true, 850, 16.6107L, "16.61" },
-        { k50, 0, 100, false, 450, 43.0790L, "43.08" },
-        { k50, 0, 100, false, 960, 56.6818L, "56.68" },
-        { k50, 4, 30.48L, false, 900, 2.2642L, "2.26" },
-        { k75, 7, 100, true, 850, 3.1910L, "3.19" },
-        { k50, 0, 0, false, 850, 0, "0" },
-        { k50, 0, -100, false, 850, -54.4970L, "-54.5" },
+        {k50, 0, 100, false, 850, 54.4970L, "54.5"},
+        {k50, 0, 100, true, 850, 16.6107L, "16.61"},
+        {k50, 0, 100, false, 450, 43.0790L, "43.08"},
+        {k50, 0, 100, false, 960, 56.6818L, "56.68"},
+        {k50, 4, 30.48L, false, 900, 2.2642L, "2.26"},
+        {k75, 7, 100, true, 850, 3.1910L, "3.19"},
+        {k50, 0, 0, false, 850, 0, "0"},
+        {k50, 0, -100, false, 850, -54.4970L, "-54.5"},
     };
     for (const auto& c : cases) {
         const auto loss = CableLoss(c.impedance, c.index, c.length, c.feet, c.frequency);
@@ -69,7 +69,7 @@ TEST(CableLoss, AcceptsOnly450To960MHz)
 {
     EXPECT_TRUE(CableLoss(k50, 0, 100, false, 450).Ok());
     EXPECT_TRUE(CableLoss(k50, 0, 100, false, 960).Ok());
-    for (long double f : { 449.99L, 960.01L, 0.0L, -850.0L }) {
+    for (long double f : {449.99L, 960.01L, 0.0L, -850.0L}) {
         const auto loss = CableLoss(k50, 0, 100, false, f);
         ASSERT_FALSE(loss.Ok());
         EXPECT_EQ(loss.Error().message, "Frequency must be   450 < F < 960 MHz");
@@ -87,7 +87,7 @@ TEST(VswrFromPowers, WorkedValues)
 
 TEST(VswrFromPowers, RefusesReflectedPowerNotBelowForward)
 {
-    for (auto [forward, reflected] : { std::pair{ 10.0L, 10.0L }, { 0.0L, 0.0L }, { 1.0L, 2.0L } }) {
+    for (auto [forward, reflected] : {std::pair{10.0L, 10.0L}, {0.0L, 0.0L}, {1.0L, 2.0L}}) {
         const auto vswr = VswrFromPowers(Given(forward), Given(reflected));
         ASSERT_FALSE(vswr.Ok());
         EXPECT_EQ(vswr.Error().message, "Forward power must be greater than reflected");
@@ -113,8 +113,8 @@ TEST(CorrectedAntennaVswr, WorkedValues)
         long double vswr;
         long double loss;
         const char* shown;
-    } cases[] = { { 2, 0, "2" }, { 2, 1, "2.4461" },     { 2, 3, "4.9717" }, { 1.5L, 2, "1.9282" },
-                  { 1, 3, "1" }, { 2, 4.77L, "7163.3" }, { 2, -3, "1.4011" } };
+    } cases[] = {{2, 0, "2"}, {2, 1, "2.4461"},     {2, 3, "4.9717"}, {1.5L, 2, "1.9282"},
+                 {1, 3, "1"}, {2, 4.77L, "7163.3"}, {2, -3, "1.4011"}};
     for (const auto& c : cases) {
         const auto vswr = CorrectedAntennaVswr(Given(c.vswr), Given(c.loss));
         ASSERT_TRUE(vswr.Ok()) << c.shown;
@@ -133,7 +133,7 @@ TEST(CorrectedAntennaVswr, RefusesAVswrBelowOneBeforeReadingTheLoss)
 TEST(CorrectedAntennaVswr, AMeasurementBeyondTheFeederLossIsWrong)
 {
     const long double threshold = 10.0L * std::log10(3.0L);
-    for (long double loss : { 4.78L, threshold + 1e-15L, 10.0L }) {
+    for (long double loss : {4.78L, threshold + 1e-15L, 10.0L}) {
         const auto vswr = CorrectedAntennaVswr(Given(2), Given(loss));
         ASSERT_FALSE(vswr.Ok());
         EXPECT_EQ(vswr.Error().message, "Your VSWR measurement was wrong");
@@ -148,11 +148,11 @@ TEST(CableLossFromShortVswr, WorkedValuesAndHalfTheReturnLoss)
     EXPECT_EQ(FormatResultHundredths(CableLossFromShortVswr(3).Value()), "3.01");
     EXPECT_EQ(FormatResultHundredths(CableLossFromShortVswr(1.5L).Value()), "6.99");
     EXPECT_EQ(FormatResultHundredths(CableLossFromShortVswr(10).Value()), "0.87");
-    for (long double s : { 1.2L, 2.0L, 3.0L, 7.0L }) {
+    for (long double s : {1.2L, 2.0L, 3.0L, 7.0L}) {
         const long double returnLoss = -20.0L * std::log10((s - 1) / (s + 1));
         EXPECT_NEAR(CableLossFromShortVswr(s).Value(), returnLoss / 2, 1e-15L);
     }
-    for (long double s : { 1.0L, 0.5L, -2.0L }) {
+    for (long double s : {1.0L, 0.5L, -2.0L}) {
         EXPECT_EQ(CableLossFromShortVswr(s).Error().message, "VSWR must be greater than 1");
     }
 }
@@ -165,10 +165,10 @@ TEST(ReflectionFromVswr, WorkedValues)
         ReflectionOutput output;
         const char* shown;
     } cases[] = {
-        { 3, ReflectionOutput::Coefficient, "0.5" },     { 3, ReflectionOutput::ReturnLoss, "-6.0206" },
-        { 2, ReflectionOutput::Coefficient, "0.3333" },  { 2, ReflectionOutput::ReturnLoss, "-9.5424" },
-        { 10, ReflectionOutput::ReturnLoss, "-1.743" },  { 1.0001L, ReflectionOutput::ReturnLoss, "-86.021" },
-        { 1.0001L, ReflectionOutput::Coefficient, "0" }, { 1.08L, ReflectionOutput::ReturnLoss, "-28.299" },
+        {3, ReflectionOutput::Coefficient, "0.5"},     {3, ReflectionOutput::ReturnLoss, "-6.0206"},
+        {2, ReflectionOutput::Coefficient, "0.3333"},  {2, ReflectionOutput::ReturnLoss, "-9.5424"},
+        {10, ReflectionOutput::ReturnLoss, "-1.743"},  {1.0001L, ReflectionOutput::ReturnLoss, "-86.021"},
+        {1.0001L, ReflectionOutput::Coefficient, "0"}, {1.08L, ReflectionOutput::ReturnLoss, "-28.299"},
     };
     for (const auto& c : cases) {
         const auto x = ReflectionFromVswr(c.vswr, c.output);

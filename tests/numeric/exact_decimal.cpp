@@ -59,7 +59,7 @@ DecimalDigits ExactDecimal(long double x)
         for (; k >= 30; k -= 30) {
             MulSmall(n, 1u << 30);
         }
-        MulSmall(n, std::uint64_t{ 1 } << k);
+        MulSmall(n, std::uint64_t{1} << k);
     } else {
         // mantissa * 2^k = mantissa * 5^-k / 10^-k
         shift = k;
@@ -73,7 +73,7 @@ DecimalDigits ExactDecimal(long double x)
             j -= step;
         }
     }
-    DecimalDigits d{ ToString(n), 0 };
+    DecimalDigits d{ToString(n), 0};
     d.exponent = static_cast<int>(d.digits.size()) + shift;
     while (d.digits.size() > 1 && d.digits.back() == '0') {
         d.digits.pop_back();

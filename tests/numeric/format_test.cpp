@@ -26,26 +26,26 @@ TEST(FormatResult, WritesFiveSignificantDigits)
 {
     SeparatorGuard guard('.');
     const FormatCase cases[] = {
-        { 12345.0L, "12345" },
-        { 1234.56L, "1234.6" },
-        { 123456.0L, "1.2346E5" },
-        { 99999.5L, "1E5" },
-        { 0.0001L, "0.0001" },
-        { 0.00001L, "1E-5" },
-        { -0.5L, "-0.5" },
-        { 2.5E-7L, "2.5E-7" },
-        { 0.0L, "0" },
-        { -0.0L, "0" },
-        { 453.025L, "453.03" },
-        { 25.4L, "25.4" },
-        { 1e100L, "1E100" },
-        { 100000.0L, "1E5" },
-        { 99999.0L, "99999" },
-        { 0.00099999L, "0.00099999" },
-        { -123456.0L, "-1.2346E5" },
-        { 1.0L / 3.0L, "0.33333" },
-        { 10.0L, "10" },
-        { 1500.0L, "1500" },
+        {12345.0L, "12345"},
+        {1234.56L, "1234.6"},
+        {123456.0L, "1.2346E5"},
+        {99999.5L, "1E5"},
+        {0.0001L, "0.0001"},
+        {0.00001L, "1E-5"},
+        {-0.5L, "-0.5"},
+        {2.5E-7L, "2.5E-7"},
+        {0.0L, "0"},
+        {-0.0L, "0"},
+        {453.025L, "453.03"},
+        {25.4L, "25.4"},
+        {1e100L, "1E100"},
+        {100000.0L, "1E5"},
+        {99999.0L, "99999"},
+        {0.00099999L, "0.00099999"},
+        {-123456.0L, "-1.2346E5"},
+        {1.0L / 3.0L, "0.33333"},
+        {10.0L, "10"},
+        {1500.0L, "1500"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatResult(c.value), c.text) << static_cast<double>(c.value);
@@ -56,16 +56,16 @@ TEST(FormatFull, WritesFifteenSignificantDigits)
 {
     SeparatorGuard guard('.');
     const FormatCase cases[] = {
-        { 0.02L, "0.02" },
-        { 1.0L / 3.0L, "0.333333333333333" },
-        { 453.025L, "453.025" },
-        { 890.2L, "890.2" },
-        { 825.03L, "825.03" },
-        { 457.475L, "457.475" },
-        { 890.0L + 0.2L * 1, "890.2" },
-        { 123456789012345.0L, "123456789012345" },
-        { 1234567890123456.0L, "1.23456789012346E15" },
-        { -1e-4L, "-0.0001" },
+        {0.02L, "0.02"},
+        {1.0L / 3.0L, "0.333333333333333"},
+        {453.025L, "453.025"},
+        {890.2L, "890.2"},
+        {825.03L, "825.03"},
+        {457.475L, "457.475"},
+        {890.0L + 0.2L * 1, "890.2"},
+        {123456789012345.0L, "123456789012345"},
+        {1234567890123456.0L, "1.23456789012346E15"},
+        {-1e-4L, "-0.0001"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatFull(c.value), c.text) << static_cast<double>(c.value);
@@ -123,7 +123,7 @@ TEST(Format, AgreesWithAnExactReferenceOnRandomValues)
     std::uniform_int_distribution<int> binaryExponent(-13290, 13290);
     std::uniform_int_distribution<int> denormalExponent(-16445, -16382);
     for (int i = 0; i < 4000; ++i) {
-        const long double m = static_cast<long double>(random() | (std::uint64_t{ 1 } << 63)) * 0x1p-64L;
+        const long double m = static_cast<long double>(random() | (std::uint64_t{1} << 63)) * 0x1p-64L;
         long double x = std::ldexp(m, i % 10 == 0 ? denormalExponent(random) : binaryExponent(random));
         if (i % 2 == 1) {
             x = -x;
@@ -138,7 +138,7 @@ TEST(Format, AgreesWithAnExactReferenceAtRoundingBoundaries)
 {
     SeparatorGuard guard('.');
     std::mt19937_64 random(7);
-    for (int digits : { 5, 15 }) {
+    for (int digits : {5, 15}) {
         std::uniform_int_distribution<std::uint64_t> lead(1, 9);
         std::uniform_int_distribution<int> exponent(-4000, 4000);
         for (int i = 0; i < 1500; ++i) {

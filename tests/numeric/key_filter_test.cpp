@@ -30,7 +30,7 @@ TEST(DecimalKeyFilter, SwallowsEverythingElseIncludingControlCharacters)
         }
     }
     // Ctrl+V, Ctrl+C, Enter, Escape, minus, plus, e, space.
-    for (char c : { '\x16', '\x03', '\r', '\x1b', '-', '+', 'e', 'E', ' ' }) {
+    for (char c : {'\x16', '\x03', '\r', '\x1b', '-', '+', 'e', 'E', ' '}) {
         EXPECT_EQ(DecimalKeyFilter(c), 0);
     }
 }
@@ -66,10 +66,10 @@ TEST(DecimalFieldKey, UsesTheCommaSeparator)
 TEST(SpinFieldAccepts, DigitsSignsTheSeparatorAndControlsButEnter)
 {
     SeparatorGuard guard('.');
-    for (char c : { '0', '9', '+', '-', '.', '\b', '\x16', '\t', '\x1b' }) {
+    for (char c : {'0', '9', '+', '-', '.', '\b', '\x16', '\t', '\x1b'}) {
         EXPECT_TRUE(SpinFieldAccepts(c)) << int(c);
     }
-    for (char c : { '\r', 'a', 'e', ',', ' ', '*' }) {
+    for (char c : {'\r', 'a', 'e', ',', ' ', '*'}) {
         EXPECT_FALSE(SpinFieldAccepts(c)) << int(c);
     }
     SeparatorGuard comma(',');
@@ -85,24 +85,24 @@ struct SpinCase {
 TEST(SpinFieldValue, ReadsWholeNumbersAndEverythingElseAsZero)
 {
     const SpinCase cases[] = {
-        { "1023", 1023 },
-        { "  7", 7 },
-        { "+15", 15 },
-        { "-3", -3 },
-        { "0", 0 },
-        { "2147483647", 2147483647 },
-        { "-2147483648", -2147483647 - 1 },
-        { "", 0 },
-        { "abc", 0 },
-        { "12.5", 0 },
-        { "99999999999", 0 },
-        { "2147483648", 0 },
-        { "-2147483649", 0 },
-        { "+", 0 },
-        { "-", 0 },
-        { "12 ", 0 },
-        { "1 2", 0 },
-        { "000000000000000000042", 42 },
+        {"1023", 1023},
+        {"  7", 7},
+        {"+15", 15},
+        {"-3", -3},
+        {"0", 0},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"", 0},
+        {"abc", 0},
+        {"12.5", 0},
+        {"99999999999", 0},
+        {"2147483648", 0},
+        {"-2147483649", 0},
+        {"+", 0},
+        {"-", 0},
+        {"12 ", 0},
+        {"1 2", 0},
+        {"000000000000000000042", 42},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SpinFieldValue(c.text), c.value) << '"' << c.text << '"';

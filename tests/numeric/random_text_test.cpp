@@ -42,12 +42,12 @@ TEST(RandomText, ParsingAnyBytesNeverCrashes)
 // What a formatter writes reads back to the same shown digits.
 TEST(RandomText, FormattedTextReadsBackToTheShownDigits)
 {
-    for (char separator : { '.', ',' }) {
+    for (char separator : {'.', ','}) {
         SeparatorGuard guard(separator);
         std::mt19937_64 random(99);
         std::uniform_int_distribution<int> exponent(-16440, 16380);
         for (int i = 0; i < 50000; ++i) {
-            const long double m = static_cast<long double>(random() | (std::uint64_t{ 1 } << 63)) * 0x1p-64L;
+            const long double m = static_cast<long double>(random() | (std::uint64_t{1} << 63)) * 0x1p-64L;
             const long double x = std::ldexp(i % 2 ? m : -m, exponent(random));
             const std::string shortText = FormatResult(x);
             ASSERT_EQ(FormatResult(ParseReal(shortText)), shortText);

@@ -42,7 +42,7 @@ Shown Show(const LinkBudgetInput& in)
     if (!result.Ok()) {
         return {};
     }
-    return { FormatResultHundredths(result.Value().lossDb), FormatResultHundredths(result.Value().receivedPowerDbm) };
+    return {FormatResultHundredths(result.Value().lossDb), FormatResultHundredths(result.Value().receivedPowerDbm)};
 }
 
 struct ModelCase {
@@ -56,12 +56,12 @@ TEST(LinkBudget, DefaultInputsUnderEveryModel)
 {
     SeparatorGuard guard('.');
     const ModelCase cases[] = {
-        { PropagationModel::FreeSpace, HataArea::MediumCity, "111.03", "-56.73" },
-        { PropagationModel::TwoWave, HataArea::MediumCity, "120.05", "-65.75" },
-        { PropagationModel::Hata, HataArea::MediumCity, "155.2", "-100.9" },
-        { PropagationModel::Hata, HataArea::LargeCity, "155.43", "-101.13" },
-        { PropagationModel::Hata, HataArea::Suburban, "145.41", "-91.11" },
-        { PropagationModel::Hata, HataArea::Open, "126.94", "-72.64" },
+        {PropagationModel::FreeSpace, HataArea::MediumCity, "111.03", "-56.73"},
+        {PropagationModel::TwoWave, HataArea::MediumCity, "120.05", "-65.75"},
+        {PropagationModel::Hata, HataArea::MediumCity, "155.2", "-100.9"},
+        {PropagationModel::Hata, HataArea::LargeCity, "155.43", "-101.13"},
+        {PropagationModel::Hata, HataArea::Suburban, "145.41", "-91.11"},
+        {PropagationModel::Hata, HataArea::Open, "126.94", "-72.64"},
     };
     for (const auto& c : cases) {
         const Shown shown = Show(Defaults(c.model, c.area));
@@ -101,8 +101,8 @@ TEST(LinkBudget, OneWattAtOneKilometre)
 // lambda = 300 / F makes the constant 32.44.
 TEST(LinkBudget, FreeSpaceAgreesWithItuRP525)
 {
-    for (long double f : { 450.0L, 850.0L, 900.0L, 960.0L }) {
-        for (long double d : { 0.6L, 1.0L, 10.0L, 35.0L }) {
+    for (long double f : {450.0L, 850.0L, 900.0L, 960.0L}) {
+        for (long double d : {0.6L, 1.0L, 10.0L, 35.0L}) {
             const long double itu = 32.45L + 20.0L * std::log10(f) + 20.0L * std::log10(d);
             EXPECT_NEAR(FreeSpaceLoss(d, f), itu, 0.01L) << double(f) << ' ' << double(d);
         }
@@ -130,18 +130,18 @@ std::vector<RefusalCase> Refusals()
         return in;
     };
     return {
-        { "power 0", with([](auto& in) { in.transmitterPowerW = 0; }), LinkInput::Power },
-        { "power -1", with([](auto& in) { in.transmitterPowerW = -1; }), LinkInput::Power },
-        { "0.5 km", with([](auto& in) { in.distance = 0.5L; }), LinkInput::Distance },
-        { "0.31 miles", with([](auto& in) { in.distance = 0.31L, in.distanceInMiles = true; }), LinkInput::Distance },
-        { "449.9 MHz", with([](auto& in) { in.frequencyMHz = 449.9L; }), LinkInput::Frequency },
-        { "960.1 MHz", with([](auto& in) { in.frequencyMHz = 960.1L; }), LinkInput::Frequency },
-        { "65 ft", with([](auto& in) { in.bsHeight = 65, in.bsHeightInFeet = true; }), LinkInput::BsHeight },
-        { "985 ft", with([](auto& in) { in.bsHeight = 985, in.bsHeightInFeet = true; }), LinkInput::BsHeight },
-        { "19.99 m", with([](auto& in) { in.bsHeight = 19.99L; }), LinkInput::BsHeight },
-        { "4.9 ft", with([](auto& in) { in.msHeight = 4.9L, in.msHeightInFeet = true; }), LinkInput::MsHeight },
-        { "33 ft", with([](auto& in) { in.msHeight = 33, in.msHeightInFeet = true; }), LinkInput::MsHeight },
-        { "10.01 m", with([](auto& in) { in.msHeight = 10.01L; }), LinkInput::MsHeight },
+        {"power 0", with([](auto& in) { in.transmitterPowerW = 0; }), LinkInput::Power},
+        {"power -1", with([](auto& in) { in.transmitterPowerW = -1; }), LinkInput::Power},
+        {"0.5 km", with([](auto& in) { in.distance = 0.5L; }), LinkInput::Distance},
+        {"0.31 miles", with([](auto& in) { in.distance = 0.31L, in.distanceInMiles = true; }), LinkInput::Distance},
+        {"449.9 MHz", with([](auto& in) { in.frequencyMHz = 449.9L; }), LinkInput::Frequency},
+        {"960.1 MHz", with([](auto& in) { in.frequencyMHz = 960.1L; }), LinkInput::Frequency},
+        {"65 ft", with([](auto& in) { in.bsHeight = 65, in.bsHeightInFeet = true; }), LinkInput::BsHeight},
+        {"985 ft", with([](auto& in) { in.bsHeight = 985, in.bsHeightInFeet = true; }), LinkInput::BsHeight},
+        {"19.99 m", with([](auto& in) { in.bsHeight = 19.99L; }), LinkInput::BsHeight},
+        {"4.9 ft", with([](auto& in) { in.msHeight = 4.9L, in.msHeightInFeet = true; }), LinkInput::MsHeight},
+        {"33 ft", with([](auto& in) { in.msHeight = 33, in.msHeightInFeet = true; }), LinkInput::MsHeight},
+        {"10.01 m", with([](auto& in) { in.msHeight = 10.01L; }), LinkInput::MsHeight},
     };
 }
 
@@ -213,8 +213,8 @@ TEST(LinkBudget, FreeSpaceNeverReadsTheHeights)
     read.msHeightInFeet = flag("ms height unit");
     EXPECT_TRUE(LinkBudget(read).Ok());
     EXPECT_EQ(order,
-              (std::vector<std::string>{ "power", "bs gain", "bs gain unit", "ms gain", "ms gain unit", "distance",
-                                         "distance unit", "frequency" }));
+              (std::vector<std::string>{"power", "bs gain", "bs gain unit", "ms gain", "ms gain unit", "distance",
+                                        "distance unit", "frequency"}));
     read.model = PropagationModel::Hata;
     EXPECT_THROW(LinkBudget(read), ConversionFailure);
 }

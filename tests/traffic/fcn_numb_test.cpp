@@ -46,8 +46,8 @@ TEST(TrafficGos, FifteenChannelsAtNineErlang)
 
 TEST(TrafficGos, AgreesWithTheReferences)
 {
-    for (int n : { 1, 2, 5, 15, 30, 60, 120, 500 }) {
-        for (long double a : { 0.1L, 1.0L, 4.5L, 9.0L, 14.9L, 29.0L, 100.0L, 450.0L }) {
+    for (int n : {1, 2, 5, 15, 30, 60, 120, 500}) {
+        for (long double a : {0.1L, 1.0L, 4.5L, 9.0L, 14.9L, 29.0L, 100.0L, 450.0L}) {
             EXPECT_NEAR(ErlangBGos(n, a) / ReferenceErlangB(n, a), 1.0L, 1e-15L) << n << ' ' << double(a);
             if (a < n) {
                 EXPECT_NEAR(ErlangCGos(n, a) / ReferenceErlangC(n, a), 1.0L, 1e-14L) << n << ' ' << double(a);
@@ -62,7 +62,7 @@ TEST(TrafficGos, AgreesWithTheReferences)
 
 TEST(TrafficGos, EdgeValues)
 {
-    for (int n : { 1, 2, 15, 1000 }) {
+    for (int n : {1, 2, 15, 1000}) {
         EXPECT_EQ(ErlangBGos(n, 0.0L), 0.0L);
         EXPECT_EQ(ErlangCGos(n, 0.0L), 0.0L);
         EXPECT_EQ(PoissonGos(n, 0.0L), 0.0L);
@@ -92,10 +92,10 @@ struct ChannelsCase {
 TEST(TrafficChannels, SmallestCountsBelowTheTarget)
 {
     const ChannelsCase cases[] = {
-        { 9.0L, 0.02L, 15, 17, 17 },
-        { 9.0L, 0.005L, 18, 19, 19 },
-        { 0.0L, 0.02L, 1, 1, 2 },
-        { 0.0L, 0.5L, 1, 1, 2 },
+        {9.0L, 0.02L, 15, 17, 17},
+        {9.0L, 0.005L, 18, 19, 19},
+        {0.0L, 0.02L, 1, 1, 2},
+        {0.0L, 0.5L, 1, 1, 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ErlangBChannels(c.traffic, c.target), c.erlangB);
@@ -132,7 +132,7 @@ TEST(TrafficChannels, PoissonFindsTheTrueCountForTinyTargets)
 
 TEST(TrafficChannels, PoissonUpperTailAgreesWithTheDirectSum)
 {
-    for (int n : { 2, 10, 15, 30 }) {
+    for (int n : {2, 10, 15, 30}) {
         EXPECT_NEAR(PoissonUpperTail(n, 9.0L) / ReferencePoisson(n, 9.0L), 1.0L, 1e-12L) << n;
     }
 }

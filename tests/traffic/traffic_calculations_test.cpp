@@ -26,9 +26,9 @@ TEST(GosForTraffic, WorkedValuesRoundedToThousandths)
 {
     SeparatorGuard guard('.');
     const GosCase cases[] = {
-        { kErlangB, 15, 9.0L, "0.02" }, { kErlangC, 15, 9.0L, "0.048" }, { kPoisson, 15, 9.0L, "0.041" },
-        { kErlangC, 10, 10.0L, "1" },   { kErlangB, 20, 5.0L, "0" },     { kErlangB, 15, 0.0L, "0" },
-        { kErlangC, 15, 0.0L, "0" },    { kPoisson, 15, 0.0L, "0" },     { kErlangB, 2147483647, 9.0L, "0" },
+        {kErlangB, 15, 9.0L, "0.02"}, {kErlangC, 15, 9.0L, "0.048"}, {kPoisson, 15, 9.0L, "0.041"},
+        {kErlangC, 10, 10.0L, "1"},   {kErlangB, 20, 5.0L, "0"},     {kErlangB, 15, 0.0L, "0"},
+        {kErlangC, 15, 0.0L, "0"},    {kPoisson, 15, 0.0L, "0"},     {kErlangB, 2147483647, 9.0L, "0"},
     };
     for (const auto& c : cases) {
         const auto gos = GosForTraffic(c.model, c.channels, c.traffic);
@@ -41,8 +41,8 @@ TEST(GosForTraffic, WorkedValuesRoundedToThousandths)
 
 TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
 {
-    for (auto model : { kPoisson, kErlangB, kErlangC }) {
-        for (std::int32_t channels : { 0, -5 }) {
+    for (auto model : {kPoisson, kErlangB, kErlangC}) {
+        for (std::int32_t channels : {0, -5}) {
             const auto gos = GosForTraffic(model, channels, 9.0L);
             ASSERT_FALSE(gos.Ok());
             EXPECT_EQ(gos.Error().message, "Number of channels must be  greater then 0");
@@ -68,7 +68,7 @@ TEST(ChannelsForGos, WorkedValues)
 
 TEST(ChannelsForGos, RefusesAGosOutsideZeroToOne)
 {
-    for (long double target : { 0.0L, 1.0L, -0.5L, 1.5L }) {
+    for (long double target : {0.0L, 1.0L, -0.5L, 1.5L}) {
         const auto channels = ChannelsForGos(kErlangB, 9.0L, target);
         ASSERT_FALSE(channels.Ok());
         EXPECT_EQ(channels.Error().message, "GOS must be  0 < GOS <1");
@@ -89,9 +89,9 @@ TEST(TrafficForGos, WorkedValues)
 {
     SeparatorGuard guard('.');
     const TrafficCase cases[] = {
-        { kErlangB, 15, 0.02L, "9.0096" }, { kErlangC, 15, 0.02L, "8.0352" }, { kPoisson, 15, 0.02L, "8.1531" },
-        { kErlangB, 30, 0.02L, "21.932" }, { kErlangC, 1, 0.02L, "0" },       { kErlangC, 1, 0.9L, "0" },
-        { kErlangC, 2, 0.9L, "0.99997" },
+        {kErlangB, 15, 0.02L, "9.0096"}, {kErlangC, 15, 0.02L, "8.0352"}, {kPoisson, 15, 0.02L, "8.1531"},
+        {kErlangB, 30, 0.02L, "21.932"}, {kErlangC, 1, 0.02L, "0"},       {kErlangC, 1, 0.9L, "0"},
+        {kErlangC, 2, 0.9L, "0.99997"},
     };
     for (const auto& c : cases) {
         const auto traffic = TrafficForGos(c.model, c.channels, c.target);
@@ -126,10 +126,10 @@ long double LiteralScanTraffic(GosFunction gos, std::int32_t channels, long doub
 
 TEST(TrafficForGos, TheBracketIsTheOneTheUpwardScanFinds)
 {
-    for (auto model : { kPoisson, kErlangB }) {
+    for (auto model : {kPoisson, kErlangB}) {
         const GosFunction gos = model == kPoisson ? PoissonGos : ErlangBGos;
-        for (std::int32_t channels : { 1, 2, 7, 15, 30, 100, 250 }) {
-            for (long double target : { 1e-9L, 0.001L, 0.02L, 0.3L, 0.75L, 0.9L, 0.99L, 0.999L }) {
+        for (std::int32_t channels : {1, 2, 7, 15, 30, 100, 250}) {
+            for (long double target : {1e-9L, 0.001L, 0.02L, 0.3L, 0.75L, 0.9L, 0.99L, 0.999L}) {
                 const long double expected = LiteralScanTraffic(gos, channels, target);
                 if (expected > 100000.0L) {
                     continue;
@@ -153,7 +153,7 @@ TEST(TrafficForGos, EndsForTargetsNearOne)
 
 TEST(TrafficForGos, HugeChannelCountsEndInAnOverflow)
 {
-    for (auto model : { kPoisson, kErlangB, kErlangC }) {
+    for (auto model : {kPoisson, kErlangB, kErlangC}) {
         try {
             TrafficForGos(model, 2000000000, 0.02L);
             ADD_FAILURE() << "no fault";

@@ -81,7 +81,7 @@ protected:
 
     void Type(QWidget* widget, const QString& keys) { QTest::keyClicks(widget, keys); }
 
-    SeparatorGuard separator{ '.' };
+    SeparatorGuard separator{'.'};
     RecordingFeedback feedback;
     std::unique_ptr<TZandrevio> window;
     std::unique_ptr<TAboutBox> aboutBox;

@@ -38,7 +38,7 @@ protected:
 
     void ExpectRefused(const QString& message, const char* field)
     {
-        EXPECT_EQ(feedback.Take(), (QStringList{ "beep", "error: " + message }));
+        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
         auto* edit = Find<EntryField>(field);
         EXPECT_TRUE(edit->hasFocus()) << field;
         EXPECT_EQ(edit->selectedText(), edit->text()) << field;
@@ -70,8 +70,8 @@ TEST_F(AntennaWindow, StartState)
     EXPECT_EQ(Find<QWidget>("Edit33")->toolTip(), "Vertical Beamwidth (half power point)");
     EXPECT_EQ(TextOf("Label25"), "10");
     EXPECT_EQ(TextOf("Label26"), "0");
-    const char* captions[] = { "Label21", "Label22", "Label23", "Label24" };
-    const char* texts[] = { "0,2", "0,6", "1,0", "1,4" };
+    const char* captions[] = {"Label21", "Label22", "Label23", "Label24"};
+    const char* texts[] = {"0,2", "0,6", "1,0", "1,4"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(TextOf(captions[i]), texts[i]);
     }
@@ -125,9 +125,9 @@ TEST_F(AntennaWindow, IsolationReadsSpacingFrequencyAndBothGains)
     Find<QLineEdit>("Edit16")->setText("850");
     Find<QLineEdit>("Edit18")->setText("");
     Press("BitBtn13");
-    EXPECT_EQ(feedback.Take(),
-              (QStringList{ "app: 'x' is not a valid floating point value.",
-                            "app: '' is not a valid floating point value." }));
+    EXPECT_EQ(
+        feedback.Take(),
+        (QStringList{"app: 'x' is not a valid floating point value.", "app: '' is not a valid floating point value."}));
     EXPECT_EQ(TextOf("StaticText41"), "47");
 }
 
@@ -142,7 +142,7 @@ TEST_F(AntennaWindow, DrawsTheGridAndTheDefaultCurve)
     }
     EXPECT_EQ(Pixel(0, 75), kBlack);
     EXPECT_EQ(Pixel(349, 75), kBlack);
-    for (int x : { 100, 200, 300 }) {
+    for (int x : {100, 200, 300}) {
         EXPECT_EQ(Pixel(x, 150), kBlack) << x;
         EXPECT_EQ(Pixel(x, 140), kBlack) << x;
     }
@@ -159,7 +159,7 @@ TEST_F(AntennaWindow, TheLabelsShowTheGainAsTypedAndTheMiddleLevelRounded)
     const struct {
         const char* gain;
         const char* middle;
-    } cases[] = { { "7.5", "2" }, { "10.50", "6" }, { "0", "-5" }, { "8.5", "4" } };
+    } cases[] = {{"7.5", "2"}, {"10.50", "6"}, {"0", "-5"}, {"8.5", "4"}};
     for (const auto& c : cases) {
         Enter("Edit31", c.gain);
         Press("BitBtn20");
@@ -175,14 +175,14 @@ TEST_F(AntennaWindow, AFailedDrawLeavesTheClearedGridAndTheOldLabels)
     Enter("Edit31", "12");
     Find<QLineEdit>("Edit33")->setText("x");
     Press("BitBtn20");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: 'x' is not a valid floating point value." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: 'x' is not a valid floating point value."});
     EXPECT_EQ(BluePixels(), 0);
     EXPECT_EQ(Pixel(0, 75), kBlack);
     EXPECT_EQ(TextOf("Label25"), "10");
     EXPECT_EQ(TextOf("Label26"), "5");
     Find<QLineEdit>("Edit33")->setText("0");
     Press("BitBtn20");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: Floating point division by zero." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: Floating point division by zero."});
     EXPECT_EQ(BluePixels(), 0);
 }
 

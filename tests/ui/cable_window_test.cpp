@@ -43,7 +43,7 @@ protected:
 
     void ExpectRefused(const QString& message, const char* field, bool beep = true)
     {
-        QStringList expected{ "error: " + message };
+        QStringList expected{"error: " + message};
         if (beep) {
             expected.prepend("beep");
         }
@@ -72,8 +72,8 @@ TEST_F(CableWindow, StartState)
     EXPECT_EQ(Find<UnitPicker>("ListBox9")->TopIndex(), 0);
     EXPECT_EQ(Find<UnitPicker>("ListBox9")->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(Find<UnitPicker>("ListBox10")->palette().color(QPalette::Base), QColor(192, 192, 192));
-    const char* fields[] = { "Edit14", "Edit15", "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26" };
-    const char* texts[] = { "100", "850", "10", "0", "2", "0", "3", "3" };
+    const char* fields[] = {"Edit14", "Edit15", "Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26"};
+    const char* texts[] = {"100", "850", "10", "0", "2", "0", "3", "3"};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(TextOf(fields[i]), texts[i]) << fields[i];
     }
@@ -93,7 +93,7 @@ TEST_F(CableWindow, CableLossOfTheChosenCable)
     Press("BitBtn12");
     EXPECT_EQ(TextOf("StaticText4"), "16.61");
     ScrollTo("ListBox10", 0);
-    for (auto [frequency, shown] : { std::pair{ "450", "43.08" }, { "960", "56.68" } }) {
+    for (auto [frequency, shown] : {std::pair{"450", "43.08"}, {"960", "56.68"}}) {
         Enter("Edit15", frequency);
         Press("BitBtn12");
         EXPECT_EQ(TextOf("StaticText4"), shown);
@@ -135,7 +135,7 @@ TEST_F(CableWindow, TheFrequencyIsCheckedBeforeTheLengthIsRead)
     ExpectRefused("Frequency must be   450 < F < 960 MHz", "Edit15");
     Enter("Edit15", "850");
     Press("BitBtn12");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: 'x' is not a valid floating point value." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: 'x' is not a valid floating point value."});
     EXPECT_EQ(TextOf("StaticText4"), "55");
 }
 
@@ -155,7 +155,7 @@ TEST_F(CableWindow, VswrFromPowers)
     Find<QLineEdit>("Edit22")->setText("-1");
     Press("BitBtn14");
     EXPECT_EQ(feedback.Take(),
-              (QStringList{ "app: Invalid floating point operation.", "app: Invalid floating point operation." }));
+              (QStringList{"app: Invalid floating point operation.", "app: Invalid floating point operation."}));
     EXPECT_EQ(TextOf("StaticText19"), "1.925");
 }
 

@@ -61,9 +61,9 @@ struct ChannelCase {
 TEST_F(ChannelPlanWindow, ConvertsChannelsToFrequencies)
 {
     const ChannelCase cases[] = {
-        { 0, "1", "890.2", "935.2" },     { 0, "124", "914.8", "959.8" },     { 1, "1", "825.03", "870.03" },
-        { 1, "799", "848.97", "893.97" }, { 1, "991", "824.04", "869.04" },   { 1, "1023", "825", "870" },
-        { 2, "1", "453", "463" },         { 2, "180", "457.475", "467.475" },
+        {0, "1", "890.2", "935.2"},     {0, "124", "914.8", "959.8"},     {1, "1", "825.03", "870.03"},
+        {1, "799", "848.97", "893.97"}, {1, "991", "824.04", "869.04"},   {1, "1023", "825", "870"},
+        {2, "1", "453", "463"},         {2, "180", "457.475", "467.475"},
     };
     for (const auto& c : cases) {
         Choose(c.standard);
@@ -87,12 +87,12 @@ struct FrequencyCase {
 TEST_F(ChannelPlanWindow, ConvertsFrequenciesToChannels)
 {
     const FrequencyCase cases[] = {
-        { 0, "900", "50", false, "0" },           { 0, "890.25", "1", true, "50000" },
-        { 1, "825", "1023", false, "0" },         { 1, "824.03", "991", true, "-10000" },
-        { 1, "836.5", "383", true, "10000" },     { 1, "848.98", "799", true, "10000" },
-        { 2, "453.01", "1", true, "10000" },      { 2, "457.48", "180", true, "5000" },
-        { 0, "890.100001", "1", true, "-99999" }, { 1, "825.03", "1", false, "0" },
-        { 0, "914.9", "124", true, "100000" },    { 1, "825.015", "1023", true, "15000" },
+        {0, "900", "50", false, "0"},           {0, "890.25", "1", true, "50000"},
+        {1, "825", "1023", false, "0"},         {1, "824.03", "991", true, "-10000"},
+        {1, "836.5", "383", true, "10000"},     {1, "848.98", "799", true, "10000"},
+        {2, "453.01", "1", true, "10000"},      {2, "457.48", "180", true, "5000"},
+        {0, "890.100001", "1", true, "-99999"}, {1, "825.03", "1", false, "0"},
+        {0, "914.9", "124", true, "100000"},    {1, "825.015", "1023", true, "15000"},
     };
     for (const auto& c : cases) {
         Choose(c.standard);
@@ -101,8 +101,7 @@ TEST_F(ChannelPlanWindow, ConvertsFrequenciesToChannels)
         EXPECT_EQ(Channel(), c.channel) << c.receive;
         EXPECT_EQ(TextOf("StaticText68"), c.error) << c.receive;
         EXPECT_EQ(ErrorColour(), QColor(c.note ? Qt::red : Qt::black)) << c.receive;
-        const QStringList expected =
-            c.note ? QStringList{ "beep", "error: Note the frequency error !" } : QStringList{};
+        const QStringList expected = c.note ? QStringList{"beep", "error: Note the frequency error !"} : QStringList{};
         EXPECT_EQ(feedback.Take(), expected) << c.receive;
     }
 }
@@ -130,13 +129,13 @@ TEST_F(ChannelPlanWindow, RefusesChannelsTheStandardDoesNotHave)
         const char* channel;
         const char* message;
     } cases[] = {
-        { 0, "0", "GSM channel number must be 1..124" },
-        { 0, "125", "GSM channel number must be 1..124" },
-        { 0, "", "GSM channel number must be 1..124" },
-        { 1, "800", "AMPS channel number must be 1..799, 991..1023" },
-        { 1, "990", "AMPS channel number must be 1..799, 991..1023" },
-        { 1, "1024", "AMPS channel number must be 1..799, 991..1023" },
-        { 2, "181", "NMT channel number must be 1..180" },
+        {0, "0", "GSM channel number must be 1..124"},
+        {0, "125", "GSM channel number must be 1..124"},
+        {0, "", "GSM channel number must be 1..124"},
+        {1, "800", "AMPS channel number must be 1..799, 991..1023"},
+        {1, "990", "AMPS channel number must be 1..799, 991..1023"},
+        {1, "1024", "AMPS channel number must be 1..799, 991..1023"},
+        {2, "181", "NMT channel number must be 1..180"},
     };
     for (const auto& c : cases) {
         Choose(c.standard);
@@ -144,7 +143,7 @@ TEST_F(ChannelPlanWindow, RefusesChannelsTheStandardDoesNotHave)
         EnterChannel(c.channel);
         FocusOn(Find<QWidget>("Edit11"));
         Click(Find<QWidget>("BitBtn10"));
-        EXPECT_EQ(feedback.Take(), (QStringList{ "beep", QString("error: ") + c.message })) << c.channel;
+        EXPECT_EQ(feedback.Take(), (QStringList{"beep", QString("error: ") + c.message})) << c.channel;
         QLineEdit* editor = Find<SpinField>("SpinEdit3")->Editor();
         EXPECT_TRUE(editor->hasFocus()) << c.channel;
         EXPECT_EQ(editor->selectedText(), editor->text());
@@ -159,7 +158,7 @@ TEST_F(ChannelPlanWindow, RefusesFrequenciesOutsideTheBandAndFocusesTheEditableF
     Click(Find<QWidget>("BitBtn9"));
     EXPECT_EQ(
         feedback.Take(),
-        (QStringList{ "beep", "error: GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz" }));
+        (QStringList{"beep", "error: GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz"}));
     auto* receive = Find<EntryField>("Edit11");
     EXPECT_TRUE(receive->hasFocus());
     EXPECT_EQ(receive->selectedText(), "890.1");
@@ -240,8 +239,8 @@ TEST_F(ChannelPlanWindow, ATextThatIsNoNumberEndsInTheApplicationErrorBox)
     Click(Find<QWidget>("BitBtn9"));
     // The exit rule fails first, then the button's own reading.
     EXPECT_EQ(feedback.Take(),
-              (QStringList{ "app: '8a25' is not a valid floating point value.",
-                            "app: '8a25' is not a valid floating point value." }));
+              (QStringList{"app: '8a25' is not a valid floating point value.",
+                           "app: '8a25' is not a valid floating point value."}));
     EXPECT_EQ(Channel(), "1023");
     EXPECT_EQ(TextOf("Edit12"), "870");
 }

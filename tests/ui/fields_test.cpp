@@ -30,7 +30,7 @@ protected:
         spin->setGeometry(10, 70, 97, 21);
         picker = new UnitPicker(&form);
         picker->setGeometry(10, 100, 80, 20);
-        picker->SetItems({ "m", "km", "cm", "mm", "inch", "ft", "mile", "yd" });
+        picker->SetItems({"m", "km", "cm", "mm", "inch", "ft", "mile", "yd"});
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -41,7 +41,7 @@ protected:
         QTest::keyClick(w, key, modifiers);
     }
 
-    SeparatorGuard separator{ '.' };
+    SeparatorGuard separator{'.'};
     RecordingFeedback feedback;
     QWidget form;
     DecimalField* decimal = nullptr;
@@ -128,12 +128,12 @@ TEST_F(Fields, SpinFieldBeepsOnRefusedCharactersAndOnEnter)
     editor->clear();
     QTest::keyClicks(editor, "-1a2");
     EXPECT_EQ(editor->text(), "-12");
-    EXPECT_EQ(feedback.Take(), QStringList{ "beep" });
+    EXPECT_EQ(feedback.Take(), QStringList{"beep"});
     Key(editor, Qt::Key_Return);
-    EXPECT_EQ(feedback.Take(), QStringList{ "beep" });
+    EXPECT_EQ(feedback.Take(), QStringList{"beep"});
     EXPECT_EQ(editor->text(), "-12");
     QTest::keyClick(editor, ',');
-    EXPECT_EQ(feedback.Take(), QStringList{ "beep" });
+    EXPECT_EQ(feedback.Take(), QStringList{"beep"});
     QTest::keyClick(editor, '.');
     EXPECT_TRUE(feedback.Take().isEmpty());
     EXPECT_EQ(editor->text(), "-12.");

@@ -27,11 +27,11 @@ protected:
 
     void Calculate() { Click(Find<QWidget>("BitBtn19")); }
 
-    QStringList Results() { return { TextOf("StaticText55"), TextOf("StaticText58") }; }
+    QStringList Results() { return {TextOf("StaticText55"), TextOf("StaticText58")}; }
 
     void ExpectRefused(const QString& message, const char* field)
     {
-        EXPECT_EQ(feedback.Take(), (QStringList{ "beep", "error: " + message }));
+        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
         auto* edit = Find<EntryField>(field);
         EXPECT_TRUE(edit->hasFocus()) << field;
         EXPECT_EQ(edit->selectedText(), edit->text()) << field;
@@ -44,13 +44,13 @@ TEST_F(PropagationWindow, StartsWithFreeSpaceAndTheAreaGroupDisabled)
     EXPECT_EQ(Find<QRadioButton>("RadioButton4")->text(), "Two-wave ");
     EXPECT_FALSE(Find<QWidget>("RadioGroup4")->isEnabled());
     EXPECT_EQ(Find<RadioGroup>("RadioGroup4")->ItemIndex(), 0);
-    EXPECT_EQ(Results(), (QStringList{ "111", "-57" }));
-    const char* fields[] = { "Edit29", "Edit4", "Edit6", "Edit10", "Edit9", "Edit20", "Edit30" };
-    const char* texts[] = { "10", "10", "50", "0", "2", "10", "850" };
+    EXPECT_EQ(Results(), (QStringList{"111", "-57"}));
+    const char* fields[] = {"Edit29", "Edit4", "Edit6", "Edit10", "Edit9", "Edit20", "Edit30"};
+    const char* texts[] = {"10", "10", "50", "0", "2", "10", "850"};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(TextOf(fields[i]), texts[i]) << fields[i];
     }
-    for (const char* picker : { "ListBox17", "ListBox11", "ListBox18", "ListBox16", "ListBox19" }) {
+    for (const char* picker : {"ListBox17", "ListBox11", "ListBox18", "ListBox16", "ListBox19"}) {
         EXPECT_EQ(Find<UnitPicker>(picker)->TopIndex(), 0) << picker;
     }
 }
@@ -58,16 +58,15 @@ TEST_F(PropagationWindow, StartsWithFreeSpaceAndTheAreaGroupDisabled)
 TEST_F(PropagationWindow, DefaultInputsUnderEveryModelAndArea)
 {
     Calculate();
-    EXPECT_EQ(Results(), (QStringList{ "111.03", "-56.73" }));
+    EXPECT_EQ(Results(), (QStringList{"111.03", "-56.73"}));
     Click(Find<QRadioButton>("RadioButton4"));
     EXPECT_FALSE(Find<QWidget>("RadioGroup4")->isEnabled());
     Calculate();
-    EXPECT_EQ(Results(), (QStringList{ "120.05", "-65.75" }));
+    EXPECT_EQ(Results(), (QStringList{"120.05", "-65.75"}));
     Click(Find<QRadioButton>("RadioButton5"));
     EXPECT_TRUE(Find<QWidget>("RadioGroup4")->isEnabled());
     const QStringList expected[] = {
-        { "155.2", "-100.9" }, { "155.43", "-101.13" }, { "145.41", "-91.11" }, { "126.94", "-72.64" }
-    };
+        {"155.2", "-100.9"}, {"155.43", "-101.13"}, {"145.41", "-91.11"}, {"126.94", "-72.64"}};
     for (int area = 3; area >= 0; --area) {
         Click(Find<RadioGroup>("RadioGroup4")->Button(area));
         Calculate();
@@ -86,7 +85,7 @@ TEST_F(PropagationWindow, TheAreaKeepsItsChoiceWhileDisabled)
     EXPECT_EQ(Find<RadioGroup>("RadioGroup4")->ItemIndex(), 3);
     Click(Find<QRadioButton>("RadioButton5"));
     Calculate();
-    EXPECT_EQ(Results(), (QStringList{ "126.94", "-72.64" }));
+    EXPECT_EQ(Results(), (QStringList{"126.94", "-72.64"}));
 }
 
 TEST_F(PropagationWindow, EachRefusalWithItsFocus)
@@ -111,7 +110,7 @@ TEST_F(PropagationWindow, EachRefusalWithItsFocus)
     Enter("Edit9", "10.01");
     Calculate();
     ExpectRefused("Height of MS must be  1.5 < Hm < 10 m (5 < Hm < 30 ft) ", "Edit9");
-    EXPECT_EQ(Results(), (QStringList{ "111", "-57" }));
+    EXPECT_EQ(Results(), (QStringList{"111", "-57"}));
 }
 
 TEST_F(PropagationWindow, UnitsComeFromThePickers)
@@ -141,7 +140,7 @@ TEST_F(PropagationWindow, UnitsComeFromThePickers)
     Enter("Edit20", "1");
     Enter("Edit30", "900");
     Calculate();
-    EXPECT_EQ(Results(), (QStringList{ "91.53", "-61.53" }));
+    EXPECT_EQ(Results(), (QStringList{"91.53", "-61.53"}));
 }
 
 TEST_F(PropagationWindow, FreeSpaceIgnoresTheHeightsAndChecksComeBeforeLaterReads)
@@ -149,19 +148,19 @@ TEST_F(PropagationWindow, FreeSpaceIgnoresTheHeightsAndChecksComeBeforeLaterRead
     Find<QLineEdit>("Edit6")->setText("");
     Find<QLineEdit>("Edit9")->setText("abc");
     Calculate();
-    EXPECT_EQ(Results(), (QStringList{ "111.03", "-56.73" }));
+    EXPECT_EQ(Results(), (QStringList{"111.03", "-56.73"}));
     Click(Find<QRadioButton>("RadioButton5"));
     Calculate();
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: '' is not a valid floating point value." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: '' is not a valid floating point value."});
 
     Find<QLineEdit>("Edit29")->setText("0");
     Find<QLineEdit>("Edit30")->setText("x");
     Calculate();
-    EXPECT_EQ(feedback.Take(), (QStringList{ "beep", "error: BS transmitter power must be  greater than 0" }));
+    EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: BS transmitter power must be  greater than 0"}));
     Find<QLineEdit>("Edit29")->setText("10");
     Calculate();
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: 'x' is not a valid floating point value." });
-    EXPECT_EQ(Results(), (QStringList{ "111.03", "-56.73" }));
+    EXPECT_EQ(feedback.Take(), QStringList{"app: 'x' is not a valid floating point value."});
+    EXPECT_EQ(Results(), (QStringList{"111.03", "-56.73"}));
 }
 
 } // namespace

@@ -40,7 +40,7 @@ protected:
     // The refusal of a calculation: beep, message, field selected and focused.
     void ExpectRefused(const QString& message, QLineEdit* field)
     {
-        EXPECT_EQ(feedback.Take(), (QStringList{ "beep", "error: " + message }));
+        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
         EXPECT_TRUE(field->hasFocus());
         EXPECT_EQ(field->selectedText(), field->text());
     }
@@ -84,7 +84,7 @@ TEST_F(TrafficWindow, WorkedValuesUnderEachModel)
         const char* gos;
         const char* channels;
         const char* traffic;
-    } cases[] = { { 0, "0.041", "17", "8.1531" }, { 1, "0.02", "15", "9.0096" }, { 2, "0.048", "17", "8.0352" } };
+    } cases[] = {{0, "0.041", "17", "8.1531"}, {1, "0.02", "15", "9.0096"}, {2, "0.048", "17", "8.0352"}};
     for (const auto& c : cases) {
         ChooseModel(c.model);
         Enter("SpinEdit1", "15");
@@ -161,15 +161,15 @@ TEST_F(TrafficWindow, FieldsAreReadInTheirOrder)
     Press("BitBtn2");
     EXPECT_EQ(
         feedback.Take(),
-        (QStringList{ "app: 'x' is not a valid floating point value.", "app: 'x' is not a valid floating point value.",
-                      "app: 'y' is not a valid floating point value." }));
+        (QStringList{"app: 'x' is not a valid floating point value.", "app: 'x' is not a valid floating point value.",
+                     "app: 'y' is not a valid floating point value."}));
     Find<QLineEdit>("Edit28")->setText("p");
     Find<QLineEdit>("Edit27")->setText("q");
     Press("BitBtn11");
     Press("BitBtn18");
     EXPECT_EQ(feedback.Take(),
-              (QStringList{ "app: 'p' is not a valid floating point value.",
-                            "app: 'q' is not a valid floating point value." }));
+              (QStringList{"app: 'p' is not a valid floating point value.",
+                           "app: 'q' is not a valid floating point value."}));
     EXPECT_EQ(TextOf("StaticText30"), "35");
     EXPECT_EQ(TextOf("StaticText32"), "1000");
 }
@@ -197,7 +197,7 @@ TEST_F(TrafficWindow, ARateOfZeroFaultsAndLeavesTheResult)
     Enter("Edit28", "0");
     Press("BitBtn11");
     EXPECT_EQ(feedback.Take(),
-              (QStringList{ "app: Floating point division by zero.", "app: Invalid floating point operation." }));
+              (QStringList{"app: Floating point division by zero.", "app: Invalid floating point operation."}));
     EXPECT_EQ(TextOf("StaticText32"), "1000");
 }
 
@@ -205,7 +205,7 @@ TEST_F(TrafficWindow, ExtremeInputsAnswerWithoutFreezing)
 {
     Enter("SpinEdit1", "2000000000");
     Press("BitBtn2");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: Floating point overflow." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: Floating point overflow."});
     EXPECT_EQ(TextOf("Edit1"), "9");
     Enter("SpinEdit1", "100");
     Enter("Edit2", "0.9999999");

@@ -53,9 +53,9 @@ protected:
 TEST_F(UnitsWindow, StartState)
 {
     EXPECT_EQ(TextOf("Label5"), "Convertion of Units");
-    const char* pickers[] = { "ListBox1", "ListBox2", "ListBox4", "ListBox3",
-                              "ListBox5", "ListBox7", "ListBox6", "ListBox8" };
-    const char* shown[] = { "W", "dBm", "Erl", "CCS", "inch", "mm", "lb", "g" };
+    const char* pickers[] = {"ListBox1", "ListBox2", "ListBox4", "ListBox3",
+                             "ListBox5", "ListBox7", "ListBox6", "ListBox8"};
+    const char* shown[] = {"W", "dBm", "Erl", "CCS", "inch", "mm", "lb", "g"};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(TopText(pickers[i]), shown[i]) << pickers[i];
     }
@@ -121,7 +121,7 @@ TEST_F(UnitsWindow, TheSignButtonAndTheRefusal)
     EXPECT_EQ(TextOf("Edit3"), "-12");
     Press("BitBtn4");
     EXPECT_EQ(feedback.Take(),
-              (QStringList{ "beep", "error: Field Strength in W, mW, uV, uV/m must be greater than 0" }));
+              (QStringList{"beep", "error: Field Strength in W, mW, uV, uV/m must be greater than 0"}));
     auto* value = Find<EntryField>("Edit3");
     EXPECT_TRUE(value->hasFocus());
     EXPECT_EQ(value->selectedText(), "-12");
@@ -143,7 +143,7 @@ TEST_F(UnitsWindow, LeavingTheFrequencyMakesItPositive)
     // A field strength at 0 MHz divides by zero.
     ScrollTo("ListBox1", 3);
     Press("BitBtn4");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: Floating point division by zero." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: Floating point division by zero."});
     EXPECT_EQ(TextOf("StaticText36"), "30");
 }
 
@@ -162,7 +162,7 @@ TEST_F(UnitsWindow, TrafficLengthAndWeight)
     EXPECT_EQ(TextOf("StaticText39"), "2.2046");
     Find<QLineEdit>("Edit8")->setText("x");
     Press("BitBtn8");
-    EXPECT_EQ(feedback.Take(), QStringList{ "app: 'x' is not a valid floating point value." });
+    EXPECT_EQ(feedback.Take(), QStringList{"app: 'x' is not a valid floating point value."});
     EXPECT_EQ(TextOf("StaticText39"), "2.2046");
 }
 

@@ -44,8 +44,8 @@ TEST_F(Window, HasFivePagesWithTheirCaptionsAndNames)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->geometry(), QRect(2, 8, 593, 417));
-    const char* captions[] = { "RF", "Traffic", "Cable", "Antenna", "Units" };
-    const char* names[] = { "RF", "Traffic", "Antenna", "Cable", "Units" };
+    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units"};
+    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units"};
     ASSERT_EQ(pages->count(), 5);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(pages->tabText(i), captions[i]);

@@ -35,20 +35,20 @@ TEST(ConvertFieldStrengthUnit, WorkedValues)
 {
     SeparatorGuard guard('.');
     const FieldCase cases[] = {
-        { 1, U::W, U::DBm, 50, 850, "30" },
-        { 0, U::DBm, U::W, 50, 850, "0.001" },
-        { 1, U::W, U::MilliW, 50, 850, "1000" },
-        { 10, U::MilliW, U::DBm, 50, 850, "10" },
-        { 0, U::DBm, U::DBMicroV, 50, 850, "106.99" },
-        { 0, U::DBm, U::DBMicroV, 75, 850, "108.75" },
-        { -100, U::DBm, U::MicroV, 50, 850, "2.2361" },
-        { 1000, U::MicroV, U::DBMicroV, 50, 850, "60" },
-        { 60, U::DBMicroVPerM, U::DBm, 50, 850, "-73.67" },
-        { 60, U::DBMicroVPerM, U::DBMicroV, 50, 850, "33.32" },
-        { 1000, U::MicroVPerM, U::MicroV, 50, 850, "46.344" },
-        { 100, U::MicroVPerM, U::DBMicroVPerM, 50, 850, "40" },
-        { 100, U::MicroV, U::MicroVPerM, 50, 850, "2157.8" },
-        { 40, U::DBMicroV, U::DBMicroVPerM, 220, 450, "61.156" },
+        {1, U::W, U::DBm, 50, 850, "30"},
+        {0, U::DBm, U::W, 50, 850, "0.001"},
+        {1, U::W, U::MilliW, 50, 850, "1000"},
+        {10, U::MilliW, U::DBm, 50, 850, "10"},
+        {0, U::DBm, U::DBMicroV, 50, 850, "106.99"},
+        {0, U::DBm, U::DBMicroV, 75, 850, "108.75"},
+        {-100, U::DBm, U::MicroV, 50, 850, "2.2361"},
+        {1000, U::MicroV, U::DBMicroV, 50, 850, "60"},
+        {60, U::DBMicroVPerM, U::DBm, 50, 850, "-73.67"},
+        {60, U::DBMicroVPerM, U::DBMicroV, 50, 850, "33.32"},
+        {1000, U::MicroVPerM, U::MicroV, 50, 850, "46.344"},
+        {100, U::MicroVPerM, U::DBMicroVPerM, 50, 850, "40"},
+        {100, U::MicroV, U::MicroVPerM, 50, 850, "2157.8"},
+        {40, U::DBMicroV, U::DBMicroVPerM, 220, 450, "61.156"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Convert(c.value, c.from, c.to, c.z, c.f), c.shown) << double(c.value) << ' ' << int(c.from);
@@ -58,8 +58,8 @@ TEST(ConvertFieldStrengthUnit, WorkedValues)
 // dBuV = dBm + 90 + 10 log10(Z): 106.99 at 50 ohm, 108.75 at 75 ohm.
 TEST(ConvertFieldStrengthUnit, AgreesWithTheDbmToDbuvRelation)
 {
-    for (double z : { 50.0, 75.0, 220.0, 300.0 }) {
-        for (long double dbm : { -120.0L, -50.0L, 0.0L, 33.0L }) {
+    for (double z : {50.0, 75.0, 220.0, 300.0}) {
+        for (long double dbm : {-120.0L, -50.0L, 0.0L, 33.0L}) {
             const double dbuv = ConvertFieldStrengthUnit(dbm, U::DBm, U::DBMicroV, z, 850).Value();
             EXPECT_NEAR(dbuv, dbm + 90.0L + 10.0L * std::log10(static_cast<long double>(z)), 1e-9) << z;
         }
@@ -70,7 +70,7 @@ TEST(ConvertFieldStrengthUnit, EveryUnitIntoItselfGivesTheValueBack)
 {
     SeparatorGuard guard('.');
     for (int unit = 0; unit < 7; ++unit) {
-        for (long double value : { 1.0L, 0.5L, 123.45L }) {
+        for (long double value : {1.0L, 0.5L, 123.45L}) {
             EXPECT_EQ(Convert(value, U(unit), U(unit), 75, 900), FormatResult(value)) << unit;
         }
     }
@@ -79,11 +79,11 @@ TEST(ConvertFieldStrengthUnit, EveryUnitIntoItselfGivesTheValueBack)
 TEST(ConvertFieldStrengthUnit, ImpedanceAndFrequencyCancelWhereTheyShould)
 {
     SeparatorGuard guard('.');
-    for (double z : { 50.0, 75.0, 220.0, 300.0 }) {
+    for (double z : {50.0, 75.0, 220.0, 300.0}) {
         EXPECT_EQ(Convert(100, U::MicroV, U::MicroVPerM, z, 850), "2157.8") << z;
         EXPECT_EQ(Convert(1, U::W, U::DBm, z, 850), "30") << z;
     }
-    for (double f : { 1.0, 450.0, 850.0, 2000000.0 }) {
+    for (double f : {1.0, 450.0, 850.0, 2000000.0}) {
         EXPECT_EQ(Convert(100, U::MicroVPerM, U::DBMicroVPerM, 50, f), "40") << f;
         EXPECT_EQ(Convert(1000, U::MicroV, U::DBMicroV, 50, f), "60") << f;
     }
@@ -91,13 +91,12 @@ TEST(ConvertFieldStrengthUnit, ImpedanceAndFrequencyCancelWhereTheyShould)
 
 TEST(ConvertFieldStrengthUnit, RefusesLinearValuesNotAboveZero)
 {
-    for (auto [value, unit] :
-         { std::pair{ 0.0L, U::W }, { -1.0L, U::MicroV }, { 0.0L, U::MilliW }, { -5.0L, U::MicroVPerM } }) {
+    for (auto [value, unit] : {std::pair{0.0L, U::W}, {-1.0L, U::MicroV}, {0.0L, U::MilliW}, {-5.0L, U::MicroVPerM}}) {
         const auto result = ConvertFieldStrengthUnit(value, unit, U::DBm, 50, 850);
         ASSERT_FALSE(result.Ok());
         EXPECT_EQ(result.Error().message, "Field Strength in W, mW, uV, uV/m must be greater than 0");
     }
-    for (auto [value, unit] : { std::pair{ 0.0L, U::DBm }, { -30.0L, U::DBMicroV }, { 0.0L, U::DBMicroVPerM } }) {
+    for (auto [value, unit] : {std::pair{0.0L, U::DBm}, {-30.0L, U::DBMicroV}, {0.0L, U::DBMicroVPerM}}) {
         EXPECT_TRUE(ConvertFieldStrengthUnit(value, unit, U::W, 50, 850).Ok());
     }
 }
@@ -155,14 +154,14 @@ TEST(UnitTables, WorkedValues)
 {
     SeparatorGuard guard('.');
     const TableCase cases[] = {
-        { ConvertTrafficUnit, 1, 0, 2, "36" },    { ConvertTrafficUnit, 1, 2, 2, "1" },
-        { ConvertTrafficUnit, 1, 3, 2, "1.2" },   { ConvertTrafficUnit, 1, 4, 0, "0.027778" },
-        { ConvertTrafficUnit, 100, 1, 1, "100" }, { ConvertTrafficUnit, 1, 2, 0, "0.027778" },
-        { ConvertLengthUnit, 1, 4, 3, "25.4" },   { ConvertLengthUnit, 1, 6, 1, "1.609" },
-        { ConvertLengthUnit, 1, 1, 6, "0.6215" }, { ConvertLengthUnit, 1, 0, 5, "3.2808" },
-        { ConvertLengthUnit, 1, 7, 5, "3" },      { ConvertWeightUnit, 1, 4, 0, "453.59" },
-        { ConvertWeightUnit, 1, 1, 4, "2.2046" }, { ConvertWeightUnit, 1, 0, 3, "0.035273" },
-        { ConvertWeightUnit, 1, 4, 4, "1" },
+        {ConvertTrafficUnit, 1, 0, 2, "36"},    {ConvertTrafficUnit, 1, 2, 2, "1"},
+        {ConvertTrafficUnit, 1, 3, 2, "1.2"},   {ConvertTrafficUnit, 1, 4, 0, "0.027778"},
+        {ConvertTrafficUnit, 100, 1, 1, "100"}, {ConvertTrafficUnit, 1, 2, 0, "0.027778"},
+        {ConvertLengthUnit, 1, 4, 3, "25.4"},   {ConvertLengthUnit, 1, 6, 1, "1.609"},
+        {ConvertLengthUnit, 1, 1, 6, "0.6215"}, {ConvertLengthUnit, 1, 0, 5, "3.2808"},
+        {ConvertLengthUnit, 1, 7, 5, "3"},      {ConvertWeightUnit, 1, 4, 0, "453.59"},
+        {ConvertWeightUnit, 1, 1, 4, "2.2046"}, {ConvertWeightUnit, 1, 0, 3, "0.035273"},
+        {ConvertWeightUnit, 1, 4, 4, "1"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatResult(c.convert(c.value, c.source, c.target)), c.shown) << c.source << ' ' << c.target;
@@ -182,7 +181,7 @@ TEST(UnitTables, FactorsAreThePrintedDecimals)
 TEST(UnitTables, IdentityZeroAndUnknownIndexes)
 {
     SeparatorGuard guard('.');
-    for (auto convert : { ConvertTrafficUnit, ConvertLengthUnit, ConvertWeightUnit }) {
+    for (auto convert : {ConvertTrafficUnit, ConvertLengthUnit, ConvertWeightUnit}) {
         for (int unit = 0; unit < 8; ++unit) {
             EXPECT_EQ(FormatResult(convert(12345, unit, unit)), "12345") << unit;
             EXPECT_EQ(convert(0, unit, 0), 0.0);
