@@ -12,6 +12,7 @@
 #include "units/UnitConversionPanel.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/Pictures.h"
+#include "widgets/SpinField.h"
 
 namespace zandrevio {
 
@@ -59,6 +60,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
     m_fieldStrength = Place<FieldStrengthPanel>(m_ui->Units, "FieldStrengthPanel", 0, 0);
     m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
+
+    SpinField::ShareAccessibleNames(*this);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();

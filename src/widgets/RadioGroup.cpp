@@ -34,6 +34,18 @@ void RadioGroup::SetItems(const QStringList& items, int columns)
                             columnWidth - 2, rowHeight);
         m_buttons->addButton(button, i);
     }
+    // The buttons come after the group in the Tab order, not at the end of
+    // the window, where being created late would put them.
+    // (Qt orders only widgets that take the focus, so the group takes it
+    // for that moment.)
+    const Qt::FocusPolicy policy = focusPolicy();
+    setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = this;
+    for (auto* button : m_buttons->buttons()) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    setFocusPolicy(policy);
 }
 
 int RadioGroup::ItemIndex() const

@@ -86,6 +86,15 @@ QLineEdit* SpinField::Editor() const
     return m_editor;
 }
 
+void SpinField::ShareAccessibleNames(QWidget& root)
+{
+    for (auto* field : root.findChildren<SpinField*>()) {
+        field->m_editor->setAccessibleName(field->accessibleName());
+        field->m_up->setAccessibleName(field->accessibleName() + QStringLiteral(" up"));
+        field->m_down->setAccessibleName(field->accessibleName() + QStringLiteral(" down"));
+    }
+}
+
 void SpinField::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

@@ -31,6 +31,10 @@ public:
     QToolButton* UpButton() const { return m_up; }
     QToolButton* DownButton() const { return m_down; }
 
+    // Screen readers meet the text part, which takes the focus: it gets the
+    // name and the description given to each spin field under `root`.
+    static void ShareAccessibleNames(QWidget& root);
+
 signals:
     void exited();
 

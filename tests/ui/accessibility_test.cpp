@@ -1,0 +1,117 @@
+#include "WindowFixture.h"
+
+#include "widgets/EntryField.h"
+#include "widgets/SpinField.h"
+#include "widgets/UnitPicker.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <QRegularExpression>
+
+namespace zandrevio::test {
+namespace {
+
+class Accessibility : public WindowTest {
+protected:
+    // Walks the Tab chain from the page's tab, one key at a time, until it
+    // comes round again; names the controls met (a radio group by its own
+    // name, a spin field's text part by the spin field's).
+    QStringList TabChain(int page)
+    {
+        auto* pages = Find<QTabWidget>("PageControl1");
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        QWidget* start = pages->tabBar();
+        start->setFocus(Qt::TabFocusReason);
+        QStringList names;
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            if (now == start || now == nullptr) {
+                break;
+            }
+            QWidget* named = now;
+            while (named != nullptr && named->objectName().isEmpty()) {
+                named = named->parentWidget();
+            }
+            QString name = named ? named->objectName() : QStringLiteral("?");
+            names << name.remove(QRegularExpression("Item[0-9]+$"));
+        }
+        return names;
+    }
+};
+
+TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
+{
+    const QStringList expected[] = {
+        QString("BitBtn5 RadioGroup1 SpinEdit3 BitBtn9 RadioButton1 Edit11 BitBtn10 RadioButton3 Edit29 Edit4 "
+                "ListBox17 Edit6 ListBox11 Edit10 ListBox18 Edit9 ListBox16 Edit20 ListBox19 Edit30 BitBtn19")
+            .split(' '),
+        QString("BitBtn5 Model SpinEdit1 BitBtn1 Edit1 BitBtn2 Edit2 BitBtn3 SpinEdit4 Edit27 BitBtn18 Edit28 BitBtn11")
+            .split(' '),
+        QString("BitBtn5 RadioGroup2 ListBox9 Edit14 ListBox10 Edit15 BitBtn12 Edit21 Edit22 BitBtn14 Edit23 Edit24 "
+                "BitBtn15 Edit25 BitBtn16 Edit26 ListBox15 BitBtn17")
+            .split(' '),
+        QString("BitBtn5 Edit17 ListBox12 Edit16 BitBtn13 Edit19 ListBox14 Edit18 ListBox13 RadioGroup3 Edit31 Edit32 "
+                "Edit33 Edit34 BitBtn20")
+            .split(' '),
+        QString("BitBtn5 Button1 Edit3 ListBox1 BitBtn4 ListBox2 Imp SpinEdit2 Edit5 ListBox4 BitBtn6 ListBox3 Edit7 "
+                "ListBox5 BitBtn7 ListBox7 Edit8 ListBox6 BitBtn8 ListBox8")
+            .split(' '),
+    };
+    for (int page = 0; page < 5; ++page) {
+        EXPECT_EQ(TabChain(page), expected[page]) << "page " << page;
+    }
+}
+
+TEST_F(Accessibility, EveryFieldAndPickerIsNamedAfterItsCaption)
+{
+    for (auto* field : window->findChildren<EntryField*>()) {
+        EXPECT_FALSE(field->accessibleName().isEmpty()) << field->objectName().toStdString();
+    }
+    for (auto* picker : window->findChildren<UnitPicker*>()) {
+        EXPECT_FALSE(picker->accessibleName().isEmpty()) << picker->objectName().toStdString();
+    }
+    for (auto* spin : window->findChildren<SpinField*>()) {
+        EXPECT_FALSE(spin->Editor()->accessibleName().isEmpty()) << spin->objectName().toStdString();
+        EXPECT_EQ(spin->Editor()->accessibleName(), spin->accessibleName());
+    }
+    EXPECT_EQ(Find<QWidget>("Edit1")->accessibleName(), "Traffic (Erlang)");
+    EXPECT_EQ(Find<SpinField>("SpinEdit1")->Editor()->accessibleName(), "Number of channels");
+    EXPECT_EQ(Find<QWidget>("ListBox19")->accessibleName(), "Distance unit");
+    EXPECT_EQ(Find<QWidget>("Edit27")->accessibleName(), "Calling rate per subscriber (mErl/sub)");
+}
+
+TEST_F(Accessibility, EveryButtonWorksWithSpace)
+{
+    auto* pages = Find<QTabWidget>("PageControl1");
+    for (int page = 0; page < 5; ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (auto* button : pages->widget(page)->findChildren<QPushButton*>()) {
+            if (!button->isVisible() || !button->isEnabled()) {
+                continue;
+            }
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key_Space);
+            EXPECT_EQ(clicked.count(), 1) << button->objectName().toStdString();
+        }
+    }
+    bool aboutShown = false;
+    QTimer::singleShot(0, [&] {
+        aboutShown = QApplication::activeModalWidget() == aboutBox.get();
+        aboutBox->accept();
+    });
+    auto* about = Find<QPushButton>("BitBtn5");
+    about->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(about, Qt::Key_Space);
+    EXPECT_TRUE(aboutShown);
+}
+
+} // namespace
+} // namespace zandrevio::test
