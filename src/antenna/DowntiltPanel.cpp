@@ -29,9 +29,13 @@ void DowntiltPanel::BitBtn20Click()
     const long double beamwidth = ReadReal(*m_ui->Edit33);
     const long double downtilt = ReadReal(*m_ui->Edit34);
 
-    DrawDowntiltCurve(m_ui->Image1->Surface(), DowntiltCurve(height, beamwidth, downtilt));
+    // Both answers are worked out before anything is written: a gain too
+    // large to round leaves the labels as they were.
+    const DowntiltCurvePoints curve = DowntiltCurve(height, beamwidth, downtilt);
+    const std::int64_t middle = MiddleLineGain(gain);
+    DrawDowntiltCurve(m_ui->Image1->Surface(), curve);
     m_ui->Label25->setText(m_ui->Edit31->text());
-    m_ui->Label26->setText(QString::number(MiddleLineGain(gain)));
+    m_ui->Label26->setText(QString::number(middle));
 }
 
 } // namespace zandrevio

@@ -198,6 +198,16 @@ TEST_F(AntennaWindow, ADrawWhileThePageIsHiddenIsKept)
     EXPECT_EQ(other.findChild<PlotImage*>("Image1")->Surface().pixel(0, 75), kBlack);
 }
 
+TEST_F(AntennaWindow, AGainTooLargeToRoundLeavesBothLabels)
+{
+    Find<QLineEdit>("Edit31")->setText("1e308");
+    Press("BitBtn20");
+    EXPECT_EQ(feedback.Take(), QStringList{"app: Invalid floating point operation."});
+    EXPECT_EQ(TextOf("Label25"), "10");
+    EXPECT_EQ(TextOf("Label26"), "0");
+    EXPECT_EQ(BluePixels(), 0);
+}
+
 TEST_F(AntennaWindow, DrawingTwiceGivesTheSamePictureAndNoTrace)
 {
     Press("BitBtn20");
