@@ -4,6 +4,7 @@
 #include "widgets/TypedCharacter.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace zandrevio {
@@ -26,8 +27,27 @@ void EntryField::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
-    const char result = Filter(*typed);
     event->accept();
+    TypeCharacter(*typed);
+}
+
+void EntryField::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Text composed by an input method is typed text too: each of its
+    // characters passes the filter.
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    for (const QChar c : event->commitString()) {
+        TypeCharacter(c.unicode() < 256 ? static_cast<char>(c.unicode()) : '\0');
+    }
+    event->accept();
+}
+
+void EntryField::TypeCharacter(char typed)
+{
+    const char result = Filter(typed);
     if (result == 0) {
         return;
     }

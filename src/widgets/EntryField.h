@@ -23,7 +23,12 @@ protected:
     virtual char Filter(char typed) const = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // Inserts what the filter makes of one typed character.
+    void TypeCharacter(char typed);
 };
 
 // Digits and one decimal separator; comma and full stop both type it.

@@ -100,6 +100,14 @@ TEST_F(Fields, ControlCharactersAreSwallowedButEditingKeysWork)
     EXPECT_TRUE(feedback.events.isEmpty());
 }
 
+TEST_F(Fields, TextFromAnInputMethodPassesTheFilterToo)
+{
+    QInputMethodEvent composed(QString(), {});
+    composed.setCommitString(QStringLiteral("1a-2.3,4\u00e9"));
+    QApplication::sendEvent(decimal, &composed);
+    EXPECT_EQ(decimal->text(), "12.34");
+}
+
 TEST_F(Fields, TabStillMovesTheFocus)
 {
     decimal->setFocus();
