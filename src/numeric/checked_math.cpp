@@ -16,6 +16,18 @@ namespace {
 // 2^63 exactly: the first value outside the signed 64-bit range.
 constexpr long double kTwoTo63 = 9223372036854775808.0L;
 
+// A logarithm of a negative number is invalid; of zero, a division by zero.
+long double LogArgument(long double x)
+{
+    if (std::isnan(x) || x < 0.0L) {
+        Fault(FloatingPointFaultKind::InvalidOperation);
+    }
+    if (x == 0.0L) {
+        Fault(FloatingPointFaultKind::DivisionByZero);
+    }
+    return x;
+}
+
 std::int64_t ToInt64(long double integral)
 {
     if (!(integral >= -kTwoTo63 && integral < kTwoTo63)) {
@@ -62,24 +74,12 @@ long double Div(long double a, long double b)
 
 long double Ln(long double x)
 {
-    if (std::isnan(x) || x < 0.0L) {
-        Fault(FloatingPointFaultKind::InvalidOperation);
-    }
-    if (x == 0.0L) {
-        Fault(FloatingPointFaultKind::DivisionByZero);
-    }
-    return Checked(std::log(x));
+    return Checked(std::log(LogArgument(x)));
 }
 
 long double Log10(long double x)
 {
-    if (std::isnan(x) || x < 0.0L) {
-        Fault(FloatingPointFaultKind::InvalidOperation);
-    }
-    if (x == 0.0L) {
-        Fault(FloatingPointFaultKind::DivisionByZero);
-    }
-    return Checked(std::log10(x));
+    return Checked(std::log10(LogArgument(x)));
 }
 
 long double Sqrt(long double x)

@@ -5,10 +5,14 @@
 #include "separator_guard.h"
 #include "shell/AboutBox.h"
 #include "shell/Zandrevio.h"
+#include "widgets/SpinField.h"
+#include "widgets/UnitPicker.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -80,6 +84,62 @@ protected:
     }
 
     void Type(QWidget* widget, const QString& keys) { QTest::keyClicks(widget, keys); }
+
+    // Brings a page to the front, as a click on its tab would.
+    void ShowPage(int page)
+    {
+        Find<QTabWidget>("PageControl1")->setCurrentIndex(page);
+        QApplication::processEvents();
+    }
+
+    // Replaces a field's whole text by typing over it.
+    void Enter(const char* field, const QString& text)
+    {
+        if (auto* spin = window->findChild<SpinField*>(QString::fromLatin1(field))) {
+            spin->Editor()->selectAll();
+            Type(spin->Editor(), text);
+            return;
+        }
+        auto* edit = Find<QLineEdit>(field);
+        edit->selectAll();
+        Type(edit, text);
+    }
+
+    // Scrolls a picker to a row with its scroll bar, as the user would.
+    void ScrollTo(const char* picker, int row)
+    {
+        auto* bar = Find<UnitPicker>(picker)->verticalScrollBar();
+        while (bar->value() < row) {
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        }
+        while (bar->value() > row) {
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        }
+    }
+
+    void Press(const char* button) { Click(Find<QWidget>(button)); }
+
+    // A refused calculation: the beep (where it sounds one), the message,
+    // and the field to correct selected and focused.
+    void ExpectRefused(const QString& message, QLineEdit* field, bool beep = true)
+    {
+        QStringList expected{"error: " + message};
+        if (beep) {
+            expected.prepend("beep");
+        }
+        EXPECT_EQ(feedback.Take(), expected);
+        EXPECT_TRUE(field->hasFocus()) << field->objectName().toStdString();
+        EXPECT_EQ(field->selectedText(), field->text()) << field->objectName().toStdString();
+    }
+
+    void ExpectRefused(const QString& message, const char* field, bool beep = true)
+    {
+        if (auto* spin = window->findChild<SpinField*>(QString::fromLatin1(field))) {
+            ExpectRefused(message, spin->Editor(), beep);
+            return;
+        }
+        ExpectRefused(message, Find<QLineEdit>(field), beep);
+    }
 
     SeparatorGuard separator{'.'};
     RecordingFeedback feedback;

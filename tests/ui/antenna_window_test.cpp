@@ -23,25 +23,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        Find<QTabWidget>("PageControl1")->setCurrentIndex(3);
-        QApplication::processEvents();
-    }
-
-    void Enter(const char* field, const QString& text)
-    {
-        auto* edit = Find<EntryField>(field);
-        edit->selectAll();
-        Type(edit, text);
-    }
-
-    void Press(const char* button) { Click(Find<QWidget>(button)); }
-
-    void ExpectRefused(const QString& message, const char* field)
-    {
-        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
-        auto* edit = Find<EntryField>(field);
-        EXPECT_TRUE(edit->hasFocus()) << field;
-        EXPECT_EQ(edit->selectedText(), edit->text()) << field;
+        ShowPage(3);
     }
 
     QRgb Pixel(int x, int y) { return Find<PlotImage>("Image1")->Surface().pixel(x, y); }

@@ -16,41 +16,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        Find<QTabWidget>("PageControl1")->setCurrentIndex(2);
-        QApplication::processEvents();
-    }
-
-    void Enter(const char* field, const QString& text)
-    {
-        auto* edit = Find<EntryField>(field);
-        edit->selectAll();
-        Type(edit, text);
-    }
-
-    // Scrolls a picker with its scroll bar, as the user would.
-    void ScrollTo(const char* picker, int row)
-    {
-        auto* bar = Find<UnitPicker>(picker)->verticalScrollBar();
-        while (bar->value() < row) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        }
-        while (bar->value() > row) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        }
-    }
-
-    void Press(const char* button) { Click(Find<QWidget>(button)); }
-
-    void ExpectRefused(const QString& message, const char* field, bool beep = true)
-    {
-        QStringList expected{"error: " + message};
-        if (beep) {
-            expected.prepend("beep");
-        }
-        EXPECT_EQ(feedback.Take(), expected);
-        auto* edit = Find<EntryField>(field);
-        EXPECT_TRUE(edit->hasFocus()) << field;
-        EXPECT_EQ(edit->selectedText(), edit->text()) << field;
+        ShowPage(2);
     }
 
     QStringList Cables()

@@ -12,13 +12,6 @@ namespace {
 
 class PropagationWindow : public WindowTest {
 protected:
-    void Enter(const char* field, const QString& text)
-    {
-        auto* edit = Find<EntryField>(field);
-        edit->selectAll();
-        Type(edit, text);
-    }
-
     // Scrolls a picker one row down with its scroll bar, as the user would.
     void ScrollDown(const char* picker)
     {
@@ -28,14 +21,6 @@ protected:
     void Calculate() { Click(Find<QWidget>("BitBtn19")); }
 
     QStringList Results() { return {TextOf("StaticText55"), TextOf("StaticText58")}; }
-
-    void ExpectRefused(const QString& message, const char* field)
-    {
-        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
-        auto* edit = Find<EntryField>(field);
-        EXPECT_TRUE(edit->hasFocus()) << field;
-        EXPECT_EQ(edit->selectedText(), edit->text()) << field;
-    }
 };
 
 TEST_F(PropagationWindow, StartsWithFreeSpaceAndTheAreaGroupDisabled)

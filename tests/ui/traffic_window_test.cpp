@@ -15,35 +15,12 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
-        QApplication::processEvents();
+        ShowPage(1);
     }
 
     void ChooseModel(int model) { Click(Find<RadioGroup>("Model")->Button(model)); }
 
-    void Enter(const char* field, const QString& text)
-    {
-        if (auto* spin = window->findChild<SpinField*>(field)) {
-            spin->Editor()->selectAll();
-            Type(spin->Editor(), text);
-            return;
-        }
-        auto* edit = Find<EntryField>(field);
-        edit->selectAll();
-        Type(edit, text);
-    }
-
     QString Spin(const char* name) { return Find<SpinField>(name)->text(); }
-
-    void Press(const char* button) { Click(Find<QWidget>(button)); }
-
-    // The refusal of a calculation: beep, message, field selected and focused.
-    void ExpectRefused(const QString& message, QLineEdit* field)
-    {
-        EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: " + message}));
-        EXPECT_TRUE(field->hasFocus());
-        EXPECT_EQ(field->selectedText(), field->text());
-    }
 };
 
 TEST_F(TrafficWindow, StartsWithErlangBFifteenChannelsAndTheStartGos)

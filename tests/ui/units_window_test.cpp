@@ -17,26 +17,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        Find<QTabWidget>("PageControl1")->setCurrentIndex(4);
-        QApplication::processEvents();
-    }
-
-    void Enter(const char* field, const QString& text)
-    {
-        auto* edit = Find<EntryField>(field);
-        edit->selectAll();
-        Type(edit, text);
-    }
-
-    void ScrollTo(const char* picker, int row)
-    {
-        auto* bar = Find<UnitPicker>(picker)->verticalScrollBar();
-        while (bar->value() < row) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        }
-        while (bar->value() > row) {
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        }
+        ShowPage(4);
     }
 
     int Top(const char* picker) { return Find<UnitPicker>(picker)->TopIndex(); }
@@ -46,8 +27,6 @@ protected:
         auto* list = Find<UnitPicker>(picker);
         return list->item(list->TopIndex())->text();
     }
-
-    void Press(const char* button) { Click(Find<QWidget>(button)); }
 };
 
 TEST_F(UnitsWindow, StartState)
