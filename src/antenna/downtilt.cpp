@@ -17,8 +17,8 @@ constexpr long double kClipDb = 10.0L;
 long double DowntiltAttenuation(long double distanceM, long double heightM, long double beamwidthDeg,
                                 long double downtiltDeg)
 {
-    const long double beamwidth = beamwidthDeg * kPi / 180.0L;
-    const long double downtilt = downtiltDeg * kPi / 180.0L;
+    const long double beamwidth = fp::Mul(beamwidthDeg, kPi) / 180.0L;
+    const long double downtilt = fp::Mul(downtiltDeg, kPi) / 180.0L;
     const long double k = fp::Div(1.78L, beamwidth);
     const long double theta = std::atan(fp::Div(heightM, distanceM));
     long double gain = 1.0L;

@@ -15,7 +15,7 @@ namespace {
 // the calculation here, as the floating-point unit would.
 long double NextTerm(long double term, long double traffic, long double k)
 {
-    return fp::Checked(fp::Mul(term, traffic) / k);
+    return fp::Div(fp::Mul(term, traffic), k);
 }
 
 // The terms from t_1 up to t_last added to s = 1; `term` ends as t_last.
@@ -45,7 +45,7 @@ long double ErlangBGos(std::int32_t channels, long double traffic)
     long double term = 0.0L;
     long double sum = 0.0L;
     SumTerms(traffic, channels, term, sum);
-    return term / sum;
+    return fp::Div(term, sum);
 }
 
 // C(N, A) = P / (sum_(k=0..N-1) A^k / k! + P), P = (A^N / N!) N / (N - A)  (Erlang's delay formula)
@@ -78,7 +78,7 @@ std::int32_t ErlangBChannels(long double traffic, long double target)
         ++k;
         term = NextTerm(term, traffic, k);
         sum = fp::Add(sum, term);
-    } while (!Below(term / sum, target));
+    } while (!Below(fp::Div(term, sum), target));
     return k;
 }
 
@@ -99,7 +99,7 @@ std::int32_t ErlangCChannels(long double traffic, long double target)
         waiting = fp::Div(fp::Mul(n, term), fp::Sub(n, traffic));
         all = fp::Add(sum, waiting);
         sum = fp::Add(sum, term);
-    } while (!Below(waiting / all, target));
+    } while (!Below(fp::Div(waiting, all), target));
     if (k > std::numeric_limits<std::int32_t>::max()) {
         throw FloatingPointFault(FloatingPointFaultKind::InvalidOperation);
     }

@@ -86,6 +86,12 @@ TEST(DowntiltAttenuation, ABeamwidthOfZeroIsADivisionByZero)
     }
 }
 
+TEST(DowntiltAttenuation, AnAngleBeyondTheRangeOverflows)
+{
+    EXPECT_THROW(DowntiltCurve(50, 1e4932L, 7), FloatingPointFault);
+    EXPECT_THROW(DowntiltCurve(50, 20, -1e4932L), FloatingPointFault);
+}
+
 TEST(MiddleLineGain, RoundsHalvesToEven)
 {
     EXPECT_EQ(MiddleLineGain(10), 5);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace zandrevio {
 namespace {
@@ -162,6 +163,22 @@ TEST(TrafficGos, AnOverflowOfTheTermsIsAFault)
     EXPECT_THROW(ErlangBGos(20000, 20000.0L), FloatingPointFault);
     EXPECT_THROW(ErlangBChannels(1e6L, 1e-9L), FloatingPointFault);
     EXPECT_THROW(ErlangCChannels(1e30L, 0.5L), FloatingPointFault);
+}
+
+// A pasted negative traffic can bring the sum to zero: a division fault,
+// not an infinite GOS that stops a search.
+TEST(TrafficGos, ASumOfZeroIsADivisionByZero)
+{
+    for (auto step :
+         std::initializer_list<void (*)()>{[] { ErlangBGos(1, -1.0L); }, [] { ErlangBChannels(-1.0L, 0.02L); },
+                                           [] { ErlangCChannels(-2.0L, 0.02L); }}) {
+        try {
+            step();
+            ADD_FAILURE() << "no fault";
+        } catch (const FloatingPointFault& fault) {
+            EXPECT_EQ(fault.Kind(), FloatingPointFaultKind::DivisionByZero);
+        }
+    }
 }
 
 TEST(TrafficGos, HugeChannelCountsStopWhenTheTermsHaveUnderflowed)
