@@ -4,6 +4,7 @@
 #include "shell/ApplicationSetup.h"
 #include "widgets/SpinField.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -38,6 +39,9 @@ TEST_F(Window, HasItsCaptionSizeAndNoMaximiseButton)
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    // The task bar finds the icon through the desktop entry's name.
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "zandrevio");
 }
 
 TEST_F(Window, HasFivePagesWithTheirCaptionsAndNames)
