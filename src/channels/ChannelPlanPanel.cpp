@@ -21,16 +21,8 @@ ChannelPlanPanel::ChannelPlanPanel(QWidget* parent)
     connect(m_ui->BitBtn9, &QPushButton::clicked, this, Guarded([this] { BitBtn9Click(); }));
     connect(m_ui->Edit11, &EntryField::exited, this, Guarded([this] { Edit11Exit(); }));
     connect(m_ui->Edit12, &EntryField::exited, this, Guarded([this] { Edit12Exit(); }));
-    connect(m_ui->RadioButton1, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) {
-            RunHandler([this] { RadioButton1Click(); });
-        }
-    });
-    connect(m_ui->RadioButton2, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) {
-            RunHandler([this] { RadioButton2Click(); });
-        }
-    });
+    OnChecked(m_ui->RadioButton1, this, [this] { RadioButton1Click(); });
+    OnChecked(m_ui->RadioButton2, this, [this] { RadioButton2Click(); });
 }
 
 ChannelPlanPanel::~ChannelPlanPanel() = default;

@@ -7,18 +7,6 @@
 
 namespace zandrevio {
 
-namespace {
-// Runs `handler` when the radio button becomes checked.
-void OnChecked(QRadioButton* button, QObject* context, std::function<void()> handler)
-{
-    QObject::connect(button, &QRadioButton::toggled, context, [handler = std::move(handler)](bool checked) {
-        if (checked) {
-            RunHandler(handler);
-        }
-    });
-}
-} // namespace
-
 PropagationPanel::PropagationPanel(QWidget* parent)
     : QWidget(parent)
     , m_ui(new Ui::PropagationPanel)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+
+class QAbstractButton;
+class QObject;
 #include <utility>
 
 namespace zandrevio {
@@ -16,5 +19,9 @@ auto Guarded(Handler handler)
 {
     return [handler = std::move(handler)] { RunHandler(handler); };
 }
+
+// Runs `handler` under RunHandler whenever the radio button becomes checked;
+// clicking the button already checked runs nothing.
+void OnChecked(QAbstractButton* button, QObject* context, std::function<void()> handler);
 
 } // namespace zandrevio
