@@ -81,6 +81,10 @@ TEST(FrequencyToChannel, GivesTheWorkedChannelsAndErrors)
         {kNmt, "453", 1, false, "0"},
         {kAmps, "825.014", 1023, true, "14000"},
         {kAmps, "825.016", 1, true, "-14000"},
+        // Off the raster by less than half a hertz: the note and a red 0;
+        // on it within a hundred-thousandth of a step: 1 Hz, no note.
+        {kAmps, "825.0300004", 1, true, "0"},
+        {kGsm, "900.000001", 50, false, "1"},
         // Half a step past the last channel of a run: the run's last channel.
         {kGsm, "914.9", 124, true, "100000"},
         {kAmps, "825.015", 1023, true, "15000"},
