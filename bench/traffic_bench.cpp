@@ -10,8 +10,6 @@
 
 namespace {
 
-using zandrevio::TrafficModel;
-
 constexpr std::int32_t kMostChannels = 2147483647;
 
 template <typename Calculation>
@@ -26,64 +24,81 @@ void Run(benchmark::State& state, Calculation calculation)
     }
 }
 
-TrafficModel Model(const benchmark::State& state)
+long double Model(const benchmark::State& state)
 {
-    return static_cast<TrafficModel>(state.range(0));
+    return static_cast<long double>(state.range(0));
+}
+
+using F = zandrevio::TrafficField;
+
+auto GosForTraffic(long double model, std::int32_t channels, long double traffic)
+{
+    return zandrevio::GosForTraffic({{F::Model, model}, {F::Channels, channels}, {F::Traffic, traffic}});
+}
+
+auto ChannelsForGos(long double model, long double traffic, long double target)
+{
+    return zandrevio::ChannelsForGos({{F::Model, model}, {F::Traffic, traffic}, {F::Gos, target}});
+}
+
+auto TrafficForGos(long double model, std::int32_t channels, long double target)
+{
+    return zandrevio::TrafficForGos({{F::Model, model}, {F::Channels, channels}, {F::Gos, target}});
 }
 
 void BM_GosHugeChannelsSmallTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::GosForTraffic(Model(state), kMostChannels, 9.0L).Ok(); });
+    Run(state, [&] { return GosForTraffic(Model(state), kMostChannels, 9.0L).Ok(); });
 }
 
 void BM_GosHugeChannelsLargeTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::GosForTraffic(Model(state), kMostChannels, 11000.0L).Ok(); });
+    Run(state, [&] { return GosForTraffic(Model(state), kMostChannels, 11000.0L).Ok(); });
 }
 
 void BM_GosChannelsAtTheTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::GosForTraffic(Model(state), 11300, 11299.0L).Ok(); });
+    Run(state, [&] { return GosForTraffic(Model(state), 11300, 11299.0L).Ok(); });
 }
 
 void BM_ChannelsTinyGosSmallTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::ChannelsForGos(Model(state), 9.0L, 1e-4900L).Ok(); });
+    Run(state, [&] { return ChannelsForGos(Model(state), 9.0L, 1e-4900L).Ok(); });
 }
 
 void BM_ChannelsTinyGosLargeTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::ChannelsForGos(Model(state), 11300.0L, 1e-4900L).Ok(); });
+    Run(state, [&] { return ChannelsForGos(Model(state), 11300.0L, 1e-4900L).Ok(); });
 }
 
 void BM_ChannelsGosNearOneLargeTraffic(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::ChannelsForGos(Model(state), 11300.0L, 0.9999999L).Ok(); });
+    Run(state, [&] { return ChannelsForGos(Model(state), 11300.0L, 0.9999999L).Ok(); });
 }
 
 void BM_TrafficHugeChannels(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::TrafficForGos(Model(state), kMostChannels, 0.02L).Ok(); });
+    Run(state, [&] { return TrafficForGos(Model(state), kMostChannels, 0.02L).Ok(); });
 }
 
 void BM_TrafficGosNearOne(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::TrafficForGos(Model(state), 100, 0.9999999L).Ok(); });
+    Run(state, [&] { return TrafficForGos(Model(state), 100, 0.9999999L).Ok(); });
 }
 
 void BM_TrafficGosNearerOne(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::TrafficForGos(Model(state), 1, 1.0L - 1e-19L).Ok(); });
+    Run(state, [&] { return TrafficForGos(Model(state), 1, 1.0L - 1e-19L).Ok(); });
 }
 
 void BM_TrafficManyChannelsGosNearOne(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::TrafficForGos(Model(state), 2300, 0.999L).Ok(); });
+    Run(state, [&] { return TrafficForGos(Model(state), 2300, 0.999L).Ok(); });
 }
 
 void BM_TrafficManyChannelsTinyGos(benchmark::State& state)
 {
-    Run(state, [&] { return zandrevio::TrafficForGos(Model(state), 11000, 1e-4900L).Ok(); });
+    Run(state, [&] { return TrafficForGos(Model(state), 11000, 1e-4900L).Ok(); });
 }
 
 #define FOR_EVERY_MODEL(bench) BENCHMARK(bench)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)

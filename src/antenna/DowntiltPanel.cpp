@@ -13,6 +13,12 @@ DowntiltPanel::DowntiltPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->BitBtn20->UseDrawPicture();
+    m_fields = {
+        {DowntiltField::Gain, m_ui->Edit31},
+        {DowntiltField::Height, m_ui->Edit32},
+        {DowntiltField::Beamwidth, m_ui->Edit33},
+        {DowntiltField::Downtilt, m_ui->Edit34},
+    };
     connect(m_ui->BitBtn20, &QPushButton::clicked, this, Guarded([this] { BitBtn20Click(); }));
 }
 
@@ -24,18 +30,13 @@ void DowntiltPanel::BitBtn20Click()
     // cleared, without a curve.
     DrawDowntiltGrid(m_ui->Image1->Surface());
     m_ui->Image1->update();
-    const long double gain = ReadReal(*m_ui->Edit31);
-    const long double height = ReadReal(*m_ui->Edit32);
-    const long double beamwidth = ReadReal(*m_ui->Edit33);
-    const long double downtilt = ReadReal(*m_ui->Edit34);
-
-    // Both answers are worked out before anything is written: a gain too
-    // large to round leaves the labels as they were.
-    const DowntiltCurvePoints curve = DowntiltCurve(height, beamwidth, downtilt);
-    const std::int64_t middle = MiddleLineGain(gain);
-    DrawDowntiltCurve(m_ui->Image1->Surface(), curve);
+    const auto plot = DowntiltPlot(m_fields.Read());
+    if (!plot.Ok()) {
+        return m_fields.Refuse(plot.Error());
+    }
+    DrawDowntiltCurve(m_ui->Image1->Surface(), plot.Value().curve);
     m_ui->Label25->setText(m_ui->Edit31->text());
-    m_ui->Label26->setText(QString::number(middle));
+    m_ui->Label26->setText(QString::number(plot.Value().middleLineGain));
 }
 
 } // namespace zandrevio

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "antenna/downtilt.h"
+#include "widgets/FieldTable.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -19,10 +22,12 @@ public:
     explicit DowntiltPanel(QWidget* parent = nullptr);
     ~DowntiltPanel() override;
 
+    // The gain drop over distance, plotted with its gain labels.
     void BitBtn20Click();
 
 private:
     const std::unique_ptr<Ui::DowntiltPanel> m_ui;
+    FieldTable<DowntiltField> m_fields;
 };
 
 } // namespace zandrevio

@@ -1,8 +1,7 @@
 #include "antenna/IsolationPanel.h"
 #include "ui_IsolationPanel.h"
 
-#include "antenna/isolation.h"
-#include "numeric/format.h"
+#include "numeric/radio.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 
@@ -13,11 +12,17 @@ IsolationPanel::IsolationPanel(QWidget* parent)
     , m_ui(new Ui::IsolationPanel)
 {
     m_ui->setupUi(this);
-    m_ui->ListBox12->SetItems({"m", "ft"});
-    m_ui->ListBox14->SetItems({"dBd", "dBi"});
-    m_ui->ListBox13->SetItems({"dBd", "dBi"});
-    m_ui->RadioGroup3->SetItems({"Horizontal", "Vertical"});
+    FillChoices(*m_ui->ListBox12, radio::kShortLengthUnits);
+    FillChoices(*m_ui->ListBox14, radio::kGainUnits);
+    FillChoices(*m_ui->ListBox13, radio::kGainUnits);
+    FillChoices(*m_ui->RadioGroup3, kSeparations, 1);
     m_ui->RadioGroup3->SetItemIndex(static_cast<int>(SeparationKind::Horizontal));
+    m_fields = {
+        {IsolationField::Spacing, m_ui->Edit17},      {IsolationField::SpacingUnit, m_ui->ListBox12},
+        {IsolationField::Frequency, m_ui->Edit16},    {IsolationField::Gain1, m_ui->Edit19},
+        {IsolationField::Gain1Unit, m_ui->ListBox14}, {IsolationField::Gain2, m_ui->Edit18},
+        {IsolationField::Gain2Unit, m_ui->ListBox13}, {IsolationField::Separation, m_ui->RadioGroup3},
+    };
 
     connect(m_ui->BitBtn13, &QPushButton::clicked, this, Guarded([this] { BitBtn13Click(); }));
     connect(m_ui->RadioGroup3, &RadioGroup::clicked, this, Guarded([this] { RadioGroup3Click(); }));
@@ -27,23 +32,11 @@ IsolationPanel::~IsolationPanel() = default;
 
 void IsolationPanel::BitBtn13Click()
 {
-    AntennaIsolationReaders read;
-    read.spacing = [this] { return ReadReal(*m_ui->Edit17); };
-    read.spacingInFeet = [this] { return m_ui->ListBox12->TopIndex() == 1; };
-    read.frequencyMHz = [this] { return ReadReal(*m_ui->Edit16); };
-    read.gain1 = [this] { return ReadReal(*m_ui->Edit19); };
-    read.gain1InDbd = [this] { return m_ui->ListBox14->TopIndex() == 0; };
-    read.gain2 = [this] { return ReadReal(*m_ui->Edit18); };
-    read.gain2InDbd = [this] { return m_ui->ListBox13->TopIndex() == 0; };
-    read.separation = static_cast<SeparationKind>(m_ui->RadioGroup3->ItemIndex());
-
-    const auto isolation = AntennaIsolation(read);
+    const auto isolation = AntennaIsolation(m_fields.Read());
     if (!isolation.Ok()) {
-        const bool frequency = isolation.Error().input == static_cast<int>(IsolationInput::Frequency);
-        Refuse(isolation.Error().message, frequency ? *m_ui->Edit16 : *m_ui->Edit17);
-        return;
+        return m_fields.Refuse(isolation.Error());
     }
-    m_ui->StaticText41->setText(ToQString(FormatResultHundredths(isolation.Value())));
+    WriteResult(*m_ui->StaticText41, kIsolationResult, isolation.Value());
 }
 
 void IsolationPanel::RadioGroup3Click()

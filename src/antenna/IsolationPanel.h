@@ -1,5 +1,8 @@
 #pragma once
 
+#include "antenna/isolation.h"
+#include "widgets/FieldTable.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -18,11 +21,14 @@ public:
     explicit IsolationPanel(QWidget* parent = nullptr);
     ~IsolationPanel() override;
 
+    // The isolation of the two antennas.
     void BitBtn13Click();
+    // Vertical separation hides the gains.
     void RadioGroup3Click();
 
 private:
     const std::unique_ptr<Ui::IsolationPanel> m_ui;
+    FieldTable<IsolationField> m_fields;
 };
 
 } // namespace zandrevio

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numeric/calculation.h"
+
 #include <array>
 #include <cstdint>
 
@@ -15,6 +17,12 @@ struct PlotPoint {
 inline constexpr int kCurvePoints = 71;
 using DowntiltCurvePoints = std::array<PlotPoint, kCurvePoints>;
 
+enum class DowntiltField { Gain, Height, Beamwidth, Downtilt };
+extern const CalculationSpec<DowntiltField> kDowntiltPlot;
+// The two axis labels the plot writes: the gain (as typed) and the middle line.
+extern const ResultSpec kTopLineGain;
+extern const ResultSpec kMiddleLineGain;
+
 // Attenuation in dB (0 to 10) towards a ground point D metres from a mast of
 // height H, for a vertical beamwidth B and a downtilt T in degrees.
 long double DowntiltAttenuation(long double distanceM, long double heightM, long double beamwidthDeg,
@@ -25,5 +33,14 @@ DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg,
 
 // The level of the plot's middle line: the gain minus 5, rounded.
 std::int64_t MiddleLineGain(long double gainDb);
+
+struct DowntiltPlotResult {
+    DowntiltCurvePoints curve;
+    std::int64_t middleLineGain;
+};
+
+// Reads the gain, height, beamwidth and downtilt, then works out both the
+// curve and the middle line before anything is drawn or written.
+Outcome<DowntiltPlotResult, DowntiltField> DowntiltPlot(const Inputs<DowntiltField>& in);
 
 } // namespace zandrevio

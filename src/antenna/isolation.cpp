@@ -1,65 +1,64 @@
 #include "antenna/isolation.h"
 
-#include "numeric/checked_math.h"
-
-#include <numbers>
+#include "numeric/radio.h"
 
 namespace zandrevio {
 
+using Field = IsolationField;
+
 namespace {
-constexpr long double kPi = std::numbers::pi_v<long double>;
-constexpr long double kMetresPerFoot = 0.3048L;
-constexpr long double kDbdToDbi = 2.15L;
+const FieldSpec<Field> kFields[] = {
+    {Field::Spacing, FieldKind::Real, "Spacing", "spacing", "10"},
+    {Field::SpacingUnit, FieldKind::Choice, "Spacing unit", "spacing-unit", "m", radio::kShortLengthUnits},
+    {Field::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "850"},
+    {Field::Gain1, FieldKind::Real, "Antenna 1 Gain", "gain1", "0"},
+    {Field::Gain1Unit, FieldKind::Choice, "Antenna 1 Gain unit", "gain1-unit", "dBd", radio::kGainUnits},
+    {Field::Gain2, FieldKind::Real, "Antenna 2 Gain", "gain2", "0"},
+    {Field::Gain2Unit, FieldKind::Choice, "Antenna 2 Gain unit", "gain2-unit", "dBd", radio::kGainUnits},
+    {Field::Separation, FieldKind::Choice, "Separation", "separation", "Horizontal", kSeparations},
+};
 } // namespace
 
-Outcome<double> AntennaIsolation(const AntennaIsolationReaders& read)
-{
-    const long double spacing = read.spacing();
-    const double s = fp::StoreDouble(read.spacingInFeet() ? fp::Mul(spacing, kMetresPerFoot) : spacing);
-    const double frequency = fp::StoreDouble(read.frequencyMHz());
-    if (frequency < 450.0 || frequency > 960.0) {
-        return Failure{"Frequency must be   450 < F < 960 MHz", static_cast<int>(IsolationInput::Frequency)};
-    }
-    const double lambda = fp::StoreDouble(300.0L / frequency);
-    const double gain1 = fp::StoreDouble(read.gain1());
-    const bool gain1InDbd = read.gain1InDbd();
-    const double gain2 = fp::StoreDouble(read.gain2());
-    const bool gain2InDbd = read.gain2InDbd();
+const ResultSpec kIsolationResult{"Isolation", "isolation", "dB", ResultFormat::Hundredths};
+const CalculationSpec<Field> kAntennaIsolation{"isolation", kFields, {&kIsolationResult, 1}};
 
-    if (read.separation == SeparationKind::Horizontal) {
+Outcome<double, Field> AntennaIsolation(const Inputs<Field>& in)
+{
+    const fp::Real spacing = in.Real(Field::Spacing);
+    const auto spacingUnit = in.Choice<radio::ShortLengthUnit>(Field::SpacingUnit);
+    const double s = fp::StoreDouble(radio::LengthInMetres(spacing, spacingUnit).Value());
+    const double frequency = fp::StoreDouble(in.Real(Field::Frequency));
+    if (!radio::InMobileBand(frequency)) {
+        return Refusal<Field>{radio::kMobileBandMessage, Field::Frequency};
+    }
+    const double lambda = fp::StoreDouble(radio::Wavelength(frequency).Value());
+    const double gain1 = fp::StoreDouble(in.Real(Field::Gain1));
+    const auto gain1Unit = in.Choice<radio::GainUnit>(Field::Gain1Unit);
+    const double gain2 = fp::StoreDouble(in.Real(Field::Gain2));
+    const auto gain2Unit = in.Choice<radio::GainUnit>(Field::Gain2Unit);
+
+    if (in.Choice<SeparationKind>(Field::Separation) == SeparationKind::Horizontal) {
         if (!(s >= lambda)) {
-            return Failure{"spacing must be > wave length", static_cast<int>(IsolationInput::Spacing)};
+            return Refusal<Field>{"spacing must be > wave length", Field::Spacing};
         }
-        // Free-space coupling of two antennas facing each other, gains in dBi.
-        double isolation = fp::StoreDouble(20.0L * fp::Log10(4.0L * kPi * s / lambda) - gain1 - gain2);
-        if (gain1InDbd) {
-            isolation = fp::StoreDouble(isolation - kDbdToDbi);
+        // Free-space coupling of two antennas facing each other (Friis),
+        // gains in dBi: I = 20 log10(4 pi s / lambda) - G1 - G2.
+        double isolation = fp::StoreDouble(20.0L * fp::Log10(4.0L * radio::kPi * s / lambda) - gain1 - gain2);
+        if (gain1Unit == radio::GainUnit::Dbd) {
+            isolation = fp::StoreDouble(isolation - radio::kDbdToDbi);
         }
-        if (gain2InDbd) {
-            isolation = fp::StoreDouble(isolation - kDbdToDbi);
+        if (gain2Unit == radio::GainUnit::Dbd) {
+            isolation = fp::StoreDouble(isolation - radio::kDbdToDbi);
         }
         return isolation;
     }
     if (!(s >= lambda)) {
-        return Failure{"separation must be > wave length", static_cast<int>(IsolationInput::Spacing)};
+        return Refusal<Field>{"separation must be > wave length", Field::Spacing};
     }
-    // Vertical separation: I = 34 log10(0.1177 sf / lambda) + 40, sf in feet.
-    const double feet = fp::StoreDouble(s / kMetresPerFoot);
+    // Collinear half-wave dipoles one above the other, the antenna makers'
+    // empirical curve (valid to about 70 dB): I = 34 log10(0.1177 sf / lambda) + 40, sf in feet.
+    const double feet = fp::StoreDouble(s / radio::kMetresPerFoot);
     return fp::StoreDouble(34.0L * fp::Log10(0.1177L * feet / lambda) + 40.0L);
-}
-
-Outcome<double> AntennaIsolation(const AntennaIsolationInput& input)
-{
-    AntennaIsolationReaders read;
-    read.spacing = Given(input.spacing);
-    read.spacingInFeet = [&] { return input.spacingInFeet; };
-    read.frequencyMHz = Given(input.frequencyMHz);
-    read.gain1 = Given(input.gain1);
-    read.gain1InDbd = [&] { return input.gain1InDbd; };
-    read.gain2 = Given(input.gain2);
-    read.gain2InDbd = [&] { return input.gain2InDbd; };
-    read.separation = input.separation;
-    return AntennaIsolation(read);
 }
 
 } // namespace zandrevio

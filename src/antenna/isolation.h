@@ -1,45 +1,22 @@
 #pragma once
 
-#include "numeric/outcome.h"
-#include "numeric/reader.h"
-
-#include <functional>
+#include "numeric/calculation.h"
 
 // The isolation between two antennas spaced side by side or one above the other.
 namespace zandrevio {
 
 enum class SeparationKind { Horizontal = 0, Vertical = 1 };
+inline constexpr Choice kSeparations[] = {{"Horizontal", "horizontal"}, {"Vertical", "vertical"}};
 
-// Which input an isolation failure concerns.
-enum class IsolationInput { Frequency = 1, Spacing = 2 };
+// The fields in the order the isolation reads them: spacing, frequency, then
+// both gains (under either separation).
+enum class IsolationField { Spacing, SpacingUnit, Frequency, Gain1, Gain1Unit, Gain2, Gain2Unit, Separation };
 
-struct AntennaIsolationInput {
-    long double frequencyMHz = 0;
-    long double spacing = 0;
-    bool spacingInFeet = false;
-    SeparationKind separation = SeparationKind::Horizontal;
-    long double gain1 = 0;
-    bool gain1InDbd = true;
-    long double gain2 = 0;
-    bool gain2InDbd = true;
-};
-
-// The same inputs, each read when the calculation reaches it: spacing,
-// frequency, then both gains (under either separation).
-struct AntennaIsolationReaders {
-    RealReader spacing;
-    std::function<bool()> spacingInFeet;
-    RealReader frequencyMHz;
-    RealReader gain1;
-    std::function<bool()> gain1InDbd;
-    RealReader gain2;
-    std::function<bool()> gain2InDbd;
-    SeparationKind separation = SeparationKind::Horizontal;
-};
+extern const CalculationSpec<IsolationField> kAntennaIsolation;
+extern const ResultSpec kIsolationResult;
 
 // Isolation in dB; spacing, frequency, wavelength, gains and result are held
 // in double precision.
-Outcome<double> AntennaIsolation(const AntennaIsolationReaders& read);
-Outcome<double> AntennaIsolation(const AntennaIsolationInput& input);
+Outcome<double, IsolationField> AntennaIsolation(const Inputs<IsolationField>& in);
 
 } // namespace zandrevio

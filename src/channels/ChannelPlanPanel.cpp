@@ -13,8 +13,19 @@ ChannelPlanPanel::ChannelPlanPanel(QWidget* parent)
     , m_ui(new Ui::ChannelPlanPanel)
 {
     m_ui->setupUi(this);
-    m_ui->RadioGroup1->SetItems({"GSM", "AMPS", "NMT"}, 3);
+    FillChoices(*m_ui->RadioGroup1, kCellularStandards, 3);
     m_ui->RadioGroup1->SetItemIndex(static_cast<int>(CellularStandard::Amps));
+    m_fields = {
+        {ChannelField::Standard, m_ui->RadioGroup1},
+        {ChannelField::Channel, m_ui->SpinEdit3},
+        {ChannelField::Side, m_ui->RadioButton1,
+         [this] {
+             return static_cast<long double>(m_ui->RadioButton2->isChecked() ? DuplexSide::BsTransmit
+                                                                             : DuplexSide::BsReceive);
+         }},
+        {ChannelField::Receive, m_ui->Edit11},
+        {ChannelField::Transmit, m_ui->Edit12},
+    };
 
     connect(m_ui->RadioGroup1, &RadioGroup::clicked, this, Guarded([this] { RadioGroup1Click(); }));
     connect(m_ui->BitBtn10, &QPushButton::clicked, this, Guarded([this] { BitBtn10Click(); }));
@@ -57,27 +68,21 @@ void ChannelPlanPanel::RadioGroup1Click()
 
 void ChannelPlanPanel::BitBtn10Click()
 {
-    const CellularStandard standard = Standard();
-    const auto frequencies = ChannelToFrequencies(standard, m_ui->SpinEdit3->Value());
+    const auto frequencies = ChannelToFrequencies(m_fields.Read());
     if (!frequencies.Ok()) {
-        Refuse(frequencies.Error().message, *m_ui->SpinEdit3);
-        return;
+        return m_fields.Refuse(frequencies.Error());
     }
-    const NumberFormatter format = PlanOf(standard).frequencyFormat;
-    m_ui->Edit11->setText(ToQString(format(frequencies.Value().receive)));
-    m_ui->Edit12->setText(ToQString(format(frequencies.Value().transmit)));
+    const ResultFormat format = PlanOf(Standard()).frequencyFormat;
+    m_ui->Edit11->setText(ToQString(FormatAs(format, frequencies.Value().receive)));
+    m_ui->Edit12->setText(ToQString(FormatAs(format, frequencies.Value().transmit)));
     ShowFrequencyError("0", false);
 }
 
 void ChannelPlanPanel::BitBtn9Click()
 {
-    const CellularStandard standard = Standard();
-    // The receive field is the source in either mode: in "BS TX" mode the
-    // transmit field's exit has already written it.
-    const auto found = FrequencyToChannel(standard, ReadReal(*m_ui->Edit11));
+    const auto found = FrequencyToChannel(m_fields.Read());
     if (!found.Ok()) {
-        Refuse(found.Error().message, m_ui->RadioButton1->isChecked() ? *m_ui->Edit11 : *m_ui->Edit12);
-        return;
+        return m_fields.Refuse(found.Error());
     }
     const ChannelAtFrequency& channel = found.Value();
     m_ui->SpinEdit3->SetValue(channel.channel);
@@ -85,8 +90,8 @@ void ChannelPlanPanel::BitBtn9Click()
         Beep();
         ShowError("Note the frequency error !");
     }
-    ShowFrequencyError(ToQString(PlanOf(standard).errorFormat(static_cast<long double>(channel.errorHz))),
-                       channel.offRaster);
+    const ResultFormat format = PlanOf(Standard()).errorFormat;
+    ShowFrequencyError(ToQString(FormatAs(format, static_cast<long double>(channel.errorHz))), channel.offRaster);
 }
 
 void ChannelPlanPanel::Edit11Exit()

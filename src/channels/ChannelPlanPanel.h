@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channel_plan.h"
+#include "widgets/FieldTable.h"
 
 #include <QWidget>
 
@@ -24,9 +25,13 @@ public:
     void StartDuplexSpacing();
     long double DuplexSpacing() const { return m_duplexSpacing; }
 
+    // The chosen standard's spacings and start frequencies.
     void RadioGroup1Click();
+    // The receive and transmit frequency of the channel.
     void BitBtn10Click();
+    // The channel of the receive frequency, and its frequency error.
     void BitBtn9Click();
+    // The transmit frequency from the receive frequency, and back.
     void Edit11Exit();
     void Edit12Exit();
     void RadioButton1Click();
@@ -37,6 +42,7 @@ private:
     void ShowFrequencyError(const QString& text, bool offRaster);
 
     const std::unique_ptr<Ui::ChannelPlanPanel> m_ui;
+    FieldTable<ChannelField> m_fields;
     // The distance between the receive and the transmit frequency, MHz.
     long double m_duplexSpacing = 0.0L;
 };

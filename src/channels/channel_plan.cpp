@@ -1,7 +1,6 @@
 #include "channels/channel_plan.h"
 
 #include "numeric/checked_math.h"
-#include "numeric/format.h"
 
 #include <cmath>
 
@@ -9,13 +8,24 @@ namespace zandrevio {
 
 namespace {
 const StandardPlan kPlans[] = {
-    {45.0L, "45", "200", 0.2L, 200000.0L, 890.100001L, 914.9L, FormatResult, FormatFull, 890.2L, 935.2L,
+    {45.0L, "45", "200", 0.2L, 200000.0L, 890.100001L, 914.9L, ResultFormat::Result, ResultFormat::Full, 890.2L, 935.2L,
      "GSM channel number must be 1..124", "GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz"},
-    {45.0L, "45", "30", 0.03L, 30000.0L, 824.03L, 848.98L, FormatResult, FormatResult, 825.03L, 870.03L,
+    {45.0L, "45", "30", 0.03L, 30000.0L, 824.03L, 848.98L, ResultFormat::Result, ResultFormat::Result, 825.03L, 870.03L,
      "AMPS channel number must be 1..799, 991..1023",
      "AMPS Frequency must be  824.03 < Frx < 848.98 MHz and 869.03 < Ftx < 893.98 MHz"},
-    {10.0L, "10", "25", 0.025L, 25000.0L, 453.0L, 457.48L, FormatFull, FormatFull, 453.0L, 463.0L,
+    {10.0L, "10", "25", 0.025L, 25000.0L, 453.0L, 457.48L, ResultFormat::Full, ResultFormat::Full, 453.0L, 463.0L,
      "NMT channel number must be 1..180", "NMT Frequency must be  453 < Frx < 457.48 MHz and 463 < Ftx < 467.48 MHz"},
+};
+
+const FieldSpec<ChannelField> kToFrequencyFields[] = {
+    {ChannelField::Standard, FieldKind::Choice, "Cellular Standards", "standard", "AMPS", kCellularStandards},
+    {ChannelField::Channel, FieldKind::Whole, "Channel number", "number", "1023"},
+};
+const FieldSpec<ChannelField> kToChannelFields[] = {
+    {ChannelField::Standard, FieldKind::Choice, "Cellular Standards", "standard", "AMPS", kCellularStandards},
+    {ChannelField::Side, FieldKind::Choice, "Frequencies", "side", "BS RX", kDuplexSides},
+    {ChannelField::Receive, FieldKind::Real, "BS RX frequency (MHz)", "rx", "825"},
+    {ChannelField::Transmit, FieldKind::Real, "BS TX frequency (MHz)", "tx", "870"},
 };
 
 // The AMPS channels 991 to 1023 lie below channel 1; the midpoint between
@@ -35,13 +45,27 @@ Frequencies OnRaster(long double term, long double step, long double receiveBase
 }
 } // namespace
 
+// The frequencies are written as the standard's plan says.
+const ResultSpec kReceiveFrequency{"BS RX frequency (MHz)", "rx", "MHz", ResultFormat::Result};
+const ResultSpec kTransmitFrequency{"BS TX frequency (MHz)", "tx", "MHz", ResultFormat::Result};
+const ResultSpec kChannelNumber{"Channel number", "channel", "", ResultFormat::Result};
+const ResultSpec kFrequencyError{"Frequency Error", "error", "Hz", ResultFormat::Result};
+namespace {
+const ResultSpec kFrequencyResults[] = {kReceiveFrequency, kTransmitFrequency};
+const ResultSpec kChannelResults[] = {kChannelNumber, kFrequencyError};
+} // namespace
+const CalculationSpec<ChannelField> kChannelToFrequencies{"channel", kToFrequencyFields, kFrequencyResults};
+const CalculationSpec<ChannelField> kFrequencyToChannel{"channel", kToChannelFields, kChannelResults};
+
 const StandardPlan& PlanOf(CellularStandard standard)
 {
     return kPlans[static_cast<int>(standard)];
 }
 
-Outcome<Frequencies> ChannelToFrequencies(CellularStandard standard, std::int32_t channel)
+Outcome<Frequencies, ChannelField> ChannelToFrequencies(const Inputs<ChannelField>& in)
 {
+    const auto standard = in.Choice<CellularStandard>(ChannelField::Standard);
+    const std::int32_t channel = in.Whole(ChannelField::Channel);
     const StandardPlan& plan = PlanOf(standard);
     const long double n = channel;
     switch (standard) {
@@ -64,14 +88,18 @@ Outcome<Frequencies> ChannelToFrequencies(CellularStandard standard, std::int32_
         }
         break;
     }
-    return Failure{plan.channelMessage};
+    return Refusal<ChannelField>{plan.channelMessage, ChannelField::Channel};
 }
 
-Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long double receive)
+Outcome<ChannelAtFrequency, ChannelField> FrequencyToChannel(const Inputs<ChannelField>& in)
 {
+    const auto standard = in.Choice<CellularStandard>(ChannelField::Standard);
+    const auto side = in.Choice<DuplexSide>(ChannelField::Side);
+    const long double receive = in.Real(ChannelField::Receive);
     const StandardPlan& plan = PlanOf(standard);
     if (!(receive >= plan.lowestReceive && receive <= plan.highestReceive)) {
-        return Failure{plan.frequencyMessage};
+        return Refusal<ChannelField>{plan.frequencyMessage,
+                                     side == DuplexSide::BsTransmit ? ChannelField::Transmit : ChannelField::Receive};
     }
     // The raster quotient: the channel number as a real.
     long double q = 0.0L;

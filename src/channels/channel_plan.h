@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/outcome.h"
+#include "numeric/calculation.h"
 
 #include <cstdint>
 #include <string>
@@ -8,8 +8,23 @@
 namespace zandrevio {
 
 enum class CellularStandard { Gsm = 0, Amps = 1, Nmt = 2 };
+inline constexpr Choice kCellularStandards[] = {{"GSM", "gsm"}, {"AMPS", "amps"}, {"NMT", "nmt"}};
 
-using NumberFormatter = std::string (*)(long double);
+// Which of the pair the frequency field holds: the base station's receive
+// or its transmit frequency.
+enum class DuplexSide { BsReceive = 0, BsTransmit = 1 };
+inline constexpr Choice kDuplexSides[] = {{"BS RX", "rx"}, {"BS TX", "tx"}};
+
+// The fields of the channel calculator. The frequency to channel reads the
+// receive frequency in either mode (in "BS TX" mode it is the transmit
+// frequency less the duplex spacing) and refuses at the field of its mode.
+enum class ChannelField { Standard, Channel, Side, Receive, Transmit };
+extern const CalculationSpec<ChannelField> kChannelToFrequencies;
+extern const CalculationSpec<ChannelField> kFrequencyToChannel;
+extern const ResultSpec kReceiveFrequency;
+extern const ResultSpec kTransmitFrequency;
+extern const ResultSpec kChannelNumber;
+extern const ResultSpec kFrequencyError;
 
 // One standard's channel raster, its texts and its limits.
 struct StandardPlan {
@@ -20,8 +35,8 @@ struct StandardPlan {
     long double hertzPerStep;
     long double lowestReceive; // accepted receive frequencies, inclusive
     long double highestReceive;
-    NumberFormatter frequencyFormat;
-    NumberFormatter errorFormat;
+    ResultFormat frequencyFormat;
+    ResultFormat errorFormat;
     long double startReceive; // written when the standard is chosen
     long double startTransmit;
     const char* channelMessage;
@@ -35,7 +50,8 @@ struct Frequencies {
     long double transmit;
 };
 
-Outcome<Frequencies> ChannelToFrequencies(CellularStandard standard, std::int32_t channel);
+// The receive and transmit frequency of the channel of the standard.
+Outcome<Frequencies, ChannelField> ChannelToFrequencies(const Inputs<ChannelField>& in);
 
 struct ChannelAtFrequency {
     std::int32_t channel;
@@ -43,7 +59,9 @@ struct ChannelAtFrequency {
     bool offRaster;
 };
 
-Outcome<ChannelAtFrequency> FrequencyToChannel(CellularStandard standard, long double receive);
+// The channel nearest to the receive frequency, and how far off its raster
+// point the frequency lies.
+Outcome<ChannelAtFrequency, ChannelField> FrequencyToChannel(const Inputs<ChannelField>& in);
 
 // The other frequency of a duplex pair.
 long double TransmitFromReceive(long double receive, long double duplexSpacing);

@@ -1,8 +1,7 @@
 #include "feeder/CablePanel.h"
 #include "ui_CablePanel.h"
 
-#include "feeder/matching.h"
-#include "numeric/format.h"
+#include "numeric/radio.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 
@@ -13,14 +12,25 @@ CablePanel::CablePanel(QWidget* parent)
     , m_ui(new Ui::CablePanel)
 {
     m_ui->setupUi(this);
-    m_ui->RadioGroup2->SetItems({"50", "75"}, 2);
+    FillChoices(*m_ui->RadioGroup2, kCableImpedances, 2);
     m_ui->RadioGroup2->SetItemIndex(static_cast<int>(CableImpedance::Ohm50));
     // The cable list is the one picker on a white ground.
     QPalette white = m_ui->ListBox9->palette();
     white.setColor(QPalette::Base, Qt::white);
     m_ui->ListBox9->setPalette(white);
-    m_ui->ListBox10->SetItems({"m", "ft"});
-    m_ui->ListBox15->SetItems({"Ref Coef", "RL (dB)"});
+    FillChoices(*m_ui->ListBox10, radio::kShortLengthUnits);
+    FillChoices(*m_ui->ListBox15, kReflectionOutputs);
+    m_cableFields = {
+        {CableField::Impedance, m_ui->RadioGroup2}, {CableField::Cable, m_ui->ListBox9},
+        {CableField::Length, m_ui->Edit14},         {CableField::LengthUnit, m_ui->ListBox10},
+        {CableField::Frequency, m_ui->Edit15},
+    };
+    m_matchingFields = {
+        {MatchingField::Forward, m_ui->Edit21},      {MatchingField::Reflected, m_ui->Edit22},
+        {MatchingField::MeasuredVswr, m_ui->Edit23}, {MatchingField::FeederLoss, m_ui->Edit24},
+        {MatchingField::ShortVswr, m_ui->Edit25},    {MatchingField::Vswr, m_ui->Edit26},
+        {MatchingField::Output, m_ui->ListBox15},
+    };
 
     connect(m_ui->RadioGroup2, &RadioGroup::clicked, this, Guarded([this] { RadioGroup2Click(); }));
     connect(m_ui->BitBtn12, &QPushButton::clicked, this, Guarded([this] { BitBtn12Click(); }));
@@ -39,11 +49,7 @@ void CablePanel::StartCables()
 
 void CablePanel::FillCables(CableImpedance impedance)
 {
-    QStringList names;
-    for (const std::string& name : CableNames(impedance)) {
-        names << ToQString(name);
-    }
-    m_ui->ListBox9->SetItems(names);
+    FillChoices(*m_ui->ListBox9, CableChoices(impedance));
 }
 
 void CablePanel::RadioGroup2Click()
@@ -53,59 +59,47 @@ void CablePanel::RadioGroup2Click()
 
 void CablePanel::BitBtn12Click()
 {
-    const long double frequency = ReadReal(*m_ui->Edit15);
-    if (auto refused = CheckCableFrequency(frequency)) {
-        Refuse(refused->message, *m_ui->Edit15);
-        return;
+    const auto loss = CableLoss(m_cableFields.Read());
+    if (!loss.Ok()) {
+        return m_cableFields.Refuse(loss.Error());
     }
-    const long double length = ReadReal(*m_ui->Edit14);
-    const auto loss = CableLoss(static_cast<CableImpedance>(m_ui->RadioGroup2->ItemIndex()), m_ui->ListBox9->TopIndex(),
-                                length, m_ui->ListBox10->TopIndex() == 1, frequency);
-    m_ui->StaticText4->setText(ToQString(FormatResultHundredths(loss.Value())));
+    WriteResult(*m_ui->StaticText4, kCableLossResult, loss.Value());
 }
 
 void CablePanel::BitBtn14Click()
 {
-    const auto vswr =
-        VswrFromPowers([this] { return ReadReal(*m_ui->Edit21); }, [this] { return ReadReal(*m_ui->Edit22); });
+    const auto vswr = VswrFromPowers(m_matchingFields.Read());
     if (!vswr.Ok()) {
-        Refuse(vswr.Error().message, *m_ui->Edit21);
-        return;
+        return m_matchingFields.Refuse(vswr.Error());
     }
-    m_ui->StaticText19->setText(ToQString(FormatResult(vswr.Value())));
+    WriteResult(*m_ui->StaticText19, kVswrResult, vswr.Value());
 }
 
 void CablePanel::BitBtn15Click()
 {
-    const auto vswr =
-        CorrectedAntennaVswr([this] { return ReadReal(*m_ui->Edit23); }, [this] { return ReadReal(*m_ui->Edit24); });
+    const auto vswr = CorrectedAntennaVswr(m_matchingFields.Read());
     if (!vswr.Ok()) {
-        // A measurement the loss cannot explain is pointed out without a beep.
-        Refuse(vswr.Error().message, *m_ui->Edit23, vswr.Error().input != kWrongMeasurement);
-        return;
+        return m_matchingFields.Refuse(vswr.Error());
     }
-    m_ui->StaticText23->setText(ToQString(FormatResult(vswr.Value())));
+    WriteResult(*m_ui->StaticText23, kAntennaVswrResult, vswr.Value());
 }
 
 void CablePanel::BitBtn16Click()
 {
-    const auto loss = CableLossFromShortVswr(ReadReal(*m_ui->Edit25));
+    const auto loss = CableLossFromShortVswr(m_matchingFields.Read());
     if (!loss.Ok()) {
-        Refuse(loss.Error().message, *m_ui->Edit25);
-        return;
+        return m_matchingFields.Refuse(loss.Error());
     }
-    m_ui->StaticText27->setText(ToQString(FormatResultHundredths(loss.Value())));
+    WriteResult(*m_ui->StaticText27, kShortLossResult, loss.Value());
 }
 
 void CablePanel::BitBtn17Click()
 {
-    const long double vswr = ReadReal(*m_ui->Edit26);
-    const auto reflection = ReflectionFromVswr(vswr, static_cast<ReflectionOutput>(m_ui->ListBox15->TopIndex()));
+    const auto reflection = ReflectionFromVswr(m_matchingFields.Read());
     if (!reflection.Ok()) {
-        Refuse(reflection.Error().message, *m_ui->Edit26);
-        return;
+        return m_matchingFields.Refuse(reflection.Error());
     }
-    m_ui->StaticText31->setText(ToQString(FormatResult(reflection.Value())));
+    WriteResult(*m_ui->StaticText31, kReflectionResult, reflection.Value());
 }
 
 } // namespace zandrevio

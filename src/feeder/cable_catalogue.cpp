@@ -1,6 +1,9 @@
 #include "feeder/cable_catalogue.h"
 
-#include "numeric/checked_math.h"
+#include "numeric/radio.h"
+
+#include <string>
+#include <vector>
 
 namespace zandrevio {
 
@@ -19,9 +22,28 @@ const CableType k75Ohm[] = {
     {"1/4\" Flex", 1.87L, 6.5L}, {"1/2\" Flex", 0.965L, 3.36L},
 };
 
-constexpr long double kMetresPerFoot = 0.3048L;
 constexpr long double kMetresPer100Feet = 30.48L;
+
+const FieldSpec<CableField> kFields[] = {
+    {CableField::Impedance, FieldKind::Choice, "Impedans", "impedance", "50", kCableImpedances},
+    {CableField::Cable, FieldKind::Choice, "Cable", "cable", "RG-58/U"},
+    {CableField::Length, FieldKind::Real, "Length", "length", "100"},
+    {CableField::LengthUnit, FieldKind::Choice, "Length unit", "length-unit", "m", radio::kShortLengthUnits},
+    {CableField::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "850"},
+};
+
+std::vector<Choice> ChoicesOf(std::span<const CableType> cables)
+{
+    std::vector<Choice> choices;
+    for (const CableType& cable : cables) {
+        choices.push_back({cable.name, cable.name});
+    }
+    return choices;
+}
 } // namespace
+
+const ResultSpec kCableLossResult{"Cable Loss", "loss", "dB", ResultFormat::Hundredths};
+const CalculationSpec<CableField> kCableLoss{"cable-loss", kFields, {&kCableLossResult, 1}};
 
 std::span<const CableType> CableCatalogue(CableImpedance impedance)
 {
@@ -31,35 +53,28 @@ std::span<const CableType> CableCatalogue(CableImpedance impedance)
     return k50Ohm;
 }
 
-std::vector<std::string> CableNames(CableImpedance impedance)
+std::span<const Choice> CableChoices(CableImpedance impedance)
 {
-    std::vector<std::string> names;
-    for (const CableType& cable : CableCatalogue(impedance)) {
-        names.emplace_back(cable.name);
-    }
-    return names;
+    static const std::vector<Choice> k50 = ChoicesOf(k50Ohm);
+    static const std::vector<Choice> k75 = ChoicesOf(k75Ohm);
+    return impedance == CableImpedance::Ohm75 ? k75 : k50;
 }
 
-std::optional<Failure> CheckCableFrequency(long double frequencyMHz)
+// Straight line between the two catalogue points on a log-frequency axis:
+// loss per 100 ft = L100 + (L1000 - L100) (log10 F - 2).
+Outcome<long double, CableField> CableLoss(const Inputs<CableField>& in)
 {
-    if (frequencyMHz < 450.0L || frequencyMHz > 960.0L) {
-        return Failure{"Frequency must be   450 < F < 960 MHz"};
+    const long double frequencyMHz = in.Real(CableField::Frequency);
+    if (!radio::InMobileBand(frequencyMHz)) {
+        return Refusal<CableField>{radio::kMobileBandMessage, CableField::Frequency};
     }
-    return std::nullopt;
-}
-
-Outcome<long double> CableLoss(CableImpedance impedance, int index, long double length, bool inFeet,
-                               long double frequencyMHz)
-{
-    if (auto refused = CheckCableFrequency(frequencyMHz)) {
-        return *refused;
-    }
-    const long double metres = inFeet ? fp::Mul(length, kMetresPerFoot) : length;
-    // Straight line between the two catalogue points on a log-frequency axis.
+    const fp::Real length = in.Real(CableField::Length);
+    const auto impedance = in.Choice<CableImpedance>(CableField::Impedance);
+    const CableType& cable = CableCatalogue(impedance)[static_cast<std::size_t>(in.Index(CableField::Cable))];
+    const fp::Real metres = radio::LengthInMetres(length, in.Choice<radio::ShortLengthUnit>(CableField::LengthUnit));
     const long double g = fp::Log10(frequencyMHz) - 2.0L;
-    const CableType& cable = CableCatalogue(impedance)[static_cast<std::size_t>(index)];
     const long double per100Feet = cable.lossAt100 + (cable.lossAt1000 - cable.lossAt100) * g;
-    return fp::Mul(metres, per100Feet) / kMetresPer100Feet;
+    return (metres * per100Feet).Value() / kMetresPer100Feet;
 }
 
 } // namespace zandrevio

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "numeric/outcome.h"
+#include "numeric/calculation.h"
 
-#include <optional>
 #include <span>
-#include <string>
-#include <vector>
 
 // The coaxial cables the program knows, and the loss of a length of one.
 namespace zandrevio {
 
 enum class CableImpedance { Ohm50 = 0, Ohm75 = 1 };
+inline constexpr Choice kCableImpedances[] = {{"50", "50"}, {"75", "75"}};
 
 struct CableType {
     const char* name;
@@ -21,13 +19,16 @@ struct CableType {
 // The cables of one impedance class, in catalogue order; a cable is known by
 // its class and position, never by its name.
 std::span<const CableType> CableCatalogue(CableImpedance impedance);
-std::vector<std::string> CableNames(CableImpedance impedance);
+// The cable picker's items of one impedance class, the names as the
+// catalogue has them.
+std::span<const Choice> CableChoices(CableImpedance impedance);
 
-// The frequency refusal of the cable loss, or nothing for 450 to 960 MHz.
-std::optional<Failure> CheckCableFrequency(long double frequencyMHz);
+enum class CableField { Impedance, Cable, Length, LengthUnit, Frequency };
+extern const CalculationSpec<CableField> kCableLoss;
+extern const ResultSpec kCableLossResult;
 
-// Loss in dB of a length (metres, or feet) of a catalogue cable at a frequency.
-Outcome<long double> CableLoss(CableImpedance impedance, int index, long double length, bool inFeet,
-                               long double frequencyMHz);
+// Loss in dB of a length of a catalogue cable at a frequency. The frequency
+// is read and checked before the length is read.
+Outcome<long double, CableField> CableLoss(const Inputs<CableField>& in);
 
 } // namespace zandrevio

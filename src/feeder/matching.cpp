@@ -1,63 +1,93 @@
 #include "feeder/matching.h"
 
-#include "numeric/checked_math.h"
+#include "numeric/real.h"
 
 namespace zandrevio {
+
+using fp::Real;
+using Field = MatchingField;
 
 namespace {
 const char* const kVswrMessage = "VSWR must be greater than 1";
 
+const FieldSpec<Field> kPowerFields[] = {
+    {Field::Forward, FieldKind::Real, "Forward power (W)", "forward", "10"},
+    {Field::Reflected, FieldKind::Real, "Reflected power (W)", "reflected", "0"},
+};
+const FieldSpec<Field> kCorrectionFields[] = {
+    {Field::MeasuredVswr, FieldKind::Real, "Measured VSWR", "vswr", "2"},
+    {Field::FeederLoss, FieldKind::Real, "Feeder Loss (dB)", "feeder-loss", "0"},
+};
+const FieldSpec<Field> kShortFields[] = {
+    {Field::ShortVswr, FieldKind::Real, "Short VSWR", "vswr", "3"},
+};
+const FieldSpec<Field> kReflectionFields[] = {
+    {Field::Vswr, FieldKind::Real, "VSWR", "vswr", "3"},
+    {Field::Output, FieldKind::Choice, "VSWR as", "output", "Ref Coef", kReflectionOutputs},
+};
+
 // Gamma = (S - 1) / (S + 1), the reflection of a VSWR S.
-long double Reflection(long double vswr)
+Real Reflection(Real vswr)
 {
-    return fp::Div(fp::Sub(vswr, 1.0L), fp::Add(vswr, 1.0L));
+    return (vswr - 1.0L) / (vswr + 1.0L);
 }
 } // namespace
 
+const ResultSpec kVswrResult{"VSWR", "vswr", "", ResultFormat::Result};
+const ResultSpec kAntennaVswrResult{"Corrected VSWR", "vswr", "", ResultFormat::Result};
+const ResultSpec kShortLossResult{"Cable Loss", "loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kReflectionResult{"Reflection Coefficients", "reflection", "", ResultFormat::Result};
+const CalculationSpec<Field> kVswrFromPowers{"vswr", kPowerFields, {&kVswrResult, 1}};
+const CalculationSpec<Field> kCorrectedAntennaVswr{"corrected-vswr", kCorrectionFields, {&kAntennaVswrResult, 1}};
+const CalculationSpec<Field> kCableLossFromShortVswr{"short-vswr", kShortFields, {&kShortLossResult, 1}};
+const CalculationSpec<Field> kReflectionFromVswr{"reflection", kReflectionFields, {&kReflectionResult, 1}};
+
 // S = (sqrt(Pf) + sqrt(Pr)) / (sqrt(Pf) - sqrt(Pr))
-Outcome<long double> VswrFromPowers(const RealReader& forwardW, const RealReader& reflectedW)
+Outcome<long double, Field> VswrFromPowers(const Inputs<Field>& in)
 {
-    const long double a = fp::Sqrt(forwardW());
-    const long double b = fp::Sqrt(reflectedW());
+    const Real a = fp::Sqrt(in.Real(Field::Forward));
+    const Real b = fp::Sqrt(in.Real(Field::Reflected));
     if (b >= a) {
-        return Failure{"Forward power must be greater than reflected"};
+        return Refusal<Field>{"Forward power must be greater than reflected", Field::Forward};
     }
-    return fp::Div(a + b, a - b);
+    return ((a + b) / (a - b)).Value();
 }
 
 // Gamma_a = Gamma_m * 10^(L / 10): the reflection seen through the feeder
 // loses the loss twice, once each way.
-Outcome<long double> CorrectedAntennaVswr(const RealReader& measuredVswr, const RealReader& feederLossDb)
+Outcome<long double, Field> CorrectedAntennaVswr(const Inputs<Field>& in)
 {
-    const long double measured = measuredVswr();
+    const Real measured = in.Real(Field::MeasuredVswr);
     if (measured < 1.0L) {
-        return Failure{kVswrMessage};
+        return Refusal<Field>{kVswrMessage, Field::MeasuredVswr};
     }
-    const long double atFeeder = Reflection(measured);
-    const long double atAntenna = fp::Mul(atFeeder, fp::Exp10(fp::Mul(0.1L, feederLossDb())));
+    const Real atFeeder = Reflection(measured);
+    const Real atAntenna = atFeeder * fp::Exp10(0.1L * Real(in.Real(Field::FeederLoss)));
     if (atAntenna >= 1.0L) {
-        return Failure{"Your VSWR measurement was wrong", kWrongMeasurement};
+        return Refusal<Field>{"Your VSWR measurement was wrong", Field::MeasuredVswr, false};
     }
-    return fp::Div(atAntenna + 1.0L, 1.0L - atAntenna);
+    return ((atAntenna + 1.0L) / (1.0L - atAntenna)).Value();
 }
 
 // Shorted far end: Gamma = 10^(-2 L / 20), so L = -10 log10(Gamma).
-Outcome<long double> CableLossFromShortVswr(long double shortVswr)
+Outcome<long double, Field> CableLossFromShortVswr(const Inputs<Field>& in)
 {
+    const Real shortVswr = in.Real(Field::ShortVswr);
     if (!(shortVswr > 1.0L)) {
-        return Failure{kVswrMessage};
+        return Refusal<Field>{kVswrMessage, Field::ShortVswr};
     }
-    return -10.0L * fp::Log10(Reflection(shortVswr));
+    return (-10.0L * fp::Log10(Reflection(shortVswr))).Value();
 }
 
 // Return loss 20 log10(Gamma), shown negative.
-Outcome<double> ReflectionFromVswr(long double vswr, ReflectionOutput output)
+Outcome<double, Field> ReflectionFromVswr(const Inputs<Field>& in)
 {
-    const double s = fp::StoreDouble(vswr);
+    const double s = fp::StoreDouble(in.Real(Field::Vswr));
+    const auto output = in.Choice<ReflectionOutput>(Field::Output);
     if (!(s > 1.0)) {
-        return Failure{kVswrMessage};
+        return Refusal<Field>{kVswrMessage, Field::Vswr};
     }
-    double x = fp::StoreDouble(Reflection(s));
+    double x = fp::StoreDouble(Reflection(s).Value());
     if (output == ReflectionOutput::ReturnLoss) {
         x = fp::StoreDouble(20.0L * fp::Log10(x));
     }

@@ -114,4 +114,17 @@ std::string FormatFull(long double value)
     return FormatGeneral(value, 15);
 }
 
+std::string FormatAs(ResultFormat format, long double value)
+{
+    switch (format) {
+    case ResultFormat::Result:
+        break;
+    case ResultFormat::Hundredths:
+        return FormatResultHundredths(value);
+    case ResultFormat::Full:
+        return FormatFull(value);
+    }
+    return FormatResult(value);
+}
+
 } // namespace zandrevio

@@ -17,4 +17,8 @@ std::string FormatResultHundredths(long double value);
 // 15 significant digits: the fields the program writes back.
 std::string FormatFull(long double value);
 
+// The three ways a result is written, and the text of each.
+enum class ResultFormat { Result, Hundredths, Full };
+std::string FormatAs(ResultFormat format, long double value);
+
 } // namespace zandrevio

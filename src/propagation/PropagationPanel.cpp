@@ -1,7 +1,7 @@
 #include "propagation/PropagationPanel.h"
 #include "ui_PropagationPanel.h"
 
-#include "numeric/format.h"
+#include "numeric/radio.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 
@@ -13,14 +13,30 @@ PropagationPanel::PropagationPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     for (auto* gain : {m_ui->ListBox17, m_ui->ListBox18}) {
-        gain->SetItems({"dBd", "dBi"});
+        FillChoices(*gain, radio::kGainUnits);
     }
     for (auto* height : {m_ui->ListBox11, m_ui->ListBox16}) {
-        height->SetItems({"m", "ft"});
+        FillChoices(*height, radio::kShortLengthUnits);
     }
-    m_ui->ListBox19->SetItems({"km", "miles"});
-    m_ui->RadioGroup4->SetItems({"Medium City", "Large City", "Suburban area", "Open area"}, 2);
+    FillChoices(*m_ui->ListBox19, kDistanceUnits);
+    FillChoices(*m_ui->RadioGroup4, kHataAreas, 2);
     m_ui->RadioGroup4->SetItemIndex(static_cast<int>(HataArea::MediumCity));
+    m_fields = {
+        {LinkField::Model, m_ui->GroupBox11, [this] { return static_cast<long double>(Model()); }},
+        {LinkField::Area, m_ui->RadioGroup4},
+        {LinkField::Power, m_ui->Edit29},
+        {LinkField::BsGain, m_ui->Edit4},
+        {LinkField::BsGainUnit, m_ui->ListBox17},
+        {LinkField::MsGain, m_ui->Edit10},
+        {LinkField::MsGainUnit, m_ui->ListBox18},
+        {LinkField::Distance, m_ui->Edit20},
+        {LinkField::DistanceUnit, m_ui->ListBox19},
+        {LinkField::Frequency, m_ui->Edit30},
+        {LinkField::BsHeight, m_ui->Edit6},
+        {LinkField::BsHeightUnit, m_ui->ListBox11},
+        {LinkField::MsHeight, m_ui->Edit9},
+        {LinkField::MsHeightUnit, m_ui->ListBox16},
+    };
 
     connect(m_ui->BitBtn19, &QPushButton::clicked, this, Guarded([this] { BitBtn19Click(); }));
     OnChecked(m_ui->RadioButton3, this, [this] { RadioButton3Click(); });
@@ -45,32 +61,12 @@ PropagationModel PropagationPanel::Model() const
 
 void PropagationPanel::BitBtn19Click()
 {
-    LinkBudgetReaders read;
-    read.transmitterPowerW = [this] { return ReadReal(*m_ui->Edit29); };
-    read.bsGain = [this] { return ReadReal(*m_ui->Edit4); };
-    read.bsGainInDbd = [this] { return m_ui->ListBox17->TopIndex() == 0; };
-    read.msGain = [this] { return ReadReal(*m_ui->Edit10); };
-    read.msGainInDbd = [this] { return m_ui->ListBox18->TopIndex() == 0; };
-    read.distance = [this] { return ReadReal(*m_ui->Edit20); };
-    read.distanceInMiles = [this] { return m_ui->ListBox19->TopIndex() == 1; };
-    read.frequencyMHz = [this] { return ReadReal(*m_ui->Edit30); };
-    read.bsHeight = [this] { return ReadReal(*m_ui->Edit6); };
-    read.bsHeightInFeet = [this] { return m_ui->ListBox11->TopIndex() == 1; };
-    read.msHeight = [this] { return ReadReal(*m_ui->Edit9); };
-    read.msHeightInFeet = [this] { return m_ui->ListBox16->TopIndex() == 1; };
-    read.model = Model();
-    read.area = static_cast<HataArea>(m_ui->RadioGroup4->ItemIndex());
-
-    const auto budget = LinkBudget(read);
+    const auto budget = LinkBudget(m_fields.Read());
     if (!budget.Ok()) {
-        EntryField* fields[] = {nullptr, m_ui->Edit29, m_ui->Edit20, m_ui->Edit30, m_ui->Edit6, m_ui->Edit9};
-        Refuse(budget.Error().message, *fields[budget.Error().input]);
-        return;
+        return m_fields.Refuse(budget.Error());
     }
-    const QString loss = ToQString(FormatResultHundredths(budget.Value().lossDb));
-    const QString power = ToQString(FormatResultHundredths(budget.Value().receivedPowerDbm));
-    m_ui->StaticText55->setText(loss);
-    m_ui->StaticText58->setText(power);
+    WriteResults({{*m_ui->StaticText55, kLinkLoss, budget.Value().lossDb},
+                  {*m_ui->StaticText58, kLinkReceivedPower, budget.Value().receivedPowerDbm}});
 }
 
 void PropagationPanel::RadioButton3Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "propagation/link_budget.h"
+#include "widgets/FieldTable.h"
 
 #include <QWidget>
 
@@ -23,6 +24,7 @@ public:
     // The "Area" group starts disabled: the model at start is free space.
     void StartArea();
 
+    // The path loss and the power the mobile receives.
     void BitBtn19Click();
     void RadioButton3Click();
     void RadioButton4Click();
@@ -32,6 +34,7 @@ private:
     PropagationModel Model() const;
 
     const std::unique_ptr<Ui::PropagationPanel> m_ui;
+    FieldTable<LinkField> m_fields;
 };
 
 } // namespace zandrevio

@@ -1,48 +1,60 @@
 #include "propagation/link_budget.h"
 
-#include "numeric/checked_math.h"
+#include "numeric/radio.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace zandrevio {
 
+using fp::Real;
+using radio::kPi;
+
 namespace {
-constexpr long double kPi = std::numbers::pi_v<long double>;
-constexpr long double kDbdToDbi = 2.15L;
-constexpr long double kKmPerMile = 1.609L;
-constexpr long double kMetresPerFoot = 0.3048L;
-
-// lambda = c / F with c taken as 300 m/us.
-long double Wavelength(long double frequencyMHz)
-{
-    return fp::Div(300.0L, frequencyMHz);
-}
-
-long double Square(long double x)
-{
-    return fp::Mul(x, x);
-}
+const FieldSpec<LinkField> kFields[] = {
+    {LinkField::Model, FieldKind::Choice, "Propagation Models", "model", "Free Space", kPropagationModels},
+    {LinkField::Area, FieldKind::Choice, "Area", "area", "Medium City", kHataAreas},
+    {LinkField::Power, FieldKind::Real, "BS Power (Watts)", "power", "10"},
+    {LinkField::BsGain, FieldKind::Real, "Antenna BS Gain", "bs-gain", "10"},
+    {LinkField::BsGainUnit, FieldKind::Choice, "Antenna BS Gain unit", "bs-gain-unit", "dBd", radio::kGainUnits},
+    {LinkField::MsGain, FieldKind::Real, "Antenna MS Gain", "ms-gain", "0"},
+    {LinkField::MsGainUnit, FieldKind::Choice, "Antenna MS Gain unit", "ms-gain-unit", "dBd", radio::kGainUnits},
+    {LinkField::Distance, FieldKind::Real, "Distance", "distance", "10"},
+    {LinkField::DistanceUnit, FieldKind::Choice, "Distance unit", "distance-unit", "km", kDistanceUnits},
+    {LinkField::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "850"},
+    {LinkField::BsHeight, FieldKind::Real, "Antenna BS Height", "bs-height", "50"},
+    {LinkField::BsHeightUnit, FieldKind::Choice, "Antenna BS Height unit", "bs-height-unit", "m",
+     radio::kShortLengthUnits},
+    {LinkField::MsHeight, FieldKind::Real, "Antenna MS Height", "ms-height", "2"},
+    {LinkField::MsHeightUnit, FieldKind::Choice, "Antenna MS Height unit", "ms-height-unit", "m",
+     radio::kShortLengthUnits},
+};
 } // namespace
 
+const ResultSpec kLinkLoss{"Propagation loss", "loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kLinkReceivedPower{"MS Recieve Power", "received-power", "dBm", ResultFormat::Hundredths};
+namespace {
+const ResultSpec kResults[] = {kLinkLoss, kLinkReceivedPower};
+} // namespace
+const CalculationSpec<LinkField> kLinkBudget{"link-budget", kFields, kResults};
+
 // L = 20 log10(4 pi D / lambda)  (Friis free-space loss)
-long double FreeSpaceLoss(long double distanceKm, long double frequencyMHz)
+Real FreeSpaceLoss(Real distanceKm, Real frequencyMHz)
 {
-    const long double metres = fp::Mul(1000.0L, distanceKm);
-    return 20.0L * fp::Log10(fp::Div(fp::Mul(4.0L * kPi, metres), Wavelength(frequencyMHz)));
+    const Real metres = 1000.0L * distanceKm;
+    return 20.0L * fp::Log10(4.0L * kPi * metres / radio::Wavelength(frequencyMHz));
 }
 
 // Flat-ground two-ray model: beyond D = 12 hb hm / lambda the ratio is
 // divided by 2 sin(2 pi hb hm / (lambda D)); nearer, free space holds.
-long double TwoWaveLoss(long double distanceKm, long double frequencyMHz, long double bsHeightM, long double msHeightM)
+Real TwoWaveLoss(Real distanceKm, Real frequencyMHz, Real bsHeightM, Real msHeightM)
 {
-    const long double lambda = Wavelength(frequencyMHz);
-    const long double metres = fp::Mul(1000.0L, distanceKm);
-    long double ratio = fp::Div(fp::Mul(4.0L * kPi, metres), lambda);
-    const long double heights = fp::Mul(bsHeightM, msHeightM);
-    if (metres > fp::Div(fp::Mul(12.0L, heights), lambda)) {
-        const long double phase = fp::Div(fp::Mul(2.0L * kPi, heights), fp::Mul(lambda, metres));
-        ratio = fp::Div(ratio, 2.0L * std::sin(phase));
+    const Real lambda = radio::Wavelength(frequencyMHz);
+    const Real metres = 1000.0L * distanceKm;
+    Real ratio = 4.0L * kPi * metres / lambda;
+    const Real heights = bsHeightM * msHeightM;
+    if (metres > 12.0L * heights / lambda) {
+        const Real phase = 2.0L * kPi * heights / (lambda * metres);
+        ratio = ratio / (2.0L * std::sin(phase.Value()));
     }
     return 20.0L * fp::Log10(ratio);
 }
@@ -50,104 +62,74 @@ long double TwoWaveLoss(long double distanceKm, long double frequencyMHz, long d
 // Okumura-Hata: Lu = 69.55 + 26.16 lf - 13.82 lh + (44.9 - 6.55 lh) ld, with
 // the mobile corrections of medium and large cities and the suburban and
 // open-area terms taken from the medium-city loss.
-long double HataLoss(long double distanceKm, long double frequencyMHz, long double bsHeightM, long double msHeightM,
-                     HataArea area)
+Real HataLoss(Real distanceKm, Real frequencyMHz, Real bsHeightM, Real msHeightM, HataArea area)
 {
-    const long double lf = fp::Log10(frequencyMHz);
-    const long double lh = fp::Log10(bsHeightM);
-    const long double ld = fp::Log10(distanceKm);
-    const long double urban = 69.55L + 26.16L * lf - 13.82L * lh + (44.9L - 6.55L * lh) * ld;
-    const long double mediumCity = (0.7L - 1.1L * lf) * msHeightM + 1.56L * lf - 0.8L;
-    const long double largeCity = 4.97L - 3.2L * Square(fp::Log10(11.75L * msHeightM));
-    const long double suburban = 2.0L * Square(fp::Log10(frequencyMHz / 28.0L)) + 5.4L;
-    const long double open = 4.78L * lf * lf - 18.33L * lf + 40.94L;
+    const Real lf = fp::Log10(frequencyMHz);
+    const Real lh = fp::Log10(bsHeightM);
+    const Real ld = fp::Log10(distanceKm);
+    const Real urban = 69.55L + 26.16L * lf - 13.82L * lh + (44.9L - 6.55L * lh) * ld;
+    const Real mediumCity = (0.7L - 1.1L * lf) * msHeightM + 1.56L * lf - 0.8L;
     switch (area) {
     case HataArea::MediumCity:
         break;
     case HataArea::LargeCity:
-        return fp::Checked(urban + largeCity);
+        return urban + (4.97L - 3.2L * fp::Square(fp::Log10(11.75L * msHeightM)));
     case HataArea::Suburban:
-        return fp::Checked(urban + mediumCity - suburban);
+        return urban + mediumCity - (2.0L * fp::Square(fp::Log10(frequencyMHz / 28.0L)) + 5.4L);
     case HataArea::Open:
-        return fp::Checked(urban + mediumCity - open);
+        return urban + mediumCity - (4.78L * lf * lf - 18.33L * lf + 40.94L);
     }
-    return fp::Checked(urban + mediumCity);
+    return urban + mediumCity;
 }
 
-Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetReaders& read)
+Outcome<LinkBudgetResult, LinkField> LinkBudget(const Inputs<LinkField>& in)
 {
-    const long double power = read.transmitterPowerW();
+    const auto model = in.Choice<PropagationModel>(LinkField::Model);
+    const long double power = in.Real(LinkField::Power);
     if (!(power > 0.0L)) {
-        return Failure{"BS transmitter power must be  greater than 0", static_cast<int>(LinkInput::Power)};
+        return Refusal<LinkField>{"BS transmitter power must be  greater than 0", LinkField::Power};
     }
-    const long double powerDbm = 10.0L * fp::Log10(power) + 30.0L;
+    const Real powerDbm = 10.0L * fp::Log10(power) + 30.0L;
 
-    long double bsGain = read.bsGain();
-    if (read.bsGainInDbd()) {
-        bsGain = fp::Add(bsGain, kDbdToDbi);
-    }
-    long double msGain = read.msGain();
-    if (read.msGainInDbd()) {
-        msGain = fp::Add(msGain, kDbdToDbi);
-    }
+    const Real bsGain = in.Real(LinkField::BsGain);
+    const Real bsGainDbi = radio::GainInDbi(bsGain, in.Choice<radio::GainUnit>(LinkField::BsGainUnit));
+    const Real msGain = in.Real(LinkField::MsGain);
+    const Real msGainDbi = radio::GainInDbi(msGain, in.Choice<radio::GainUnit>(LinkField::MsGainUnit));
 
-    long double distance = read.distance();
-    if (read.distanceInMiles()) {
-        distance = fp::Mul(distance, kKmPerMile);
+    Real distance = in.Real(LinkField::Distance);
+    if (in.Choice<DistanceUnit>(LinkField::DistanceUnit) == DistanceUnit::Mile) {
+        distance = distance * radio::kKmPerMile;
     }
     if (!(distance > 0.5L)) {
-        return Failure{"Distance must be  greater than 0.5 km (0.3 ml)", static_cast<int>(LinkInput::Distance)};
+        return Refusal<LinkField>{"Distance must be  greater than 0.5 km (0.3 ml)", LinkField::Distance};
     }
 
-    const long double frequency = read.frequencyMHz();
-    if (frequency < 450.0L || frequency > 960.0L) {
-        return Failure{"Frequency must be   450 < F < 960 MHz", static_cast<int>(LinkInput::Frequency)};
+    const long double frequency = in.Real(LinkField::Frequency);
+    if (!radio::InMobileBand(frequency)) {
+        return Refusal<LinkField>{radio::kMobileBandMessage, LinkField::Frequency};
     }
 
-    long double loss = 0.0L;
-    if (read.model == PropagationModel::FreeSpace) {
+    Real loss = 0.0L;
+    if (model == PropagationModel::FreeSpace) {
         loss = FreeSpaceLoss(distance, frequency);
     } else {
-        long double bsHeight = read.bsHeight();
-        if (read.bsHeightInFeet()) {
-            bsHeight = fp::Mul(bsHeight, kMetresPerFoot);
+        const Real bsHeight = in.Real(LinkField::BsHeight);
+        const Real bsMetres =
+            radio::LengthInMetres(bsHeight, in.Choice<radio::ShortLengthUnit>(LinkField::BsHeightUnit));
+        if (bsMetres < 20.0L || bsMetres > 300.0L) {
+            return Refusal<LinkField>{"Height of BS must be  20 < Hb < 300 m (60 < Hb < 900 ft)", LinkField::BsHeight};
         }
-        if (bsHeight < 20.0L || bsHeight > 300.0L) {
-            return Failure{"Height of BS must be  20 < Hb < 300 m (60 < Hb < 900 ft)",
-                           static_cast<int>(LinkInput::BsHeight)};
+        const Real msHeight = in.Real(LinkField::MsHeight);
+        const Real msMetres =
+            radio::LengthInMetres(msHeight, in.Choice<radio::ShortLengthUnit>(LinkField::MsHeightUnit));
+        if (msMetres < 1.5L || msMetres > 10.0L) {
+            return Refusal<LinkField>{"Height of MS must be  1.5 < Hm < 10 m (5 < Hm < 30 ft) ", LinkField::MsHeight};
         }
-        long double msHeight = read.msHeight();
-        if (read.msHeightInFeet()) {
-            msHeight = fp::Mul(msHeight, kMetresPerFoot);
-        }
-        if (msHeight < 1.5L || msHeight > 10.0L) {
-            return Failure{"Height of MS must be  1.5 < Hm < 10 m (5 < Hm < 30 ft) ",
-                           static_cast<int>(LinkInput::MsHeight)};
-        }
-        loss = read.model == PropagationModel::TwoWave ? TwoWaveLoss(distance, frequency, bsHeight, msHeight)
-                                                       : HataLoss(distance, frequency, bsHeight, msHeight, read.area);
+        loss = model == PropagationModel::TwoWave
+            ? TwoWaveLoss(distance, frequency, bsMetres, msMetres)
+            : HataLoss(distance, frequency, bsMetres, msMetres, in.Choice<HataArea>(LinkField::Area));
     }
-    return LinkBudgetResult{loss, fp::Sub(fp::Add(fp::Add(powerDbm, bsGain), msGain), loss)};
-}
-
-Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetInput& input)
-{
-    LinkBudgetReaders read;
-    read.transmitterPowerW = [&] { return input.transmitterPowerW; };
-    read.bsGain = [&] { return input.bsGain; };
-    read.bsGainInDbd = [&] { return input.bsGainInDbd; };
-    read.msGain = [&] { return input.msGain; };
-    read.msGainInDbd = [&] { return input.msGainInDbd; };
-    read.distance = [&] { return input.distance; };
-    read.distanceInMiles = [&] { return input.distanceInMiles; };
-    read.frequencyMHz = [&] { return input.frequencyMHz; };
-    read.bsHeight = [&] { return input.bsHeight; };
-    read.bsHeightInFeet = [&] { return input.bsHeightInFeet; };
-    read.msHeight = [&] { return input.msHeight; };
-    read.msHeightInFeet = [&] { return input.msHeightInFeet; };
-    read.model = input.model;
-    read.area = input.area;
-    return LinkBudget(read);
+    return LinkBudgetResult{loss.Value(), (powerDbm + bsGainDbi + msGainDbi - loss).Value()};
 }
 
 } // namespace zandrevio

@@ -1,53 +1,38 @@
 #pragma once
 
-#include "numeric/outcome.h"
-
-#include <functional>
+#include "numeric/calculation.h"
+#include "numeric/real.h"
 
 // The downlink budget: path loss by free space, flat-ground two-wave or
 // Hata's model, and the power the mobile receives.
 namespace zandrevio {
 
-enum class PropagationModel { FreeSpace, TwoWave, Hata };
+enum class PropagationModel { FreeSpace = 0, TwoWave = 1, Hata = 2 };
 enum class HataArea { MediumCity = 0, LargeCity = 1, Suburban = 2, Open = 3 };
+enum class DistanceUnit { Km = 0, Mile = 1 };
 
-// Which input a budget failure concerns.
-enum class LinkInput { Power = 1, Distance, Frequency, BsHeight, MsHeight };
+inline constexpr Choice kPropagationModels[] = {
+    {"Free Space", "free-space"}, {"Two-wave ", "two-wave"}, {"Hata's Model", "hata"}};
+inline constexpr Choice kHataAreas[] = {
+    {"Medium City", "medium-city"}, {"Large City", "large-city"}, {"Suburban area", "suburban"}, {"Open area", "open"}};
+inline constexpr Choice kDistanceUnits[] = {{"km", "km"}, {"miles", "miles"}};
 
-struct LinkBudgetInput {
-    long double transmitterPowerW = 0;
-    long double bsGain = 0;
-    bool bsGainInDbd = true;
-    long double msGain = 0;
-    bool msGainInDbd = true;
-    long double distance = 0;
-    bool distanceInMiles = false;
-    long double frequencyMHz = 0;
-    long double bsHeight = 0;
-    bool bsHeightInFeet = false;
-    long double msHeight = 0;
-    bool msHeightInFeet = false;
-    PropagationModel model = PropagationModel::FreeSpace;
-    HataArea area = HataArea::MediumCity;
-};
-
-// The same inputs read one at a time, as the budget reaches each: a field
-// behind a failed check is never read, so a bad text there goes unnoticed.
-struct LinkBudgetReaders {
-    std::function<long double()> transmitterPowerW;
-    std::function<long double()> bsGain;
-    std::function<bool()> bsGainInDbd;
-    std::function<long double()> msGain;
-    std::function<bool()> msGainInDbd;
-    std::function<long double()> distance;
-    std::function<bool()> distanceInMiles;
-    std::function<long double()> frequencyMHz;
-    std::function<long double()> bsHeight;
-    std::function<bool()> bsHeightInFeet;
-    std::function<long double()> msHeight;
-    std::function<bool()> msHeightInFeet;
-    PropagationModel model = PropagationModel::FreeSpace;
-    HataArea area = HataArea::MediumCity;
+// The budget's fields in the order it reads them.
+enum class LinkField {
+    Model,
+    Area,
+    Power,
+    BsGain,
+    BsGainUnit,
+    MsGain,
+    MsGainUnit,
+    Distance,
+    DistanceUnit,
+    Frequency,
+    BsHeight,
+    BsHeightUnit,
+    MsHeight,
+    MsHeightUnit,
 };
 
 struct LinkBudgetResult {
@@ -55,13 +40,18 @@ struct LinkBudgetResult {
     long double receivedPowerDbm;
 };
 
-Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetReaders& read);
-Outcome<LinkBudgetResult> LinkBudget(const LinkBudgetInput& input);
+extern const CalculationSpec<LinkField> kLinkBudget;
+extern const ResultSpec kLinkLoss;
+extern const ResultSpec kLinkReceivedPower;
+
+// Each field is read when the budget reaches it: a field behind a failed
+// check is never read, so a bad text there goes unnoticed; the heights are
+// read only by the two-wave and Hata models.
+Outcome<LinkBudgetResult, LinkField> LinkBudget(const Inputs<LinkField>& in);
 
 // Losses in dB of inputs already converted (km, MHz, m) and checked.
-long double FreeSpaceLoss(long double distanceKm, long double frequencyMHz);
-long double TwoWaveLoss(long double distanceKm, long double frequencyMHz, long double bsHeightM, long double msHeightM);
-long double HataLoss(long double distanceKm, long double frequencyMHz, long double bsHeightM, long double msHeightM,
-                     HataArea area);
+fp::Real FreeSpaceLoss(fp::Real distanceKm, fp::Real frequencyMHz);
+fp::Real TwoWaveLoss(fp::Real distanceKm, fp::Real frequencyMHz, fp::Real bsHeightM, fp::Real msHeightM);
+fp::Real HataLoss(fp::Real distanceKm, fp::Real frequencyMHz, fp::Real bsHeightM, fp::Real msHeightM, HataArea area);
 
 } // namespace zandrevio

@@ -2,7 +2,6 @@
 #include "ui_TrafficPanel.h"
 
 #include "numeric/format.h"
-#include "traffic/traffic_calculations.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 
@@ -13,8 +12,17 @@ TrafficPanel::TrafficPanel(QWidget* parent)
     , m_ui(new Ui::TrafficPanel)
 {
     m_ui->setupUi(this);
-    m_ui->Model->SetItems({"Poisson", "Erlang B", "Erlang C"}, 3);
+    FillChoices(*m_ui->Model, kTrafficModels, 3);
     m_ui->Model->SetItemIndex(static_cast<int>(TrafficModel::ErlangB));
+    m_fields = {
+        {TrafficField::Model, m_ui->Model},
+        {TrafficField::Channels, m_ui->SpinEdit1},
+        {TrafficField::Traffic, m_ui->Edit1},
+        {TrafficField::Gos, m_ui->Edit2},
+        {TrafficField::Subscribers, m_ui->SpinEdit4},
+        {TrafficField::Rate, m_ui->Edit27},
+        {TrafficField::SubscriberTraffic, m_ui->Edit28},
+    };
 
     connect(m_ui->BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
     connect(m_ui->BitBtn2, &QPushButton::clicked, this, Guarded([this] { BitBtn2Click(); }));
@@ -30,63 +38,41 @@ void TrafficPanel::StartGos()
     m_ui->Edit2->setText(ToQString(FormatFull(0.02L)));
 }
 
-TrafficModel TrafficPanel::Model() const
-{
-    return static_cast<TrafficModel>(m_ui->Model->ItemIndex());
-}
-
 void TrafficPanel::BitBtn1Click()
 {
-    const long double traffic = ReadReal(*m_ui->Edit1);
-    const long double target = ReadReal(*m_ui->Edit2);
-    const auto channels = ChannelsForGos(Model(), traffic, target);
+    const auto channels = ChannelsForGos(m_fields.Read());
     if (!channels.Ok()) {
-        Refuse(channels.Error().message, *m_ui->Edit2);
-        return;
+        return m_fields.Refuse(channels.Error());
     }
     m_ui->SpinEdit1->SetValue(channels.Value());
 }
 
 void TrafficPanel::BitBtn2Click()
 {
-    const long double target = ReadReal(*m_ui->Edit2);
-    const std::int32_t channels = m_ui->SpinEdit1->Value();
-    const auto traffic = TrafficForGos(Model(), channels, target);
+    const auto traffic = TrafficForGos(m_fields.Read());
     if (!traffic.Ok()) {
-        if (traffic.Error().input == kChannelsInput) {
-            Refuse(traffic.Error().message, *m_ui->SpinEdit1);
-        } else {
-            Refuse(traffic.Error().message, *m_ui->Edit2);
-        }
-        return;
+        return m_fields.Refuse(traffic.Error());
     }
-    m_ui->Edit1->setText(ToQString(FormatResult(traffic.Value())));
+    WriteResult(*m_ui->Edit1, kTrafficResult, traffic.Value());
 }
 
 void TrafficPanel::BitBtn3Click()
 {
-    const long double traffic = ReadReal(*m_ui->Edit1);
-    const std::int32_t channels = m_ui->SpinEdit1->Value();
-    const auto gos = GosForTraffic(Model(), channels, traffic);
+    const auto gos = GosForTraffic(m_fields.Read());
     if (!gos.Ok()) {
-        Refuse(gos.Error().message, *m_ui->SpinEdit1);
-        return;
+        return m_fields.Refuse(gos.Error());
     }
-    m_ui->Edit2->setText(ToQString(FormatResult(gos.Value())));
+    WriteResult(*m_ui->Edit2, kGosResult, gos.Value());
 }
 
 void TrafficPanel::BitBtn18Click()
 {
-    const long double rate = ReadReal(*m_ui->Edit27);
-    const std::int32_t subscribers = m_ui->SpinEdit4->Value();
-    m_ui->StaticText30->setText(ToQString(FormatResult(SubscriberTraffic(subscribers, rate))));
+    WriteResult(*m_ui->StaticText30, kSubscriberTrafficResult, SubscriberTraffic(m_fields.Read()));
 }
 
 void TrafficPanel::BitBtn11Click()
 {
-    const long double traffic = ReadReal(*m_ui->Edit28);
-    const long double rate = ReadReal(*m_ui->Edit27);
-    m_ui->StaticText32->setText(ToQString(FormatResult(SubscribersForTraffic(traffic, rate))));
+    WriteResult(*m_ui->StaticText32, kSubscribersResult, SubscribersForTraffic(m_fields.Read()));
 }
 
 } // namespace zandrevio

@@ -1,7 +1,7 @@
 #include "traffic/traffic_calculations.h"
 
 #include "numeric/app_error.h"
-#include "numeric/checked_math.h"
+#include "numeric/real.h"
 
 #include <cmath>
 
@@ -11,6 +11,24 @@ namespace {
 const char* const kChannelsMessage = "Number of channels must be  greater then 0";
 const char* const kErlangCMessage = "Number of Channels must be greater than Traffic (ErlangC Model)";
 const char* const kGosMessage = "GOS must be  0 < GOS <1";
+
+using Field = TrafficField;
+
+const FieldSpec<Field> kModel{Field::Model, FieldKind::Choice, "Models", "model", "Erlang B", kTrafficModels};
+const FieldSpec<Field> kChannels{Field::Channels, FieldKind::Whole, "Number of channels", "channels", "15"};
+const FieldSpec<Field> kTraffic{Field::Traffic, FieldKind::Real, "Traffic (Erlang)", "traffic", "9"};
+const FieldSpec<Field> kGos{Field::Gos, FieldKind::Real, "GOS", "gos", "0.02"};
+const FieldSpec<Field> kSubscribers{Field::Subscribers, FieldKind::Whole, "Number of subscribers", "subscribers",
+                                    "1000"};
+const FieldSpec<Field> kRate{Field::Rate, FieldKind::Real, "Calling rate per subscriber (mErl/sub)", "rate", "35"};
+const FieldSpec<Field> kTrafficOfSubscribers{Field::SubscriberTraffic, FieldKind::Real, "Traffic (Erl)", "traffic",
+                                             "35"};
+
+const FieldSpec<Field> kChannelsForGosFields[] = {kModel, kTraffic, kGos};
+const FieldSpec<Field> kTrafficForGosFields[] = {kModel, kGos, kChannels};
+const FieldSpec<Field> kGosForTrafficFields[] = {kModel, kTraffic, kChannels};
+const FieldSpec<Field> kSubscriberTrafficFields[] = {kRate, kSubscribers};
+const FieldSpec<Field> kSubscribersForTrafficFields[] = {kTrafficOfSubscribers, kRate};
 
 // Traffic within this of the channel count counts as equal to it.
 constexpr long double kEqualTraffic = 1e-9L;
@@ -102,16 +120,32 @@ Bracket ScanBracket(GosFunction gos, std::int32_t channels, long double target)
 }
 } // namespace
 
-Outcome<double> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic)
+const ResultSpec kChannelsResult{"Number of channels", "channels", "", ResultFormat::Result};
+const ResultSpec kTrafficResult{"Traffic (Erlang)", "traffic", "Erl", ResultFormat::Result};
+const ResultSpec kGosResult{"GOS", "gos", "", ResultFormat::Result};
+const ResultSpec kSubscriberTrafficResult{"Traffic", "traffic", "Erl", ResultFormat::Result};
+const ResultSpec kSubscribersResult{"Number of subscribers", "subscribers", "", ResultFormat::Result};
+const CalculationSpec<TrafficField> kChannelsForGos{"traffic", kChannelsForGosFields, {&kChannelsResult, 1}};
+const CalculationSpec<TrafficField> kTrafficForGos{"traffic", kTrafficForGosFields, {&kTrafficResult, 1}};
+const CalculationSpec<TrafficField> kGosForTraffic{"traffic", kGosForTrafficFields, {&kGosResult, 1}};
+const CalculationSpec<TrafficField> kSubscriberTraffic{
+    "subscribers", kSubscriberTrafficFields, {&kSubscriberTrafficResult, 1}};
+const CalculationSpec<TrafficField> kSubscribersForTraffic{
+    "subscribers", kSubscribersForTrafficFields, {&kSubscribersResult, 1}};
+
+Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
 {
+    const auto model = in.Choice<TrafficModel>(Field::Model);
+    const long double traffic = in.Real(Field::Traffic);
+    const std::int32_t channels = in.Whole(Field::Channels);
     if (channels < 1) {
-        return Failure{kChannelsMessage, kChannelsInput};
+        return Refusal<Field>{kChannelsMessage, Field::Channels};
     }
     const double a = fp::StoreDouble(traffic);
     double gos = 0.0;
     if (model == TrafficModel::ErlangC) {
         if (channels < a) {
-            return Failure{kErlangCMessage, kChannelsInput};
+            return Refusal<Field>{kErlangCMessage, Field::Channels};
         }
         gos = std::fabs(static_cast<long double>(channels) - a) < kEqualTraffic
             ? 1.0
@@ -123,10 +157,13 @@ Outcome<double> GosForTraffic(TrafficModel model, std::int32_t channels, long do
     return fp::StoreDouble(static_cast<long double>(fp::Round(fp::Mul(gos, 1000.0L))) * 0.001L);
 }
 
-Outcome<std::int32_t> ChannelsForGos(TrafficModel model, long double traffic, long double target)
+Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& in)
 {
+    const auto model = in.Choice<TrafficModel>(Field::Model);
+    const long double traffic = in.Real(Field::Traffic);
+    const long double target = in.Real(Field::Gos);
     if (!ValidGos(target)) {
-        return Failure{kGosMessage, kGosInput};
+        return Refusal<Field>{kGosMessage, Field::Gos};
     }
     switch (model) {
     case TrafficModel::Poisson:
@@ -139,13 +176,16 @@ Outcome<std::int32_t> ChannelsForGos(TrafficModel model, long double traffic, lo
     return ErlangCChannels(traffic, target);
 }
 
-Outcome<long double> TrafficForGos(TrafficModel model, std::int32_t channels, long double target)
+Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
 {
+    const auto model = in.Choice<TrafficModel>(Field::Model);
+    const long double target = in.Real(Field::Gos);
+    const std::int32_t channels = in.Whole(Field::Channels);
     if (channels < 1) {
-        return Failure{kChannelsMessage, kChannelsInput};
+        return Refusal<Field>{kChannelsMessage, Field::Channels};
     }
     if (!ValidGos(target)) {
-        return Failure{kGosMessage, kGosInput};
+        return Refusal<Field>{kGosMessage, Field::Gos};
     }
     if (model == TrafficModel::ErlangC) {
         // The waiting probability reaches 1 at N Erlang: no scan needed.
@@ -156,14 +196,20 @@ Outcome<long double> TrafficForGos(TrafficModel model, std::int32_t channels, lo
     return BisectTraffic(gos, channels, target, bracket.upper, bracket.lower);
 }
 
-long double SubscriberTraffic(std::int32_t subscribers, long double rate)
+// T = S * 0.001 * r: r in mErl per subscriber.
+long double SubscriberTraffic(const Inputs<TrafficField>& in)
 {
-    return fp::Mul(static_cast<long double>(subscribers) * 0.001L, rate);
+    const long double rate = in.Real(Field::Rate);
+    const fp::Real subscribers = in.Whole(Field::Subscribers);
+    return (subscribers * 0.001L * rate).Value();
 }
 
-long double SubscribersForTraffic(long double traffic, long double rate)
+// S = round(T * 1000 / r)
+long double SubscribersForTraffic(const Inputs<TrafficField>& in)
 {
-    return static_cast<long double>(fp::Round(fp::Div(fp::Mul(traffic, 1000.0L), rate)));
+    const fp::Real traffic = in.Real(Field::SubscriberTraffic);
+    const long double rate = in.Real(Field::Rate);
+    return static_cast<long double>(fp::Round((traffic * 1000.0L / rate).Value()));
 }
 
 } // namespace zandrevio

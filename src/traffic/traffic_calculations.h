@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/outcome.h"
+#include "numeric/calculation.h"
 #include "traffic/fcn_numb.h"
 
 #include <cstdint>
@@ -9,20 +9,36 @@
 // channels, traffic and grade of service, and subscribers against traffic.
 namespace zandrevio {
 
-// Which field a traffic message concerns.
-enum TrafficInput { kChannelsInput = 1, kGosInput = 2 };
+inline constexpr Choice kTrafficModels[] = {{"Poisson", "poisson"}, {"Erlang B", "erlang-b"}, {"Erlang C", "erlang-c"}};
+
+// The fields of the Traffic page: the three-way calculator and the subscribers.
+enum class TrafficField { Model, Channels, Traffic, Gos, Subscribers, Rate, SubscriberTraffic };
+
+extern const CalculationSpec<TrafficField> kChannelsForGos;
+extern const CalculationSpec<TrafficField> kTrafficForGos;
+extern const CalculationSpec<TrafficField> kGosForTraffic;
+extern const CalculationSpec<TrafficField> kSubscriberTraffic;
+extern const CalculationSpec<TrafficField> kSubscribersForTraffic;
+extern const ResultSpec kChannelsResult;
+extern const ResultSpec kTrafficResult;
+extern const ResultSpec kGosResult;
+extern const ResultSpec kSubscriberTrafficResult;
+extern const ResultSpec kSubscribersResult;
 
 // The GOS of N channels at A Erlang, rounded to thousandths. The traffic and
-// the GOS are held in double precision.
-Outcome<double> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic);
-// The smallest number of channels below the target GOS.
-Outcome<std::int32_t> ChannelsForGos(TrafficModel model, long double traffic, long double target);
-// The traffic that N channels carry at the target GOS.
-Outcome<long double> TrafficForGos(TrafficModel model, std::int32_t channels, long double target);
+// the GOS are held in double precision. Reads the traffic, then the channels.
+Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in);
+// The smallest number of channels below the target GOS. Reads the traffic,
+// then the GOS.
+Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& in);
+// The traffic that N channels carry at the target GOS. Reads the GOS, then
+// the channels.
+Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in);
 
-// Erlang of S subscribers at r mErl each.
-long double SubscriberTraffic(std::int32_t subscribers, long double rate);
-// Subscribers (a whole number) that T Erlang at r mErl each make.
-long double SubscribersForTraffic(long double traffic, long double rate);
+// Erlang of S subscribers at r mErl each. Reads the rate, then the subscribers.
+long double SubscriberTraffic(const Inputs<TrafficField>& in);
+// Subscribers (a whole number) that T Erlang at r mErl each make. Reads the
+// traffic, then the rate.
+long double SubscribersForTraffic(const Inputs<TrafficField>& in);
 
 } // namespace zandrevio

@@ -1,8 +1,6 @@
 #include "units/FieldStrengthPanel.h"
 #include "ui_FieldStrengthPanel.h"
 
-#include "numeric/format.h"
-#include "units/field_strength.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 
@@ -13,11 +11,15 @@ FieldStrengthPanel::FieldStrengthPanel(QWidget* parent)
     , m_ui(new Ui::FieldStrengthPanel)
 {
     m_ui->setupUi(this);
-    const QStringList units = {"W", "mW", "uV", "uV/m", "dBm", "dBuV", "dBuV/m"};
-    m_ui->ListBox1->SetItems(units);
-    m_ui->ListBox2->SetItems(units);
-    m_ui->Imp->SetItems({"50", "75", "220", "300"}, 4);
-    m_ui->Imp->SetItemIndex(0);
+    FillChoices(*m_ui->ListBox1, kFieldStrengthUnits);
+    FillChoices(*m_ui->ListBox2, kFieldStrengthUnits);
+    FillChoices(*m_ui->Imp, kFieldImpedances, 4);
+    m_ui->Imp->SetItemIndex(StartIndex(kFieldStrengthConversion, FieldStrengthField::Impedance));
+    m_fields = {
+        {FieldStrengthField::Value, m_ui->Edit3},   {FieldStrengthField::Frequency, m_ui->SpinEdit2},
+        {FieldStrengthField::Impedance, m_ui->Imp}, {FieldStrengthField::From, m_ui->ListBox1},
+        {FieldStrengthField::To, m_ui->ListBox2},
+    };
 
     connect(m_ui->BitBtn4, &QPushButton::clicked, this, Guarded([this] { BitBtn4Click(); }));
     connect(m_ui->Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
@@ -28,22 +30,16 @@ FieldStrengthPanel::~FieldStrengthPanel() = default;
 
 void FieldStrengthPanel::StartPickers()
 {
-    m_ui->ListBox2->SetTopIndex(static_cast<int>(FieldStrengthUnit::DBm));
+    m_ui->ListBox2->SetTopIndex(StartIndex(kFieldStrengthConversion, FieldStrengthField::To));
 }
 
 void FieldStrengthPanel::BitBtn4Click()
 {
-    const long double value = ReadReal(*m_ui->Edit3);
-    const double frequency = m_ui->SpinEdit2->Value();
-    const double impedance = ImpedanceOhm(m_ui->Imp->ItemIndex());
-    const auto converted =
-        ConvertFieldStrengthUnit(value, static_cast<FieldStrengthUnit>(m_ui->ListBox1->TopIndex()),
-                                 static_cast<FieldStrengthUnit>(m_ui->ListBox2->TopIndex()), impedance, frequency);
+    const auto converted = ConvertFieldStrengthUnit(m_fields.Read());
     if (!converted.Ok()) {
-        Refuse(converted.Error().message, *m_ui->Edit3);
-        return;
+        return m_fields.Refuse(converted.Error());
     }
-    m_ui->StaticText36->setText(ToQString(FormatResult(converted.Value())));
+    WriteResult(*m_ui->StaticText36, kFieldStrengthResult, converted.Value());
 }
 
 void FieldStrengthPanel::Button1Click()

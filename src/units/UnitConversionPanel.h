@@ -1,5 +1,8 @@
 #pragma once
 
+#include "units/unit_tables.h"
+#include "widgets/FieldTable.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -21,12 +24,16 @@ public:
     // The pickers start at Erl to CCS, inch to mm and lb to g.
     void StartPickers();
 
+    // The traffic, length and weight in the unit wanted.
     void BitBtn6Click();
     void BitBtn7Click();
     void BitBtn8Click();
 
 private:
     const std::unique_ptr<Ui::UnitConversionPanel> m_ui;
+    FieldTable<UnitField> m_traffic;
+    FieldTable<UnitField> m_length;
+    FieldTable<UnitField> m_weight;
 };
 
 } // namespace zandrevio

@@ -7,8 +7,19 @@
 namespace zandrevio {
 
 namespace {
-// E (V/m) at f (MHz) gives V = E K / f across the receiver input.
+// E (V/m) at f (MHz) gives V = E K / f across the receiver input: a
+// half-wave dipole's 50-ohm antenna factor AF = 9.73 / (lambda sqrt(G)),
+// G = 1.64, puts K = 300 sqrt(G) / 9.73, near 39.39.
 constexpr long double kAntennaConstant = 39.3924L;
+
+using Field = FieldStrengthField;
+const FieldSpec<Field> kFields[] = {
+    {Field::Value, FieldKind::Real, "Field strength value", "value", "1"},
+    {Field::Frequency, FieldKind::Whole, "Frequency (MHz)", "frequency", "850"},
+    {Field::Impedance, FieldKind::Choice, "Impedans [Ohm]", "impedance", "50", kFieldImpedances},
+    {Field::From, FieldKind::Choice, "Field strength from", "from", "W", kFieldStrengthUnits},
+    {Field::To, FieldKind::Choice, "Field strength to", "to", "dBm", kFieldStrengthUnits},
+};
 constexpr long double kMicro = 1e-6L;
 
 bool IsLinear(FieldStrengthUnit unit)
@@ -73,18 +84,18 @@ long double FromWatts(long double p, FieldStrengthUnit to, double z, double f)
 }
 } // namespace
 
-double ImpedanceOhm(int item)
-{
-    constexpr double kImpedances[] = {50.0, 75.0, 220.0, 300.0};
-    return item >= 0 && item < 4 ? kImpedances[item] : kImpedances[0];
-}
+const ResultSpec kFieldStrengthResult{"Field strength", "value", "", ResultFormat::Result};
+const CalculationSpec<Field> kFieldStrengthConversion{"field-strength", kFields, {&kFieldStrengthResult, 1}};
 
-Outcome<double> ConvertFieldStrengthUnit(long double value, FieldStrengthUnit from, FieldStrengthUnit to,
-                                         double impedanceOhm, double frequencyMHz)
+Outcome<double, Field> ConvertFieldStrengthUnit(const Inputs<Field>& in)
 {
-    const double x = fp::StoreDouble(value);
+    const double x = fp::StoreDouble(in.Real(Field::Value));
+    const auto frequencyMHz = static_cast<double>(in.Whole(Field::Frequency));
+    const auto impedanceOhm = static_cast<double>(kFieldImpedances[in.Index(Field::Impedance)].value);
+    const auto from = in.Choice<FieldStrengthUnit>(Field::From);
+    const auto to = in.Choice<FieldStrengthUnit>(Field::To);
     if (IsLinear(from) && !(x > 0.0)) {
-        return Failure{"Field Strength in W, mW, uV, uV/m must be greater than 0"};
+        return Refusal<Field>{"Field Strength in W, mW, uV, uV/m must be greater than 0", Field::Value};
     }
     const double watts = fp::StoreDouble(Watts(x, from, impedanceOhm, frequencyMHz));
     return fp::StoreDouble(FromWatts(watts, to, impedanceOhm, frequencyMHz));

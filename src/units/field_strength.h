@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/outcome.h"
+#include "numeric/calculation.h"
 
 #include <cstdint>
 #include <string>
@@ -10,14 +10,20 @@
 namespace zandrevio {
 
 enum class FieldStrengthUnit { W = 0, MilliW, MicroV, MicroVPerM, DBm, DBMicroV, DBMicroVPerM };
+inline constexpr Choice kFieldStrengthUnits[] = {
+    {"W", "W"}, {"mW", "mW"}, {"uV", "uV"}, {"uV/m", "uV/m"}, {"dBm", "dBm"}, {"dBuV", "dBuV"}, {"dBuV/m", "dBuV/m"}};
+// The impedances of the "Impedans [Ohm]" group, with their ohms.
+inline constexpr Choice kFieldImpedances[] = {
+    {"50", "50", 50.0L}, {"75", "75", 75.0L}, {"220", "220", 220.0L}, {"300", "300", 300.0L}};
 
-// The impedances of the "Impedans [Ohm]" group, by item.
-double ImpedanceOhm(int item);
+enum class FieldStrengthField { Value, Frequency, Impedance, From, To };
+extern const CalculationSpec<FieldStrengthField> kFieldStrengthConversion;
+extern const ResultSpec kFieldStrengthResult;
 
 // The value in the output unit, or the refusal of a linear value not above 0.
-// The value, the power and the result are held in double precision.
-Outcome<double> ConvertFieldStrengthUnit(long double value, FieldStrengthUnit from, FieldStrengthUnit to,
-                                         double impedanceOhm, double frequencyMHz);
+// Reads the value, the frequency, the impedance, then both units. The value,
+// the power and the result are held in double precision.
+Outcome<double, FieldStrengthField> ConvertFieldStrengthUnit(const Inputs<FieldStrengthField>& in);
 
 // The "-/+" button: takes a leading minus away or puts one in front.
 std::string ToggleSign(const std::string& text);

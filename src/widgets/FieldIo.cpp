@@ -1,21 +1,10 @@
 #include "widgets/FieldIo.h"
 
 #include "numeric/parse_real.h"
-#include "widgets/EntryField.h"
-#include "widgets/Feedback.h"
-#include "widgets/SpinField.h"
+
+#include <QLineEdit>
 
 namespace zandrevio {
-
-namespace {
-void Announce(const std::string& message, bool beep)
-{
-    if (beep) {
-        Beep();
-    }
-    ShowError(ToQString(message));
-}
-} // namespace
 
 long double ReadReal(const QLineEdit& field)
 {
@@ -25,18 +14,6 @@ long double ReadReal(const QLineEdit& field)
 std::string TextOf(const QLineEdit& field)
 {
     return field.text().toStdString();
-}
-
-void Refuse(const std::string& message, EntryField& field, bool beep)
-{
-    Announce(message, beep);
-    field.SelectAndFocus();
-}
-
-void Refuse(const std::string& message, SpinField& field, bool beep)
-{
-    Announce(message, beep);
-    field.SelectAndFocus();
 }
 
 } // namespace zandrevio

@@ -100,16 +100,19 @@ TEST(MiddleLineGain, RoundsHalvesToEven)
     EXPECT_EQ(MiddleLineGain(0), -5);
 }
 
-AntennaIsolationInput Isolation(long double frequency, long double spacing, SeparationKind separation)
+using I = IsolationField;
+constexpr long double kDbi = 1, kFeet = 1;
+
+// Both gains 0 dBd, the spacing in metres.
+Inputs<I> Isolation(long double frequency, long double spacing, SeparationKind separation)
 {
-    AntennaIsolationInput in;
-    in.frequencyMHz = frequency;
-    in.spacing = spacing;
-    in.separation = separation;
-    return in;
+    return {{I::Spacing, spacing},     {I::SpacingUnit, 0},
+            {I::Frequency, frequency}, {I::Gain1, 0},
+            {I::Gain1Unit, 0},         {I::Gain2, 0},
+            {I::Gain2Unit, 0},         {I::Separation, static_cast<long double>(separation)}};
 }
 
-std::string Shown(const AntennaIsolationInput& in)
+std::string Shown(const Inputs<I>& in)
 {
     const auto isolation = AntennaIsolation(in);
     EXPECT_TRUE(isolation.Ok()) << (isolation.Ok() ? "" : isolation.Error().message);
@@ -121,22 +124,20 @@ TEST(AntennaIsolation, WorkedValues)
     SeparatorGuard guard('.');
     EXPECT_EQ(Shown(Isolation(850, 10, SeparationKind::Horizontal)), "46.73");
     EXPECT_EQ(Shown(Isolation(850, 10, SeparationKind::Vertical)), "75.33");
-    AntennaIsolationInput mixed = Isolation(900, 5, SeparationKind::Horizontal);
-    mixed.gain1 = 10;
-    mixed.gain1InDbd = false;
-    mixed.gain2 = 7;
+    Inputs<I> mixed = Isolation(900, 5, SeparationKind::Horizontal);
+    mixed.Set(I::Gain1, 10).Set(I::Gain1Unit, kDbi).Set(I::Gain2, 7);
     EXPECT_EQ(Shown(mixed), "26.36");
     EXPECT_EQ(Shown(Isolation(900, 3, SeparationKind::Vertical)), "58.39");
-    AntennaIsolationInput feet = Isolation(850, 30, SeparationKind::Horizontal);
-    feet.spacingInFeet = true;
+    Inputs<I> feet = Isolation(850, 30, SeparationKind::Horizontal);
+    feet.Set(I::SpacingUnit, kFeet);
     EXPECT_EQ(Shown(feet), "45.95");
 }
 
 TEST(AntennaIsolation, ASpacingOfOneWavelengthIsAccepted)
 {
     SeparatorGuard guard('.');
-    AntennaIsolationInput dbi = Isolation(600, 0.5L, SeparationKind::Horizontal);
-    dbi.gain1InDbd = dbi.gain2InDbd = false;
+    Inputs<I> dbi = Isolation(600, 0.5L, SeparationKind::Horizontal);
+    dbi.Set(I::Gain1Unit, kDbi).Set(I::Gain2Unit, kDbi);
     EXPECT_EQ(Shown(dbi), "21.98");
     EXPECT_EQ(Shown(Isolation(600, 0.5L, SeparationKind::Horizontal)), "17.68");
     EXPECT_EQ(Shown(Isolation(600, 0.5L, SeparationKind::Vertical)), "25.95");
@@ -153,22 +154,17 @@ TEST(AntennaIsolation, TheFrequencyIsCheckedBeforeTheSpacing)
     for (long double f : {449.0L, 961.0L}) {
         const auto isolation = AntennaIsolation(Isolation(f, 0.01L, SeparationKind::Horizontal));
         EXPECT_EQ(isolation.Error().message, "Frequency must be   450 < F < 960 MHz");
-        EXPECT_EQ(isolation.Error().input, static_cast<int>(IsolationInput::Frequency));
+        EXPECT_EQ(isolation.Error().field, I::Frequency);
     }
 }
 
 TEST(AntennaIsolation, VerticalReadsButIgnoresTheGains)
 {
-    AntennaIsolationInput in = Isolation(850, 10, SeparationKind::Vertical);
-    in.gain1 = 30;
-    in.gain2InDbd = false;
+    Inputs<I> in = Isolation(850, 10, SeparationKind::Vertical);
+    in.Set(I::Gain1, 30).Set(I::Gain2Unit, kDbi);
     EXPECT_EQ(AntennaIsolation(in).Value(), AntennaIsolation(Isolation(850, 10, SeparationKind::Vertical)).Value());
-    AntennaIsolationReaders read;
-    read.spacing = Given(10);
-    read.spacingInFeet = [] { return false; };
-    read.frequencyMHz = Given(850);
-    read.gain1 = []() -> long double { throw ConversionFailure(""); };
-    read.separation = SeparationKind::Vertical;
+    Inputs<I> read = Isolation(850, 10, SeparationKind::Vertical);
+    read.Set(I::Gain1, []() -> long double { throw ConversionFailure(""); });
     EXPECT_THROW(AntennaIsolation(read), ConversionFailure);
 }
 

@@ -12,6 +12,20 @@ constexpr auto kGsm = CellularStandard::Gsm;
 constexpr auto kAmps = CellularStandard::Amps;
 constexpr auto kNmt = CellularStandard::Nmt;
 
+Outcome<Frequencies, ChannelField> ChannelToFrequencies(CellularStandard standard, std::int32_t channel)
+{
+    return zandrevio::ChannelToFrequencies(
+        {{ChannelField::Standard, static_cast<long double>(standard)}, {ChannelField::Channel, channel}});
+}
+
+Outcome<ChannelAtFrequency, ChannelField> FrequencyToChannel(CellularStandard standard, long double receive,
+                                                             DuplexSide side = DuplexSide::BsReceive)
+{
+    return zandrevio::FrequencyToChannel({{ChannelField::Standard, static_cast<long double>(standard)},
+                                          {ChannelField::Side, static_cast<long double>(side)},
+                                          {ChannelField::Receive, receive}});
+}
+
 struct ChannelCase {
     CellularStandard standard;
     std::int32_t channel;
@@ -31,8 +45,8 @@ TEST(ChannelToFrequencies, GivesTheWorkedFrequencyTexts)
         const auto result = ChannelToFrequencies(c.standard, c.channel);
         ASSERT_TRUE(result.Ok()) << c.channel;
         const auto& format = PlanOf(c.standard).frequencyFormat;
-        EXPECT_EQ(format(result.Value().receive), c.receive) << c.channel;
-        EXPECT_EQ(format(result.Value().transmit), c.transmit) << c.channel;
+        EXPECT_EQ(FormatAs(format, result.Value().receive), c.receive) << c.channel;
+        EXPECT_EQ(FormatAs(format, result.Value().transmit), c.transmit) << c.channel;
     }
 }
 
@@ -94,7 +108,7 @@ TEST(FrequencyToChannel, GivesTheWorkedChannelsAndErrors)
         ASSERT_TRUE(result.Ok()) << c.receive;
         EXPECT_EQ(result.Value().channel, c.channel) << c.receive;
         EXPECT_EQ(result.Value().offRaster, c.offRaster) << c.receive;
-        EXPECT_EQ(PlanOf(c.standard).errorFormat(static_cast<long double>(result.Value().errorHz)), c.error)
+        EXPECT_EQ(FormatAs(PlanOf(c.standard).errorFormat, static_cast<long double>(result.Value().errorHz)), c.error)
             << c.receive;
     }
 }
@@ -113,6 +127,9 @@ TEST(FrequencyToChannel, AcceptsTheLimitsThemselvesAndNothingBeyond)
         const auto result = FrequencyToChannel(c.standard, ParseReal(c.receive));
         ASSERT_FALSE(result.Ok()) << c.receive;
         EXPECT_EQ(result.Error().message, PlanOf(c.standard).frequencyMessage);
+        EXPECT_EQ(result.Error().field, ChannelField::Receive);
+        EXPECT_EQ(FrequencyToChannel(c.standard, ParseReal(c.receive), DuplexSide::BsTransmit).Error().field,
+                  ChannelField::Transmit);
     }
     EXPECT_STREQ(PlanOf(kGsm).frequencyMessage,
                  "GSM Frequency must be  890.1 < Frx < 914.9 MHz and 935.1 < Ftx < 959.9 MHz");

@@ -14,6 +14,37 @@ using test::SeparatorGuard;
 constexpr auto kPoisson = TrafficModel::Poisson;
 constexpr auto kErlangB = TrafficModel::ErlangB;
 constexpr auto kErlangC = TrafficModel::ErlangC;
+using F = TrafficField;
+
+long double ModelInput(TrafficModel model)
+{
+    return static_cast<long double>(model);
+}
+
+Outcome<double, F> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic)
+{
+    return zandrevio::GosForTraffic({{F::Model, ModelInput(model)}, {F::Channels, channels}, {F::Traffic, traffic}});
+}
+
+Outcome<std::int32_t, F> ChannelsForGos(TrafficModel model, long double traffic, long double target)
+{
+    return zandrevio::ChannelsForGos({{F::Model, ModelInput(model)}, {F::Traffic, traffic}, {F::Gos, target}});
+}
+
+Outcome<long double, F> TrafficForGos(TrafficModel model, std::int32_t channels, long double target)
+{
+    return zandrevio::TrafficForGos({{F::Model, ModelInput(model)}, {F::Channels, channels}, {F::Gos, target}});
+}
+
+long double SubscriberTraffic(std::int32_t subscribers, long double rate)
+{
+    return zandrevio::SubscriberTraffic({{F::Subscribers, subscribers}, {F::Rate, rate}});
+}
+
+long double SubscribersForTraffic(long double traffic, long double rate)
+{
+    return zandrevio::SubscribersForTraffic({{F::SubscriberTraffic, traffic}, {F::Rate, rate}});
+}
 
 struct GosCase {
     TrafficModel model;
@@ -46,13 +77,13 @@ TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
             const auto gos = GosForTraffic(model, channels, 9.0L);
             ASSERT_FALSE(gos.Ok());
             EXPECT_EQ(gos.Error().message, "Number of channels must be  greater then 0");
-            EXPECT_EQ(gos.Error().input, kChannelsInput);
+            EXPECT_EQ(gos.Error().field, F::Channels);
         }
     }
     const auto gos = GosForTraffic(kErlangC, 9, 9.5L);
     ASSERT_FALSE(gos.Ok());
     EXPECT_EQ(gos.Error().message, "Number of Channels must be greater than Traffic (ErlangC Model)");
-    EXPECT_EQ(gos.Error().input, kChannelsInput);
+    EXPECT_EQ(gos.Error().field, F::Channels);
     EXPECT_FALSE(GosForTraffic(kErlangC, 10, 10.0L + 1e-12L).Ok());
     // Traffic within 1e-9 below the channels counts as equal: a GOS of 1.
     EXPECT_EQ(GosForTraffic(kErlangC, 10, 10.0L - 1e-12L).Value(), 1.0);
@@ -72,7 +103,7 @@ TEST(ChannelsForGos, RefusesAGosOutsideZeroToOne)
         const auto channels = ChannelsForGos(kErlangB, 9.0L, target);
         ASSERT_FALSE(channels.Ok());
         EXPECT_EQ(channels.Error().message, "GOS must be  0 < GOS <1");
-        EXPECT_EQ(channels.Error().input, kGosInput);
+        EXPECT_EQ(channels.Error().field, F::Gos);
     }
     EXPECT_TRUE(ChannelsForGos(kErlangB, 9.0L, 1e-4000L).Ok());
     EXPECT_TRUE(ChannelsForGos(kErlangB, 9.0L, 0.9999999L).Ok());
@@ -108,7 +139,7 @@ TEST(TrafficForGos, ChecksTheChannelsBeforeTheGos)
     const auto gos = TrafficForGos(kErlangB, 15, 1.0L);
     ASSERT_FALSE(gos.Ok());
     EXPECT_EQ(gos.Error().message, "GOS must be  0 < GOS <1");
-    EXPECT_EQ(gos.Error().input, kGosInput);
+    EXPECT_EQ(gos.Error().field, F::Gos);
 }
 
 // The upward scan of the bracket, step by step: the result must be the same

@@ -14,10 +14,41 @@ namespace {
 
 using test::SeparatorGuard;
 using U = FieldStrengthUnit;
+using FS = FieldStrengthField;
+
+Outcome<double, FS> FieldStrength(long double value, U from, U to, double z, double f)
+{
+    int impedance = 0;
+    while (kFieldImpedances[impedance].value != z) {
+        ++impedance;
+    }
+    return ConvertFieldStrengthUnit({{FS::Value, value},
+                                     {FS::Frequency, f},
+                                     {FS::Impedance, impedance},
+                                     {FS::From, static_cast<long double>(from)},
+                                     {FS::To, static_cast<long double>(to)}});
+}
+
+Inputs<UnitField> Units(long double value, int source, int target)
+{
+    return {{UnitField::Value, value}, {UnitField::From, source}, {UnitField::To, target}};
+}
+double Traffic(long double value, int source, int target)
+{
+    return ConvertTrafficUnit(Units(value, source, target));
+}
+double Length(long double value, int source, int target)
+{
+    return ConvertLengthUnit(Units(value, source, target));
+}
+double Weight(long double value, int source, int target)
+{
+    return ConvertWeightUnit(Units(value, source, target));
+}
 
 std::string Convert(long double value, U from, U to, double z = 50, double f = 850)
 {
-    const auto result = ConvertFieldStrengthUnit(value, from, to, z, f);
+    const auto result = FieldStrength(value, from, to, z, f);
     EXPECT_TRUE(result.Ok());
     return result.Ok() ? FormatResult(result.Value()) : "";
 }
@@ -60,7 +91,7 @@ TEST(ConvertFieldStrengthUnit, AgreesWithTheDbmToDbuvRelation)
 {
     for (double z : {50.0, 75.0, 220.0, 300.0}) {
         for (long double dbm : {-120.0L, -50.0L, 0.0L, 33.0L}) {
-            const double dbuv = ConvertFieldStrengthUnit(dbm, U::DBm, U::DBMicroV, z, 850).Value();
+            const double dbuv = FieldStrength(dbm, U::DBm, U::DBMicroV, z, 850).Value();
             EXPECT_NEAR(dbuv, dbm + 90.0L + 10.0L * std::log10(static_cast<long double>(z)), 1e-9) << z;
         }
     }
@@ -92,19 +123,19 @@ TEST(ConvertFieldStrengthUnit, ImpedanceAndFrequencyCancelWhereTheyShould)
 TEST(ConvertFieldStrengthUnit, RefusesLinearValuesNotAboveZero)
 {
     for (auto [value, unit] : {std::pair{0.0L, U::W}, {-1.0L, U::MicroV}, {0.0L, U::MilliW}, {-5.0L, U::MicroVPerM}}) {
-        const auto result = ConvertFieldStrengthUnit(value, unit, U::DBm, 50, 850);
+        const auto result = FieldStrength(value, unit, U::DBm, 50, 850);
         ASSERT_FALSE(result.Ok());
         EXPECT_EQ(result.Error().message, "Field Strength in W, mW, uV, uV/m must be greater than 0");
     }
     for (auto [value, unit] : {std::pair{0.0L, U::DBm}, {-30.0L, U::DBMicroV}, {0.0L, U::DBMicroVPerM}}) {
-        EXPECT_TRUE(ConvertFieldStrengthUnit(value, unit, U::W, 50, 850).Ok());
+        EXPECT_TRUE(FieldStrength(value, unit, U::W, 50, 850).Ok());
     }
 }
 
 FloatingPointFaultKind FaultOf(long double value, U from, U to, double f = 850)
 {
     try {
-        ConvertFieldStrengthUnit(value, from, to, 50, f);
+        FieldStrength(value, from, to, 50, f);
     } catch (const FloatingPointFault& fault) {
         return fault.Kind();
     }
@@ -117,10 +148,10 @@ TEST(ConvertFieldStrengthUnit, FaultsLikeTheArithmetic)
     EXPECT_EQ(FaultOf(1, U::MicroVPerM, U::W, 0), FloatingPointFaultKind::DivisionByZero);
     EXPECT_EQ(FaultOf(1, U::DBMicroVPerM, U::W, 0), FloatingPointFaultKind::DivisionByZero);
     EXPECT_EQ(FaultOf(1, U::W, U::DBMicroVPerM, 0), FloatingPointFaultKind::DivisionByZero);
-    EXPECT_EQ(ConvertFieldStrengthUnit(1, U::W, U::MicroVPerM, 50, 0).Value(), 0.0);
+    EXPECT_EQ(FieldStrength(1, U::W, U::MicroVPerM, 50, 0).Value(), 0.0);
     EXPECT_EQ(FaultOf(4000, U::DBm, U::W), FloatingPointFaultKind::Overflow);
     EXPECT_EQ(FaultOf(-4000, U::DBm, U::DBm), FloatingPointFaultKind::DivisionByZero);
-    EXPECT_EQ(ConvertFieldStrengthUnit(-4000, U::DBm, U::W, 50, 850).Value(), 0.0);
+    EXPECT_EQ(FieldStrength(-4000, U::DBm, U::W, 50, 850).Value(), 0.0);
     EXPECT_EQ(FaultOf(1e400L, U::W, U::W), FloatingPointFaultKind::Overflow);
 }
 
@@ -154,14 +185,11 @@ TEST(UnitTables, WorkedValues)
 {
     SeparatorGuard guard('.');
     const TableCase cases[] = {
-        {ConvertTrafficUnit, 1, 0, 2, "36"},    {ConvertTrafficUnit, 1, 2, 2, "1"},
-        {ConvertTrafficUnit, 1, 3, 2, "1.2"},   {ConvertTrafficUnit, 1, 4, 0, "0.027778"},
-        {ConvertTrafficUnit, 100, 1, 1, "100"}, {ConvertTrafficUnit, 1, 2, 0, "0.027778"},
-        {ConvertLengthUnit, 1, 4, 3, "25.4"},   {ConvertLengthUnit, 1, 6, 1, "1.609"},
-        {ConvertLengthUnit, 1, 1, 6, "0.6215"}, {ConvertLengthUnit, 1, 0, 5, "3.2808"},
-        {ConvertLengthUnit, 1, 7, 5, "3"},      {ConvertWeightUnit, 1, 4, 0, "453.59"},
-        {ConvertWeightUnit, 1, 1, 4, "2.2046"}, {ConvertWeightUnit, 1, 0, 3, "0.035273"},
-        {ConvertWeightUnit, 1, 4, 4, "1"},
+        {Traffic, 1, 0, 2, "36"},       {Traffic, 1, 2, 2, "1"},       {Traffic, 1, 3, 2, "1.2"},
+        {Traffic, 1, 4, 0, "0.027778"}, {Traffic, 100, 1, 1, "100"},   {Traffic, 1, 2, 0, "0.027778"},
+        {Length, 1, 4, 3, "25.4"},      {Length, 1, 6, 1, "1.609"},    {Length, 1, 1, 6, "0.6215"},
+        {Length, 1, 0, 5, "3.2808"},    {Length, 1, 7, 5, "3"},        {Weight, 1, 4, 0, "453.59"},
+        {Weight, 1, 1, 4, "2.2046"},    {Weight, 1, 0, 3, "0.035273"}, {Weight, 1, 4, 4, "1"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatResult(c.convert(c.value, c.source, c.target)), c.shown) << c.source << ' ' << c.target;
@@ -171,17 +199,17 @@ TEST(UnitTables, WorkedValues)
 TEST(UnitTables, FactorsAreThePrintedDecimals)
 {
     // Into the base unit, held in double, then out of it.
-    EXPECT_EQ(ConvertTrafficUnit(1, 2, 2), static_cast<double>(static_cast<double>(0.027777778L) * 36.0L));
-    EXPECT_NE(ConvertTrafficUnit(1, 2, 2), 1.0);
-    EXPECT_EQ(ConvertTrafficUnit(1, 3, 0), 0.033333333);
-    EXPECT_EQ(ConvertWeightUnit(1, 4, 4), static_cast<double>(static_cast<double>(453.59L) * 0.00220463L));
-    EXPECT_NEAR(ConvertWeightUnit(1, 4, 4), 0.99999812, 1e-8);
+    EXPECT_EQ(Traffic(1, 2, 2), static_cast<double>(static_cast<double>(0.027777778L) * 36.0L));
+    EXPECT_NE(Traffic(1, 2, 2), 1.0);
+    EXPECT_EQ(Traffic(1, 3, 0), 0.033333333);
+    EXPECT_EQ(Weight(1, 4, 4), static_cast<double>(static_cast<double>(453.59L) * 0.00220463L));
+    EXPECT_NEAR(Weight(1, 4, 4), 0.99999812, 1e-8);
 }
 
 TEST(UnitTables, IdentityZeroAndUnknownIndexes)
 {
     SeparatorGuard guard('.');
-    for (auto convert : {ConvertTrafficUnit, ConvertLengthUnit, ConvertWeightUnit}) {
+    for (auto convert : {Traffic, Length, Weight}) {
         for (int unit = 0; unit < 8; ++unit) {
             EXPECT_EQ(FormatResult(convert(12345, unit, unit)), "12345") << unit;
             EXPECT_EQ(convert(0, unit, 0), 0.0);
@@ -189,7 +217,7 @@ TEST(UnitTables, IdentityZeroAndUnknownIndexes)
         }
         EXPECT_EQ(convert(7, 99, -1), 7.0);
     }
-    EXPECT_THROW(ConvertLengthUnit(1e400L, 0, 0), FloatingPointFault);
+    EXPECT_THROW(Length(1e400L, 0, 0), FloatingPointFault);
 }
 
 } // namespace

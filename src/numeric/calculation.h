@@ -1,0 +1,196 @@
+#pragma once
+
+#include "numeric/format.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <variant>
+#include <vector>
+
+// The contract between a calculation and everything that uses it: the window's
+// panels and the command line. A calculation is described once (its fields,
+// their captions, units and start values, its results) and runs on Inputs
+// keyed by its own Field enum; a refusal names its field by that enum.
+namespace zandrevio {
+
+// One input of a calculation: a value given, or a reader called only when
+// the calculation reaches the field (the window parses a field there, so a
+// field behind a failed check is never read).
+class Input {
+public:
+    Input(long double value)
+        : m_source(value)
+    {
+    }
+    template <typename Reader,
+              typename = std::enable_if_t<std::is_invocable_r_v<long double, Reader> &&
+                                          !std::is_convertible_v<Reader, long double>>>
+    Input(Reader reader)
+        : m_source(std::function<long double()>(std::move(reader)))
+    {
+    }
+
+    long double Read() const
+    {
+        if (const auto* value = std::get_if<long double>(&m_source)) {
+            return *value;
+        }
+        return std::get<std::function<long double()>>(m_source)();
+    }
+
+private:
+    std::variant<long double, std::function<long double()>> m_source;
+};
+
+// The inputs of one run of a calculation, by field. A choice is its item's
+// index, a count or a channel number its whole value.
+template <typename Field>
+class Inputs {
+public:
+    Inputs() = default;
+    Inputs(std::initializer_list<std::pair<Field, Input>> inputs)
+        : m_inputs(inputs)
+    {
+    }
+
+    Inputs& Set(Field field, Input input)
+    {
+        for (auto& [known, value] : m_inputs) {
+            if (known == field) {
+                value = std::move(input);
+                return *this;
+            }
+        }
+        m_inputs.emplace_back(field, std::move(input));
+        return *this;
+    }
+
+    long double Real(Field field) const { return Find(field).Read(); }
+    int Index(Field field) const { return static_cast<int>(Find(field).Read()); }
+    std::int32_t Whole(Field field) const { return static_cast<std::int32_t>(Find(field).Read()); }
+    template <typename Enum>
+    Enum Choice(Field field) const
+    {
+        return static_cast<Enum>(Index(field));
+    }
+
+private:
+    const Input& Find(Field field) const
+    {
+        for (const auto& [known, value] : m_inputs) {
+            if (known == field) {
+                return value;
+            }
+        }
+        throw std::logic_error("a calculation read a field it was not given");
+    }
+
+    std::vector<std::pair<Field, Input>> m_inputs;
+};
+
+// A calculation refuses its input: its own message, the field to select and
+// focus, and whether the refusal sounds the beep.
+template <typename Field>
+struct Refusal {
+    std::string message;
+    Field field;
+    bool beep = true;
+};
+
+// A calculation's answer: its result, or the refusal to show.
+template <typename T, typename Field>
+class Outcome {
+public:
+    Outcome(T value)
+        : m_value(std::move(value))
+    {
+    }
+    Outcome(Refusal<Field> refusal)
+        : m_value(std::move(refusal))
+    {
+    }
+
+    bool Ok() const { return std::holds_alternative<T>(m_value); }
+    const T& Value() const { return std::get<T>(m_value); }
+    const Refusal<Field>& Error() const { return std::get<Refusal<Field>>(m_value); }
+
+private:
+    std::variant<T, Refusal<Field>> m_value;
+};
+
+// One item of a list of choices: the text the window shows and the word the
+// command line takes for it.
+struct Choice {
+    std::string_view text;
+    std::string_view key;
+    // What the item stands for where that is a number (an impedance).
+    long double value = 0.0L;
+};
+
+enum class FieldKind { Real, Whole, Choice };
+
+// One field of a calculation as a user meets it.
+template <typename Field>
+struct FieldSpec {
+    Field field;
+    FieldKind kind;
+    std::string_view caption; // the window's caption (and accessible name)
+    std::string_view option;  // the command line's option, without dashes
+    std::string_view start;   // the start text, or the start choice's text
+    std::span<const Choice> choices = {};
+};
+
+struct ResultSpec {
+    std::string_view caption;
+    std::string_view name; // the command line's name of the result
+    std::string_view unit;
+    ResultFormat format;
+};
+
+// A calculation as everything outside the core sees it.
+template <typename Field>
+struct CalculationSpec {
+    std::string_view name; // the command line's subcommand
+    std::span<const FieldSpec<Field>> fields;
+    std::span<const ResultSpec> results;
+};
+
+// The description of one field of a calculation.
+template <typename Field>
+const FieldSpec<Field>& SpecOf(const CalculationSpec<Field>& calculation, Field field)
+{
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (spec.field == field) {
+            return spec;
+        }
+    }
+    throw std::logic_error("a calculation has no such field");
+}
+
+// The index of the choice whose text is `text`, or -1.
+inline int ChoiceIndex(std::span<const Choice> choices, std::string_view text)
+{
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (choices[i].text == text) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// The item a choice field starts at.
+template <typename Field>
+int StartIndex(const CalculationSpec<Field>& calculation, Field field)
+{
+    const FieldSpec<Field>& spec = SpecOf(calculation, field);
+    return ChoiceIndex(spec.choices, spec.start);
+}
+
+} // namespace zandrevio
