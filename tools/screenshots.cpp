@@ -4,8 +4,8 @@
 //   zandrevio_screenshots OUTPUT_FOLDER
 //   zandrevio_screenshots --icons OUTPUT_FOLDER
 #include "shell/ApplicationSetup.h"
+#include "shell/ProgramPictures.h"
 #include "shell/Zandrevio.h"
-#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QDir>

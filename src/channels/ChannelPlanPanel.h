@@ -34,6 +34,7 @@ public:
     // The transmit frequency from the receive frequency, and back.
     void Edit11Exit();
     void Edit12Exit();
+    // The mode: which of the two frequency fields is typed into.
     void RadioButton1Click();
     void RadioButton2Click();
 

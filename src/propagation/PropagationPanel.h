@@ -26,6 +26,7 @@ public:
 
     // The path loss and the power the mobile receives.
     void BitBtn19Click();
+    // The model: only Hata's model takes an area.
     void RadioButton3Click();
     void RadioButton4Click();
     void RadioButton5Click();

@@ -1,7 +1,7 @@
 #include "shell/AboutBox.h"
 #include "ui_AboutBox.h"
 
-#include "widgets/Pictures.h"
+#include "shell/ProgramPictures.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
 #include "shell/ApplicationSetup.h"
 
 #include "numeric/decimal_separator.h"
+#include "shell/ProgramPictures.h"
 #include "shell/application_title.h"
-#include "widgets/Pictures.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -7,11 +7,11 @@
 #include "feeder/CablePanel.h"
 #include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
+#include "shell/ProgramPictures.h"
 #include "traffic/TrafficPanel.h"
 #include "units/FieldStrengthPanel.h"
 #include "units/UnitConversionPanel.h"
 #include "widgets/HandlerGuard.h"
-#include "widgets/Pictures.h"
 #include "widgets/SpinField.h"
 
 namespace zandrevio {

@@ -1,8 +1,7 @@
 #include "traffic/fcn_numb.h"
 
-#include "numeric/checked_math.h"
-
 #include "numeric/app_error.h"
+#include "numeric/real.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +14,7 @@ namespace {
 // the calculation here, as the floating-point unit would.
 long double NextTerm(long double term, long double traffic, long double k)
 {
-    return fp::Div(fp::Mul(term, traffic), k);
+    return ((fp::Real(term) * traffic) / k).Value();
 }
 
 // The terms from t_1 up to t_last added to s = 1; `term` ends as t_last.
@@ -31,8 +30,8 @@ void SumTerms(long double traffic, std::int64_t last, long double& term, long do
     }
 }
 
-// The Part-exact stopping test of the searches: a GOS equal to the target
-// never stops them.
+// The stopping test of the searches: they stop only strictly below the
+// target, so a GOS equal to it never stops them.
 bool Below(long double gos, long double target)
 {
     return gos < target;
@@ -55,9 +54,8 @@ long double ErlangCGos(std::int32_t channels, long double traffic)
     long double sum = 0.0L;
     SumTerms(traffic, std::int64_t{channels} - 1, term, sum);
     const long double n = channels;
-    term = fp::Mul(NextTerm(term, traffic, n), fp::Div(n, fp::Sub(n, traffic)));
-    sum = fp::Add(sum, term);
-    return fp::Div(term, sum);
+    const fp::Real waiting = fp::Real(NextTerm(term, traffic, n)) * (n / (fp::Real(n) - traffic));
+    return (waiting / (sum + waiting)).Value();
 }
 
 // P(X >= N) = 1 - e^(-A) sum_(k=0..N-1) A^k / k!  (Poisson distribution)
@@ -66,7 +64,7 @@ long double PoissonGos(std::int32_t channels, long double traffic)
     long double term = 0.0L;
     long double sum = 0.0L;
     SumTerms(traffic, std::int64_t{channels} - 1, term, sum);
-    return fp::Sub(1.0L, fp::Mul(fp::Exp(-traffic), sum));
+    return (1.0L - fp::Exp(-traffic) * fp::Real(sum)).Value();
 }
 
 std::int32_t ErlangBChannels(long double traffic, long double target)
@@ -96,7 +94,7 @@ std::int32_t ErlangCChannels(long double traffic, long double target)
         ++k;
         const auto n = static_cast<long double>(k);
         term = NextTerm(term, traffic, n);
-        waiting = fp::Div(fp::Mul(n, term), fp::Sub(n, traffic));
+        waiting = ((n * fp::Real(term)) / (fp::Real(n) - traffic)).Value();
         all = fp::Add(sum, waiting);
         sum = fp::Add(sum, term);
     } while (!Below(fp::Div(waiting, all), target));
@@ -185,7 +183,7 @@ long double BisectTraffic(GosFunction gos, std::int32_t channels, long double ta
     // guarantees it starts negative.
     long double residual = -target;
     for (;;) {
-        const long double middle = fp::Mul(fp::Add(upper, lower), 0.5L);
+        const long double middle = ((fp::Real(upper) + lower) * 0.5L).Value();
         // Far out (above about 1e15 Erl) neighbouring reals lie further apart
         // than the tolerance: a midpoint equal to an end halves nothing.
         const bool exhausted = middle == upper || middle == lower;
@@ -200,7 +198,7 @@ long double BisectTraffic(GosFunction gos, std::int32_t channels, long double ta
             break;
         }
     }
-    return fp::Mul(fp::Add(upper, lower), 0.5L);
+    return ((fp::Real(upper) + lower) * 0.5L).Value();
 }
 
 } // namespace zandrevio

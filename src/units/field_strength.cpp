@@ -1,12 +1,14 @@
 #include "units/field_strength.h"
 
-#include "numeric/checked_math.h"
+#include "numeric/real.h"
 
 #include <limits>
 
 namespace zandrevio {
 
 namespace {
+using fp::Real;
+
 // E (V/m) at f (MHz) gives V = E K / f across the receiver input: a
 // half-wave dipole's 50-ohm antenna factor AF = 9.73 / (lambda sqrt(G)),
 // G = 1.64, puts K = 300 sqrt(G) / 9.73, near 39.39.
@@ -28,47 +30,48 @@ bool IsLinear(FieldStrengthUnit unit)
 }
 
 // Volts across Z from a field strength in uV/m.
-long double VoltsFromField(long double microVoltsPerMetre, double frequencyMHz)
+Real VoltsFromField(Real microVoltsPerMetre, double frequencyMHz)
 {
-    return fp::Div(fp::Mul(fp::Mul(microVoltsPerMetre, kMicro), kAntennaConstant), frequencyMHz);
+    return microVoltsPerMetre * kMicro * kAntennaConstant / frequencyMHz;
 }
 
-long double PowerFromVolts(long double volts, double impedanceOhm)
+// P = V^2 / Z
+Real PowerFromVolts(Real volts, double impedanceOhm)
 {
-    return fp::Div(fp::Mul(volts, volts), impedanceOhm);
+    return volts * volts / impedanceOhm;
 }
 
-long double Watts(long double x, FieldStrengthUnit from, double z, double f)
+Real Watts(Real x, FieldStrengthUnit from, double z, double f)
 {
     switch (from) {
     case FieldStrengthUnit::W:
         return x;
     case FieldStrengthUnit::MilliW:
-        return fp::Mul(x, 0.001L);
+        return x * 0.001L;
     case FieldStrengthUnit::MicroV:
-        return fp::Div(fp::Mul(fp::Mul(x, x), 1e-12L), z);
+        return x * x * 1e-12L / z;
     case FieldStrengthUnit::MicroVPerM:
         return PowerFromVolts(VoltsFromField(x, f), z);
     case FieldStrengthUnit::DBm:
-        return fp::Mul(fp::Exp10(fp::Mul(0.1L, x)), 0.001L);
+        return fp::Exp10(0.1L * x) * 0.001L;
     case FieldStrengthUnit::DBMicroV:
-        return PowerFromVolts(fp::Mul(fp::Exp10(fp::Mul(0.05L, x)), kMicro), z);
+        return PowerFromVolts(fp::Exp10(0.05L * x) * kMicro, z);
     case FieldStrengthUnit::DBMicroVPerM:
-        return PowerFromVolts(VoltsFromField(fp::Exp10(fp::Mul(0.05L, x)), f), z);
+        return PowerFromVolts(VoltsFromField(fp::Exp10(0.05L * x), f), z);
     }
     return x;
 }
 
-long double FromWatts(long double p, FieldStrengthUnit to, double z, double f)
+Real FromWatts(Real p, FieldStrengthUnit to, double z, double f)
 {
     // Microvolts across Z, and microvolts per metre at f.
-    const auto microVolts = [&] { return fp::Mul(fp::Sqrt(fp::Mul(p, z)), 1e6L); };
-    const auto microVoltsPerMetre = [&] { return fp::Div(fp::Mul(microVolts(), f), kAntennaConstant); };
+    const auto microVolts = [&] { return fp::Sqrt(p * z) * 1e6L; };
+    const auto microVoltsPerMetre = [&] { return microVolts() * f / kAntennaConstant; };
     switch (to) {
     case FieldStrengthUnit::W:
         return p;
     case FieldStrengthUnit::MilliW:
-        return fp::Mul(p, 1000.0L);
+        return p * 1000.0L;
     case FieldStrengthUnit::MicroV:
         return microVolts();
     case FieldStrengthUnit::MicroVPerM:
@@ -97,8 +100,8 @@ Outcome<double, Field> ConvertFieldStrengthUnit(const Inputs<Field>& in)
     if (IsLinear(from) && !(x > 0.0)) {
         return Refusal<Field>{"Field Strength in W, mW, uV, uV/m must be greater than 0", Field::Value};
     }
-    const double watts = fp::StoreDouble(Watts(x, from, impedanceOhm, frequencyMHz));
-    return fp::StoreDouble(FromWatts(watts, to, impedanceOhm, frequencyMHz));
+    const double watts = fp::StoreDouble(Watts(x, from, impedanceOhm, frequencyMHz).Value());
+    return fp::StoreDouble(FromWatts(watts, to, impedanceOhm, frequencyMHz).Value());
 }
 
 std::string ToggleSign(const std::string& text)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
 namespace zandrevio {
@@ -9,9 +8,5 @@ namespace zandrevio {
 QPixmap CalculatePicture();
 // The small picture right of the "Draw" caption.
 QPixmap DrawPicture();
-// The product name in yellow on blue, flat or with a gradient ground.
-QPixmap ProductNamePicture(QSize size, bool gradient);
-// The program icon, in several sizes.
-QIcon ProgramIcon();
 
 } // namespace zandrevio
