@@ -103,10 +103,18 @@ std::string FormatResult(long double value)
     return FormatGeneral(value, 5);
 }
 
-std::string FormatResultHundredths(long double value)
+namespace {
+// The value rounded to hundredths, halves to even.
+long double Hundredths(long double value)
 {
     const std::int64_t hundredths = fp::Round(fp::Mul(value, 100.0L));
-    return FormatResult(static_cast<long double>(hundredths) * 0.01L);
+    return static_cast<long double>(hundredths) * 0.01L;
+}
+} // namespace
+
+std::string FormatResultHundredths(long double value)
+{
+    return FormatResult(Hundredths(value));
 }
 
 std::string FormatFull(long double value)
@@ -114,17 +122,17 @@ std::string FormatFull(long double value)
     return FormatGeneral(value, 15);
 }
 
-std::string FormatAs(ResultFormat format, long double value)
+std::string FormatAs(ResultFormat format, long double value, int digits)
 {
     switch (format) {
     case ResultFormat::Result:
         break;
     case ResultFormat::Hundredths:
-        return FormatResultHundredths(value);
+        return FormatGeneral(Hundredths(value), digits > 0 ? digits : 5);
     case ResultFormat::Full:
-        return FormatFull(value);
+        return FormatGeneral(value, digits > 0 ? digits : 15);
     }
-    return FormatResult(value);
+    return FormatGeneral(value, digits > 0 ? digits : 5);
 }
 
 } // namespace zandrevio

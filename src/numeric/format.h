@@ -19,6 +19,7 @@ std::string FormatFull(long double value);
 
 // The three ways a result is written, and the text of each.
 enum class ResultFormat { Result, Hundredths, Full };
-std::string FormatAs(ResultFormat format, long double value);
+// `digits` significant digits in place of the format's own 5 or 15; 0 keeps them.
+std::string FormatAs(ResultFormat format, long double value, int digits = 0);
 
 } // namespace zandrevio

@@ -1,0 +1,203 @@
+#include "cli/app.h"
+
+#include "cli/batch.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/table.h"
+#include "feeder/cable_catalogue.h"
+#include "numeric/decimal_separator.h"
+#include "numeric/format.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace zandrevio::cli {
+
+namespace {
+constexpr const char* kProgram = "zandrevio-calc";
+
+std::string Joined(const std::vector<std::string>& words, const char* separator)
+{
+    std::string text;
+    for (const std::string& word : words) {
+        text += text.empty() ? "" : separator;
+        text += word;
+    }
+    return text;
+}
+
+// A subcommand of one calculation: an option per field, each kept as text.
+struct Bound {
+    const Command* command = nullptr;
+    CLI::App* app = nullptr;
+    std::map<std::string, std::string> texts;
+    std::map<std::string, CLI::Option*> options;
+};
+
+void Bind(CLI::App& parent, const char* name, const Command& command, Bound& bound, bool positionalValue)
+{
+    bound.command = &command;
+    bound.app = parent.add_subcommand(name, command.summary);
+    for (const OptionInfo& option : command.options) {
+        std::string help = option.help;
+        if (!option.start.empty()) {
+            help += " (start: " + option.start + ")";
+        }
+        const bool positional = positionalValue && option.name == "value";
+        CLI::Option* added =
+            bound.app->add_option(positional ? option.name : "--" + option.name, bound.texts[option.name], help);
+        added->type_name(option.choices.empty() ? "NUMBER" : Joined(option.choices, "|"));
+        if (positional) {
+            added->required();
+        }
+        bound.options[option.name] = added;
+    }
+}
+
+Request RequestOf(const Bound& bound)
+{
+    Request request;
+    for (const auto& [name, option] : bound.options) {
+        if (option->count() > 0) {
+            request.Give(name, bound.texts.at(name));
+        }
+    }
+    return request;
+}
+
+void WriteJson(std::ostream& out, const nlohmann::ordered_json& json)
+{
+    out << json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err)
+{
+    if (json) {
+        WriteJson(out, ToJson(answer));
+    } else if (!answer.Failed()) {
+        WritePlain(out, answer);
+    }
+    for (const std::string& warning : answer.warnings) {
+        err << kProgram << ": " << warning << '\n';
+    }
+    if (answer.Failed()) {
+        err << kProgram << ": " << answer.error << '\n';
+        return kExitFailed;
+    }
+    return 0;
+}
+
+void ListCables(const std::string& only, bool json, std::ostream& out)
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    if (!json) {
+        out << "impedance\tcable\tloss-100MHz\tloss-1000MHz\n";
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (!only.empty() && MatchChoice("impedance", kCableImpedances, only) != i) {
+            continue;
+        }
+        const std::string ohms(kCableImpedances[i].text);
+        for (const CableType& cable : CableCatalogue(static_cast<CableImpedance>(i))) {
+            const std::string at100 = FormatResult(cable.lossAt100);
+            const std::string at1000 = FormatResult(cable.lossAt1000);
+            if (json) {
+                list.push_back({{"impedance", ohms},
+                                {"cable", cable.name},
+                                {"loss-100MHz", at100},
+                                {"loss-1000MHz", at1000},
+                                {"unit", "dB/100ft"}});
+            } else {
+                out << ohms << '\t' << cable.name << '\t' << at100 << '\t' << at1000 << '\n';
+            }
+        }
+    }
+    if (json) {
+        WriteJson(out, list);
+    }
+}
+} // namespace
+
+int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    CLI::App app("Zandrevio's radio-planning calculations on the command line: the same numbers, texts and "
+                 "messages as the window.",
+                 kProgram);
+    app.fallthrough();
+    app.footer("Numbers are read and written as the window does, with \".\" as the decimal separator.\n"
+               "Exit status: 0 on success, 1 when a calculation is refused or faults (the message on\n"
+               "the standard error), 2 on a usage error. See zandrevio-calc(1).");
+    app.set_version_flag("--version", std::string(kProgram) + " " + ZANDREVIO_VERSION);
+    bool json = false;
+    bool decimalComma = false;
+    Settings settings;
+    app.add_flag("--json", json, "Write JSON instead of text");
+    app.add_option("--digits", settings.digits, "Significant digits of every result (1 to 18)")
+        ->check(CLI::Range(1, 18))
+        ->type_name("N");
+    app.add_flag("--decimal-comma", decimalComma, "Read and write numbers with a decimal comma");
+
+    std::vector<std::unique_ptr<Bound>> bound;
+    CLI::App* convert = app.add_subcommand("convert", "Unit conversions: field-strength, traffic, length, weight");
+    convert->require_subcommand(1);
+    for (const Command& command : Commands()) {
+        bound.push_back(std::make_unique<Bound>());
+        if (command.name.rfind("convert-", 0) == 0) {
+            Bind(*convert, command.name.c_str() + 8, command, *bound.back(), true);
+        } else {
+            Bind(app, command.name.c_str(), command, *bound.back(), false);
+        }
+    }
+
+    std::string cablesImpedance;
+    CLI::App* cables = app.add_subcommand("cables", "The cable catalogue: loss per 100 ft at 100 and 1000 MHz");
+    cables->add_option("--impedance", cablesImpedance, "Only the cables of 50 or 75 ohm")->type_name("50|75");
+
+    BatchOptions batchOptions;
+    CLI::App* batch = app.add_subcommand("batch", "Run every row of a CSV file (or - for the standard input)");
+    batch->add_option("file", batchOptions.file, "The CSV file, with a header row and a calculation column")
+        ->type_name("FILE|-");
+
+    TableOptions tableOptions;
+    CLI::App* table = app.add_subcommand("table",
+                                         "A classic traffic table: traffic per channels, or channels per "
+                                         "traffic, at each GOS");
+    AddTableOptions(*table, tableOptions);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        const int status = app.exit(error, out, err);
+        return status == 0 ? 0 : kExitUsage;
+    }
+    SetDecimalSeparator(decimalComma ? ',' : '.');
+
+    try {
+        if (cables->parsed()) {
+            ListCables(cablesImpedance, json, out);
+            return 0;
+        }
+        if (batch->parsed()) {
+            return RunBatch(batchOptions, settings, json, in, out, err);
+        }
+        if (table->parsed()) {
+            return PrintTable(tableOptions, settings, out);
+        }
+        for (const auto& b : bound) {
+            if (b->app->parsed()) {
+                return Report(Execute(*b->command, RequestOf(*b), settings), json, out, err);
+            }
+        }
+    } catch (const UsageError& error) {
+        err << kProgram << ": " << error.what() << '\n';
+        return kExitUsage;
+    }
+    err << app.help();
+    return kExitUsage;
+}
+
+} // namespace zandrevio::cli

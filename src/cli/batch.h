@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cli/commands.h"
+
+#include <cstddef>
+#include <istream>
+#include <ostream>
+#include <string>
+
+namespace zandrevio::cli {
+
+struct BatchOptions {
+    std::string file = "-";
+};
+
+struct BatchCount {
+    std::size_t rows = 0;   // data rows read
+    std::size_t failed = 0; // rows whose error column is filled
+};
+
+// Runs a CSV batch: a header row naming the columns (`calculation` and the
+// options, without dashes), then one calculation per row. Writes one row out
+// per row in, in order: the input columns, the result columns, `warnings`
+// and `error` (or one JSON object a line). A bad row gets its message in
+// `error` and the batch goes on.
+BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json);
+
+// The `batch` subcommand: exit 1 when any row failed, 2 when the file cannot
+// be read or has no calculation column.
+int RunBatch(const BatchOptions& options, const Settings& settings, bool json, std::istream& in, std::ostream& out,
+             std::ostream& err);
+
+} // namespace zandrevio::cli

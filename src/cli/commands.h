@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cli/answer.h"
+#include "cli/request.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The calculations the command line runs, each described by its options and
+// run on a Request: from the command line or from a row of a batch.
+namespace zandrevio::cli {
+
+struct Settings {
+    int digits = 0; // significant digits in place of the window's; 0 keeps them
+};
+
+struct OptionInfo {
+    std::string name; // without dashes
+    std::string help;
+    std::vector<std::string> choices; // the words it takes, where it is a choice
+    std::string start;                // the window's start value, where it has one
+};
+
+struct Command {
+    std::string name;
+    std::string summary;
+    std::vector<OptionInfo> options;
+    std::vector<std::string> results; // the names of its results, as a batch's columns
+    // Throws UsageError; a refusal or fault comes back in Answer::error.
+    std::function<Answer(const Request&, const Settings&)> run;
+};
+
+// Every calculation of the command line, in the order --help lists them.
+const std::vector<Command>& Commands();
+// The command of a name, or nullptr. "convert length" names "convert-length".
+const Command* FindCommand(std::string_view name);
+
+// Runs a command: an option it does not know is a usage error; a field that
+// is not a number or a floating-point fault ends in Answer::error with the
+// window's message.
+Answer Execute(const Command& command, const Request& request, const Settings& settings);
+
+} // namespace zandrevio::cli

@@ -1,0 +1,60 @@
+#include "cli/request.h"
+
+#include "numeric/parse_real.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace zandrevio::cli {
+
+namespace {
+bool SameWithoutCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
+int MatchChoice(std::string_view option, std::span<const Choice> choices, std::string_view text)
+{
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (SameWithoutCase(choices[i].key, text) || SameWithoutCase(choices[i].text, text)) {
+            return static_cast<int>(i);
+        }
+    }
+    std::string allowed;
+    for (const Choice& choice : choices) {
+        allowed += allowed.empty() ? "" : ", ";
+        allowed += choice.key;
+    }
+    throw UsageError("--" + std::string(option) + ": '" + std::string(text) + "' is not one of " + allowed);
+}
+
+std::int32_t ParseWhole(std::string_view option, std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        throw UsageError("--" + std::string(option) + ": '" + std::string(text) +
+                         "' is not a whole number from -2147483648 to 2147483647");
+    }
+    return value;
+}
+
+Input RealReader(std::string text)
+{
+    return [text = std::move(text)] { return ParseReal(text); };
+}
+
+} // namespace zandrevio::cli

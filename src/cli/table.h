@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/commands.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace zandrevio::cli {
+
+struct TableOptions {
+    std::string model;
+    std::string channels; // "1-100", "1-100:5" or "5,10,15": the traffic each count carries
+    std::string traffic;  // "1-50:0.5" or a list: the channels each traffic needs
+    std::string gos = "0.001,0.002,0.005,0.01,0.02,0.05,0.1";
+    std::string format = "text";
+};
+
+void AddTableOptions(CLI::App& table, TableOptions& options);
+
+// The table's cells as the window would show each, row by row.
+struct Table {
+    std::vector<std::string> header; // the row key's name, then each GOS
+    std::vector<std::vector<std::string>> rows;
+};
+Table MakeTable(const TableOptions& options, const Settings& settings);
+void WriteTable(std::ostream& out, const Table& table, const std::string& format, const std::string& model);
+
+// The `table` subcommand; a bad range, list or model is a usage error.
+int PrintTable(const TableOptions& options, const Settings& settings, std::ostream& out);
+
+} // namespace zandrevio::cli
