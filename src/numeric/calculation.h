@@ -26,27 +26,21 @@ namespace zandrevio {
 class Input {
 public:
     Input(long double value)
-        : m_source(value)
+        : m_value(value)
     {
     }
-    template <typename Reader,
-              typename = std::enable_if_t<std::is_invocable_r_v<long double, Reader> &&
-                                          !std::is_convertible_v<Reader, long double>>>
+    template <typename Reader, typename = std::enable_if_t<std::is_invocable_r_v<long double, Reader> &&
+                                                           !std::is_convertible_v<Reader, long double>>>
     Input(Reader reader)
-        : m_source(std::function<long double()>(std::move(reader)))
+        : m_reader(std::move(reader))
     {
     }
 
-    long double Read() const
-    {
-        if (const auto* value = std::get_if<long double>(&m_source)) {
-            return *value;
-        }
-        return std::get<std::function<long double()>>(m_source)();
-    }
+    long double Read() const { return m_reader ? m_reader() : m_value; }
 
 private:
-    std::variant<long double, std::function<long double()>> m_source;
+    long double m_value = 0.0L;
+    std::function<long double()> m_reader;
 };
 
 // The inputs of one run of a calculation, by field. A choice is its item's

@@ -1,0 +1,142 @@
+#include "run_calc.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+namespace zandrevio::test {
+namespace {
+
+struct OutputCase {
+    std::vector<std::string> args;
+    const char* out;
+};
+
+// Worked values of the five pages, each written as the window writes it.
+TEST(Calc, EveryCalculationGivesTheWindowsTexts)
+{
+    const OutputCase cases[] = {
+        {{"channel", "--standard", "gsm", "--number", "1"}, "rx 890.2 MHz\ntx 935.2 MHz\n"},
+        {{"channel", "--standard", "NMT", "--number", "180"}, "rx 457.475 MHz\ntx 467.475 MHz\n"},
+        {{"channel", "--standard", "amps", "--rx", "824.03"}, "channel 991\nerror -10000 Hz\n"},
+        {{"channel", "--standard", "gsm", "--tx", "935.2"}, "channel 1\nerror 0 Hz\n"},
+        {{"link-budget"}, "loss 111.03 dB\nreceived-power -56.73 dBm\n"},
+        {{"link-budget", "--model", "hata", "--area", "open"}, "loss 126.94 dB\nreceived-power -72.64 dBm\n"},
+        {{"link-budget", "--model", "two-wave", "--distance", "2"}, "loss 97.05 dB\nreceived-power -42.75 dBm\n"},
+        {{"traffic", "--model", "erlang-b", "--channels", "15", "--gos", "0.02"}, "traffic 9.0096 Erl\n"},
+        {{"traffic", "--model", "erlang-c", "--traffic", "9", "--gos", "0.02"}, "channels 17\n"},
+        {{"traffic", "--model", "poisson", "--channels", "15", "--traffic", "9"}, "gos 0.041\n"},
+        {{"subscribers", "--subscribers", "1000", "--rate", "35"}, "traffic 35 Erl\n"},
+        {{"subscribers", "--traffic", "35"}, "subscribers 1000\n"},
+        {{"cable-loss", "--cable", "RG-58/U", "--length", "100"}, "loss 54.5 dB\n"},
+        {{"cable-loss", "--impedance", "75", "--cable", "1/2\" flex", "--length-unit", "ft"}, "loss 3.19 dB\n"},
+        {{"vswr", "--forward", "10", "--reflected", "1"}, "vswr 1.925\n"},
+        {{"corrected-vswr", "--vswr", "2", "--feeder-loss", "1"}, "vswr 2.4461\n"},
+        {{"short-vswr", "--vswr", "3"}, "loss 3.01 dB\n"},
+        {{"reflection", "--vswr", "2", "--output", "rl"}, "reflection -9.5424 dB\n"},
+        {{"isolation", "--separation", "vertical"}, "isolation 75.33 dB\n"},
+        {{"isolation", "--spacing", "30", "--spacing-unit", "ft"}, "isolation 45.95 dB\n"},
+        {{"convert", "field-strength", "0", "--from", "dBm", "--to", "dBuV"}, "value 106.99 dBuV\n"},
+        {{"convert", "traffic", "1", "--from", "Erl", "--to", "CCS"}, "value 36 CCS\n"},
+        {{"convert", "length", "1", "--from", "mile", "--to", "km"}, "value 1.609 km\n"},
+        {{"convert", "weight", "1", "--from", "lb", "--to", "g"}, "value 453.59 g\n"},
+    };
+    for (const auto& c : cases) {
+        const CalcRun run = RunCalc(c.args);
+        EXPECT_EQ(run.status, 0) << c.args[0] << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args[0];
+    }
+}
+
+TEST(Calc, TheDowntiltPlotGivesItsLabelsAndSeventyOnePoints)
+{
+    const CalcRun run = RunCalc({"downtilt", "--gain", "10.50"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, 35), "top-gain 10.50 dB\nmiddle-gain 6 dB\n");
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 73);
+    EXPECT_NE(run.out.find("curve 1.6 km "), std::string::npos);
+}
+
+struct StatusCase {
+    std::vector<std::string> args;
+    int status;
+    const char* err;
+};
+
+TEST(Calc, RefusalsFaultsAndUsageErrorsHaveTheirStatusAndMessage)
+{
+    const StatusCase cases[] = {
+        {{"link-budget", "--power", "0"}, 1, "zandrevio-calc: BS transmitter power must be  greater than 0\n"},
+        {{"channel", "--standard", "gsm", "--number", "125"}, 1, "zandrevio-calc: GSM channel number must be 1..124\n"},
+        {{"vswr", "--forward", "abc"}, 1, "zandrevio-calc: 'abc' is not a valid floating point value.\n"},
+        {{"vswr", "--forward", "-1"}, 1, "zandrevio-calc: Invalid floating point operation.\n"},
+        {{"corrected-vswr", "--vswr", "2", "--feeder-loss", "5"}, 1, "zandrevio-calc: Your VSWR measurement was wrong\n"},
+        {{"link-budget", "--area", "downtown"}, 2,
+         "zandrevio-calc: --area: 'downtown' is not one of medium-city, large-city, suburban, open\n"},
+        {{"traffic", "--channels", "15"}, 2, "zandrevio-calc: traffic takes two of --channels, --traffic and --gos\n"},
+        {{"traffic", "--channels", "1.5", "--gos", "0.02"}, 2,
+         "zandrevio-calc: --channels: '1.5' is not a whole number from -2147483648 to 2147483647\n"},
+        {{"channel", "--number", "1", "--rx", "825"}, 2, "zandrevio-calc: channel takes one of --number, --rx and --tx\n"},
+        {{"cable-loss", "--cable", "RG-6A/U"}, 2, nullptr},
+    };
+    for (const auto& c : cases) {
+        const CalcRun run = RunCalc(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[0] << ' ' << c.args[1];
+        EXPECT_EQ(run.out, "") << c.args[0];
+        if (c.err != nullptr) {
+            EXPECT_EQ(run.err, c.err);
+        }
+    }
+    EXPECT_EQ(RunCalc({"link-budget", "--no-such-option"}).status, 2);
+    EXPECT_EQ(RunCalc({"--digits", "19", "vswr"}).status, 2);
+    EXPECT_EQ(RunCalc({}).status, 2);
+}
+
+TEST(Calc, TheNoteOfAnOffRasterFrequencyGoesToTheErrorStream)
+{
+    const CalcRun run = RunCalc({"channel", "--standard", "gsm", "--rx", "890.25"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "channel 1\nerror 50000 Hz\n");
+    EXPECT_EQ(run.err, "zandrevio-calc: Note the frequency error !\n");
+}
+
+TEST(Calc, DigitsAndTheDecimalComma)
+{
+    EXPECT_EQ(RunCalc({"--digits", "10", "vswr", "--reflected", "1"}).out, "vswr 1.924950591\n");
+    EXPECT_EQ(RunCalc({"vswr", "--reflected", "1", "--digits", "3"}).out, "vswr 1.92\n");
+    EXPECT_EQ(RunCalc({"--decimal-comma", "convert", "length", "1", "--from", "inch", "--to", "mm"}).out,
+              "value 25,4 mm\n");
+    EXPECT_EQ(RunCalc({"--decimal-comma", "short-vswr", "--vswr", "1,5"}).out, "loss 6,99 dB\n");
+    EXPECT_EQ(RunCalc({"short-vswr", "--vswr", "1,5"}).err, "zandrevio-calc: '1,5' is not a valid floating point value.\n");
+}
+
+TEST(Calc, JsonCarriesEveryResultAsTheWindowsText)
+{
+    const CalcRun run = RunCalc({"--json", "traffic", "--channels", "100", "--gos", "0.02"});
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["calculation"], "traffic");
+    EXPECT_EQ(json["inputs"]["channels"], "100");
+    EXPECT_EQ(json["inputs"]["model"], "Erlang B");
+    EXPECT_EQ(json["results"]["traffic"]["value"], "87.972");
+    EXPECT_EQ(json["results"]["traffic"]["unit"], "Erl");
+    EXPECT_TRUE(json["error"].is_null());
+    const auto refused = nlohmann::json::parse(RunCalc({"--json", "short-vswr", "--vswr", "1"}).out);
+    EXPECT_EQ(refused["error"], "VSWR must be greater than 1");
+    EXPECT_TRUE(refused["results"].empty());
+}
+
+TEST(Calc, HelpAndVersionSucceed)
+{
+    EXPECT_EQ(RunCalc({"--version"}).out, "zandrevio-calc 1.04\n");
+    for (const char* command : {"channel", "link-budget", "traffic", "batch", "table", "cables"}) {
+        const CalcRun run = RunCalc({command, "--help"});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_NE(run.out.find("Usage: "), std::string::npos) << command;
+    }
+    const CalcRun cables = RunCalc({"cables", "--impedance", "75"});
+    EXPECT_EQ(cables.out.substr(0, cables.out.find('\n', 50) + 1),
+              "impedance\tcable\tloss-100MHz\tloss-1000MHz\n75\tRG-6A/U\t2.9\t11.2\n");
+}
+
+} // namespace
+} // namespace zandrevio::test
