@@ -13,5 +13,9 @@ grep -qx 'Icon=zandrevio' "$prefix/share/applications/zandrevio.desktop"
 for side in 16 32 48 64 128 256; do
     test -s "$prefix/share/icons/hicolor/${side}x${side}/apps/zandrevio.png"
 done
+test -x "$prefix/bin/zandrevio-calc"
+test "$("$prefix/bin/zandrevio-calc" --version)" = "zandrevio-calc 1.04"
+test -s "$prefix/share/man/man1/zandrevio-calc.1"
+bash -n "$prefix/share/bash-completion/completions/zandrevio-calc"
 cmp "$source/data/zandrevio.desktop" "$prefix/share/applications/zandrevio.desktop"
 echo "installed and valid"

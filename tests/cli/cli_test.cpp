@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/commands.h"
+
 #include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <iterator>
 
 namespace zandrevio::test {
 namespace {
@@ -136,6 +141,37 @@ TEST(Calc, HelpAndVersionSucceed)
     const CalcRun cables = RunCalc({"cables", "--impedance", "75"});
     EXPECT_EQ(cables.out.substr(0, cables.out.find('\n', 50) + 1),
               "impedance\tcable\tloss-100MHz\tloss-1000MHz\n75\tRG-6A/U\t2.9\t11.2\n");
+}
+
+std::string FileText(const char* path)
+{
+    std::ifstream file(std::string(ZANDREVIO_SOURCE_DIR) + "/" + path);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+TEST(Calc, TheCompletionAndTheManPageKnowEverySubcommandAndOption)
+{
+    const std::string completion = FileText("data/zandrevio-calc.bash-completion");
+    const std::string manual = FileText("docs/man/zandrevio-calc.1");
+    for (const cli::Command& command : cli::Commands()) {
+        std::string name = command.name;
+        if (name.rfind("convert-", 0) == 0) {
+            name = name.substr(8);
+        }
+        EXPECT_NE(completion.find(name), std::string::npos) << name;
+        EXPECT_NE(manual.find(name), std::string::npos) << name;
+        for (const cli::OptionInfo& option : command.options) {
+            if (option.name != "value") {
+                const std::string flag = "--" + option.name;
+                EXPECT_TRUE(completion.find(flag + " ") != std::string::npos ||
+                            completion.find(flag + "\"") != std::string::npos)
+                    << name << " " << option.name;
+            }
+            for (const std::string& choice : option.choices) {
+                EXPECT_NE(completion.find(choice), std::string::npos) << option.name << " " << choice;
+            }
+        }
+    }
 }
 
 } // namespace
