@@ -36,11 +36,11 @@ const Command* FindCommand(std::string_view name)
 
 Answer Execute(const Command& command, const Request& request, const Settings& settings)
 {
-    for (const auto& [name, text] : request.Options()) {
+    for (const auto& given : request.Options()) {
         const bool known = std::any_of(command.options.begin(), command.options.end(),
-                                       [&](const OptionInfo& option) { return option.name == name; });
+                                       [&](const OptionInfo& option) { return option.name == given.first; });
         if (!known) {
-            throw UsageError(command.name + " has no option --" + name);
+            throw UsageError(command.name + " has no option --" + given.first);
         }
     }
     Answer answer;
