@@ -3,8 +3,11 @@
 #include "cli/csv_records.h"
 #include "cli/output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <future>
+#include <thread>
 #include <unistd.h>
 
 namespace zandrevio::cli {
@@ -13,31 +16,35 @@ namespace {
 constexpr std::size_t kMaxColumns = 1000;
 constexpr const char* kCalculationColumn = "calculation";
 
-void WriteField(std::ostream& out, const std::string& text)
+// RFC 4180: a field with a comma, a quote or a line end is quoted, its
+// quotes doubled.
+void AppendField(std::string& line, const std::string& text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        out << text;
+    const bool quote =
+        std::any_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    if (!quote) {
+        line += text;
         return;
     }
-    out << '"';
+    line += '"';
     for (char c : text) {
-        out << c;
+        line += c;
         if (c == '"') {
-            out << '"';
+            line += '"';
         }
     }
-    out << '"';
+    line += '"';
 }
 
-void WriteRow(std::ostream& out, const std::vector<std::string>& fields)
+void AppendRow(std::string& line, const std::vector<std::string>& fields)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            out << ',';
+            line += ',';
         }
-        WriteField(out, fields[i]);
+        AppendField(line, fields[i]);
     }
-    out << "\r\n";
+    line += "\r\n";
 }
 
 // The layout of the output: the input columns, then each result column
@@ -117,20 +124,40 @@ Layout Plan(std::istream& in, std::ostream* spool)
     return layout;
 }
 
+// The command a row names, looked up once for a run of rows naming the same.
+class CommandCache {
+public:
+    const Command* Find(const std::string& name)
+    {
+        if (name != m_name) {
+            m_name = name;
+            m_command = FindCommand(name);
+        }
+        return m_command;
+    }
+
+private:
+    std::string m_name = "\n";
+    const Command* m_command = nullptr;
+};
+
 // One row's answer; a row the calculations cannot take gets its message.
-Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settings)
+Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settings, CommandCache& commands)
 {
     Answer answer;
     if (record.fields.size() > layout.calculation) {
         answer.calculation = record.fields[layout.calculation];
     }
     Request request;
+    request.Reserve(layout.header.size());
     for (std::size_t i = 0; i < record.fields.size() && i < layout.header.size(); ++i) {
         if (i != layout.calculation && !record.fields[i].empty()) {
             request.Give(layout.header[i], record.fields[i]);
         }
     }
-    answer.inputs = request.Options();
+    if (settings.echoInputs) {
+        answer.inputs = request.Options();
+    }
     if (record.count > layout.header.size()) {
         answer.error = "the row has " + std::to_string(record.count) + " fields, the header " +
             std::to_string(layout.header.size());
@@ -140,7 +167,7 @@ Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settin
         answer.error = "a field is longer than " + std::to_string(CsvReader::kMaxField) + " bytes";
         return answer;
     }
-    const Command* command = FindCommand(answer.calculation);
+    const Command* command = commands.Find(answer.calculation);
     if (command == nullptr) {
         answer.error = answer.calculation.empty() ? "the row names no calculation"
                                                   : "unknown calculation '" + answer.calculation + "'";
@@ -154,9 +181,16 @@ Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settin
     return answer;
 }
 
-void WriteCsv(std::ostream& out, const Layout& layout, const CsvRecord& record, const Answer& answer)
+// The output line of a row: CSV, or one JSON object.
+void AppendAnswer(std::string& line, const Layout& layout, const CsvRecord& record, const Answer& answer, bool json,
+                  std::vector<std::string>& row)
 {
-    std::vector<std::string> row(layout.columns.size());
+    if (json) {
+        line += ToJson(answer).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+        line += '\n';
+        return;
+    }
+    row.assign(layout.columns.size(), std::string());
     for (std::size_t i = 0; i < record.fields.size() && i < layout.header.size(); ++i) {
         row[i] = record.fields[i];
     }
@@ -179,8 +213,85 @@ void WriteCsv(std::ostream& out, const Layout& layout, const CsvRecord& record, 
     }
     row[row.size() - 2] = warnings;
     row[row.size() - 1] = answer.error;
-    WriteRow(out, row);
+    AppendRow(line, row);
 }
+
+// Rows are run a chunk at a time, the chunk shared between two threads
+// where the machine has two cores; the chunk is bounded in rows and bytes,
+// so memory stays flat, and its lines are written in order.
+class Chunks {
+public:
+    Chunks(const Layout& layout, const Settings& settings, bool json, std::ostream& out)
+        : m_layout(layout)
+        , m_settings(settings)
+        , m_json(json)
+        , m_out(out)
+        , m_split(std::thread::hardware_concurrency() > 1)
+    {
+        m_settings.echoInputs = json;
+    }
+
+    void Add(const CsvRecord& record)
+    {
+        m_records.push_back(record);
+        for (const std::string& field : record.fields) {
+            m_bytes += field.size();
+        }
+        if (m_records.size() >= kRows || m_bytes >= kBytes) {
+            Flush();
+        }
+    }
+
+    void Flush()
+    {
+        const std::size_t size = m_records.size();
+        m_lines.resize(size);
+        m_failed.assign(size, 0);
+        if (m_split && size >= 64) {
+            auto first = std::async(std::launch::async, [&] { RunRows(0, size / 2); });
+            RunRows(size / 2, size);
+            first.get();
+        } else {
+            RunRows(0, size);
+        }
+        for (std::size_t i = 0; i < size; ++i) {
+            m_out.write(m_lines[i].data(), static_cast<std::streamsize>(m_lines[i].size()));
+            m_count.failed += m_failed[i];
+        }
+        m_count.rows += size;
+        m_records.clear();
+        m_bytes = 0;
+    }
+
+    BatchCount Count() const { return m_count; }
+
+private:
+    static constexpr std::size_t kRows = 4096;
+    static constexpr std::size_t kBytes = std::size_t{4} << 20;
+
+    void RunRows(std::size_t begin, std::size_t end)
+    {
+        CommandCache commands;
+        std::vector<std::string> row;
+        for (std::size_t i = begin; i < end; ++i) {
+            const Answer answer = Run(m_layout, m_records[i], m_settings, commands);
+            m_failed[i] = answer.Failed() ? 1 : 0;
+            m_lines[i].clear();
+            AppendAnswer(m_lines[i], m_layout, m_records[i], answer, m_json, row);
+        }
+    }
+
+    const Layout& m_layout;
+    Settings m_settings;
+    bool m_json;
+    std::ostream& m_out;
+    bool m_split;
+    std::vector<CsvRecord> m_records;
+    std::size_t m_bytes = 0;
+    std::vector<std::string> m_lines;
+    std::vector<std::size_t> m_failed;
+    BatchCount m_count;
+};
 
 // A temporary file that is gone once closed: the spool of an input that
 // cannot be read twice.
@@ -217,9 +328,11 @@ BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, 
     }
 
     if (!json) {
-        WriteRow(out, layout.columns);
+        std::string line;
+        AppendRow(line, layout.columns);
+        out << line;
     }
-    BatchCount count;
+    Chunks chunks(layout, settings, json, out);
     bool header = true;
     CsvReader reader;
     reader.Keep(layout.header.size() + 1);
@@ -228,16 +341,10 @@ BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, 
             header = false;
             return;
         }
-        const Answer answer = Run(layout, record, settings);
-        ++count.rows;
-        count.failed += answer.Failed() ? 1 : 0;
-        if (json) {
-            out << ToJson(answer).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-        } else {
-            WriteCsv(out, layout, record, answer);
-        }
+        chunks.Add(record);
     });
-    return count;
+    chunks.Flush();
+    return chunks.Count();
 }
 
 int RunBatch(const BatchOptions& options, const Settings& settings, bool json, std::istream& in, std::ostream& out,

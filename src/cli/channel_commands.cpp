@@ -39,7 +39,7 @@ Answer Channel(const Request& request, const Settings& settings)
     Inputs<ChannelField> in{{ChannelField::Standard, standardInput}};
     if (auto rx = request.Text("rx")) {
         in.Set(ChannelField::Side, static_cast<long double>(DuplexSide::BsReceive));
-        in.Set(ChannelField::Receive, RealReader(*rx));
+        in.Set(ChannelField::Receive, Input::Text(*rx));
     } else {
         in.Set(ChannelField::Side, static_cast<long double>(DuplexSide::BsTransmit));
         in.Set(ChannelField::Receive, ReceiveOfTransmit(*request.Text("tx"), standard));

@@ -51,6 +51,9 @@ Answer Execute(const Command& command, const Request& request, const Settings& s
         answer.error = ApplicationErrorBoxText(error.Message());
     }
     answer.calculation = command.name;
+    if (!settings.echoInputs) {
+        return answer;
+    }
     for (const OptionInfo& option : command.options) {
         if (auto text = request.Text(option.name)) {
             answer.inputs.emplace_back(option.name, *text);

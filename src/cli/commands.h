@@ -13,7 +13,8 @@
 namespace zandrevio::cli {
 
 struct Settings {
-    int digits = 0; // significant digits in place of the window's; 0 keeps them
+    int digits = 0;         // significant digits in place of the window's; 0 keeps them
+    bool echoInputs = true; // whether an answer lists its inputs (JSON does; a CSV row has them already)
 };
 
 struct OptionInfo {

@@ -1,7 +1,5 @@
 #include "cli/request.h"
 
-#include "numeric/parse_real.h"
-
 #include <cctype>
 #include <charconv>
 
@@ -24,6 +22,11 @@ bool SameWithoutCase(std::string_view a, std::string_view b)
 
 int MatchChoice(std::string_view option, std::span<const Choice> choices, std::string_view text)
 {
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (choices[i].key == text) {
+            return static_cast<int>(i);
+        }
+    }
     for (std::size_t i = 0; i < choices.size(); ++i) {
         if (SameWithoutCase(choices[i].key, text) || SameWithoutCase(choices[i].text, text)) {
             return static_cast<int>(i);
@@ -50,11 +53,6 @@ std::int32_t ParseWhole(std::string_view option, std::string_view text)
                          "' is not a whole number from -2147483648 to 2147483647");
     }
     return value;
-}
-
-Input RealReader(std::string text)
-{
-    return [text = std::move(text)] { return ParseReal(text); };
 }
 
 } // namespace zandrevio::cli

@@ -30,6 +30,7 @@ public:
     {
     }
 
+    void Reserve(std::size_t options) { m_options.reserve(options); }
     void Give(std::string name, std::string text) { m_options.emplace_back(std::move(name), std::move(text)); }
     bool Has(std::string_view name) const { return Find(name) != nullptr; }
     // The option's text, or nothing when it was not given.
@@ -37,6 +38,12 @@ public:
     {
         const std::string* text = Find(name);
         return text != nullptr ? std::optional<std::string>(*text) : std::nullopt;
+    }
+    // The option's text, or `otherwise` when it was not given.
+    std::string_view TextOr(std::string_view name, std::string_view otherwise) const
+    {
+        const std::string* text = Find(name);
+        return text != nullptr ? std::string_view(*text) : otherwise;
     }
     const std::vector<std::pair<std::string, std::string>>& Options() const { return m_options; }
 
@@ -60,9 +67,6 @@ int MatchChoice(std::string_view option, std::span<const Choice> choices, std::s
 // A whole number in the 32-bit range, or a usage error.
 std::int32_t ParseWhole(std::string_view option, std::string_view text);
 
-// A reader of a text with the window's parser.
-Input RealReader(std::string text);
-
 // The inputs of a calculation from the request: each field from its option,
 // or the window's start value where the option is left out. A real field is
 // parsed only when the calculation reaches it, with the window's parser.
@@ -70,11 +74,12 @@ template <typename Field>
 Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& calculation)
 {
     Inputs<Field> inputs;
+    inputs.Reserve(calculation.fields.size());
     for (const FieldSpec<Field>& spec : calculation.fields) {
-        const std::string text = request.Text(spec.option).value_or(std::string(spec.start));
+        const std::string_view text = request.TextOr(spec.option, spec.start);
         switch (spec.kind) {
         case FieldKind::Real:
-            inputs.Set(spec.field, RealReader(text));
+            inputs.Set(spec.field, Input::Text(std::string(text)));
             break;
         case FieldKind::Whole:
             inputs.Set(spec.field, static_cast<long double>(ParseWhole(spec.option, text)));

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <thread>
 
 namespace zandrevio::cli {
 
@@ -86,6 +88,33 @@ std::string Cell(Run run)
     } catch (const ApplicationError& error) {
         return ApplicationErrorBoxText(error.Message());
     }
+}
+
+// One row: its key, then the traffic or the channels at each GOS.
+std::vector<std::string> Row(int model, bool byChannels, long double key, const std::vector<long double>& targets,
+                             const Settings& settings)
+{
+    using F = TrafficField;
+    std::vector<std::string> row;
+    if (byChannels) {
+        const std::int32_t n = ParseWhole("channels", FormatFull(key));
+        row.push_back(std::to_string(n));
+        for (long double gos : targets) {
+            row.push_back(Cell([&] {
+                const auto traffic = TrafficForGos({{F::Model, model}, {F::Channels, n}, {F::Gos, gos}});
+                return traffic.Ok() ? Result(kTrafficResult, traffic.Value(), settings).value : traffic.Error().message;
+            }));
+        }
+        return row;
+    }
+    row.push_back(FormatResult(key));
+    for (long double gos : targets) {
+        row.push_back(Cell([&] {
+            const auto channels = ChannelsForGos({{F::Model, model}, {F::Traffic, key}, {F::Gos, gos}});
+            return channels.Ok() ? std::to_string(channels.Value()) : channels.Error().message;
+        }));
+    }
+    return row;
 }
 
 void WriteAligned(std::ostream& out, const Table& table)
@@ -176,29 +205,20 @@ Table MakeTable(const TableOptions& options, const Settings& settings)
     for (long double gos : targets) {
         table.header.push_back(FormatResult(gos));
     }
-    for (long double key : keys) {
-        std::vector<std::string> row;
-        using F = TrafficField;
-        if (byChannels) {
-            const std::int32_t n = ParseWhole("channels", FormatFull(key));
-            row.push_back(std::to_string(n));
-            for (long double gos : targets) {
-                row.push_back(Cell([&] {
-                    const auto traffic = TrafficForGos({{F::Model, model}, {F::Channels, n}, {F::Gos, gos}});
-                    return traffic.Ok() ? Result(kTrafficResult, traffic.Value(), settings).value
-                                        : traffic.Error().message;
-                }));
-            }
-        } else {
-            row.push_back(FormatResult(key));
-            for (long double gos : targets) {
-                row.push_back(Cell([&] {
-                    const auto channels = ChannelsForGos({{F::Model, model}, {F::Traffic, key}, {F::Gos, gos}});
-                    return channels.Ok() ? std::to_string(channels.Value()) : channels.Error().message;
-                }));
-            }
+    // Each row is worked out alone; where there are two cores, two threads
+    // take every other row (later rows cost more).
+    table.rows.resize(keys.size());
+    const auto rows = [&](std::size_t first, std::size_t stride) {
+        for (std::size_t i = first; i < keys.size(); i += stride) {
+            table.rows[i] = Row(model, byChannels, keys[i], targets, settings);
         }
-        table.rows.push_back(std::move(row));
+    };
+    if (std::thread::hardware_concurrency() > 1 && keys.size() > 1) {
+        auto odd = std::async(std::launch::async, rows, 1, 2);
+        rows(0, 2);
+        odd.get();
+    } else {
+        rows(0, 1);
     }
     return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numeric/format.h"
+#include "numeric/parse_real.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,18 +30,36 @@ public:
         : m_value(value)
     {
     }
-    template <typename Reader, typename = std::enable_if_t<std::is_invocable_r_v<long double, Reader> &&
-                                                           !std::is_convertible_v<Reader, long double>>>
+    template <typename Reader,
+              typename = std::enable_if_t<std::is_invocable_r_v<long double, Reader> &&
+                                          !std::is_convertible_v<Reader, long double>>>
     Input(Reader reader)
         : m_reader(std::move(reader))
     {
     }
 
-    long double Read() const { return m_reader ? m_reader() : m_value; }
+    // A text read by ParseReal when the calculation reaches it.
+    static Input Text(std::string text)
+    {
+        Input input(0.0L);
+        input.m_text = std::move(text);
+        input.m_parse = true;
+        return input;
+    }
+
+    long double Read() const
+    {
+        if (m_parse) {
+            return ParseReal(m_text);
+        }
+        return m_reader ? m_reader() : m_value;
+    }
 
 private:
     long double m_value = 0.0L;
     std::function<long double()> m_reader;
+    std::string m_text;
+    bool m_parse = false;
 };
 
 // The inputs of one run of a calculation, by field. A choice is its item's
@@ -53,6 +72,8 @@ public:
         : m_inputs(inputs)
     {
     }
+
+    void Reserve(std::size_t fields) { m_inputs.reserve(fields); }
 
     Inputs& Set(Field field, Input input)
     {

@@ -37,39 +37,15 @@ std::int64_t ToInt64(long double integral)
 }
 } // namespace
 
-long double Checked(long double value)
+void FaultOfResult(long double value)
 {
-    if (std::isnan(value)) {
-        Fault(FloatingPointFaultKind::InvalidOperation);
-    }
-    if (std::isinf(value)) {
-        Fault(FloatingPointFaultKind::Overflow);
-    }
-    return value;
+    Fault(std::isnan(value) ? FloatingPointFaultKind::InvalidOperation : FloatingPointFaultKind::Overflow);
 }
 
-long double Add(long double a, long double b)
+void FaultOfDivisionByZero(long double dividend)
 {
-    return Checked(a + b);
-}
-
-long double Sub(long double a, long double b)
-{
-    return Checked(a - b);
-}
-
-long double Mul(long double a, long double b)
-{
-    return Checked(a * b);
-}
-
-long double Div(long double a, long double b)
-{
-    if (b == 0.0L) {
-        Fault(a == 0.0L || std::isnan(a) ? FloatingPointFaultKind::InvalidOperation
-                                         : FloatingPointFaultKind::DivisionByZero);
-    }
-    return Checked(a / b);
+    Fault(dividend == 0.0L || std::isnan(dividend) ? FloatingPointFaultKind::InvalidOperation
+                                                   : FloatingPointFaultKind::DivisionByZero);
 }
 
 long double Ln(long double x)

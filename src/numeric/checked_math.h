@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // Checked steps of a calculation. Each one either gives the value the x87
@@ -8,13 +9,42 @@
 // faults; it reads as a denormal or zero.
 namespace zandrevio::fp {
 
-// A finished step: NaN is an invalid operation, an infinity an overflow.
-long double Checked(long double value);
+// The fault of a step that did not finish: NaN is an invalid operation, an
+// infinity an overflow.
+[[noreturn]] void FaultOfResult(long double value);
+// The fault of a division by zero: 0/0 and NaN/0 are invalid operations.
+[[noreturn]] void FaultOfDivisionByZero(long double dividend);
 
-long double Add(long double a, long double b);
-long double Sub(long double a, long double b);
-long double Mul(long double a, long double b);
-long double Div(long double a, long double b);
+// A finished step: NaN is an invalid operation, an infinity an overflow.
+// The four operations are inline: the searches of the traffic models run
+// them millions of times.
+inline long double Checked(long double value)
+{
+    if (!std::isfinite(value)) [[unlikely]] {
+        FaultOfResult(value);
+    }
+    return value;
+}
+
+inline long double Add(long double a, long double b)
+{
+    return Checked(a + b);
+}
+inline long double Sub(long double a, long double b)
+{
+    return Checked(a - b);
+}
+inline long double Mul(long double a, long double b)
+{
+    return Checked(a * b);
+}
+inline long double Div(long double a, long double b)
+{
+    if (b == 0.0L) [[unlikely]] {
+        FaultOfDivisionByZero(a);
+    }
+    return Checked(a / b);
+}
 
 long double Ln(long double x);
 long double Log10(long double x);

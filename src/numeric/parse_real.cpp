@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <locale.h>
 #include <string>
@@ -26,6 +27,52 @@ long double StrToLongDoubleC(const std::string& text)
 
 // The exponent stops taking digits once its value reaches this.
 constexpr int kExponentStop = 500;
+
+// Clinger's fast path for a text without an exponent: with at most 19
+// significant digits the digits are an exact 64-bit integer, and with at
+// most 27 after the separator the power of ten is exact too, so their
+// quotient is rounded once, to the value strtold gives.
+bool FastPath(std::string_view normal, long double& value)
+{
+    constexpr int kMostDigits = 19;
+    constexpr int kMostDecimals = 27;
+    std::size_t i = 0;
+    const bool negative = normal[0] == '-';
+    if (normal[0] == '-' || normal[0] == '+') {
+        ++i;
+    }
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    bool fraction = false;
+    for (; i < normal.size(); ++i) {
+        const char c = normal[i];
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (!IsDigit(c)) {
+            return false;
+        }
+        decimals += fraction ? 1 : 0;
+        if (significant > 0 || c != '0') {
+            if (++significant > kMostDigits) {
+                return false;
+            }
+        }
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (decimals > kMostDecimals) {
+        return false;
+    }
+    long double power = 1.0L;
+    for (int k = 0; k < decimals; ++k) {
+        power *= 10.0L;
+    }
+    const long double magnitude = static_cast<long double>(digits) / power;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
 } // namespace
 
 long double ParseReal(std::string_view text)
@@ -85,7 +132,10 @@ long double ParseReal(std::string_view text)
     if (i != text.size()) {
         return fail();
     }
-    const long double value = StrToLongDoubleC(normal);
+    long double value = 0.0L;
+    if (!FastPath(normal, value)) {
+        value = StrToLongDoubleC(normal);
+    }
     if (!std::isfinite(value)) {
         return fail();
     }

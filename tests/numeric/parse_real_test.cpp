@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
+#include <random>
 #include <string>
 
 namespace zandrevio {
@@ -101,6 +105,32 @@ TEST(ParseReal, UsesOnlyTheCurrentSeparator)
     EXPECT_EQ(ParseReal("1,5"), 1.5L);
     EXPECT_EQ(ParseReal(","), 0.0L);
     EXPECT_THROW(ParseReal("1.5"), ConversionFailure);
+}
+
+// Short decimals take a quicker road than strtold; they must land on the
+// same extended value, down to the last bit and the sign of zero.
+TEST(ParseReal, ShortDecimalsReadAsStrtoldReadsThem)
+{
+    SeparatorGuard guard('.');
+    const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+    std::mt19937_64 random(20261207);
+    for (int n = 0; n < 50000; ++n) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int whole = 1 + static_cast<int>(random() % 12);
+        const int fraction = static_cast<int>(random() % 30);
+        for (int i = 0; i < whole; ++i) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        text += '.';
+        for (int i = 0; i < fraction; ++i) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        const long double expected = strtold_l(text.c_str(), nullptr, c);
+        const long double read = ParseReal(text);
+        EXPECT_EQ(read, expected) << text;
+        EXPECT_EQ(std::signbit(read), std::signbit(expected)) << text;
+    }
+    freelocale(c);
 }
 
 } // namespace
