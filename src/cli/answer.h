@@ -23,6 +23,9 @@ struct Answer {
     std::string error;
     // A plotted curve, as (distance km, gain dB) texts.
     std::vector<std::pair<std::string, std::string>> curve;
+    // Where a calculation answers for several bands: each band's results
+    // (the first of them are also the results above).
+    std::vector<std::vector<ResultText>> matches;
 
     bool Failed() const { return !error.empty(); }
 };

@@ -1,5 +1,6 @@
 #include "cli/app.h"
 
+#include "channels/band_plans.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/output.h"
@@ -119,6 +120,33 @@ void ListCables(const std::string& only, bool json, std::ostream& out)
         WriteJson(out, list);
     }
 }
+void ListBands(const std::string& only, bool json, std::ostream& out)
+{
+    const int wanted = only.empty() ? -1 : MatchChoice("standard", BandStandardChoices(), only);
+    const std::string wantedKey = wanted < 0 ? "" : std::string(BandStandardChoices()[wanted].key);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    if (!json) {
+        out << "standard\tband\tduplex\tuplink\tdownlink\n";
+    }
+    for (const BandSummary& band : BandSummaries()) {
+        if (!wantedKey.empty() && band.standard != wantedKey) {
+            continue;
+        }
+        if (json) {
+            list.push_back({{"standard", band.standard},
+                            {"band", band.band},
+                            {"duplex", band.duplex},
+                            {"uplink", band.uplink},
+                            {"downlink", band.downlink}});
+        } else {
+            out << band.standard << '\t' << band.band << '\t' << band.duplex << '\t' << band.uplink << '\t'
+                << band.downlink << '\n';
+        }
+    }
+    if (json) {
+        WriteJson(out, list);
+    }
+}
 } // namespace
 
 int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
@@ -156,6 +184,10 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     CLI::App* cables = app.add_subcommand("cables", "The cable catalogue: loss per 100 ft at 100 and 1000 MHz");
     cables->add_option("--impedance", cablesImpedance, "Only the cables of 50 or 75 ohm")->type_name("50|75");
 
+    std::string bandsStandard;
+    CLI::App* bandsList = app.add_subcommand("bands", "The band plans: every band with its frequencies and channels");
+    bandsList->add_option("--standard", bandsStandard, "Only the bands of one standard")->type_name("STANDARD");
+
     BatchOptions batchOptions;
     CLI::App* batch = app.add_subcommand("batch", "Run every row of a CSV file (or - for the standard input)");
     batch->add_option("file", batchOptions.file, "The CSV file, with a header row and a calculation column")
@@ -179,6 +211,10 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     try {
         if (cables->parsed()) {
             ListCables(cablesImpedance, json, out);
+            return 0;
+        }
+        if (bandsList->parsed()) {
+            ListBands(bandsStandard, json, out);
             return 0;
         }
         if (batch->parsed()) {

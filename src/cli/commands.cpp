@@ -12,6 +12,7 @@ const std::vector<Command>& Commands()
     static const std::vector<Command> commands = [] {
         std::vector<Command> all;
         AddChannelCommands(all);
+        AddBandCommands(all);
         AddPropagationCommands(all);
         AddTrafficCommands(all);
         AddFeederCommands(all);
