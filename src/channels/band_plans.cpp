@@ -256,7 +256,8 @@ std::vector<BandSummary> BandSummaries()
     std::vector<BandSummary> summaries;
     for (const BandStandard& standard : kStandards) {
         for (const Band& band : BandsOf(standard)) {
-            BandSummary summary{std::string(standard.choice.key), std::string(band.name), std::string(band.duplex)};
+            BandSummary summary{std::string(standard.choice.key), std::string(band.name), std::string(band.duplex), "",
+                                ""};
             for (auto direction : {LinkDirection::Uplink, LinkDirection::Downlink}) {
                 std::string text;
                 for (const Run& run : Runs(band, direction)) {

@@ -87,6 +87,15 @@ public:
         return *this;
     }
 
+    bool Has(Field field) const
+    {
+        for (const auto& [known, value] : m_inputs) {
+            if (known == field) {
+                return true;
+            }
+        }
+        return false;
+    }
     long double Real(Field field) const { return Find(field).Read(); }
     int Index(Field field) const { return static_cast<int>(Find(field).Read()); }
     std::int32_t Whole(Field field) const { return static_cast<std::int32_t>(Find(field).Read()); }

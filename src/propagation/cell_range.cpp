@@ -1,0 +1,113 @@
+#include "propagation/cell_range.h"
+
+#include "numeric/real.h"
+
+#include <cmath>
+
+namespace zandrevio {
+
+using fp::Real;
+using Field = CellRangeField;
+
+namespace {
+const FieldSpec<Field> kBudgetFields[] = {
+    {Field::Power, FieldKind::Real, "Transmit power (W)", "power", "20"},
+    {Field::BsGain, FieldKind::Real, "BS antenna gain (dBi)", "bs-gain", "17"},
+    {Field::MsGain, FieldKind::Real, "MS antenna gain (dBi)", "ms-gain", "0"},
+    {Field::FeederLoss, FieldKind::Real, "Feeder loss (dB)", "feeder-loss", "3"},
+    {Field::Sensitivity, FieldKind::Real, "Receiver sensitivity (dBm)", "sensitivity", "-104"},
+    {Field::FadingMargin, FieldKind::Real, "Fading margin (dB)", "margin", "8"},
+    {Field::BodyLoss, FieldKind::Real, "Body loss (dB)", "body-loss", "3"},
+    {Field::PenetrationLoss, FieldKind::Real, "Building penetration loss (dB)", "penetration-loss", "0"},
+};
+const FieldSpec<Field> kRangeFields[] = {
+    {Field::Model, FieldKind::Choice, "Model", "model", "COST-231 Hata", kCellRangeModels},
+    {Field::Area, FieldKind::Choice, "Area", "area", "Medium City", kPlanningAreas},
+    {Field::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "1800"},
+    {Field::BsHeight, FieldKind::Real, "BS height (m)", "bs-height", "30"},
+    {Field::MsHeight, FieldKind::Real, "MS height (m)", "ms-height", "1.5"},
+    {Field::MaxPathLoss, FieldKind::Real, "Maximum allowed path loss (dB)", "max-path-loss", "150"},
+};
+
+constexpr long double kNearestKm = 0.001L;
+constexpr long double kFarthestKm = 10000.0L;
+constexpr long double kMetreKm = 0.001L;
+} // namespace
+
+const ResultSpec kMaxPathLossResult{"Maximum allowed path loss", "max-path-loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kCellRadiusResult{"Cell radius", "radius", "km", ResultFormat::Full};
+const ResultSpec kCellAreaResult{"Hexagonal cell area", "area", "km2", ResultFormat::Result};
+namespace {
+const ResultSpec kRangeResults[] = {kCellRadiusResult, kCellAreaResult};
+} // namespace
+const CalculationSpec<Field> kMaximumPathLoss{"cell-range", kBudgetFields, {&kMaxPathLossResult, 1}};
+const CalculationSpec<Field> kCellRange{"cell-range", kRangeFields, kRangeResults};
+
+Outcome<long double, Field> MaximumPathLoss(const Inputs<Field>& in)
+{
+    const long double power = in.Real(Field::Power);
+    if (!(power > 0.0L)) {
+        return Refusal<Field>{"Transmit power must be greater than 0", Field::Power};
+    }
+    const Real powerDbm = 10.0L * fp::Log10(power) + 30.0L;
+    const Real gains = Real(in.Real(Field::BsGain)) + in.Real(Field::MsGain);
+    const Real losses = Real(in.Real(Field::FeederLoss)) + in.Real(Field::Sensitivity) + in.Real(Field::FadingMargin) +
+        in.Real(Field::BodyLoss) + in.Real(Field::PenetrationLoss);
+    return (powerDbm + gains - losses).Value();
+}
+
+long double HexagonArea(long double radiusKm)
+{
+    return (1.5L * std::sqrt(3.0L) * Real(radiusKm) * radiusKm).Value();
+}
+
+Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
+{
+    const auto model = in.Index(Field::Model) == 0 ? PathLossModel::Hata : PathLossModel::Cost231;
+    const auto area = in.Choice<PlanningArea>(Field::Area);
+    if (!ModelHasArea(model, area)) {
+        return Refusal<Field>{std::string(kCellRangeModels[in.Index(Field::Model)].text) + " has no " +
+                                  std::string(kPlanningAreas[static_cast<int>(area)].text),
+                              Field::Area};
+    }
+    const long double frequency = in.Real(Field::Frequency);
+    if (!(frequency > 0.0L)) {
+        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    }
+    const long double bsHeight = in.Real(Field::BsHeight);
+    if (!(bsHeight > 0.0L)) {
+        return Refusal<Field>{"Height of BS must be greater than 0", Field::BsHeight};
+    }
+    const long double msHeight = in.Real(Field::MsHeight);
+    if (!(msHeight > 0.0L)) {
+        return Refusal<Field>{"Height of MS must be greater than 0", Field::MsHeight};
+    }
+    const long double target = in.Real(Field::MaxPathLoss);
+    const auto loss = [&](long double km) { return ModelLoss(model, area, km, frequency, bsHeight, msHeight).Value(); };
+    long double near = kNearestKm;
+    long double far = kFarthestKm;
+    const long double nearLoss = loss(near);
+    const long double farLoss = loss(far);
+    if (!(farLoss > nearLoss)) {
+        return Refusal<Field>{"The model's loss does not grow with distance at this height", Field::BsHeight};
+    }
+    if (!(target >= nearLoss && target <= farLoss)) {
+        return Refusal<Field>{"Maximum allowed path loss must be " + FormatResultHundredths(nearLoss) + " to " +
+                                  FormatResultHundredths(farLoss) + " dB: the loss from 1 m to 10000 km",
+                              Field::MaxPathLoss};
+    }
+    // The loss grows with the distance: halve until the bracket is under a
+    // millimetre (34 halvings), then take the nearest metre.
+    while (far - near >= 0.001L * kMetreKm) {
+        const long double middle = 0.5L * (near + far);
+        if (loss(middle) < target) {
+            near = middle;
+        } else {
+            far = middle;
+        }
+    }
+    const long double radius = std::nearbyint(0.5L * (near + far) / kMetreKm) * kMetreKm;
+    return CellRangeResult{radius, HexagonArea(radius), ValidityWarnings(model, radius, frequency, bsHeight, msHeight)};
+}
+
+} // namespace zandrevio

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "numeric/calculation.h"
+#include "propagation/path_loss.h"
+
+#include <string>
+#include <vector>
+
+// How far a cell reaches: the maximum allowed path loss of a downlink
+// budget, the distance at which a planning model's loss reaches it, and the
+// area of a hexagonal cell of that radius.
+namespace zandrevio {
+
+inline constexpr Choice kCellRangeModels[] = {{"Hata", "hata"}, {"COST-231 Hata", "cost-231"}};
+
+enum class CellRangeField {
+    Model,
+    Area,
+    Frequency,
+    BsHeight,
+    MsHeight,
+    Power,
+    BsGain,
+    MsGain,
+    FeederLoss,
+    Sensitivity,
+    FadingMargin,
+    BodyLoss,
+    PenetrationLoss,
+    MaxPathLoss,
+};
+// The budget's fields (power to penetration loss), and the range's (model
+// to mobile height, and the maximum allowed path loss).
+extern const CalculationSpec<CellRangeField> kMaximumPathLoss;
+extern const CalculationSpec<CellRangeField> kCellRange;
+extern const ResultSpec kMaxPathLossResult;
+extern const ResultSpec kCellRadiusResult;
+extern const ResultSpec kCellAreaResult;
+
+// MAPL = Pt + Gbs + Gms - feeder - fading - body - penetration - sensitivity (dB, dBm),
+// the sensitivity a negative level: 43 dBm + 17 dBi - 14 dB + 104 dB = 150 dB.
+Outcome<long double, CellRangeField> MaximumPathLoss(const Inputs<CellRangeField>& in);
+
+struct CellRangeResult {
+    long double radiusKm; // to the metre
+    long double areaKm2;
+    std::vector<std::string> warnings; // the model's validity at that radius
+};
+
+// The distance (1 m to 10000 km) at which the model's loss reaches the
+// maximum allowed path loss, to the nearest metre.
+Outcome<CellRangeResult, CellRangeField> CellRange(const Inputs<CellRangeField>& in);
+
+// The area of a regular hexagon of circumradius R: 3 sqrt(3) / 2 R^2.
+long double HexagonArea(long double radiusKm);
+
+} // namespace zandrevio

@@ -1,0 +1,138 @@
+#include "propagation/path_loss.h"
+
+#include "numeric/radio.h"
+#include "propagation/link_budget.h"
+
+namespace zandrevio {
+
+using fp::Real;
+using Field = PathLossField;
+
+namespace {
+const FieldSpec<Field> kFields[] = {
+    {Field::Model, FieldKind::Choice, "Model", "model", "Free Space", kPathLossModels},
+    {Field::Area, FieldKind::Choice, "Area", "area", "Medium City", kPlanningAreas},
+    {Field::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "850"},
+    {Field::Distance, FieldKind::Real, "Distance (km)", "distance", "10"},
+    {Field::BsHeight, FieldKind::Real, "BS height (m)", "bs-height", "50"},
+    {Field::MsHeight, FieldKind::Real, "MS height (m)", "ms-height", "2"},
+};
+
+std::string Outside(const char* what, const char* range, const char* model)
+{
+    return std::string(what) + " outside " + range + ", the range of " + model;
+}
+
+// The loss of the RF page's Hata, from the area of the planning list.
+HataArea HataAreaOf(PlanningArea area)
+{
+    return static_cast<HataArea>(static_cast<int>(area));
+}
+} // namespace
+
+const ResultSpec kPathLossResult{"Path loss", "loss", "dB", ResultFormat::Hundredths};
+const CalculationSpec<Field> kPathLoss{"path-loss", kFields, {&kPathLossResult, 1}};
+
+Real Cost231Loss(Real distanceKm, Real frequencyMHz, Real bsHeightM, Real msHeightM, PlanningArea area)
+{
+    const Real lf = fp::Log10(frequencyMHz);
+    const Real lh = fp::Log10(bsHeightM);
+    const Real ld = fp::Log10(distanceKm);
+    const Real mobile = (1.1L * lf - 0.7L) * msHeightM - (1.56L * lf - 0.8L);
+    const Real centre = area == PlanningArea::Metropolitan ? 3.0L : 0.0L;
+    return 46.3L + 33.9L * lf - 13.82L * lh - mobile + (44.9L - 6.55L * lh) * ld + centre;
+}
+
+bool ModelHasArea(PathLossModel model, PlanningArea area)
+{
+    switch (model) {
+    case PathLossModel::Hata:
+        return area != PlanningArea::Metropolitan;
+    case PathLossModel::Cost231:
+        return area == PlanningArea::MediumCity || area == PlanningArea::Suburban || area == PlanningArea::Metropolitan;
+    case PathLossModel::FreeSpace:
+    case PathLossModel::TwoWave:
+        break;
+    }
+    return true;
+}
+
+Real ModelLoss(PathLossModel model, PlanningArea area, Real distanceKm, Real frequencyMHz, Real bsHeightM,
+               Real msHeightM)
+{
+    switch (model) {
+    case PathLossModel::FreeSpace:
+        break;
+    case PathLossModel::TwoWave:
+        return TwoWaveLoss(distanceKm, frequencyMHz, bsHeightM, msHeightM);
+    case PathLossModel::Hata:
+        return HataLoss(distanceKm, frequencyMHz, bsHeightM, msHeightM, HataAreaOf(area));
+    case PathLossModel::Cost231:
+        return Cost231Loss(distanceKm, frequencyMHz, bsHeightM, msHeightM, area);
+    }
+    return FreeSpaceLoss(distanceKm, frequencyMHz);
+}
+
+std::vector<std::string> ValidityWarnings(PathLossModel model, long double distanceKm, long double frequencyMHz,
+                                          long double bsHeightM, long double msHeightM)
+{
+    std::vector<std::string> warnings;
+    if (model == PathLossModel::TwoWave) {
+        // The model's own switch: 12 hb hm / lambda.
+        const long double breakpoint = (12.0L * Real(bsHeightM) * msHeightM / radio::Wavelength(frequencyMHz)).Value();
+        if (distanceKm * 1000.0L <= breakpoint) {
+            warnings.push_back("distance within the two-wave breakpoint of " + FormatResult(breakpoint / 1000.0L) +
+                               " km: free space holds there");
+        }
+        return warnings;
+    }
+    if (model != PathLossModel::Hata && model != PathLossModel::Cost231) {
+        return warnings;
+    }
+    const bool hata = model == PathLossModel::Hata;
+    const char* name = hata ? "Hata's model" : "COST-231 Hata";
+    if (hata ? (frequencyMHz < 150.0L || frequencyMHz > 1500.0L) : (frequencyMHz < 1500.0L || frequencyMHz > 2000.0L)) {
+        warnings.push_back(Outside("frequency", hata ? "150-1500 MHz" : "1500-2000 MHz", name));
+    }
+    if (bsHeightM < 30.0L || bsHeightM > 200.0L) {
+        warnings.push_back(Outside("base station height", "30-200 m", name));
+    }
+    if (msHeightM < 1.0L || msHeightM > 10.0L) {
+        warnings.push_back(Outside("mobile height", "1-10 m", name));
+    }
+    if (distanceKm < 1.0L || distanceKm > 20.0L) {
+        warnings.push_back(Outside("distance", "1-20 km", name));
+    }
+    return warnings;
+}
+
+Outcome<PathLossResult, Field> PathLoss(const Inputs<Field>& in)
+{
+    const auto model = in.Choice<PathLossModel>(Field::Model);
+    const auto area = in.Choice<PlanningArea>(Field::Area);
+    if (!ModelHasArea(model, area)) {
+        return Refusal<Field>{std::string(kPathLossModels[static_cast<int>(model)].text) + " has no " +
+                                  std::string(kPlanningAreas[static_cast<int>(area)].text),
+                              Field::Area};
+    }
+    const long double frequency = in.Real(Field::Frequency);
+    if (!(frequency > 0.0L)) {
+        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    }
+    const long double distance = in.Real(Field::Distance);
+    if (!(distance > 0.0L)) {
+        return Refusal<Field>{"Distance must be greater than 0", Field::Distance};
+    }
+    const long double bsHeight = in.Real(Field::BsHeight);
+    if (!(bsHeight > 0.0L)) {
+        return Refusal<Field>{"Height of BS must be greater than 0", Field::BsHeight};
+    }
+    const long double msHeight = in.Real(Field::MsHeight);
+    if (!(msHeight > 0.0L)) {
+        return Refusal<Field>{"Height of MS must be greater than 0", Field::MsHeight};
+    }
+    const Real loss = ModelLoss(model, area, distance, frequency, bsHeight, msHeight);
+    return PathLossResult{loss.Value(), ValidityWarnings(model, distance, frequency, bsHeight, msHeight)};
+}
+
+} // namespace zandrevio

@@ -1,0 +1,276 @@
+#include "traffic/queueing.h"
+
+#include "numeric/app_error.h"
+#include "numeric/real.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zandrevio {
+
+using fp::Real;
+
+namespace {
+constexpr long double kMostQueueTraffic = 10000.0L;
+constexpr long double kMostRetryTraffic = 1000.0L;
+constexpr std::int64_t kMostChannels = std::numeric_limits<std::int32_t>::max();
+
+using S = ServiceField;
+const FieldSpec<S> kTraffic{S::Traffic, FieldKind::Real, "Traffic (Erlang)", "traffic", "10"};
+const FieldSpec<S> kCalls{S::Calls, FieldKind::Real, "Calls per interval", "calls", ""};
+const FieldSpec<S> kInterval{S::Interval, FieldKind::Real, "Interval (s)", "interval", "3600"};
+const FieldSpec<S> kHandling{S::HandlingTime, FieldKind::Real, "Average handling time (s)", "handling-time", "180"};
+const FieldSpec<S> kTargetTime{S::TargetTime, FieldKind::Real, "Target answer time (s)", "target-time", "20"};
+const FieldSpec<S> kServers{S::Servers, FieldKind::Whole, "Servers", "servers", "14"};
+const FieldSpec<S> kTargetLevel{S::TargetServiceLevel, FieldKind::Real, "Target service level", "target-service-level",
+                                "0.8"};
+const FieldSpec<S> kServiceFields[] = {kTraffic, kCalls, kInterval, kHandling, kTargetTime, kServers};
+const FieldSpec<S> kServersFields[] = {kTraffic, kCalls, kInterval, kHandling, kTargetTime, kTargetLevel};
+
+using R = RetryField;
+const FieldSpec<R> kRetryTraffic{R::Traffic, FieldKind::Real, "Fresh traffic (Erlang)", "traffic", "5.5"};
+const FieldSpec<R> kRecall{R::Recall, FieldKind::Real, "Recall factor", "recall", "0.5"};
+const FieldSpec<R> kRetryChannels{R::Channels, FieldKind::Whole, "Number of channels", "channels", "11"};
+const FieldSpec<R> kBlocking{R::Blocking, FieldKind::Real, "Blocking", "blocking", "0.03"};
+const FieldSpec<R> kBlockingFields[] = {kRetryTraffic, kRecall, kRetryChannels};
+const FieldSpec<R> kChannelsFields[] = {kRetryTraffic, kRecall, kBlocking};
+
+struct Queue {
+    long double traffic;
+    long double handling;
+    long double targetTime;
+};
+
+// Reads the traffic (or the calls and their interval), the handling time
+// and the target time; the traffic of calls is A = calls h / interval.
+Outcome<Queue, S> ReadQueue(const Inputs<S>& in)
+{
+    const bool given = in.Has(S::Traffic);
+    long double traffic = 0.0L;
+    Real calls = 0.0L;
+    long double interval = 0.0L;
+    if (given) {
+        traffic = in.Real(S::Traffic);
+    } else {
+        calls = in.Real(S::Calls);
+        interval = in.Real(S::Interval);
+        if (!(interval > 0.0L)) {
+            return Refusal<S>{"Interval must be greater than 0", S::Interval};
+        }
+    }
+    const long double handling = in.Real(S::HandlingTime);
+    if (!(handling > 0.0L)) {
+        return Refusal<S>{"Average handling time must be greater than 0", S::HandlingTime};
+    }
+    if (!given) {
+        traffic = (calls * handling / interval).Value();
+    }
+    if (!(traffic > 0.0L && traffic <= kMostQueueTraffic)) {
+        return Refusal<S>{"Traffic must be 0 < A <= 10000 Erl", given ? S::Traffic : S::Calls};
+    }
+    const long double targetTime = in.Real(S::TargetTime);
+    if (!(targetTime >= 0.0L)) {
+        return Refusal<S>{"Target answer time must not be negative", S::TargetTime};
+    }
+    return Queue{traffic, handling, targetTime};
+}
+
+ServiceLevelResult Evaluate(const Queue& queue, std::int64_t servers)
+{
+    const long double n = static_cast<long double>(servers);
+    const Real spare = Real(n) - queue.traffic;
+    const Real waiting = ErlangCFromB(servers, queue.traffic);
+    const Real level = 1.0L - waiting * fp::Exp((-spare * queue.targetTime / queue.handling).Value());
+    return {static_cast<std::int32_t>(servers),
+            queue.traffic,
+            waiting.Value(),
+            level.Value(),
+            (waiting * queue.handling / spare).Value(),
+            (Real(queue.traffic) / n).Value()};
+}
+
+// The smallest n in (low, high] for which `reaches` holds, `reaches(high)`
+// holding and `reaches(low)` not: it grows with n.
+template <typename Reaches>
+std::int64_t Smallest(std::int64_t low, std::int64_t high, Reaches reaches)
+{
+    while (high - low > 1) {
+        const std::int64_t middle = low + (high - low) / 2;
+        (reaches(middle) ? high : low) = middle;
+    }
+    return high;
+}
+
+// The first n from `first` for which `reaches` holds: doubling steps, then
+// halving back; reaches grows with n.
+template <typename Reaches>
+std::int64_t FirstReaching(std::int64_t first, Reaches reaches)
+{
+    if (reaches(first)) {
+        return first;
+    }
+    std::int64_t low = first;
+    std::int64_t step = 1;
+    while (!reaches(low + step)) {
+        low += step;
+        step = std::min<std::int64_t>(2 * step, kMostChannels - low);
+        if (step <= 0) {
+            throw FloatingPointFault(FloatingPointFaultKind::Overflow);
+        }
+    }
+    return Smallest(low, low + step, reaches);
+}
+
+// The offered traffic with retries: the fixed point of A = A0 + R A B(N, A).
+// The lost traffic A B grows more slowly than A, so the map contracts; its
+// fixed point lies between A0 and A0 / (1 - R). Iterated while that
+// converges quickly, halved otherwise.
+long double OfferedWithRetries(std::int64_t channels, long double fresh, long double recall)
+{
+    const auto next = [&](long double a) {
+        return (Real(fresh) + Real(recall) * a * ErlangBRecursion(channels, a)).Value();
+    };
+    long double a = fresh;
+    for (int i = 0; i < 60; ++i) {
+        const long double following = next(a);
+        if (std::fabs(following - a) <= 1e-16L * following) {
+            return following;
+        }
+        a = following;
+    }
+    long double low = fresh;
+    long double high = (Real(fresh) / (1.0L - recall)).Value();
+    for (int i = 0; i < 200 && high - low > 1e-16L * high; ++i) {
+        const long double middle = 0.5L * (low + high);
+        (next(middle) > middle ? low : high) = middle;
+    }
+    return 0.5L * (low + high);
+}
+
+struct Retries {
+    long double fresh;
+    long double recall;
+};
+
+// Reads the fresh traffic and the recall factor.
+Outcome<Retries, R> ReadRetries(const Inputs<R>& in)
+{
+    const long double fresh = in.Real(R::Traffic);
+    if (!(fresh > 0.0L && fresh <= kMostRetryTraffic)) {
+        return Refusal<R>{"Traffic must be 0 < A <= 1000 Erl", R::Traffic};
+    }
+    const long double recall = in.Real(R::Recall);
+    if (!(recall >= 0.0L && recall < 1.0L)) {
+        return Refusal<R>{"Recall factor must be 0 <= R < 1", R::Recall};
+    }
+    return Retries{fresh, recall};
+}
+
+ExtendedErlangBResult Extended(const Retries& retries, std::int64_t channels)
+{
+    const long double offered = OfferedWithRetries(channels, retries.fresh, retries.recall);
+    return {static_cast<std::int32_t>(channels), ErlangBRecursion(channels, offered), offered};
+}
+} // namespace
+
+long double ErlangBRecursion(std::int64_t channels, long double traffic)
+{
+    // B stays in [0, 1] and A B below A: no step can overflow.
+    long double b = 1.0L;
+    for (std::int64_t k = 1; k <= channels; ++k) {
+        const long double lost = traffic * b;
+        b = lost / (static_cast<long double>(k) + lost);
+    }
+    return b;
+}
+
+long double ErlangCFromB(std::int64_t channels, long double traffic)
+{
+    const long double b = ErlangBRecursion(channels, traffic);
+    const Real n = static_cast<long double>(channels);
+    return (n * b / (n - Real(traffic) * (1.0L - b))).Value();
+}
+
+const ResultSpec kServersResult{"Servers", "servers", "", ResultFormat::Result};
+const ResultSpec kQueueTrafficResult{"Traffic", "traffic", "Erl", ResultFormat::Result};
+const ResultSpec kWaitingProbabilityResult{"Probability of waiting", "waiting-probability", "", ResultFormat::Result};
+const ResultSpec kServiceLevelResult{"Service level", "service-level", "", ResultFormat::Result};
+const ResultSpec kAverageSpeedOfAnswerResult{"Average speed of answer", "average-speed-of-answer", "s",
+                                             ResultFormat::Result};
+const ResultSpec kOccupancyResult{"Occupancy", "occupancy", "", ResultFormat::Result};
+const ResultSpec kRetryChannelsResult{"Number of channels", "channels", "", ResultFormat::Result};
+const ResultSpec kRetryBlockingResult{"Blocking", "blocking", "", ResultFormat::Result};
+const ResultSpec kRetryOfferedResult{"Offered traffic with retries", "offered-traffic", "Erl", ResultFormat::Result};
+namespace {
+const ResultSpec kServiceResults[] = {kServersResult,      kQueueTrafficResult,         kWaitingProbabilityResult,
+                                      kServiceLevelResult, kAverageSpeedOfAnswerResult, kOccupancyResult};
+const ResultSpec kRetryResults[] = {kRetryChannelsResult, kRetryBlockingResult, kRetryOfferedResult};
+} // namespace
+const CalculationSpec<S> kServiceLevel{"service-level", kServiceFields, kServiceResults};
+const CalculationSpec<S> kServersForServiceLevel{"service-level", kServersFields, kServiceResults};
+const CalculationSpec<R> kExtendedBlocking{"extended-erlang-b", kBlockingFields, kRetryResults};
+const CalculationSpec<R> kExtendedChannels{"extended-erlang-b", kChannelsFields, kRetryResults};
+
+Outcome<ServiceLevelResult, S> ServiceLevel(const Inputs<S>& in)
+{
+    const auto queue = ReadQueue(in);
+    if (!queue.Ok()) {
+        return queue.Error();
+    }
+    const std::int32_t servers = in.Whole(S::Servers);
+    if (!(static_cast<long double>(servers) > queue.Value().traffic)) {
+        return Refusal<S>{"Number of servers must be greater than the traffic", S::Servers};
+    }
+    return Evaluate(queue.Value(), servers);
+}
+
+Outcome<ServiceLevelResult, S> ServersForServiceLevel(const Inputs<S>& in)
+{
+    const auto queue = ReadQueue(in);
+    if (!queue.Ok()) {
+        return queue.Error();
+    }
+    const long double target = in.Real(S::TargetServiceLevel);
+    if (!(target > 0.0L && target < 1.0L)) {
+        return Refusal<S>{"Target service level must be 0 < SL < 1", S::TargetServiceLevel};
+    }
+    const Queue& q = queue.Value();
+    const auto first = static_cast<std::int64_t>(std::floor(q.traffic)) + 1;
+    const std::int64_t servers =
+        FirstReaching(first, [&](std::int64_t n) { return Evaluate(q, n).serviceLevel >= target; });
+    return Evaluate(q, servers);
+}
+
+Outcome<ExtendedErlangBResult, R> ExtendedErlangBBlocking(const Inputs<R>& in)
+{
+    const auto retries = ReadRetries(in);
+    if (!retries.Ok()) {
+        return retries.Error();
+    }
+    const std::int32_t channels = in.Whole(R::Channels);
+    if (channels < 1) {
+        return Refusal<R>{"Number of channels must be greater than 0", R::Channels};
+    }
+    return Extended(retries.Value(), channels);
+}
+
+Outcome<ExtendedErlangBResult, R> ExtendedErlangBChannels(const Inputs<R>& in)
+{
+    const auto retries = ReadRetries(in);
+    if (!retries.Ok()) {
+        return retries.Error();
+    }
+    const long double target = in.Real(R::Blocking);
+    if (!(target > 0.0L && target < 1.0L)) {
+        return Refusal<R>{"Blocking must be 0 < B < 1", R::Blocking};
+    }
+    const Retries& r = retries.Value();
+    // Retries only add traffic: no fewer channels than Erlang B asks of the
+    // fresh traffic alone.
+    const std::int64_t first = FirstReaching(1, [&](std::int64_t n) { return ErlangBRecursion(n, r.fresh) < target; });
+    const std::int64_t channels =
+        FirstReaching(first, [&](std::int64_t n) { return Extended(r, n).blocking < target; });
+    return Extended(r, channels);
+}
+
+} // namespace zandrevio

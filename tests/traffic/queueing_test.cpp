@@ -1,0 +1,106 @@
+#include "numeric/format.h"
+#include "separator_guard.h"
+#include "traffic/fcn_numb.h"
+#include "traffic/queueing.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zandrevio {
+namespace {
+
+using test::SeparatorGuard;
+using S = ServiceField;
+using R = RetryField;
+
+Inputs<S> Queue(long double traffic, long double servers, long double handling = 180, long double target = 20)
+{
+    return {{S::Traffic, traffic}, {S::HandlingTime, handling}, {S::TargetTime, target}, {S::Servers, servers}};
+}
+
+// The published call-centre example: 10 Erl on 14 agents, 180 s handling,
+// 20 s target: Pw 0.17413, 88.835 % in 20 s, ASA 7.836 s.
+TEST(ServiceLevel, ThePublishedCallCentre)
+{
+    SeparatorGuard guard('.');
+    const auto level = ServiceLevel(Queue(10, 14));
+    ASSERT_TRUE(level.Ok());
+    EXPECT_EQ(FormatResult(level.Value().waitingProbability), "0.17413");
+    EXPECT_EQ(FormatResult(level.Value().serviceLevel), "0.88835");
+    EXPECT_NEAR(level.Value().averageSpeedOfAnswer, 7.836L, 0.0005L);
+    EXPECT_EQ(FormatResult(level.Value().occupancy), "0.71429");
+    // The same traffic as 200 calls an hour.
+    const auto calls = ServiceLevel(
+        {{S::Calls, 200}, {S::Interval, 3600}, {S::HandlingTime, 180}, {S::TargetTime, 20}, {S::Servers, 14}});
+    EXPECT_EQ(calls.Value().serviceLevel, level.Value().serviceLevel);
+    // Erlang C from Erlang B agrees with the traffic page's Erlang C.
+    for (int n : {2, 14, 50, 150}) {
+        EXPECT_NEAR(ErlangCFromB(n, 0.9L * n), ErlangCGos(n, 0.9L * n), 1e-15L) << n;
+    }
+}
+
+TEST(ServiceLevel, TheFewestServersReachingTheTarget)
+{
+    Inputs<S> in = Queue(10, 0);
+    in.Set(S::TargetServiceLevel, 0.8L);
+    const auto servers = ServersForServiceLevel(in);
+    ASSERT_TRUE(servers.Ok());
+    // Checked against Erlang C from the Erlang B recursion in double: 13
+    // agents give 79.56 %, 14 give 88.835 %; 17 give 98.58 %, 18 99.35 %.
+    EXPECT_EQ(servers.Value().servers, 14);
+    EXPECT_LT(ServiceLevel(Queue(10, 13)).Value().serviceLevel, 0.8L);
+    in.Set(S::TargetServiceLevel, 0.99L);
+    EXPECT_EQ(ServersForServiceLevel(in).Value().servers, 18);
+}
+
+TEST(ServiceLevel, Refusals)
+{
+    EXPECT_EQ(ServiceLevel(Queue(10, 10)).Error().field, S::Servers);
+    EXPECT_EQ(ServiceLevel(Queue(10, 14, 0)).Error().field, S::HandlingTime);
+    EXPECT_EQ(ServiceLevel(Queue(10, 14, 180, -1)).Error().field, S::TargetTime);
+    EXPECT_EQ(ServiceLevel(Queue(10001, 20000)).Error().message, "Traffic must be 0 < A <= 10000 Erl");
+    Inputs<S> in = Queue(10, 0);
+    in.Set(S::TargetServiceLevel, 1);
+    EXPECT_EQ(ServersForServiceLevel(in).Error().field, S::TargetServiceLevel);
+}
+
+Inputs<R> Retries(long double traffic, long double recall, long double channels, long double blocking)
+{
+    return {{R::Traffic, traffic}, {R::Recall, recall}, {R::Channels, channels}, {R::Blocking, blocking}};
+}
+
+// Published Extended Erlang B tables: 5.5 Erl with 50 % recall at 3 %
+// blocking need 11 channels (10 give 3.15 %).
+TEST(ExtendedErlangB, PublishedChannelsAndTheFixedPoint)
+{
+    SeparatorGuard guard('.');
+    const auto channels = ExtendedErlangBChannels(Retries(5.5L, 0.5L, 0, 0.03L));
+    ASSERT_TRUE(channels.Ok());
+    EXPECT_EQ(channels.Value().channels, 11);
+    const auto ten = ExtendedErlangBBlocking(Retries(5.5L, 0.5L, 10, 0));
+    EXPECT_EQ(FormatResult(ten.Value().blocking), "0.031494");
+    EXPECT_EQ(FormatResult(ten.Value().offeredTraffic), "5.588");
+    // The offered traffic is the fixed point: A = A0 + R B A.
+    const ExtendedErlangBResult& r = ten.Value();
+    EXPECT_NEAR(r.offeredTraffic, 5.5L + 0.5L * r.blocking * r.offeredTraffic, 1e-15L);
+    // No recall is plain Erlang B.
+    EXPECT_NEAR(ExtendedErlangBBlocking(Retries(9, 0, 15, 0)).Value().blocking, ErlangBGos(15, 9), 1e-16L);
+    // Heavy overload with almost every blocked call retrying still settles.
+    const auto heavy = ExtendedErlangBBlocking(Retries(1000, 0.999999L, 1, 0));
+    ASSERT_TRUE(heavy.Ok());
+    EXPECT_NEAR(heavy.Value().offeredTraffic,
+                1000.0L + 0.999999L * heavy.Value().blocking * heavy.Value().offeredTraffic,
+                1e-9L * heavy.Value().offeredTraffic);
+}
+
+TEST(ExtendedErlangB, Refusals)
+{
+    EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, 1, 10, 0)).Error().message, "Recall factor must be 0 <= R < 1");
+    EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, 0.5L, 0, 0)).Error().field, R::Channels);
+    EXPECT_EQ(ExtendedErlangBChannels(Retries(0, 0.5L, 0, 0.03L)).Error().field, R::Traffic);
+    EXPECT_EQ(ExtendedErlangBChannels(Retries(5.5L, 0.5L, 0, 0)).Error().field, R::Blocking);
+}
+
+} // namespace
+} // namespace zandrevio
