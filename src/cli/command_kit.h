@@ -70,6 +70,7 @@ Answer AnswerOf(const Outcome<T, Field>& outcome, Write write)
 void AddChannelCommands(std::vector<Command>& commands);
 void AddBandCommands(std::vector<Command>& commands);
 void AddPropagationCommands(std::vector<Command>& commands);
+void AddPlanningCommands(std::vector<Command>& commands);
 void AddTrafficCommands(std::vector<Command>& commands);
 void AddFeederCommands(std::vector<Command>& commands);
 void AddAntennaCommands(std::vector<Command>& commands);

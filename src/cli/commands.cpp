@@ -14,6 +14,7 @@ const std::vector<Command>& Commands()
         AddChannelCommands(all);
         AddBandCommands(all);
         AddPropagationCommands(all);
+        AddPlanningCommands(all);
         AddTrafficCommands(all);
         AddFeederCommands(all);
         AddAntennaCommands(all);

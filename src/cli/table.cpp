@@ -4,6 +4,7 @@
 #include "numeric/app_error.h"
 #include "numeric/decimal_separator.h"
 #include "numeric/parse_real.h"
+#include "traffic/queueing.h"
 #include "traffic/traffic_calculations.h"
 
 #include <CLI/CLI.hpp>
@@ -90,31 +91,88 @@ std::string Cell(Run run)
     }
 }
 
-// One row: its key, then the traffic or the channels at each GOS.
-std::vector<std::string> Row(int model, bool byChannels, long double key, const std::vector<long double>& targets,
-                             const Settings& settings)
+// The tables' models: the three of the Traffic page, Extended Erlang B and
+// Erlang C by service level.
+enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel };
+constexpr Choice kTableModels[] = {{"Poisson", "poisson"},
+                                   {"Erlang B", "erlang-b"},
+                                   {"Erlang C", "erlang-c"},
+                                   {"Extended Erlang B", "extended-erlang-b"},
+                                   {"Erlang C service level", "erlang-c-service-level"}};
+
+std::string Whole(std::int64_t value)
 {
-    using F = TrafficField;
-    std::vector<std::string> row;
-    if (byChannels) {
-        const std::int32_t n = ParseWhole("channels", FormatFull(key));
-        row.push_back(std::to_string(n));
-        for (long double gos : targets) {
-            row.push_back(Cell([&] {
-                const auto traffic = TrafficForGos({{F::Model, model}, {F::Channels, n}, {F::Gos, gos}});
-                return traffic.Ok() ? Result(kTrafficResult, traffic.Value(), settings).value : traffic.Error().message;
-            }));
+    return std::to_string(value);
+}
+
+template <typename T, typename Field, typename Write>
+std::string TextOf(const Outcome<T, Field>& outcome, Write write)
+{
+    return outcome.Ok() ? write(outcome.Value()) : outcome.Error().message;
+}
+
+// A table's cells: at a row's key (channels or traffic) and a column's
+// target, the window's text of the answer or its refusal.
+struct CellMaker {
+    TableModel model;
+    bool byChannels;
+    long double recall;
+    long double handlingTime;
+    long double targetTime;
+    const Settings& settings;
+
+    std::string operator()(long double key, long double target) const
+    {
+        using F = TrafficField;
+        using R = RetryField;
+        using S = ServiceField;
+        switch (model) {
+        case TableModel::ExtendedErlangB:
+            if (byChannels) {
+                const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
+                return TextOf(ExtendedErlangBTraffic({{R::Recall, recall}, {R::Channels, n}, {R::Blocking, target}}),
+                              [&](long double a) { return Result(kTrafficResult, a, settings).value; });
+            }
+            return TextOf(ExtendedErlangBChannels({{R::Traffic, key}, {R::Recall, recall}, {R::Blocking, target}}),
+                          [](const ExtendedErlangBResult& r) { return Whole(r.channels); });
+        case TableModel::ServiceLevel:
+            return TextOf(ServersForServiceLevel({{S::Traffic, key},
+                                                  {S::HandlingTime, handlingTime},
+                                                  {S::TargetTime, targetTime},
+                                                  {S::TargetServiceLevel, target}}),
+                          [](const ServiceLevelResult& r) { return Whole(r.servers); });
+        default:
+            break;
         }
-        return row;
+        const auto traffic = static_cast<long double>(model);
+        if (byChannels) {
+            const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
+            return TextOf(TrafficForGos({{F::Model, traffic}, {F::Channels, n}, {F::Gos, target}}),
+                          [&](long double a) { return Result(kTrafficResult, a, settings).value; });
+        }
+        return TextOf(ChannelsForGos({{F::Model, traffic}, {F::Traffic, key}, {F::Gos, target}}),
+                      [](std::int32_t n) { return Whole(n); });
     }
-    row.push_back(FormatResult(key));
-    for (long double gos : targets) {
-        row.push_back(Cell([&] {
-            const auto channels = ChannelsForGos({{F::Model, model}, {F::Traffic, key}, {F::Gos, gos}});
-            return channels.Ok() ? std::to_string(channels.Value()) : channels.Error().message;
-        }));
+};
+
+// One row: its key, then a cell at each target.
+std::vector<std::string> Row(const CellMaker& cell, long double key, const std::vector<long double>& targets)
+{
+    std::vector<std::string> row;
+    row.push_back(cell.byChannels ? Whole(ParseWhole("channels", FormatFull(key))) : FormatResult(key));
+    for (long double target : targets) {
+        row.push_back(Cell([&] { return cell(key, target); }));
     }
     return row;
+}
+
+// An option of one model only.
+long double ModelOption(const std::string& text, const char* option, const char* start, bool forModel)
+{
+    if (!forModel && !text.empty()) {
+        throw UsageError(std::string("--") + option + " is not an option of this table");
+    }
+    return Number(option, text.empty() ? start : text);
 }
 
 void WriteAligned(std::ostream& out, const Table& table)
@@ -176,7 +234,9 @@ void WriteCsv(std::ostream& out, const Table& table)
 
 void AddTableOptions(CLI::App& table, TableOptions& options)
 {
-    table.add_option("model", options.model, "The traffic model")->required()->type_name("erlang-b|erlang-c|poisson");
+    table.add_option("model", options.model, "The traffic model")
+        ->required()
+        ->type_name("erlang-b|erlang-c|poisson|extended-erlang-b|erlang-c-service-level");
     table.add_option("--channels", options.channels, "Channel counts: the traffic each carries at each GOS")
         ->type_name("FIRST-LAST[:STEP]|LIST");
     table.add_option("--traffic", options.traffic, "Traffics (Erlang): the channels each needs at each GOS")
@@ -184,33 +244,65 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
     table.add_option("--gos", options.gos, "The grades of service, the table's columns (start: " + options.gos + ")")
         ->type_name("LIST");
     table.add_option("--format", options.format, "text, csv, markdown or json")->type_name("text|csv|markdown|json");
+    table
+        .add_option("--recall", options.recall, "extended-erlang-b: the share of blocked calls that retry (start: 0.5)")
+        ->type_name("R");
+    table
+        .add_option("--handling-time", options.handlingTime,
+                    "erlang-c-service-level: average handling time, s (start: 180)")
+        ->type_name("NUMBER");
+    table.add_option("--target-time", options.targetTime, "erlang-c-service-level: target answer time, s (start: 20)")
+        ->type_name("NUMBER");
+    table
+        .add_option("--service-level", options.serviceLevel,
+                    "erlang-c-service-level: the target service levels, the columns (start: 0.8,0.85,0.9,0.95)")
+        ->type_name("LIST");
 }
 
 Table MakeTable(const TableOptions& options, const Settings& settings)
 {
-    const int model = MatchChoice("model", kTrafficModels, options.model);
+    const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
     if (options.channels.empty() == options.traffic.empty()) {
         throw UsageError("table takes one of --channels and --traffic");
     }
-    const std::vector<long double> targets = Values("gos", options.gos);
-    if (targets.size() > kMostColumns) {
-        throw UsageError("--gos: more than " + std::to_string(kMostColumns) + " columns");
-    }
     const bool byChannels = !options.channels.empty();
+    const bool retries = model == TableModel::ExtendedErlangB;
+    const bool queue = model == TableModel::ServiceLevel;
+    if (queue && byChannels) {
+        throw UsageError("table erlang-c-service-level takes --traffic: the servers each traffic needs");
+    }
+    if (queue && options.gos != TableOptions{}.gos) {
+        throw UsageError("table erlang-c-service-level takes --service-level for its columns");
+    }
+    const CellMaker cell{model,
+                         byChannels,
+                         ModelOption(options.recall, "recall", "0.5", retries),
+                         ModelOption(options.handlingTime, "handling-time", "180", queue),
+                         ModelOption(options.targetTime, "target-time", "20", queue),
+                         settings};
+    if (!queue && !options.serviceLevel.empty()) {
+        throw UsageError("--service-level is not an option of this table");
+    }
+    const std::vector<long double> targets = queue
+        ? Values("service-level", options.serviceLevel.empty() ? "0.8,0.85,0.9,0.95" : options.serviceLevel)
+        : Values("gos", options.gos);
+    if (targets.size() > kMostColumns) {
+        throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
+    }
     const std::vector<long double> keys =
         byChannels ? Values("channels", options.channels) : Values("traffic", options.traffic);
 
     Table table;
     table.header.emplace_back(byChannels ? "channels" : "traffic");
-    for (long double gos : targets) {
-        table.header.push_back(FormatResult(gos));
+    for (long double target : targets) {
+        table.header.push_back(FormatResult(target));
     }
     // Each row is worked out alone; where there are two cores, two threads
     // take every other row (later rows cost more).
     table.rows.resize(keys.size());
     const auto rows = [&](std::size_t first, std::size_t stride) {
         for (std::size_t i = first; i < keys.size(); i += stride) {
-            table.rows[i] = Row(model, byChannels, keys[i], targets, settings);
+            table.rows[i] = Row(cell, keys[i], targets);
         }
     };
     if (std::thread::hardware_concurrency() > 1 && keys.size() > 1) {

@@ -18,6 +18,10 @@ struct TableOptions {
     std::string traffic;  // "1-50:0.5" or a list: the channels each traffic needs
     std::string gos = "0.001,0.002,0.005,0.01,0.02,0.05,0.1";
     std::string format = "text";
+    std::string recall;       // extended-erlang-b: the share of blocked calls that retry
+    std::string handlingTime; // erlang-c-service-level, s
+    std::string targetTime;   // erlang-c-service-level, s
+    std::string serviceLevel; // erlang-c-service-level: the table's columns
 };
 
 void AddTableOptions(CLI::App& table, TableOptions& options);

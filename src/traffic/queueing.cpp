@@ -273,4 +273,32 @@ Outcome<ExtendedErlangBResult, R> ExtendedErlangBChannels(const Inputs<R>& in)
     return Extended(r, channels);
 }
 
+Outcome<long double, R> ExtendedErlangBTraffic(const Inputs<R>& in)
+{
+    const long double recall = in.Real(R::Recall);
+    if (!(recall >= 0.0L && recall < 1.0L)) {
+        return Refusal<R>{"Recall factor must be 0 <= R < 1", R::Recall};
+    }
+    const std::int32_t channels = in.Whole(R::Channels);
+    if (channels < 1) {
+        return Refusal<R>{"Number of channels must be greater than 0", R::Channels};
+    }
+    const long double target = in.Real(R::Blocking);
+    if (!(target > 0.0L && target < 1.0L)) {
+        return Refusal<R>{"Blocking must be 0 < B < 1", R::Blocking};
+    }
+    const auto blocking = [&](long double fresh) { return Extended({fresh, recall}, channels).blocking; };
+    if (blocking(kMostRetryTraffic) < target) {
+        return Refusal<R>{"The traffic at this blocking is above 1000 Erl", R::Blocking};
+    }
+    // The blocking grows with the traffic: halve (0, 1000] down to 0.0001 Erl.
+    long double low = 0.0L;
+    long double high = kMostRetryTraffic;
+    while (high - low >= 0.0001L) {
+        const long double middle = 0.5L * (low + high);
+        (blocking(middle) < target ? low : high) = middle;
+    }
+    return 0.5L * (low + high);
+}
+
 } // namespace zandrevio

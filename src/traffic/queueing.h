@@ -59,5 +59,9 @@ extern const ResultSpec kRetryOfferedResult;
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBBlocking(const Inputs<RetryField>& in);
 // The fewest channels whose blocking, retries included, is below the target.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBChannels(const Inputs<RetryField>& in);
+// The fresh traffic that N channels carry at the target blocking, retries
+// included, halved to 0.0001 Erl as the traffic page's bisection; reads the
+// recall, the channels and the blocking.
+Outcome<long double, RetryField> ExtendedErlangBTraffic(const Inputs<RetryField>& in);
 
 } // namespace zandrevio
