@@ -3,6 +3,7 @@
 #include "numeric/app_error.h"
 #include "numeric/real.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -121,28 +122,47 @@ std::int64_t FirstReaching(std::int64_t first, Reaches reaches)
     return Smallest(low, low + step, reaches);
 }
 
-// The offered traffic with retries: the fixed point of A = A0 + R A B(N, A).
-// The lost traffic A B grows more slowly than A, so the map contracts; its
-// fixed point lies between A0 and A0 / (1 - R). Iterated while that
-// converges quickly, halved otherwise.
+// The offered traffic with retries: the root of g(A) = A0 + R A B(N, A) - A.
+// The lost traffic A B grows more slowly than A, so g falls, from g(A0) >= 0
+// to g(A0 / (1 - R)) <= 0: a few plain iterations settle it where little is
+// lost, the Illinois form of regula falsi (bracketed, superlinear) elsewhere.
 long double OfferedWithRetries(std::int64_t channels, long double fresh, long double recall)
 {
-    const auto next = [&](long double a) {
-        return (Real(fresh) + Real(recall) * a * ErlangBRecursion(channels, a)).Value();
+    const auto excess = [&](long double a) {
+        return (Real(fresh) + Real(recall) * a * ErlangBRecursion(channels, a) - a).Value();
     };
+    constexpr long double kSettled = 1e-15L;
     long double a = fresh;
-    for (int i = 0; i < 60; ++i) {
-        const long double following = next(a);
-        if (std::fabs(following - a) <= 1e-16L * following) {
-            return following;
+    for (int i = 0; i < 8; ++i) {
+        const long double step = excess(a);
+        a += step;
+        if (std::fabs(step) <= kSettled * a) {
+            return a;
         }
-        a = following;
     }
     long double low = fresh;
     long double high = (Real(fresh) / (1.0L - recall)).Value();
-    for (int i = 0; i < 200 && high - low > 1e-16L * high; ++i) {
-        const long double middle = 0.5L * (low + high);
-        (next(middle) > middle ? low : high) = middle;
+    long double gLow = excess(low);
+    long double gHigh = excess(high);
+    int side = 0;
+    for (int i = 0; i < 200 && high - low > kSettled * high; ++i) {
+        const long double middle = gLow == gHigh ? 0.5L * (low + high) : (low * gHigh - high * gLow) / (gHigh - gLow);
+        const long double at = std::clamp(middle, low, high);
+        const long double g = excess(at);
+        if (g > 0.0L) {
+            low = at;
+            gLow = g;
+            gHigh *= side == -1 ? 0.5L : 1.0L;
+            side = -1;
+        } else {
+            high = at;
+            gHigh = g;
+            gLow *= side == 1 ? 0.5L : 1.0L;
+            side = 1;
+        }
+        if (g == 0.0L) {
+            return at;
+        }
     }
     return 0.5L * (low + high);
 }
@@ -175,9 +195,10 @@ ExtendedErlangBResult Extended(const Retries& retries, std::int64_t channels)
 
 long double ErlangBRecursion(std::int64_t channels, long double traffic)
 {
-    // B stays in [0, 1] and A B below A: no step can overflow.
+    // B stays in [0, 1] and A B below A: no step can overflow. Once B has
+    // underflowed to 0 it stays there, so the most channels end at once.
     long double b = 1.0L;
-    for (std::int64_t k = 1; k <= channels; ++k) {
+    for (std::int64_t k = 1; k <= channels && b != 0.0L; ++k) {
         const long double lost = traffic * b;
         b = lost / (static_cast<long double>(k) + lost);
     }
