@@ -11,6 +11,7 @@
 #include "traffic/TrafficPanel.h"
 #include "units/FieldStrengthPanel.h"
 #include "units/UnitConversionPanel.h"
+#include "widgets/ButtonKeys.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/SpinField.h"
 
@@ -62,6 +63,7 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
 
     SpinField::ShareAccessibleNames(*this);
+    PressButtonsOnEnter(*this);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();

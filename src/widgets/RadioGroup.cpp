@@ -15,6 +15,7 @@ RadioGroup::RadioGroup(QWidget* parent)
 {
     connect(m_buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) {
+            TabToChecked();
             emit clicked();
         }
     });
@@ -22,6 +23,9 @@ RadioGroup::RadioGroup(QWidget* parent)
 
 void RadioGroup::SetItems(const QStringList& items, int columns)
 {
+    // Read by its own caption: a group inside a titled group would otherwise
+    // be read by the outer one's.
+    setAccessibleName(title());
     // The buttons share the inside of the frame evenly, column by column.
     const QRect inside = contentsRect().adjusted(kMargin, 0, -kMargin, 0);
     const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
@@ -46,6 +50,16 @@ void RadioGroup::SetItems(const QStringList& items, int columns)
         previous = button;
     }
     setFocusPolicy(policy);
+    TabToChecked();
+}
+
+void RadioGroup::TabToChecked()
+{
+    // Tab reaches the checked button alone; the arrow keys move between them.
+    QAbstractButton* checked = m_buttons->checkedButton();
+    for (QAbstractButton* button : m_buttons->buttons()) {
+        button->setFocusPolicy(checked == nullptr || button == checked ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 int RadioGroup::ItemIndex() const
@@ -59,6 +73,7 @@ void RadioGroup::SetItemIndex(int index)
     if (auto* button = m_buttons->button(index)) {
         button->setChecked(true);
     }
+    TabToChecked();
 }
 
 QRadioButton* RadioGroup::Button(int index) const

@@ -21,6 +21,9 @@ public:
     void SetItemIndex(int index);
     QRadioButton* Button(int index) const;
 
+private:
+    void TabToChecked();
+
 signals:
     void clicked();
 

@@ -13,6 +13,12 @@ public:
 
     void SetTextColor(const QColor& color);
     QColor TextColor() const;
+    // The font the text is shown in: the label's own, made smaller where
+    // the text would not fit whole (the longest is "-1.2346E-4951").
+    QFont ShownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A sunken caption or unit label in the button-face colour.

@@ -7,6 +7,10 @@ namespace zandrevio {
 std::optional<char> TypedCharacter(const QKeyEvent& event)
 {
     const int key = event.key();
+    // Tab with any modifier moves the focus or the page; it types nothing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        return std::nullopt;
+    }
     if (key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home ||
         key == Qt::Key_End || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Insert) {
         return std::nullopt;

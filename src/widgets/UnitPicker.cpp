@@ -1,7 +1,10 @@
 #include "widgets/UnitPicker.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
+
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace zandrevio {
 
@@ -38,6 +41,40 @@ UnitPicker::UnitPicker(QWidget* parent)
     QPalette silver = palette();
     silver.setColor(QPalette::Base, QColor(192, 192, 192));
     setPalette(silver);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
+        if (top >= 0 && top < count()) {
+            setCurrentIndex(model()->index(top, 0));
+        }
+    });
+}
+
+void UnitPicker::keyPressEvent(QKeyEvent* event)
+{
+    const int last = count() - 1;
+    int top = TopIndex();
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+        top = std::max(top - 1, 0);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+        top = std::min(top + 1, last);
+        break;
+    case Qt::Key_Home:
+        top = 0;
+        break;
+    case Qt::Key_End:
+        top = last;
+        break;
+    default:
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    SetTopIndex(top);
+    event->accept();
 }
 
 void UnitPicker::SetItems(const QStringList& items)

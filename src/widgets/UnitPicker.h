@@ -6,7 +6,9 @@ namespace zandrevio {
 
 // A list box exactly one row high: the first visible item (its top index) is
 // the chosen unit. The user scrolls it with the scroll bar, the wheel or the
-// arrow keys; the highlighted selection plays no part.
+// arrow keys; the highlighted selection plays no part. The unit shown is
+// also the current item, the one a screen reader reads and the focus mark
+// frames.
 class UnitPicker : public QListWidget {
     Q_OBJECT
 
@@ -18,6 +20,10 @@ public:
     void SetItems(const QStringList& items);
     int TopIndex() const;
     void SetTopIndex(int index);
+
+protected:
+    // The arrow, page and Home/End keys step from the unit shown.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace zandrevio

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace zandrevio {
+
+// Enter and keypad Enter press a focused push button under `root`, as Space
+// does.
+void PressButtonsOnEnter(QWidget& root);
+
+} // namespace zandrevio

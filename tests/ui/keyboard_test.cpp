@@ -1,0 +1,110 @@
+// What keyboard and screen-reader users meet: keys that pass every field,
+// pickers that step from the unit shown, groups read by their own caption,
+// results shown whole.
+#include "WindowFixture.h"
+
+#include "widgets/EntryField.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/ResultLabel.h"
+
+#include <QAccessible>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+namespace zandrevio::test {
+namespace {
+
+class Keyboard : public WindowTest {
+protected:
+    int Page() { return Find<QTabWidget>("PageControl1")->currentIndex(); }
+};
+
+TEST_F(Keyboard, CtrlTabInAFieldSwitchesThePage)
+{
+    ShowPage(0);
+    auto* field = Find<QLineEdit>("Edit29");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Page(), 1);
+    EXPECT_EQ(field->text(), "10");
+    auto* spin = Find<SpinField>("SpinEdit1")->Editor();
+    FocusOn(spin);
+    QTest::keyClick(spin, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Page(), 0);
+    EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
+}
+
+TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
+{
+    ShowPage(4);
+    auto* picker = Find<UnitPicker>("ListBox7");
+    ASSERT_EQ(picker->item(picker->TopIndex())->text(), "mm");
+    FocusOn(picker);
+    QTest::keyClick(picker, Qt::Key_Down);
+    EXPECT_EQ(picker->item(picker->TopIndex())->text(), "inch");
+    QTest::keyClick(picker, Qt::Key_Up);
+    QTest::keyClick(picker, Qt::Key_Up);
+    EXPECT_EQ(picker->item(picker->TopIndex())->text(), "cm");
+    // The unit shown is the current item, as a screen reader reads it, also
+    // when the scroll bar changes it.
+    EXPECT_EQ(picker->currentRow(), picker->TopIndex());
+    ScrollTo("ListBox7", 6);
+    EXPECT_EQ(picker->currentRow(), 6);
+    QTest::keyClick(picker, Qt::Key_End);
+    EXPECT_EQ(picker->item(picker->TopIndex())->text(), "yd");
+    QTest::keyClick(picker, Qt::Key_Down);
+    EXPECT_EQ(picker->TopIndex(), 7);
+}
+
+TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
+{
+    for (auto* group : window->findChildren<RadioGroup*>()) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(group);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), group->title()) << group->objectName().toStdString();
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("RadioGroup3"))->text(QAccessible::Name),
+              "Separation");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("Imp"))->text(QAccessible::Name), "Impedans [Ohm]");
+}
+
+TEST_F(Keyboard, EveryResultLabelShowsItsLongestTextWhole)
+{
+    const QString longest = "-1.2346E-4951";
+    for (auto* label : window->findChildren<ResultLabel*>()) {
+        const QRect before = label->geometry();
+        label->setText(longest);
+        EXPECT_LE(QFontMetrics(label->ShownFont()).horizontalAdvance(longest),
+                  label->contentsRect().width() - 2 * label->indent())
+            << label->objectName().toStdString();
+        EXPECT_EQ(label->geometry(), before) << label->objectName().toStdString();
+    }
+}
+
+TEST_F(Keyboard, EnterPressesAFocusedButtonAsSpaceDoes)
+{
+    ShowPage(1);
+    auto* button = Find<QPushButton>("BitBtn3");
+    FocusOn(button);
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST_F(Keyboard, TabbingIntoARadioGroupLandsOnItsCheckedButton)
+{
+    ShowPage(1);
+    auto* model = Find<RadioGroup>("Model");
+    FocusOn(Find<QPushButton>("BitBtn18"));
+    // The Traffic page's chain ends at its last button and goes round to the group.
+    for (int i = 0; i < 20 && !model->isAncestorOf(QApplication::focusWidget()); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), model->Button(model->ItemIndex()));
+}
+
+} // namespace
+} // namespace zandrevio::test
