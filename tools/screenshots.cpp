@@ -51,9 +51,12 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
 
-    // The antenna plot is blank until drawn: show the default curve.
-    if (auto* draw = window.findChild<QPushButton*>(QStringLiteral("BitBtn20"))) {
-        draw->click();
+    // The plots are blank until drawn: show the default curve of each, and
+    // the Planning page's worked example.
+    for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22"}) {
+        if (auto* draw = window.findChild<QPushButton*>(QString::fromLatin1(button))) {
+            draw->click();
+        }
     }
 
     const QDir folder(QString::fromLocal8Bit(argv[1]));

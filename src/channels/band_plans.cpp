@@ -46,8 +46,8 @@ const FieldSpec<BandField> kToFrequencyFields[] = {
 };
 const FieldSpec<BandField> kToChannelFields[] = {
     {BandField::Standard, FieldKind::Choice, "Standard", "standard", "DCS 1800", BandStandardChoices()},
-    {BandField::Direction, FieldKind::Choice, "Direction", "direction", "Downlink", kLinkDirections},
-    {BandField::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "1805.2"},
+    {BandField::Direction, FieldKind::Choice, "Frequency", "direction", "Downlink", kLinkDirections},
+    {BandField::Frequency, FieldKind::Real, "Downlink (MHz)", "frequency", "1805.2"},
 };
 
 // The bands a standard covers: one GSM band, or every LTE or NR band.

@@ -110,4 +110,25 @@ Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
     return CellRangeResult{radius, HexagonArea(radius), ValidityWarnings(model, radius, frequency, bsHeight, msHeight)};
 }
 
+std::vector<LevelPoint> ReceivedLevels(const Inputs<Field>& in, long double farKm, int points)
+{
+    const auto model = in.Index(Field::Model) == 0 ? PathLossModel::Hata : PathLossModel::Cost231;
+    const auto area = in.Choice<PlanningArea>(Field::Area);
+    const long double frequency = in.Real(Field::Frequency);
+    const long double bsHeight = in.Real(Field::BsHeight);
+    const long double msHeight = in.Real(Field::MsHeight);
+    // The budget without the sensitivity is the level at zero loss.
+    const long double sensitivity = in.Real(Field::Sensitivity);
+    const auto mapl = MaximumPathLoss(in);
+    const long double atZeroLoss = (Real(mapl.Ok() ? mapl.Value() : 0.0L) + sensitivity).Value();
+    std::vector<LevelPoint> levels;
+    const long double step = farKm / static_cast<long double>(points);
+    for (int i = 1; i <= points; ++i) {
+        const long double km = step * static_cast<long double>(i);
+        const Real loss = ModelLoss(model, area, km, frequency, bsHeight, msHeight);
+        levels.push_back({km, (atZeroLoss - loss).Value()});
+    }
+    return levels;
+}
+
 } // namespace zandrevio

@@ -54,4 +54,14 @@ Outcome<CellRangeResult, CellRangeField> CellRange(const Inputs<CellRangeField>&
 // The area of a regular hexagon of circumradius R: 3 sqrt(3) / 2 R^2.
 long double HexagonArea(long double radiusKm);
 
+// The level the mobile receives with every margin taken off, at `points`
+// distances evenly up to `farKm` (the first a step from the mast):
+// Pt + Gbs + Gms - feeder - fading - body - penetration - L(d), in dBm. It
+// falls to the receiver's sensitivity at the cell radius.
+struct LevelPoint {
+    long double distanceKm;
+    long double levelDbm;
+};
+std::vector<LevelPoint> ReceivedLevels(const Inputs<CellRangeField>& in, long double farKm, int points);
+
 } // namespace zandrevio

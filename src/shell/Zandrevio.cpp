@@ -3,8 +3,10 @@
 
 #include "antenna/DowntiltPanel.h"
 #include "antenna/IsolationPanel.h"
+#include "channels/BandPlanPanel.h"
 #include "channels/ChannelPlanPanel.h"
 #include "feeder/CablePanel.h"
+#include "propagation/CellRangePanel.h"
 #include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
 #include "shell/ProgramPictures.h"
@@ -61,6 +63,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
     m_fieldStrength = Place<FieldStrengthPanel>(m_ui->Units, "FieldStrengthPanel", 0, 0);
     m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
+    m_cellRange = Place<CellRangePanel>(m_ui->Planning, "CellRangePanel", 0, 0);
+    m_bandPlan = Place<BandPlanPanel>(m_ui->Planning, "BandPlanPanel", 0, 250);
 
     SpinField::ShareAccessibleNames(*this);
     PressButtonsOnEnter(*this);

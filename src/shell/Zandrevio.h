@@ -19,6 +19,8 @@ class TrafficPanel;
 class TAboutBox;
 class FieldStrengthPanel;
 class UnitConversionPanel;
+class CellRangePanel;
+class BandPlanPanel;
 
 // The main window: five pages of calculators and the About button.
 class TZandrevio : public QWidget {
@@ -44,6 +46,8 @@ private:
     DowntiltPanel* m_downtilt;
     FieldStrengthPanel* m_fieldStrength;
     UnitConversionPanel* m_unitConversion;
+    CellRangePanel* m_cellRange;
+    BandPlanPanel* m_bandPlan;
     TAboutBox* m_aboutBox = nullptr;
 };
 

@@ -41,15 +41,15 @@ Input ReaderOf(const QWidget& widget)
     throw std::logic_error("a field table holds a widget that gives no input");
 }
 
-void RefuseAt(QWidget& widget, const std::string& message, bool beep)
+void RefuseAt(QWidget* widget, const std::string& message, bool beep)
 {
     if (beep) {
         Beep();
     }
     ShowError(ToQString(message));
-    if (auto* field = qobject_cast<EntryField*>(&widget)) {
+    if (auto* field = qobject_cast<EntryField*>(widget)) {
         field->SelectAndFocus();
-    } else if (auto* spin = qobject_cast<SpinField*>(&widget)) {
+    } else if (auto* spin = qobject_cast<SpinField*>(widget)) {
         spin->SelectAndFocus();
     }
 }

@@ -25,7 +25,7 @@ class RadioGroup;
 Input ReaderOf(const QWidget& widget);
 // The refusal of a field: the beep where the calculation sounds one, the
 // error box, then the field selected and focused.
-void RefuseAt(QWidget& widget, const std::string& message, bool beep);
+void RefuseAt(QWidget* widget, const std::string& message, bool beep);
 // Fills a picker or a radio group with the items of a list of choices.
 void FillChoices(UnitPicker& picker, std::span<const Choice> choices);
 void FillChoices(RadioGroup& group, std::span<const Choice> choices, int columns);
@@ -78,7 +78,7 @@ public:
 
     void Refuse(const Refusal<Field>& refusal) const
     {
-        RefuseAt(*WidgetOf(refusal.field), refusal.message, refusal.beep);
+        RefuseAt(WidgetOf(refusal.field), refusal.message, refusal.beep);
     }
 
     QWidget* WidgetOf(Field field) const

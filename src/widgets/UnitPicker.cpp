@@ -43,7 +43,7 @@ UnitPicker::UnitPicker(QWidget* parent)
     setPalette(silver);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
         if (top >= 0 && top < count()) {
-            setCurrentIndex(model()->index(top, 0));
+            selectionModel()->setCurrentIndex(model()->index(top, 0), QItemSelectionModel::NoUpdate);
         }
     });
 }

@@ -4,8 +4,8 @@
 // every result label and result field as it was.
 #include "WindowFixture.h"
 
-#include "antenna/PlotImage.h"
 #include "widgets/EntryField.h"
+#include "widgets/PlotImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ResultLabel.h"
 #include "widgets/SpinField.h"
@@ -202,7 +202,7 @@ TEST_F(WindowSoak, AHundredThousandRandomEvents)
         } else if (roll < 75) {
             Choose();
         } else if (roll < 79) {
-            m_pages->setCurrentIndex(static_cast<int>(m_random() % 5));
+            m_pages->setCurrentIndex(static_cast<int>(m_random() % static_cast<unsigned>(m_pages->count())));
         } else if (roll < 99 || i % 1000 != 0) {
             PressAButton();
             if (HasFatalFailure()) {

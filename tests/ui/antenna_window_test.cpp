@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "antenna/PlotImage.h"
 #include "antenna/downtilt.h"
 #include "widgets/EntryField.h"
+#include "widgets/PlotImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/UnitPicker.h"
 

@@ -5,9 +5,11 @@
 
 #include "antenna/downtilt.h"
 #include "antenna/isolation.h"
+#include "channels/band_plans.h"
 #include "channels/channel_plan.h"
 #include "feeder/cable_catalogue.h"
 #include "feeder/matching.h"
+#include "propagation/cell_range.h"
 #include "propagation/link_budget.h"
 #include "traffic/traffic_calculations.h"
 #include "units/field_strength.h"
@@ -133,6 +135,9 @@ TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
     Check("UnitConversionPanel", kTrafficUnitConversion);
     Check("UnitConversionPanel", kLengthUnitConversion);
     Check("UnitConversionPanel", kWeightUnitConversion);
+    Check("CellRangePanel", kMaximumPathLoss);
+    Check("BandPlanPanel", kBandChannelToFrequencies);
+    Check("BandPlanPanel", kBandFrequencyToChannel);
 }
 
 TEST_F(Contract, TheCablePickerFollowsTheImpedance)

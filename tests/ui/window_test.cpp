@@ -44,14 +44,14 @@ TEST_F(Window, HasItsCaptionSizeAndNoMaximiseButton)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "zandrevio");
 }
 
-TEST_F(Window, HasFivePagesWithTheirCaptionsAndNames)
+TEST_F(Window, HasSixPagesWithTheirCaptionsAndNames)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->geometry(), QRect(2, 8, 593, 417));
-    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units"};
-    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units"};
-    ASSERT_EQ(pages->count(), 5);
-    for (int i = 0; i < 5; ++i) {
+    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning"};
+    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning"};
+    ASSERT_EQ(pages->count(), 6);
+    for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(pages->tabText(i), captions[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
     }

@@ -1,4 +1,4 @@
-#include "antenna/PlotImage.h"
+#include "widgets/PlotImage.h"
 
 #include <QPainter>
 

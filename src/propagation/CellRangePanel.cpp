@@ -1,0 +1,72 @@
+#include "propagation/CellRangePanel.h"
+#include "ui_CellRangePanel.h"
+
+#include "propagation/CellRangePlot.h"
+#include "widgets/HandlerGuard.h"
+
+namespace zandrevio {
+
+namespace {
+constexpr int kPlotPoints = 121;
+}
+
+CellRangePanel::CellRangePanel(QWidget* parent)
+    : QWidget(parent)
+    , m_ui(new Ui::CellRangePanel)
+{
+    m_ui->setupUi(this);
+    FillChoices(*m_ui->RadioGroup5, kCellRangeModels, 1);
+    m_ui->RadioGroup5->SetItemIndex(StartIndex(kCellRange, CellRangeField::Model));
+    FillChoices(*m_ui->ListBox20, kPlanningAreas);
+    QPalette red = m_ui->StaticText76->palette();
+    red.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    m_ui->StaticText76->setPalette(red);
+    m_fields = {
+        {CellRangeField::Model, m_ui->RadioGroup5},
+        {CellRangeField::Area, m_ui->ListBox20},
+        {CellRangeField::Frequency, m_ui->Edit35},
+        {CellRangeField::BsHeight, m_ui->Edit36},
+        {CellRangeField::MsHeight, m_ui->Edit37},
+        {CellRangeField::Power, m_ui->Edit38},
+        {CellRangeField::BsGain, m_ui->Edit39},
+        {CellRangeField::MsGain, m_ui->Edit40},
+        {CellRangeField::FeederLoss, m_ui->Edit41},
+        {CellRangeField::Sensitivity, m_ui->Edit42},
+        {CellRangeField::FadingMargin, m_ui->Edit43},
+        {CellRangeField::BodyLoss, m_ui->Edit44},
+        {CellRangeField::PenetrationLoss, m_ui->Edit45},
+        // The loss the budget makes: a range it cannot reach is refused at the
+        // budget's first field.
+        {CellRangeField::MaxPathLoss, m_ui->Edit38, [] { return 0.0L; }},
+    };
+    connect(m_ui->BitBtn21, &QPushButton::clicked, this, Guarded([this] { BitBtn21Click(); }));
+}
+
+CellRangePanel::~CellRangePanel() = default;
+
+void CellRangePanel::BitBtn21Click()
+{
+    Inputs<CellRangeField> in = m_fields.Read();
+    const auto mapl = MaximumPathLoss(in);
+    if (!mapl.Ok()) {
+        return m_fields.Refuse(mapl.Error());
+    }
+    in.Set(CellRangeField::MaxPathLoss, mapl.Value());
+    const auto range = CellRange(in);
+    if (!range.Ok()) {
+        return m_fields.Refuse(range.Error());
+    }
+    const std::vector<LevelPoint> levels = ReceivedLevels(in, 2.0L * range.Value().radiusKm, kPlotPoints);
+    WriteResults({{*m_ui->StaticText73, kMaxPathLossResult, mapl.Value()},
+                  {*m_ui->StaticText74, kCellRadiusResult, range.Value().radiusKm},
+                  {*m_ui->StaticText75, kCellAreaResult, range.Value().areaKm2}});
+    QStringList warnings;
+    for (const std::string& warning : range.Value().warnings) {
+        warnings << QString::fromStdString(warning);
+    }
+    m_ui->StaticText76->setText(warnings.join("; "));
+    DrawCellRangePlot(m_ui->Image2->Surface(), levels, in.Real(CellRangeField::Sensitivity), range.Value().radiusKm);
+    m_ui->Image2->update();
+}
+
+} // namespace zandrevio
