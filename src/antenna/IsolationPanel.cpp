@@ -4,6 +4,7 @@
 #include "numeric/radio.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/ResultLabel.h"
 
 namespace zandrevio {
 
@@ -12,6 +13,7 @@ IsolationPanel::IsolationPanel(QWidget* parent)
     , m_ui(new Ui::IsolationPanel)
 {
     m_ui->setupUi(this);
+    m_ui->StaticText41->Describe("Isolation", "dB", nullptr);
     FillChoices(*m_ui->ListBox12, radio::kShortLengthUnits);
     FillChoices(*m_ui->ListBox14, radio::kGainUnits);
     FillChoices(*m_ui->ListBox13, radio::kGainUnits);

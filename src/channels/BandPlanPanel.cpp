@@ -4,6 +4,7 @@
 #include "widgets/Feedback.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/ResultLabel.h"
 
 namespace zandrevio {
 
@@ -12,6 +13,9 @@ BandPlanPanel::BandPlanPanel(QWidget* parent)
     , m_ui(new Ui::BandPlanPanel)
 {
     m_ui->setupUi(this);
+    m_ui->StaticText77->Describe("Band", "", m_ui->StaticText103);
+    m_ui->StaticText78->Describe("Frequency Error", "Hz", m_ui->StaticText104);
+    m_ui->StaticText79->Describe("Bands", "", m_ui->StaticText106);
     FillChoices(*m_ui->ListBox21, BandStandardChoices());
     m_ui->ListBox21->SetTopIndex(StartIndex(kBandChannelToFrequencies, BandField::Standard));
     FillChoices(*m_ui->RadioGroup6, kLinkDirections, 1);

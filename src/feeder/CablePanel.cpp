@@ -4,6 +4,7 @@
 #include "numeric/radio.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/ResultLabel.h"
 
 namespace zandrevio {
 
@@ -12,6 +13,11 @@ CablePanel::CablePanel(QWidget* parent)
     , m_ui(new Ui::CablePanel)
 {
     m_ui->setupUi(this);
+    m_ui->StaticText4->Describe("Cable Loss", "dB", m_ui->StaticText3);
+    m_ui->StaticText19->Describe("VSWR", "", nullptr);
+    m_ui->StaticText23->Describe("Corrected VSWR", "", m_ui->StaticText22);
+    m_ui->StaticText27->Describe("Cable loss from short", "dB", nullptr);
+    m_ui->StaticText31->Describe("Reflection", "", nullptr);
     FillChoices(*m_ui->RadioGroup2, kCableImpedances, 2);
     m_ui->RadioGroup2->SetItemIndex(static_cast<int>(CableImpedance::Ohm50));
     // The cable list is the one picker on a white ground.

@@ -14,6 +14,7 @@
 #include "units/FieldStrengthPanel.h"
 #include "units/UnitConversionPanel.h"
 #include "widgets/ButtonKeys.h"
+#include "widgets/CopyResults.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/SpinField.h"
 
@@ -68,6 +69,7 @@ TZandrevio::TZandrevio(QWidget* parent)
 
     SpinField::ShareAccessibleNames(*this);
     PressButtonsOnEnter(*this);
+    AddPageMenus(*m_ui->PageControl1);
 
     connect(m_ui->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
     FormCreate();

@@ -3,6 +3,7 @@
 
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/ResultLabel.h"
 
 namespace zandrevio {
 
@@ -11,6 +12,7 @@ FieldStrengthPanel::FieldStrengthPanel(QWidget* parent)
     , m_ui(new Ui::FieldStrengthPanel)
 {
     m_ui->setupUi(this);
+    m_ui->StaticText36->Describe("Field strength", "", nullptr);
     FillChoices(*m_ui->ListBox1, kFieldStrengthUnits);
     FillChoices(*m_ui->ListBox2, kFieldStrengthUnits);
     FillChoices(*m_ui->Imp, kFieldImpedances, 4);

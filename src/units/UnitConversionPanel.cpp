@@ -3,6 +3,7 @@
 
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/ResultLabel.h"
 
 namespace zandrevio {
 
@@ -11,6 +12,9 @@ UnitConversionPanel::UnitConversionPanel(QWidget* parent)
     , m_ui(new Ui::UnitConversionPanel)
 {
     m_ui->setupUi(this);
+    m_ui->StaticText37->Describe("Traffic", "", nullptr);
+    m_ui->StaticText38->Describe("Length", "", nullptr);
+    m_ui->StaticText39->Describe("Weight", "", nullptr);
     FillChoices(*m_ui->ListBox4, TrafficUnitsFrom());
     FillChoices(*m_ui->ListBox3, TrafficUnitsTo());
     FillChoices(*m_ui->ListBox5, LengthUnits());

@@ -3,9 +3,15 @@
 #include "numeric/key_filter.h"
 #include "widgets/TypedCharacter.h"
 
+#include "widgets/CopyResults.h"
+
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QMenu>
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <memory>
 
 namespace zandrevio {
 
@@ -20,8 +26,19 @@ void EntryField::SelectAndFocus()
     setFocus(Qt::OtherFocusReason);
 }
 
+bool IsCopyKey(const QKeyEvent& event)
+{
+    return event.matches(QKeySequence::Copy) ||
+        (event.key() == Qt::Key_Insert && event.modifiers() == Qt::ControlModifier);
+}
+
 void EntryField::keyPressEvent(QKeyEvent* event)
 {
+    // Copying types nothing: it passes before the filter.
+    if (IsCopyKey(*event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const auto typed = TypedCharacter(*event);
     if (!typed) {
         QLineEdit::keyPressEvent(event);
@@ -56,6 +73,25 @@ void EntryField::TypeCharacter(char typed)
         return;
     }
     insert(QString(QChar::fromLatin1(result)));
+}
+
+void EntryField::contextMenuEvent(QContextMenuEvent* event)
+{
+    ShowFieldMenu(*this, event->globalPos());
+}
+
+void ShowFieldMenu(QLineEdit& field, const QPoint& at)
+{
+    // The standard menu less its submenu of Unicode control characters, which
+    // the key filter would refuse; then the page's results.
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        if (action->menu() != nullptr) {
+            menu->removeAction(action);
+        }
+    }
+    AddCopyResults(*menu, &field);
+    menu->exec(at);
 }
 
 void EntryField::focusOutEvent(QFocusEvent* event)

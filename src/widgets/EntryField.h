@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+class QKeyEvent;
+
 namespace zandrevio {
 
 // A single-line entry field whose typed characters pass a key filter. It
@@ -25,11 +27,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Inserts what the filter makes of one typed character.
     void TypeCharacter(char typed);
 };
+
+// Ctrl+C and Ctrl+Insert: copying, which every field lets through its filter.
+bool IsCopyKey(const QKeyEvent& event);
+// A field's context menu: what works in it, and the page's "Copy results".
+void ShowFieldMenu(QLineEdit& field, const QPoint& at);
 
 // Digits and one decimal separator; comma and full stop both type it.
 class DecimalField : public EntryField {

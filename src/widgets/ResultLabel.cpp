@@ -1,12 +1,54 @@
 #include "widgets/ResultLabel.h"
 
+#include "widgets/CopyResults.h"
+
+#include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 
 namespace zandrevio {
 
+namespace {
+// A result as a screen reader meets it: its caption, text and unit in its
+// name, which the label announces whenever its text changes.
+class ResultAccessible : public QAccessibleWidget {
+public:
+    explicit ResultAccessible(ResultLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            return static_cast<const ResultLabel*>(widget())->SpokenText();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ResultAccessibleFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(ResultLabel::staticMetaObject.className()) && object->isWidgetType()) {
+        return new ResultAccessible(static_cast<ResultLabel*>(object));
+    }
+    return nullptr;
+}
+} // namespace
+
 ResultLabel::ResultLabel(QWidget* parent)
     : QLabel(parent)
 {
+    static const bool factory = [] {
+        QAccessible::installFactory(ResultAccessibleFactory);
+        return true;
+    }();
+    (void)factory;
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAutoFillBackground(true);
@@ -27,6 +69,47 @@ void ResultLabel::SetTextColor(const QColor& color)
 QColor ResultLabel::TextColor() const
 {
     return palette().color(QPalette::WindowText);
+}
+
+void ResultLabel::Describe(const QString& caption, const QString& unit, QLabel* captionLabel)
+{
+    m_caption = caption;
+    m_unit = unit;
+    if (captionLabel != nullptr) {
+        captionLabel->setBuddy(this);
+    }
+}
+
+QString ResultLabel::SpokenText() const
+{
+    QString spoken = m_caption.isEmpty() ? text() : m_caption + ": " + text();
+    return m_unit.isEmpty() ? spoken : spoken + ' ' + m_unit;
+}
+
+void ResultLabel::keyPressEvent(QKeyEvent* event)
+{
+    const bool copy = event->matches(QKeySequence::Copy) ||
+        (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ControlModifier);
+    if (copy && !hasSelectedText()) {
+        QGuiApplication::clipboard()->setText(text());
+        event->accept();
+        return;
+    }
+    if (copy) {
+        QGuiApplication::clipboard()->setText(selectedText());
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ResultLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    menu.addAction(tr("Copy"), this,
+                   [this] { QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text()); });
+    AddCopyResults(menu, this);
+    menu.exec(event->globalPos());
 }
 
 QFont ResultLabel::ShownFont() const

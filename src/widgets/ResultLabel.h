@@ -5,11 +5,21 @@
 namespace zandrevio {
 
 // A sunken label with a white ground holding the text a calculation last wrote.
+// It takes the focus, its text can be selected and copied (Ctrl+C and
+// Ctrl+Insert copy it whole when nothing is selected), and a screen reader
+// reads it with its caption and unit, also when it changes.
 class ResultLabel : public QLabel {
     Q_OBJECT
 
 public:
     explicit ResultLabel(QWidget* parent = nullptr);
+
+    // What the result is; the caption's label is linked to it.
+    void Describe(const QString& caption, const QString& unit, QLabel* captionLabel = nullptr);
+    QString Caption() const { return m_caption; }
+    QString Unit() const { return m_unit; }
+    // "Caption: text unit", as a screen reader reads it.
+    QString SpokenText() const;
 
     void SetTextColor(const QColor& color);
     QColor TextColor() const;
@@ -19,6 +29,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QString m_caption;
+    QString m_unit;
 };
 
 // A sunken caption or unit label in the button-face colour.

@@ -1,5 +1,9 @@
 #include "widgets/SpinField.h"
 
+#include "widgets/EntryField.h"
+
+#include <QContextMenuEvent>
+
 #include "numeric/key_filter.h"
 #include "numeric/spin_field_value.h"
 #include "widgets/Feedback.h"
@@ -118,6 +122,10 @@ void SpinEditor::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (IsCopyKey(*event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const auto typed = TypedCharacter(*event);
     // A character beyond 8 bits comes as 0, which no field takes.
     if (typed && (*typed == '\0' || !SpinFieldAccepts(*typed))) {
@@ -126,6 +134,11 @@ void SpinEditor::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void SpinEditor::contextMenuEvent(QContextMenuEvent* event)
+{
+    ShowFieldMenu(*this, event->globalPos());
 }
 
 void SpinEditor::focusOutEvent(QFocusEvent* event)

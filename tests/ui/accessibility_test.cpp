@@ -47,23 +47,29 @@ protected:
 
 TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
 {
+    // Results take the focus too, each after the button that writes it.
     const QStringList expected[] = {
-        QString("BitBtn5 RadioGroup1 SpinEdit3 BitBtn9 RadioButton1 Edit11 BitBtn10 RadioButton3 Edit29 Edit4 "
-                "ListBox17 Edit6 ListBox11 Edit10 ListBox18 Edit9 ListBox16 Edit20 ListBox19 Edit30 BitBtn19")
+        QString("BitBtn5 RadioGroup1 SpinEdit3 BitBtn9 RadioButton1 Edit11 BitBtn10 StaticText69 StaticText70 "
+                "StaticText68 RadioButton3 Edit29 Edit4 ListBox17 Edit6 ListBox11 Edit10 ListBox18 Edit9 ListBox16 "
+                "Edit20 ListBox19 Edit30 BitBtn19 StaticText55 StaticText58")
             .split(' '),
-        QString("BitBtn5 Model SpinEdit1 BitBtn1 Edit1 BitBtn2 Edit2 BitBtn3 SpinEdit4 Edit27 BitBtn18 Edit28 BitBtn11")
+        QString("BitBtn5 Model SpinEdit1 BitBtn1 Edit1 BitBtn2 Edit2 BitBtn3 SpinEdit4 Edit27 BitBtn18 StaticText30 "
+                "Edit28 BitBtn11 StaticText32")
             .split(' '),
-        QString("BitBtn5 RadioGroup2 ListBox9 Edit14 ListBox10 Edit15 BitBtn12 Edit21 Edit22 BitBtn14 Edit23 Edit24 "
-                "BitBtn15 Edit25 BitBtn16 Edit26 ListBox15 BitBtn17")
+        QString("BitBtn5 RadioGroup2 ListBox9 Edit14 ListBox10 Edit15 BitBtn12 StaticText4 Edit21 Edit22 BitBtn14 "
+                "StaticText19 Edit23 Edit24 BitBtn15 StaticText23 Edit25 BitBtn16 StaticText27 Edit26 ListBox15 "
+                "BitBtn17 StaticText31")
             .split(' '),
-        QString("BitBtn5 Edit17 ListBox12 Edit16 BitBtn13 Edit19 ListBox14 Edit18 ListBox13 RadioGroup3 Edit31 Edit32 "
-                "Edit33 Edit34 BitBtn20")
+        QString("BitBtn5 Edit17 ListBox12 Edit16 BitBtn13 Edit19 ListBox14 Edit18 ListBox13 StaticText41 RadioGroup3 "
+                "Edit31 Edit32 Edit33 Edit34 BitBtn20")
             .split(' '),
-        QString("BitBtn5 Button1 Edit3 ListBox1 BitBtn4 ListBox2 Imp SpinEdit2 Edit5 ListBox4 BitBtn6 ListBox3 Edit7 "
-                "ListBox5 BitBtn7 ListBox7 Edit8 ListBox6 BitBtn8 ListBox8")
+        QString("BitBtn5 Button1 Edit3 ListBox1 BitBtn4 StaticText36 ListBox2 Imp SpinEdit2 Edit5 ListBox4 BitBtn6 "
+                "StaticText37 ListBox3 Edit7 ListBox5 BitBtn7 StaticText38 ListBox7 Edit8 ListBox6 BitBtn8 "
+                "StaticText39 ListBox8")
             .split(' '),
         QString("BitBtn5 RadioGroup5 ListBox20 Edit35 Edit36 Edit37 Edit38 Edit39 Edit40 Edit41 Edit42 Edit43 Edit44 "
-                "Edit45 BitBtn21 ListBox21 SpinEdit5 BitBtn22 RadioGroup6 Edit46 Edit47 BitBtn23")
+                "Edit45 BitBtn21 StaticText73 StaticText74 StaticText75 ListBox21 SpinEdit5 BitBtn22 RadioGroup6 "
+                "Edit46 Edit47 BitBtn23 StaticText77 StaticText78 StaticText79")
             .split(' '),
     };
     for (int page = 0; page < 6; ++page) {

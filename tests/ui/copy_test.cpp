@@ -1,0 +1,85 @@
+// Results that leave the window: copied from a result, a field, a page and
+// a plot.
+#include "WindowFixture.h"
+
+#include "widgets/CopyResults.h"
+#include "widgets/PlotImage.h"
+#include "widgets/ResultLabel.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace zandrevio::test {
+namespace {
+
+class Copy : public WindowTest { };
+
+TEST_F(Copy, AResultIsCopiedWholeAndReadWithItsCaptionAndUnit)
+{
+    ShowPage(0);
+    Press("BitBtn19");
+    auto* loss = Find<ResultLabel>("StaticText55");
+    for (auto key : {Qt::Key_C, Qt::Key_Insert}) {
+        QGuiApplication::clipboard()->clear();
+        FocusOn(loss);
+        QTest::keyClick(loss, key, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "111.03");
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(loss)->text(QAccessible::Name), "Propagation loss: 111.03 dB");
+    EXPECT_EQ(Find<QLabel>("StaticText56")->buddy(), loss);
+}
+
+TEST_F(Copy, CopyWorksInEveryField)
+{
+    ShowPage(1);
+    auto* field = Find<QLineEdit>("Edit27");
+    FocusOn(field);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "35");
+    EXPECT_EQ(field->text(), "35");
+    auto* spin = Find<SpinField>("SpinEdit1")->Editor();
+    FocusOn(spin);
+    spin->selectAll();
+    QTest::keyClick(spin, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "15");
+    EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
+}
+
+TEST_F(Copy, APagesResultsAreCaptionValueUnitLines)
+{
+    ShowPage(1);
+    Press("BitBtn18");
+    Press("BitBtn11");
+    EXPECT_EQ(ResultsText(*Find<QWidget>("Traffic")),
+              "Models\tErlang B\t\n"
+              "Number of channels\t15\t\n"
+              "Traffic\t9\tErlang\n"
+              "GOS\t0.02\t\n"
+              "Number of subscribers\t1000\t\n"
+              "Calling rate per subscriber\t35\tmErl/sub\n"
+              "Traffic\t35\tErl\n"
+              "Traffic\t35\tErl\n"
+              "Number of subscribers\t1000\t\n");
+}
+
+TEST_F(Copy, ThePlotSavesAsPngAndSvg)
+{
+    ShowPage(3);
+    Press("BitBtn20");
+    const QImage& plot = Find<PlotImage>("Image1")->Surface();
+    QTemporaryDir folder;
+    ASSERT_TRUE(SavePlot(plot, folder.filePath("plot.png"), "Downtilt"));
+    EXPECT_EQ(QImage(folder.filePath("plot.png")).size(), plot.size());
+    ASSERT_TRUE(SavePlot(plot, folder.filePath("plot.svg"), "Downtilt"));
+    QFile svg(folder.filePath("plot.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray text = svg.readAll();
+    EXPECT_TRUE(text.contains("<svg")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("<image")) << text.left(200).toStdString();
+}
+
+} // namespace
+} // namespace zandrevio::test
