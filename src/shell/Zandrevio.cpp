@@ -18,6 +18,8 @@
 #include "widgets/HandlerGuard.h"
 #include "widgets/SpinField.h"
 
+#include <QAccessibleWidget>
+
 namespace zandrevio {
 
 namespace {
@@ -25,6 +27,16 @@ namespace {
 // and title bar around this client area.
 constexpr QSize kClientSize(600, 433);
 constexpr QPoint kPlace(36, 24);
+
+// The main window as a screen reader meets it: a frame (a window), named by
+// its caption.
+QAccessibleInterface* WindowAccessibleFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(TZandrevio::staticMetaObject.className()) && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
 
 // Puts a calculator panel onto its page at its place.
 template <typename Panel>
@@ -41,6 +53,11 @@ TZandrevio::TZandrevio(QWidget* parent)
     : QWidget(parent)
     , m_ui(new Ui::TZandrevio)
 {
+    static const bool factory = [] {
+        QAccessible::installFactory(WindowAccessibleFactory);
+        return true;
+    }();
+    (void)factory;
     m_ui->setupUi(this);
     // A sizeable frame with the system menu and minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -3,6 +3,7 @@
 // results shown whole.
 #include "WindowFixture.h"
 
+#include "widgets/CalculateButton.h"
 #include "widgets/EntryField.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ResultLabel.h"
@@ -104,6 +105,21 @@ TEST_F(Keyboard, TabbingIntoARadioGroupLandsOnItsCheckedButton)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     EXPECT_EQ(QApplication::focusWidget(), model->Button(model->ItemIndex()));
+}
+
+TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
+{
+    for (auto* button : window->findChildren<CalculateButton*>()) {
+        const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        EXPECT_TRUE(name.startsWith("Calculate ") || name.startsWith("Convert ") || name.startsWith("Draw "))
+            << button->objectName().toStdString() << ' ' << name.toStdString();
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("BitBtn9"))->text(QAccessible::Name),
+              "Calculate channel number");
+    EXPECT_FALSE(Find<QWidget>("Image1")->accessibleName().isEmpty());
+    EXPECT_FALSE(Find<QWidget>("Image2")->accessibleName().isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
+    EXPECT_EQ(aboutBox->findChild<QWidget*>("ProgramIcon")->accessibleName(), "Zandrevio");
 }
 
 } // namespace
