@@ -65,23 +65,13 @@ Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
 {
     const auto model = in.Index(Field::Model) == 0 ? PathLossModel::Hata : PathLossModel::Cost231;
     const auto area = in.Choice<PlanningArea>(Field::Area);
-    if (!ModelHasArea(model, area)) {
-        return Refusal<Field>{std::string(kCellRangeModels[in.Index(Field::Model)].text) + " has no " +
-                                  std::string(kPlanningAreas[static_cast<int>(area)].text),
-                              Field::Area};
+    const auto site = ReadSite(in, model, area, kCellRangeModels[in.Index(Field::Model)].text);
+    if (!site.Ok()) {
+        return site.Error();
     }
-    const long double frequency = in.Real(Field::Frequency);
-    if (!(frequency > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
-    }
-    const long double bsHeight = in.Real(Field::BsHeight);
-    if (!(bsHeight > 0.0L)) {
-        return Refusal<Field>{"Height of BS must be greater than 0", Field::BsHeight};
-    }
-    const long double msHeight = in.Real(Field::MsHeight);
-    if (!(msHeight > 0.0L)) {
-        return Refusal<Field>{"Height of MS must be greater than 0", Field::MsHeight};
-    }
+    const long double frequency = site.Value().frequencyMHz;
+    const long double bsHeight = site.Value().bsHeightM;
+    const long double msHeight = site.Value().msHeightM;
     const long double target = in.Real(Field::MaxPathLoss);
     const auto loss = [&](long double km) { return ModelLoss(model, area, km, frequency, bsHeight, msHeight).Value(); };
     long double near = kNearestKm;

@@ -110,27 +110,17 @@ Outcome<PathLossResult, Field> PathLoss(const Inputs<Field>& in)
 {
     const auto model = in.Choice<PathLossModel>(Field::Model);
     const auto area = in.Choice<PlanningArea>(Field::Area);
-    if (!ModelHasArea(model, area)) {
-        return Refusal<Field>{std::string(kPathLossModels[static_cast<int>(model)].text) + " has no " +
-                                  std::string(kPlanningAreas[static_cast<int>(area)].text),
-                              Field::Area};
-    }
-    const long double frequency = in.Real(Field::Frequency);
-    if (!(frequency > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    const auto site = ReadSite(in, model, area, kPathLossModels[static_cast<int>(model)].text);
+    if (!site.Ok()) {
+        return site.Error();
     }
     const long double distance = in.Real(Field::Distance);
     if (!(distance > 0.0L)) {
         return Refusal<Field>{"Distance must be greater than 0", Field::Distance};
     }
-    const long double bsHeight = in.Real(Field::BsHeight);
-    if (!(bsHeight > 0.0L)) {
-        return Refusal<Field>{"Height of BS must be greater than 0", Field::BsHeight};
-    }
-    const long double msHeight = in.Real(Field::MsHeight);
-    if (!(msHeight > 0.0L)) {
-        return Refusal<Field>{"Height of MS must be greater than 0", Field::MsHeight};
-    }
+    const long double frequency = site.Value().frequencyMHz;
+    const long double bsHeight = site.Value().bsHeightM;
+    const long double msHeight = site.Value().msHeightM;
     const Real loss = ModelLoss(model, area, distance, frequency, bsHeight, msHeight);
     return PathLossResult{loss.Value(), ValidityWarnings(model, distance, frequency, bsHeight, msHeight)};
 }

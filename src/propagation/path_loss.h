@@ -31,7 +31,8 @@ struct PathLossResult {
 };
 
 // The loss of a model at a distance (km), frequency (MHz) and heights (m):
-// refused for a model that has no such area, or inputs that are not positive.
+// refused for a model that has no such area, or inputs that are not positive
+// (read as ReadSite reads them, then the distance).
 Outcome<PathLossResult, PathLossField> PathLoss(const Inputs<PathLossField>& in);
 
 // COST 231 final report, 4.4.1 (COST-231 Hata):
@@ -48,6 +49,40 @@ fp::Real ModelLoss(PathLossModel model, PlanningArea area, fp::Real distanceKm, 
 // Whether the model has the area: Hata the four of the RF page, COST-231
 // Hata medium city, suburban and metropolitan centre, the others any.
 bool ModelHasArea(PathLossModel model, PlanningArea area);
+
+// Where a model is used: its frequency (MHz) and the two heights (m).
+struct Site {
+    long double frequencyMHz;
+    long double bsHeightM;
+    long double msHeightM;
+};
+
+// Reads and checks what every model needs, in this order: that the model
+// has the area, then a frequency and two heights greater than 0; the
+// fields are the calculation's own, of the same names.
+template <typename Field>
+Outcome<Site, Field> ReadSite(const Inputs<Field>& in, PathLossModel model, PlanningArea area,
+                              std::string_view modelName)
+{
+    if (!ModelHasArea(model, area)) {
+        return Refusal<Field>{std::string(modelName) + " has no " +
+                                  std::string(kPlanningAreas[static_cast<int>(area)].text),
+                              Field::Area};
+    }
+    const long double frequency = in.Real(Field::Frequency);
+    if (!(frequency > 0.0L)) {
+        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    }
+    const long double bsHeight = in.Real(Field::BsHeight);
+    if (!(bsHeight > 0.0L)) {
+        return Refusal<Field>{"Height of BS must be greater than 0", Field::BsHeight};
+    }
+    const long double msHeight = in.Real(Field::MsHeight);
+    if (!(msHeight > 0.0L)) {
+        return Refusal<Field>{"Height of MS must be greater than 0", Field::MsHeight};
+    }
+    return Site{frequency, bsHeight, msHeight};
+}
 
 // The warnings of inputs outside the model's published range: Hata
 // 150-1500 MHz, COST-231 Hata 1500-2000 MHz, both base 30-200 m, mobile
