@@ -81,8 +81,13 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
     m_fieldStrength = Place<FieldStrengthPanel>(m_ui->Units, "FieldStrengthPanel", 0, 0);
     m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
-    m_cellRange = Place<CellRangePanel>(m_ui->Planning, "CellRangePanel", 0, 0);
-    m_bandPlan = Place<BandPlanPanel>(m_ui->Planning, "BandPlanPanel", 0, 250);
+    // The Planning page is built when first shown: the start stays as quick
+    // as with five pages.
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (m_ui->PageControl1->currentWidget() == m_ui->Planning) {
+            BuildPlanning();
+        }
+    });
 
     SpinField::ShareAccessibleNames(*this);
     PressButtonsOnEnter(*this);
@@ -93,6 +98,20 @@ TZandrevio::TZandrevio(QWidget* parent)
 }
 
 TZandrevio::~TZandrevio() = default;
+
+void TZandrevio::BuildPlanning()
+{
+    if (m_cellRange != nullptr) {
+        return;
+    }
+    m_cellRange = Place<CellRangePanel>(m_ui->Planning, "CellRangePanel", 0, 0);
+    m_bandPlan = Place<BandPlanPanel>(m_ui->Planning, "BandPlanPanel", 0, 250);
+    for (QWidget* panel : {static_cast<QWidget*>(m_cellRange), static_cast<QWidget*>(m_bandPlan)}) {
+        SpinField::ShareAccessibleNames(*panel);
+        PressButtonsOnEnter(*panel);
+        panel->show();
+    }
+}
 
 void TZandrevio::FormCreate()
 {

@@ -35,6 +35,8 @@ public:
 
     // The about box, created hidden after the window.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
+    // Builds the Planning page's panels, once; showing the page builds them.
+    void BuildPlanning();
 
 private:
     const std::unique_ptr<Ui::TZandrevio> m_ui;
@@ -46,8 +48,8 @@ private:
     DowntiltPanel* m_downtilt;
     FieldStrengthPanel* m_fieldStrength;
     UnitConversionPanel* m_unitConversion;
-    CellRangePanel* m_cellRange;
-    BandPlanPanel* m_bandPlan;
+    CellRangePanel* m_cellRange = nullptr;
+    BandPlanPanel* m_bandPlan = nullptr;
     TAboutBox* m_aboutBox = nullptr;
 };
 

@@ -47,7 +47,8 @@ ResultLabel::ResultLabel(QWidget* parent)
         return true;
     }();
     (void)factory;
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // The text becomes selectable when first reached (start-up makes no
+    // text control for the labels); the focus reaches it from the start.
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
@@ -84,6 +85,26 @@ QString ResultLabel::SpokenText() const
 {
     QString spoken = m_caption.isEmpty() ? text() : m_caption + ": " + text();
     return m_unit.isEmpty() ? spoken : spoken + ' ' + m_unit;
+}
+
+void ResultLabel::MakeSelectable()
+{
+    if (textInteractionFlags() == Qt::NoTextInteraction) {
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+}
+
+void ResultLabel::focusInEvent(QFocusEvent* event)
+{
+    MakeSelectable();
+    QLabel::focusInEvent(event);
+}
+
+void ResultLabel::mousePressEvent(QMouseEvent* event)
+{
+    MakeSelectable();
+    QLabel::mousePressEvent(event);
 }
 
 void ResultLabel::keyPressEvent(QKeyEvent* event)

@@ -135,6 +135,7 @@ TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
     Check("UnitConversionPanel", kTrafficUnitConversion);
     Check("UnitConversionPanel", kLengthUnitConversion);
     Check("UnitConversionPanel", kWeightUnitConversion);
+    ShowPage(5); // the Planning page is built when first shown
     Check("CellRangePanel", kMaximumPathLoss);
     Check("BandPlanPanel", kBandChannelToFrequencies);
     Check("BandPlanPanel", kBandFrequencyToChannel);

@@ -109,6 +109,7 @@ TEST_F(Keyboard, TabbingIntoARadioGroupLandsOnItsCheckedButton)
 
 TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
 {
+    ShowPage(5); // the Planning page is built when first shown
     for (auto* button : window->findChildren<CalculateButton*>()) {
         const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         EXPECT_TRUE(name.startsWith("Calculate ") || name.startsWith("Convert ") || name.startsWith("Draw "))
