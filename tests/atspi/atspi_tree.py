@@ -6,6 +6,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def find_app(name, seconds=20):
@@ -50,4 +51,23 @@ for group in ("Separation", "Impedans [Ohm]", "Cellular Standards", "Models"):
 check("a Calculate button says what it calculates", "Calculate channel number" in names)
 check("a result is read with its caption and unit", "Propagation loss: 111 dB" in names)
 check("the downtilt plot has a text alternative", "Downtilt plot: gain drop over distance" in names)
+
+# Pressing a Calculate button announces the new result with its caption and unit.
+heard = []
+
+
+def on_name_change(event):
+    heard.append(event.source.name)
+
+
+pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
+button = next(n for n in nodes if n.name == "Calculate path loss and received power")
+power = next(n for n in nodes if n.name == "BS Power (Watts)")
+power.queryEditableText().setTextContents("20")
+button.queryAction().doAction(0)
+end = time.time() + 10
+while time.time() < end and "MS Recieve Power: -53.72 dBm" not in heard:
+    GLib.MainContext.default().iteration(False)
+    time.sleep(0.01)
+check("a changed result is announced with its caption and unit", "MS Recieve Power: -53.72 dBm" in heard)
 sys.exit(1 if failures else 0)
