@@ -3,7 +3,9 @@
 #include "cli/commands.h"
 #include "numeric/format.h"
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,37 @@ inline std::vector<std::string> Names(std::initializer_list<ResultSpec> results)
         names.emplace_back(result.name);
     }
     return names;
+}
+
+// Every option of the calculations, each once, in the order first met.
+template <typename Field>
+std::vector<OptionInfo> Union(std::initializer_list<const CalculationSpec<Field>*> calculations)
+{
+    std::vector<OptionInfo> options;
+    for (const auto* calculation : calculations) {
+        for (OptionInfo& option : OptionsOf(*calculation)) {
+            if (std::none_of(options.begin(), options.end(),
+                             [&](const OptionInfo& o) { return o.name == option.name; })) {
+                options.push_back(std::move(option));
+            }
+        }
+    }
+    return options;
+}
+
+// The options less the start values of those that are alternatives: one of
+// them is given, none is taken from the window.
+inline std::vector<OptionInfo> WithoutStarts(std::vector<OptionInfo> options,
+                                             std::initializer_list<const char*> alternatives)
+{
+    for (OptionInfo& option : options) {
+        for (const char* name : alternatives) {
+            if (option.name == name) {
+                option.start.clear();
+            }
+        }
+    }
+    return options;
 }
 
 inline ResultText Result(const ResultSpec& result, long double value, const Settings& settings)

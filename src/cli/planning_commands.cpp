@@ -3,8 +3,6 @@
 #include "propagation/path_loss.h"
 #include "traffic/queueing.h"
 
-#include <algorithm>
-
 namespace zandrevio::cli {
 
 namespace {
@@ -99,32 +97,6 @@ Answer ExtendedErlangBCommand(const Request& request, const Settings& settings)
     });
 }
 
-template <typename Field>
-std::vector<OptionInfo> Union(std::initializer_list<const CalculationSpec<Field>*> calculations)
-{
-    std::vector<OptionInfo> options;
-    for (const auto* calculation : calculations) {
-        for (OptionInfo& option : OptionsOf(*calculation)) {
-            if (std::none_of(options.begin(), options.end(),
-                             [&](const OptionInfo& o) { return o.name == option.name; })) {
-                options.push_back(std::move(option));
-            }
-        }
-    }
-    return options;
-}
-
-std::vector<OptionInfo> Without(std::vector<OptionInfo> options, std::initializer_list<const char*> alternatives)
-{
-    for (OptionInfo& option : options) {
-        for (const char* name : alternatives) {
-            if (option.name == name) {
-                option.start.clear(); // one of alternatives, given or not
-            }
-        }
-    }
-    return options;
-}
 } // namespace
 
 void AddPlanningCommands(std::vector<Command>& commands)
@@ -137,13 +109,13 @@ void AddPlanningCommands(std::vector<Command>& commands)
                         Names({kMaxPathLossResult, kCellRadiusResult, kCellAreaResult}), CellRangeCommand});
     commands.push_back({"service-level",
                         "Erlang C queues: waiting probability, service level, speed of answer; or servers needed",
-                        Without(Union({&kServiceLevel, &kServersForServiceLevel}),
-                                {"traffic", "calls", "interval", "servers", "target-service-level"}),
+                        WithoutStarts(Union({&kServiceLevel, &kServersForServiceLevel}),
+                                      {"traffic", "calls", "interval", "servers", "target-service-level"}),
                         Names({kServersResult, kQueueTrafficResult, kWaitingProbabilityResult, kServiceLevelResult,
                                kAverageSpeedOfAnswerResult, kOccupancyResult}),
                         ServiceLevelCommand});
     commands.push_back({"extended-erlang-b", "Blocking with retries, or channels for a blocking, by Extended Erlang B",
-                        Without(Union({&kExtendedBlocking, &kExtendedChannels}), {"channels", "blocking"}),
+                        WithoutStarts(Union({&kExtendedBlocking, &kExtendedChannels}), {"channels", "blocking"}),
                         Names({kRetryChannelsResult, kRetryBlockingResult, kRetryOfferedResult}),
                         ExtendedErlangBCommand});
 }

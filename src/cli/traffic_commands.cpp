@@ -1,8 +1,6 @@
 #include "cli/command_kit.h"
 #include "traffic/traffic_calculations.h"
 
-#include <algorithm>
-
 namespace zandrevio::cli {
 
 namespace {
@@ -44,40 +42,15 @@ Answer Subscribers(const Request& request, const Settings& settings)
     return answer;
 }
 
-// Every option of the calculations, each once, in the order first met.
-template <typename Field>
-std::vector<OptionInfo> Union(std::initializer_list<const CalculationSpec<Field>*> calculations)
-{
-    std::vector<OptionInfo> options;
-    for (const auto* calculation : calculations) {
-        for (OptionInfo& option : OptionsOf(*calculation)) {
-            const bool known =
-                std::any_of(options.begin(), options.end(), [&](const OptionInfo& o) { return o.name == option.name; });
-            if (!known) {
-                options.push_back(std::move(option));
-            }
-        }
-    }
-    return options;
-}
 } // namespace
 
 void AddTrafficCommands(std::vector<Command>& commands)
 {
-    auto traffic = Union({&kChannelsForGos, &kTrafficForGos});
-    for (OptionInfo& option : traffic) {
-        if (option.name != "model") {
-            option.start.clear(); // two of the three are given, none taken from the window
-        }
-    }
+    // Two of the three are given, none taken from the window.
+    auto traffic = WithoutStarts(Union({&kChannelsForGos, &kTrafficForGos}), {"channels", "traffic", "gos"});
     commands.push_back({"traffic", "Channels, traffic and grade of service: two give the third", std::move(traffic),
                         Names({kChannelsResult, kTrafficResult, kGosResult}), Traffic});
-    auto subscribers = Union({&kSubscriberTraffic, &kSubscribersForTraffic});
-    for (OptionInfo& option : subscribers) {
-        if (option.name != "rate") {
-            option.start.clear();
-        }
-    }
+    auto subscribers = WithoutStarts(Union({&kSubscriberTraffic, &kSubscribersForTraffic}), {"subscribers", "traffic"});
     commands.push_back({"subscribers", "Traffic of subscribers at a calling rate, and back", std::move(subscribers),
                         Names({kSubscriberTrafficResult, kSubscribersResult}), Subscribers});
 }
