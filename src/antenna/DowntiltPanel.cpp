@@ -34,7 +34,7 @@ void DowntiltPanel::BitBtn20Click()
     if (!plot.Ok()) {
         return m_fields.Refuse(plot.Error());
     }
-    DrawDowntiltCurve(m_ui->Image1->Surface(), plot.Value().curve);
+    DrawDowntiltCurve(m_ui->Image1->Surface(), CurvePixels(plot.Value().curve));
     m_ui->Label25->setText(m_ui->Edit31->text());
     m_ui->Label26->setText(QString::number(plot.Value().middleLineGain));
 }

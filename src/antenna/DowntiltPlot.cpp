@@ -1,10 +1,28 @@
 #include "antenna/DowntiltPlot.h"
 
+#include "numeric/checked_math.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
 
 namespace zandrevio {
+
+DowntiltCurvePoints CurvePixels(const std::vector<DowntiltPoint>& curve)
+{
+    DowntiltCurvePoints points{};
+    for (std::size_t i = 0; i < points.size() && i < curve.size(); ++i) {
+        const long double metres = curve[i].distanceKm * 1000.0L;
+        points[i] = {static_cast<int>(fp::Round((metres - 200.0L) / 4.0L)),
+                     static_cast<int>(fp::Round(15.0L * curve[i].attenuationDb))};
+    }
+    return points;
+}
+
+DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg, long double downtiltDeg)
+{
+    return CurvePixels(DowntiltGains(0.0L, heightM, beamwidthDeg, downtiltDeg));
+}
 
 void DrawDowntiltGrid(QImage& surface)
 {

@@ -2,9 +2,24 @@
 
 #include "antenna/downtilt.h"
 
+#include <array>
+
 class QImage;
 
 namespace zandrevio {
+
+// A point of the plot in pixels: 4 m and 1/15 dB to the pixel, x from
+// 0.2 km, y down from no drop.
+struct PlotPoint {
+    int x;
+    int y;
+};
+using DowntiltCurvePoints = std::array<PlotPoint, kCurvePoints>;
+
+// The pixels of the curve's 71 points.
+DowntiltCurvePoints CurvePixels(const std::vector<DowntiltPoint>& curve);
+// The pixels of an antenna's curve (its gain does not move the curve).
+DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg, long double downtiltDeg);
 
 // Erases the surface to white and draws the black grid: the 5 dB line and
 // the 0.6, 1.0 and 1.4 km lines.

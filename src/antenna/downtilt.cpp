@@ -20,8 +20,9 @@ const FieldSpec<DowntiltField> kFields[] = {
 };
 } // namespace
 
-const ResultSpec kTopLineGain{"Gain [dB]", "top-gain", "dB", ResultFormat::Result};
-const ResultSpec kMiddleLineGain{"Gain [dB]", "middle-gain", "dB", ResultFormat::Result};
+const ResultSpec kTopLineGain{"Gain [dB]", "top-gain", "dB", ResultFormat::Text};
+const ResultSpec kMiddleLineGain{"Gain [dB]", "middle-gain", "dB", ResultFormat::Whole};
+const ResultSpec kDowntiltCurve{"Gain over distance", "curve", "dB", ResultFormat::Result};
 namespace {
 const ResultSpec kResults[] = {kTopLineGain, kMiddleLineGain};
 } // namespace
@@ -54,14 +55,15 @@ long double DowntiltAttenuation(long double distanceM, long double heightM, long
     return attenuation > kClipDb ? kClipDb : attenuation;
 }
 
-DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg, long double downtiltDeg)
+std::vector<DowntiltPoint> DowntiltGains(long double gainDb, long double heightM, long double beamwidthDeg,
+                                         long double downtiltDeg)
 {
-    DowntiltCurvePoints points{};
+    std::vector<DowntiltPoint> points;
+    points.reserve(kCurvePoints);
     for (int i = 0; i < kCurvePoints; ++i) {
-        const long double distance = 200.0L + 20.0L * i;
-        const long double attenuation = DowntiltAttenuation(distance, heightM, beamwidthDeg, downtiltDeg);
-        points[static_cast<std::size_t>(i)] = {static_cast<int>(fp::Round((distance - 200.0L) / 4.0L)),
-                                               static_cast<int>(fp::Round(15.0L * attenuation))};
+        const long double metres = 200.0L + 20.0L * i;
+        const long double attenuation = DowntiltAttenuation(metres, heightM, beamwidthDeg, downtiltDeg);
+        points.push_back({metres / 1000.0L, attenuation, (Real(gainDb) - attenuation).Value()});
     }
     return points;
 }
@@ -77,8 +79,8 @@ Outcome<DowntiltPlotResult, DowntiltField> DowntiltPlot(const Inputs<DowntiltFie
     const long double height = in.Real(DowntiltField::Height);
     const long double beamwidth = in.Real(DowntiltField::Beamwidth);
     const long double downtilt = in.Real(DowntiltField::Downtilt);
-    const DowntiltCurvePoints curve = DowntiltCurve(height, beamwidth, downtilt);
-    return DowntiltPlotResult{curve, MiddleLineGain(gain)};
+    std::vector<DowntiltPoint> curve = DowntiltGains(gain, height, beamwidth, downtilt);
+    return DowntiltPlotResult{std::move(curve), gain, MiddleLineGain(gain)};
 }
 
 } // namespace zandrevio

@@ -48,14 +48,10 @@ void BandPlanPanel::BitBtn22Click()
         return m_downlinkFields.Refuse(found.Error());
     }
     const BandChannel& first = found.Value().front();
-    QStringList bands;
-    for (const BandChannel& match : found.Value()) {
-        bands << ToQString(match.band);
-    }
     m_ui->Edit46->setText(first.hasUplink ? ToQString(FormatFull(first.uplinkMHz)) : QString());
     m_ui->Edit47->setText(first.hasDownlink ? ToQString(FormatFull(first.downlinkMHz)) : QString());
     m_ui->StaticText77->setText(ToQString(first.band));
-    m_ui->StaticText79->setText(bands.join(", "));
+    m_ui->StaticText79->setText(ToQString(BandList(found.Value(), false)));
     ShowFrequencyError(0.0L, false);
 }
 
@@ -68,13 +64,9 @@ void BandPlanPanel::BitBtn23Click()
         return fields.Refuse(found.Error());
     }
     const BandChannel& first = found.Value().front();
-    QStringList bands;
-    for (const BandChannel& match : found.Value()) {
-        bands << ToQString(match.band) + ": " + QString::number(match.channel);
-    }
     m_ui->SpinEdit5->SetValue(static_cast<std::int32_t>(first.channel));
     m_ui->StaticText77->setText(ToQString(first.band));
-    m_ui->StaticText79->setText(bands.join(", "));
+    m_ui->StaticText79->setText(ToQString(BandList(found.Value(), true)));
     if (first.offRaster) {
         Beep();
         ShowError("Note the frequency error !");

@@ -46,8 +46,8 @@ const FieldSpec<BandField> kToFrequencyFields[] = {
 };
 const FieldSpec<BandField> kToChannelFields[] = {
     {BandField::Standard, FieldKind::Choice, "Standard", "standard", "DCS 1800", BandStandardChoices()},
-    {BandField::Direction, FieldKind::Choice, "Frequency", "direction", "Downlink", kLinkDirections},
-    {BandField::Frequency, FieldKind::Real, "Downlink (MHz)", "frequency", "1805.2"},
+    {BandField::Direction, FieldKind::Choice, "Frequency", "", "Downlink", kLinkDirections},
+    {BandField::Frequency, FieldKind::Real, "Downlink (MHz)", "", "1805.2"},
 };
 
 // The bands a standard covers: one GSM band, or every LTE or NR band.
@@ -167,6 +167,13 @@ std::string FrequencyRanges(const BandStandard& standard, LinkDirection directio
 }
 } // namespace
 
+namespace {
+bool Holds(const std::vector<BandChannel>& found, std::string_view band)
+{
+    return std::any_of(found.begin(), found.end(), [&](const BandChannel& match) { return match.band == band; });
+}
+} // namespace
+
 std::span<const BandStandard> BandStandards()
 {
     return kStandards;
@@ -176,6 +183,28 @@ std::span<const Choice> BandStandardChoices()
 {
     static const std::vector<Choice> choices = ChoicesOf();
     return choices;
+}
+
+const ResultSpec kBandName{"Band", "band", "", ResultFormat::Text};
+const ResultSpec kBandChannel{"Channel", "channel", "", ResultFormat::Whole};
+const ResultSpec kUplinkChannel{"Uplink channel", "uplink-channel", "", ResultFormat::Whole};
+const ResultSpec kUplinkFrequency{"Uplink (MHz)", "uplink", "MHz", ResultFormat::Full};
+const ResultSpec kDownlinkChannel{"Downlink channel", "downlink-channel", "", ResultFormat::Whole};
+const ResultSpec kDownlinkFrequency{"Downlink (MHz)", "downlink", "MHz", ResultFormat::Full};
+const ResultSpec kBandFrequencyError{"Frequency Error", "frequency-error", "Hz", ResultFormat::Result};
+const ResultSpec kBandList{"Bands", "bands", "", ResultFormat::Text};
+
+std::string BandList(const std::vector<BandChannel>& matches, bool withChannels)
+{
+    std::string list;
+    for (const BandChannel& match : matches) {
+        list += list.empty() ? "" : ", ";
+        list += match.band;
+        if (withChannels) {
+            list += ": " + std::to_string(match.channel);
+        }
+    }
+    return list;
 }
 
 const CalculationSpec<BandField> kBandChannelToFrequencies{"band", kToFrequencyFields, {}};
@@ -195,6 +224,10 @@ Outcome<std::vector<BandChannel>, BandField> BandChannelToFrequencies(const Inpu
                 }
                 // A GSM ARFCN numbers both directions: the uplink run says it.
                 if (standard.family == BandFamily::Gsm && direction == LinkDirection::Downlink) {
+                    continue;
+                }
+                // A TDD band numbers one run for both directions: one answer a band.
+                if (Holds(found, band.name)) {
                     continue;
                 }
                 BandChannel match;
@@ -229,6 +262,9 @@ Outcome<std::vector<BandChannel>, BandField> BandFrequencyToChannel(const Inputs
             const long double count = static_cast<long double>((run.last - run.first) / run.step);
             // Half a step beyond either end still belongs to the end channel.
             if (!(steps >= -0.5L && steps <= count + 0.5L)) {
+                continue;
+            }
+            if (Holds(found, band.name)) {
                 continue;
             }
             const long double k = std::clamp(std::nearbyint(steps), 0.0L, count);

@@ -51,12 +51,26 @@ struct BandChannel {
     bool offRaster = false;
 };
 
+// The results of one band, and the list of every band that answers.
+extern const ResultSpec kBandName;
+extern const ResultSpec kBandChannel;
+extern const ResultSpec kUplinkChannel;
+extern const ResultSpec kUplinkFrequency;
+extern const ResultSpec kDownlinkChannel;
+extern const ResultSpec kDownlinkFrequency;
+extern const ResultSpec kBandFrequencyError;
+extern const ResultSpec kBandList;
+
 // The frequencies of a channel (ARFCN, EARFCN or NR-ARFCN) in every band
 // that has it; refused, naming the valid range, when no band has it.
 Outcome<std::vector<BandChannel>, BandField> BandChannelToFrequencies(const Inputs<BandField>& in);
 // The channel of an uplink or downlink frequency in every band that holds
 // it; refused, naming the bands' range, when none does.
 Outcome<std::vector<BandChannel>, BandField> BandFrequencyToChannel(const Inputs<BandField>& in);
+
+// The bands that answer, each once: "n77, n78", or with each band's channel
+// of a frequency, "1: 300, 4: 2250, 10: 2250". Both faces write this text.
+std::string BandList(const std::vector<BandChannel>& matches, bool withChannels);
 
 // The lines `bands` lists: each band with its channels and frequencies.
 struct BandSummary {

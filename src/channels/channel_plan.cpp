@@ -23,7 +23,7 @@ const FieldSpec<ChannelField> kToFrequencyFields[] = {
 };
 const FieldSpec<ChannelField> kToChannelFields[] = {
     {ChannelField::Standard, FieldKind::Choice, "Cellular Standards", "standard", "AMPS", kCellularStandards},
-    {ChannelField::Side, FieldKind::Choice, "Frequencies", "side", "BS RX", kDuplexSides},
+    {ChannelField::Side, FieldKind::Choice, "Frequencies", "", "BS RX", kDuplexSides},
     {ChannelField::Receive, FieldKind::Real, "BS RX frequency (MHz)", "rx", "825"},
     {ChannelField::Transmit, FieldKind::Real, "BS TX frequency (MHz)", "tx", "870"},
 };
@@ -48,8 +48,8 @@ Frequencies OnRaster(long double term, long double step, long double receiveBase
 // The frequencies are written as the standard's plan says.
 const ResultSpec kReceiveFrequency{"BS RX frequency (MHz)", "rx", "MHz", ResultFormat::Result};
 const ResultSpec kTransmitFrequency{"BS TX frequency (MHz)", "tx", "MHz", ResultFormat::Result};
-const ResultSpec kChannelNumber{"Channel number", "channel", "", ResultFormat::Result};
-const ResultSpec kFrequencyError{"Frequency Error", "error", "Hz", ResultFormat::Result};
+const ResultSpec kChannelNumber{"Channel number", "channel", "", ResultFormat::Whole};
+const ResultSpec kFrequencyError{"Frequency Error", "frequency-error", "Hz", ResultFormat::Result};
 namespace {
 const ResultSpec kFrequencyResults[] = {kReceiveFrequency, kTransmitFrequency};
 const ResultSpec kChannelResults[] = {kChannelNumber, kFrequencyError};

@@ -1,24 +1,78 @@
 #include "cli/commands.h"
 
-#include "cli/command_kit.h"
 #include "numeric/app_error.h"
+#include "numeric/format.h"
+#include "registry/registry.h"
 
 #include <algorithm>
 
 namespace zandrevio::cli {
 
+namespace {
+Command CommandOf(const Calculation& calculation)
+{
+    Command command{std::string(calculation.name), std::string(calculation.summary), {}, {}, &calculation};
+    for (const OptionSpec& option : calculation.Options()) {
+        std::vector<std::string> words;
+        for (const Choice& choice : option.choices) {
+            words.emplace_back(choice.key);
+        }
+        command.options.push_back(
+            {std::string(option.name), std::string(option.caption), std::move(words), std::string(option.start)});
+    }
+    for (const ResultSpec* result : calculation.Results()) {
+        command.results.emplace_back(result->name);
+    }
+    return command;
+}
+
+ResultText TextOf(const ResultValue& result, const Settings& settings)
+{
+    std::string value =
+        result.format == ResultFormat::Text ? result.text : FormatAs(result.format, result.value, settings.digits);
+    return {std::string(result.spec->name), std::move(value), std::string(result.unit)};
+}
+
+std::vector<ResultText> TextsOf(const std::vector<ResultValue>& results, const Settings& settings)
+{
+    std::vector<ResultText> texts;
+    texts.reserve(results.size());
+    for (const ResultValue& result : results) {
+        texts.push_back(TextOf(result, settings));
+    }
+    return texts;
+}
+
+// The answer as the window would write it.
+Answer AnswerOf(Reply reply, const Settings& settings)
+{
+    Answer answer;
+    answer.results = TextsOf(reply.results, settings);
+    for (const std::vector<ResultValue>& match : reply.matches) {
+        answer.matches.push_back(TextsOf(match, settings));
+    }
+    for (const CurvePoint& point : reply.curve) {
+        answer.curve.emplace_back(FormatAs(ResultFormat::Result, point.x, settings.digits),
+                                  FormatAs(ResultFormat::Result, point.y, settings.digits));
+    }
+    answer.warnings = std::move(reply.warnings);
+    answer.error = std::move(reply.error);
+    if (settings.echoInputs) {
+        for (auto& [option, text] : reply.inputs) {
+            answer.inputs.emplace_back(std::string(option), std::move(text));
+        }
+    }
+    return answer;
+}
+} // namespace
+
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all;
-        AddChannelCommands(all);
-        AddBandCommands(all);
-        AddPropagationCommands(all);
-        AddPlanningCommands(all);
-        AddTrafficCommands(all);
-        AddFeederCommands(all);
-        AddAntennaCommands(all);
-        AddUnitCommands(all);
+        for (const Calculation& calculation : Calculations()) {
+            all.push_back(CommandOf(calculation));
+        }
         return all;
     }();
     return commands;
@@ -26,14 +80,12 @@ const std::vector<Command>& Commands()
 
 const Command* FindCommand(std::string_view name)
 {
-    std::string wanted(name);
-    std::replace(wanted.begin(), wanted.end(), ' ', '-');
-    for (const Command& command : Commands()) {
-        if (command.name == wanted) {
-            return &command;
-        }
+    const Calculation* calculation = FindCalculation(name);
+    if (calculation == nullptr) {
+        return nullptr;
     }
-    return nullptr;
+    const std::vector<Command>& commands = Commands();
+    return &commands[static_cast<std::size_t>(calculation - Calculations().data())];
 }
 
 Answer Execute(const Command& command, const Request& request, const Settings& settings)
@@ -47,22 +99,12 @@ Answer Execute(const Command& command, const Request& request, const Settings& s
     }
     Answer answer;
     try {
-        answer = command.run(request, settings);
+        answer = AnswerOf(command.calculation->Run(request), settings);
     } catch (const ApplicationError& error) {
         answer = Answer{};
         answer.error = ApplicationErrorBoxText(error.Message());
     }
     answer.calculation = command.name;
-    if (!settings.echoInputs) {
-        return answer;
-    }
-    for (const OptionInfo& option : command.options) {
-        if (auto text = request.Text(option.name)) {
-            answer.inputs.emplace_back(option.name, *text);
-        } else if (!option.start.empty()) {
-            answer.inputs.emplace_back(option.name, option.start);
-        }
-    }
     return answer;
 }
 

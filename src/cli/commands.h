@@ -2,14 +2,15 @@
 
 #include "cli/answer.h"
 #include "cli/request.h"
+#include "numeric/registry.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The calculations the command line runs, each described by its options and
-// run on a Request: from the command line or from a row of a batch.
+// The calculations the command line runs, one subcommand each, made from
+// the registry, and run on a Request: from the command line or from a row of
+// a batch.
 namespace zandrevio::cli {
 
 struct Settings {
@@ -29,13 +30,13 @@ struct Command {
     std::string summary;
     std::vector<OptionInfo> options;
     std::vector<std::string> results; // the names of its results, as a batch's columns
-    // Throws UsageError; a refusal or fault comes back in Answer::error.
-    std::function<Answer(const Request&, const Settings&)> run;
+    const Calculation* calculation = nullptr;
 };
 
 // Every calculation of the command line, in the order --help lists them.
 const std::vector<Command>& Commands();
-// The command of a name, or nullptr. "convert length" names "convert-length".
+// The command of a name, without regard to case, or nullptr. "convert
+// length" names "convert-length".
 const Command* FindCommand(std::string_view name);
 
 // Runs a command: an option it does not know is a usage error; a field that

@@ -1,8 +1,9 @@
 #include "cli/table.h"
 
-#include "cli/command_kit.h"
+#include "cli/commands.h"
 #include "numeric/app_error.h"
 #include "numeric/decimal_separator.h"
+#include "numeric/format.h"
 #include "numeric/parse_real.h"
 #include "traffic/queueing.h"
 #include "traffic/traffic_calculations.h"
@@ -100,6 +101,18 @@ constexpr Choice kTableModels[] = {{"Poisson", "poisson"},
                                    {"Extended Erlang B", "extended-erlang-b"},
                                    {"Erlang C service level", "erlang-c-service-level"}};
 
+} // namespace
+
+std::vector<std::string> TableModelWords()
+{
+    std::vector<std::string> words;
+    for (const Choice& model : kTableModels) {
+        words.emplace_back(model.key);
+    }
+    return words;
+}
+
+namespace {
 std::string Whole(std::int64_t value)
 {
     return std::to_string(value);
@@ -131,7 +144,7 @@ struct CellMaker {
             if (byChannels) {
                 const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
                 return TextOf(ExtendedErlangBTraffic({{R::Recall, recall}, {R::Channels, n}, {R::Blocking, target}}),
-                              [&](long double a) { return Result(kTrafficResult, a, settings).value; });
+                              [&](long double a) { return FormatAs(kTrafficResult.format, a, settings.digits); });
             }
             return TextOf(ExtendedErlangBChannels({{R::Traffic, key}, {R::Recall, recall}, {R::Blocking, target}}),
                           [](const ExtendedErlangBResult& r) { return Whole(r.channels); });
@@ -148,7 +161,7 @@ struct CellMaker {
         if (byChannels) {
             const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
             return TextOf(TrafficForGos({{F::Model, traffic}, {F::Channels, n}, {F::Gos, target}}),
-                          [&](long double a) { return Result(kTrafficResult, a, settings).value; });
+                          [&](long double a) { return FormatAs(kTrafficResult.format, a, settings.digits); });
         }
         return TextOf(ChannelsForGos({{F::Model, traffic}, {F::Traffic, key}, {F::Gos, target}}),
                       [](std::int32_t n) { return Whole(n); });

@@ -12,6 +12,9 @@ class App;
 
 namespace zandrevio::cli {
 
+// The words of the table models: poisson, erlang-b, ...
+std::vector<std::string> TableModelWords();
+
 struct TableOptions {
     std::string model;
     std::string channels; // "1-100", "1-100:5" or "5,10,15": the traffic each count carries

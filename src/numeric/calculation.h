@@ -69,29 +69,42 @@ class Inputs {
 public:
     Inputs() = default;
     Inputs(std::initializer_list<std::pair<Field, Input>> inputs)
-        : m_inputs(inputs)
     {
+        m_inputs.reserve(inputs.size());
+        for (const auto& [field, input] : inputs) {
+            m_inputs.push_back({field, input});
+        }
     }
 
     void Reserve(std::size_t fields) { m_inputs.reserve(fields); }
 
     Inputs& Set(Field field, Input input)
     {
-        for (auto& [known, value] : m_inputs) {
-            if (known == field) {
-                value = std::move(input);
+        for (Entry& entry : m_inputs) {
+            if (entry.field == field) {
+                entry.input = std::move(input);
                 return *this;
             }
         }
-        m_inputs.emplace_back(field, std::move(input));
+        m_inputs.push_back({field, std::move(input)});
         return *this;
     }
 
     bool Has(Field field) const
     {
-        for (const auto& [known, value] : m_inputs) {
-            if (known == field) {
+        for (const Entry& entry : m_inputs) {
+            if (entry.field == field) {
                 return true;
+            }
+        }
+        return false;
+    }
+    // Whether the calculation read the field: what a run used, for its echo.
+    bool WasRead(Field field) const
+    {
+        for (const Entry& entry : m_inputs) {
+            if (entry.field == field) {
+                return entry.read;
             }
         }
         return false;
@@ -106,17 +119,24 @@ public:
     }
 
 private:
+    struct Entry {
+        Field field;
+        Input input;
+        mutable bool read = false;
+    };
+
     const Input& Find(Field field) const
     {
-        for (const auto& [known, value] : m_inputs) {
-            if (known == field) {
-                return value;
+        for (const Entry& entry : m_inputs) {
+            if (entry.field == field) {
+                entry.read = true;
+                return entry.input;
             }
         }
         throw std::logic_error("a calculation read a field it was not given");
     }
 
-    std::vector<std::pair<Field, Input>> m_inputs;
+    std::vector<Entry> m_inputs;
 };
 
 // A calculation refuses its input: its own message, the field to select and

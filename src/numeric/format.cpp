@@ -1,5 +1,7 @@
 #include "numeric/format.h"
 
+#include <charconv>
+
 #include "numeric/checked_math.h"
 #include "numeric/decimal_separator.h"
 
@@ -131,6 +133,14 @@ std::string FormatAs(ResultFormat format, long double value, int digits)
         return FormatGeneral(Hundredths(value), digits > 0 ? digits : 5);
     case ResultFormat::Full:
         return FormatGeneral(value, digits > 0 ? digits : 15);
+    case ResultFormat::Whole: {
+        // Counts are whole by construction; the cast is in range.
+        char text[24];
+        const auto end = std::to_chars(text, text + sizeof text, static_cast<long long>(value)).ptr;
+        return std::string(text, end);
+    }
+    case ResultFormat::Text:
+        break;
     }
     return FormatGeneral(value, digits > 0 ? digits : 5);
 }

@@ -17,8 +17,9 @@ std::string FormatResultHundredths(long double value);
 // 15 significant digits: the fields the program writes back.
 std::string FormatFull(long double value);
 
-// The three ways a result is written, and the text of each.
-enum class ResultFormat { Result, Hundredths, Full };
+// The ways a result is written: 5 digits, to hundredths first, 15 digits, a
+// whole number as a spin field shows it, or a text (a band's name).
+enum class ResultFormat { Result, Hundredths, Full, Whole, Text };
 // `digits` significant digits in place of the format's own 5 or 15; 0 keeps them.
 std::string FormatAs(ResultFormat format, long double value, int digits = 0);
 

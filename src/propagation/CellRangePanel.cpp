@@ -50,20 +50,13 @@ CellRangePanel::~CellRangePanel() = default;
 
 void CellRangePanel::BitBtn21Click()
 {
-    Inputs<CellRangeField> in = m_fields.Read();
-    const auto mapl = MaximumPathLoss(in);
-    if (!mapl.Ok()) {
-        return m_fields.Refuse(mapl.Error());
-    }
-    in.Set(CellRangeField::MaxPathLoss, mapl.Value());
-    const auto range = CellRange(in);
+    const Inputs<CellRangeField> in = m_fields.Read();
+    const auto range = CellRangeOfBudget(in);
     if (!range.Ok()) {
         return m_fields.Refuse(range.Error());
     }
     const std::vector<LevelPoint> levels = ReceivedLevels(in, 2.0L * range.Value().radiusKm, kPlotPoints);
-    WriteResults({{*m_ui->StaticText73, kMaxPathLossResult, mapl.Value()},
-                  {*m_ui->StaticText74, kCellRadiusResult, range.Value().radiusKm},
-                  {*m_ui->StaticText75, kCellAreaResult, range.Value().areaKm2}});
+    WriteResults(range.Value(), kCellRangeResults, {m_ui->StaticText73, m_ui->StaticText74, m_ui->StaticText75});
     QStringList warnings;
     for (const std::string& warning : range.Value().warnings) {
         warnings << QString::fromStdString(warning);

@@ -3,6 +3,7 @@
 #include "numeric/real.h"
 
 #include <cmath>
+#include <optional>
 
 namespace zandrevio {
 
@@ -42,6 +43,15 @@ const ResultSpec kRangeResults[] = {kCellRadiusResult, kCellAreaResult};
 } // namespace
 const CalculationSpec<Field> kMaximumPathLoss{"cell-range", kBudgetFields, {&kMaxPathLossResult, 1}};
 const CalculationSpec<Field> kCellRange{"cell-range", kRangeFields, kRangeResults};
+namespace {
+const FieldSpec<Field> kBudgetRangeFields[] = {
+    kRangeFields[0],  kRangeFields[1],  kRangeFields[2],  kRangeFields[3],  kRangeFields[4],
+    kBudgetFields[0], kBudgetFields[1], kBudgetFields[2], kBudgetFields[3], kBudgetFields[4],
+    kBudgetFields[5], kBudgetFields[6], kBudgetFields[7],
+};
+const ResultSpec kBudgetRangeResults[] = {kMaxPathLossResult, kCellRadiusResult, kCellAreaResult};
+} // namespace
+const CalculationSpec<Field> kCellRangeOfBudget{"cell-range", kBudgetRangeFields, kBudgetRangeResults};
 
 Outcome<long double, Field> MaximumPathLoss(const Inputs<Field>& in)
 {
@@ -61,7 +71,34 @@ long double HexagonArea(long double radiusKm)
     return (1.5L * std::sqrt(3.0L) * Real(radiusKm) * radiusKm).Value();
 }
 
+const std::vector<ResultOf<CellRangeResult>> kCellRangeResults = {
+    {&kMaxPathLossResult, Member<&CellRangeResult::maxPathLossDb>},
+    {&kCellRadiusResult, Member<&CellRangeResult::radiusKm>},
+    {&kCellAreaResult, Member<&CellRangeResult::areaKm2>},
+};
+
+namespace {
+Outcome<CellRangeResult, Field> RangeAt(const Inputs<Field>& in, std::optional<long double> budget);
+} // namespace
+
 Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
+{
+    return RangeAt(in, std::nullopt);
+}
+
+Outcome<CellRangeResult, Field> CellRangeOfBudget(const Inputs<Field>& in)
+{
+    const auto mapl = MaximumPathLoss(in);
+    if (!mapl.Ok()) {
+        return mapl.Error();
+    }
+    return RangeAt(in, mapl.Value());
+}
+
+namespace {
+// The range at the maximum allowed path loss of the budget, or of its own
+// field (read after the site, as the window reads it).
+Outcome<CellRangeResult, Field> RangeAt(const Inputs<Field>& in, std::optional<long double> budget)
 {
     const auto model = in.Index(Field::Model) == 0 ? PathLossModel::Hata : PathLossModel::Cost231;
     const auto area = in.Choice<PlanningArea>(Field::Area);
@@ -72,7 +109,7 @@ Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
     const long double frequency = site.Value().frequencyMHz;
     const long double bsHeight = site.Value().bsHeightM;
     const long double msHeight = site.Value().msHeightM;
-    const long double target = in.Real(Field::MaxPathLoss);
+    const long double target = budget ? *budget : in.Real(Field::MaxPathLoss);
     const auto loss = [&](long double km) { return ModelLoss(model, area, km, frequency, bsHeight, msHeight).Value(); };
     long double near = kNearestKm;
     long double far = kFarthestKm;
@@ -97,8 +134,10 @@ Outcome<CellRangeResult, Field> CellRange(const Inputs<Field>& in)
         }
     }
     const long double radius = std::nearbyint(0.5L * (near + far) / kMetreKm) * kMetreKm;
-    return CellRangeResult{radius, HexagonArea(radius), ValidityWarnings(model, radius, frequency, bsHeight, msHeight)};
+    return CellRangeResult{target, radius, HexagonArea(radius),
+                           ValidityWarnings(model, radius, frequency, bsHeight, msHeight)};
 }
+} // namespace
 
 std::vector<LevelPoint> ReceivedLevels(const Inputs<Field>& in, long double farKm, int points)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "numeric/registry.h"
 #include "propagation/path_loss.h"
 
 #include <string>
@@ -33,6 +33,8 @@ enum class CellRangeField {
 // to mobile height, and the maximum allowed path loss).
 extern const CalculationSpec<CellRangeField> kMaximumPathLoss;
 extern const CalculationSpec<CellRangeField> kCellRange;
+// The range's fields less the maximum allowed path loss, then the budget's.
+extern const CalculationSpec<CellRangeField> kCellRangeOfBudget;
 extern const ResultSpec kMaxPathLossResult;
 extern const ResultSpec kCellRadiusResult;
 extern const ResultSpec kCellAreaResult;
@@ -42,14 +44,21 @@ extern const ResultSpec kCellAreaResult;
 Outcome<long double, CellRangeField> MaximumPathLoss(const Inputs<CellRangeField>& in);
 
 struct CellRangeResult {
-    long double radiusKm; // to the metre
+    long double maxPathLossDb; // the loss the radius reaches
+    long double radiusKm;      // to the metre
     long double areaKm2;
     std::vector<std::string> warnings; // the model's validity at that radius
 };
 
+// The maximum allowed path loss, the radius and the area, as written.
+extern const std::vector<ResultOf<CellRangeResult>> kCellRangeResults;
+
 // The distance (1 m to 10000 km) at which the model's loss reaches the
 // maximum allowed path loss, to the nearest metre.
 Outcome<CellRangeResult, CellRangeField> CellRange(const Inputs<CellRangeField>& in);
+// The range of a downlink budget: its maximum allowed path loss, then the
+// distance at which the model reaches it.
+Outcome<CellRangeResult, CellRangeField> CellRangeOfBudget(const Inputs<CellRangeField>& in);
 
 // The area of a regular hexagon of circumradius R: 3 sqrt(3) / 2 R^2.
 long double HexagonArea(long double radiusKm);

@@ -212,14 +212,14 @@ long double ErlangCFromB(std::int64_t channels, long double traffic)
     return (n * b / (n - Real(traffic) * (1.0L - b))).Value();
 }
 
-const ResultSpec kServersResult{"Servers", "servers", "", ResultFormat::Result};
+const ResultSpec kServersResult{"Servers", "servers", "", ResultFormat::Whole};
 const ResultSpec kQueueTrafficResult{"Traffic", "traffic", "Erl", ResultFormat::Result};
 const ResultSpec kWaitingProbabilityResult{"Probability of waiting", "waiting-probability", "", ResultFormat::Result};
 const ResultSpec kServiceLevelResult{"Service level", "service-level", "", ResultFormat::Result};
 const ResultSpec kAverageSpeedOfAnswerResult{"Average speed of answer", "average-speed-of-answer", "s",
                                              ResultFormat::Result};
 const ResultSpec kOccupancyResult{"Occupancy", "occupancy", "", ResultFormat::Result};
-const ResultSpec kRetryChannelsResult{"Number of channels", "channels", "", ResultFormat::Result};
+const ResultSpec kRetryChannelsResult{"Number of channels", "channels", "", ResultFormat::Whole};
 const ResultSpec kRetryBlockingResult{"Blocking", "blocking", "", ResultFormat::Result};
 const ResultSpec kRetryOfferedResult{"Offered traffic with retries", "offered-traffic", "Erl", ResultFormat::Result};
 namespace {

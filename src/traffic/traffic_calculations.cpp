@@ -120,7 +120,7 @@ Bracket ScanBracket(GosFunction gos, std::int32_t channels, long double target)
 }
 } // namespace
 
-const ResultSpec kChannelsResult{"Number of channels", "channels", "", ResultFormat::Result};
+const ResultSpec kChannelsResult{"Number of channels", "channels", "", ResultFormat::Whole};
 const ResultSpec kTrafficResult{"Traffic (Erlang)", "traffic", "Erl", ResultFormat::Result};
 const ResultSpec kGosResult{"GOS", "gos", "", ResultFormat::Result};
 const ResultSpec kSubscriberTrafficResult{"Traffic", "traffic", "Erl", ResultFormat::Result};

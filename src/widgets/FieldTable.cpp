@@ -91,4 +91,17 @@ void WriteResults(std::initializer_list<ResultWrite> writes)
     }
 }
 
+void WriteResults(const std::vector<ResultValue>& results, std::initializer_list<QLabel*> labels)
+{
+    QStringList texts;
+    for (const ResultValue& result : results) {
+        texts << (result.format == ResultFormat::Text ? ToQString(result.text)
+                                                      : ToQString(FormatAs(result.format, result.value)));
+    }
+    qsizetype i = 0;
+    for (QLabel* label : labels) {
+        label->setText(texts[i++]);
+    }
+}
+
 } // namespace zandrevio

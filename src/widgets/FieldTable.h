@@ -2,6 +2,7 @@
 
 #include "numeric/calculation.h"
 #include "numeric/format.h"
+#include "numeric/registry.h"
 
 #include <QString>
 
@@ -44,6 +45,14 @@ struct ResultWrite {
     long double value;
 };
 void WriteResults(std::initializer_list<ResultWrite> writes);
+// The results of a calculation's value, by its projections, each into the
+// label in the same place: all texts made before the first is written.
+void WriteResults(const std::vector<ResultValue>& results, std::initializer_list<QLabel*> labels);
+template <typename T>
+void WriteResults(const T& value, const std::vector<ResultOf<T>>& results, std::initializer_list<QLabel*> labels)
+{
+    WriteResults(ResultsOf(value, results), labels);
+}
 
 // Which widget of a panel holds each field of a calculation: the panel's
 // inputs are read through it and its refusals routed by it.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/commands.h"
+#include "cli/reference.h"
 
 #include <nlohmann/json.hpp>
 
@@ -23,8 +24,8 @@ TEST(Calc, EveryCalculationGivesTheWindowsTexts)
     const OutputCase cases[] = {
         {{"channel", "--standard", "gsm", "--number", "1"}, "rx 890.2 MHz\ntx 935.2 MHz\n"},
         {{"channel", "--standard", "NMT", "--number", "180"}, "rx 457.475 MHz\ntx 467.475 MHz\n"},
-        {{"channel", "--standard", "amps", "--rx", "824.03"}, "channel 991\nerror -10000 Hz\n"},
-        {{"channel", "--standard", "gsm", "--tx", "935.2"}, "channel 1\nerror 0 Hz\n"},
+        {{"channel", "--standard", "amps", "--rx", "824.03"}, "channel 991\nfrequency-error -10000 Hz\n"},
+        {{"channel", "--standard", "gsm", "--tx", "935.2"}, "channel 1\nfrequency-error 0 Hz\n"},
         {{"link-budget"}, "loss 111.03 dB\nreceived-power -56.73 dBm\n"},
         {{"link-budget", "--model", "hata", "--area", "open"}, "loss 126.94 dB\nreceived-power -72.64 dBm\n"},
         {{"link-budget", "--model", "two-wave", "--distance", "2"}, "loss 97.05 dB\nreceived-power -42.75 dBm\n"},
@@ -75,13 +76,19 @@ TEST(Calc, RefusalsFaultsAndUsageErrorsHaveTheirStatusAndMessage)
         {{"channel", "--standard", "gsm", "--number", "125"}, 1, "zandrevio-calc: GSM channel number must be 1..124\n"},
         {{"vswr", "--forward", "abc"}, 1, "zandrevio-calc: 'abc' is not a valid floating point value.\n"},
         {{"vswr", "--forward", "-1"}, 1, "zandrevio-calc: Invalid floating point operation.\n"},
-        {{"corrected-vswr", "--vswr", "2", "--feeder-loss", "5"}, 1, "zandrevio-calc: Your VSWR measurement was wrong\n"},
-        {{"link-budget", "--area", "downtown"}, 2,
+        {{"corrected-vswr", "--vswr", "2", "--feeder-loss", "5"},
+         1,
+         "zandrevio-calc: Your VSWR measurement was wrong\n"},
+        {{"link-budget", "--area", "downtown"},
+         2,
          "zandrevio-calc: --area: 'downtown' is not one of medium-city, large-city, suburban, open\n"},
         {{"traffic", "--channels", "15"}, 2, "zandrevio-calc: traffic takes two of --channels, --traffic and --gos\n"},
-        {{"traffic", "--channels", "1.5", "--gos", "0.02"}, 2,
+        {{"traffic", "--channels", "1.5", "--gos", "0.02"},
+         2,
          "zandrevio-calc: --channels: '1.5' is not a whole number from -2147483648 to 2147483647\n"},
-        {{"channel", "--number", "1", "--rx", "825"}, 2, "zandrevio-calc: channel takes one of --number, --rx and --tx\n"},
+        {{"channel", "--number", "1", "--rx", "825"},
+         2,
+         "zandrevio-calc: channel takes one of --number, --rx and --tx\n"},
         {{"cable-loss", "--cable", "RG-6A/U"}, 2, nullptr},
     };
     for (const auto& c : cases) {
@@ -101,7 +108,7 @@ TEST(Calc, TheNoteOfAnOffRasterFrequencyGoesToTheErrorStream)
 {
     const CalcRun run = RunCalc({"channel", "--standard", "gsm", "--rx", "890.25"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "channel 1\nerror 50000 Hz\n");
+    EXPECT_EQ(run.out, "channel 1\nfrequency-error 50000 Hz\n");
     EXPECT_EQ(run.err, "zandrevio-calc: Note the frequency error !\n");
 }
 
@@ -112,7 +119,8 @@ TEST(Calc, DigitsAndTheDecimalComma)
     EXPECT_EQ(RunCalc({"--decimal-comma", "convert", "length", "1", "--from", "inch", "--to", "mm"}).out,
               "value 25,4 mm\n");
     EXPECT_EQ(RunCalc({"--decimal-comma", "short-vswr", "--vswr", "1,5"}).out, "loss 6,99 dB\n");
-    EXPECT_EQ(RunCalc({"short-vswr", "--vswr", "1,5"}).err, "zandrevio-calc: '1,5' is not a valid floating point value.\n");
+    EXPECT_EQ(RunCalc({"short-vswr", "--vswr", "1,5"}).err,
+              "zandrevio-calc: '1,5' is not a valid floating point value.\n");
 }
 
 TEST(Calc, JsonCarriesEveryResultAsTheWindowsText)
@@ -151,8 +159,8 @@ std::string FileText(const char* path)
 
 TEST(Calc, TheCompletionAndTheManPageKnowEverySubcommandAndOption)
 {
-    const std::string completion = FileText("data/zandrevio-calc.bash-completion");
-    const std::string manual = FileText("docs/man/zandrevio-calc.1");
+    const std::string completion = cli::BashCompletion();
+    const std::string manual = cli::ManualPage(FileText("docs/man/zandrevio-calc.1.in"));
     for (const cli::Command& command : cli::Commands()) {
         std::string name = command.name;
         if (name.rfind("convert-", 0) == 0) {

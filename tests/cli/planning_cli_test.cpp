@@ -24,7 +24,7 @@ TEST(PlanningCalc, EachCommandWritesItsResultsWarningsAndRefusals)
         {{"band", "--standard", "DCS 1800", "--downlink", "1805.25"},
          0,
          "band DCS 1800\nchannel 512\nuplink-channel 512\nuplink 1710.2 MHz\ndownlink-channel 512\ndownlink 1805.2 "
-         "MHz\nerror 50000 Hz\n",
+         "MHz\nfrequency-error 50000 Hz\n",
          "zandrevio-calc: Note the frequency error !\n"},
         {{"band", "--standard", "pcs-1900", "--channel", "811"},
          1,
@@ -86,16 +86,22 @@ TEST(PlanningCalc, EachCommandWritesItsResultsWarningsAndRefusals)
 TEST(PlanningCalc, ABandOfSeveralBandsListsThemAllAndRunsInABatch)
 {
     const CalcRun nr = RunCalc({"--json", "band", "--standard", "nr", "--channel", "632628"});
-    EXPECT_NE(nr.out.find("\"bands\":{\"value\":\"n77 n77 n78 n78\""), std::string::npos) << nr.out;
+    EXPECT_NE(nr.out.find("\"bands\":{\"value\":\"n77, n78\""), std::string::npos) << nr.out;
+    // A frequency's bands carry each band's channel, as the window lists them.
+    const CalcRun lte = RunCalc({"--json", "band", "--standard", "lte", "--downlink", "2140"});
+    EXPECT_NE(lte.out.find("\"bands\":{\"value\":\"1: 300, 4: 2250, 10: 4450, 65: 65836, 66: 66736\""),
+              std::string::npos)
+        << lte.out;
     const CalcRun batch = RunCalc({"batch"},
                                   "calculation,standard,channel,traffic,recall,blocking\n"
                                   "band,e-gsm-900,975,,,\n"
                                   "extended-erlang-b,,,5.5,0.5,0.03\n");
-    EXPECT_EQ(batch.out,
-              "calculation,standard,channel,traffic,recall,blocking,band,channel-result,uplink-channel,uplink,"
-              "downlink-channel,downlink,error,bands,channels,blocking-result,offered-traffic,warnings,error\r\n"
-              "band,e-gsm-900,975,,,,E-GSM 900,975,975,880.2,975,925.2,,E-GSM 900,,,,,\r\n"
-              "extended-erlang-b,,,5.5,0.5,0.03,,,,,,,,,11,0.01504,5.5417,,\r\n");
+    EXPECT_EQ(
+        batch.out,
+        "calculation,standard,channel,traffic,recall,blocking,band,channel-result,uplink-channel,uplink,"
+        "downlink-channel,downlink,frequency-error,bands,channels,blocking-result,offered-traffic,warnings,error\r\n"
+        "band,e-gsm-900,975,,,,E-GSM 900,975,975,880.2,975,925.2,,E-GSM 900,,,,,\r\n"
+        "extended-erlang-b,,,5.5,0.5,0.03,,,,,,,,,11,0.01504,5.5417,,\r\n");
 }
 
 } // namespace

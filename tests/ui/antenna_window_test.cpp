@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "antenna/downtilt.h"
+#include "antenna/DowntiltPlot.h"
 #include "widgets/EntryField.h"
 #include "widgets/PlotImage.h"
 #include "widgets/RadioGroup.h"

@@ -1,11 +1,10 @@
-#include "cli/request.h"
+#include "numeric/request.h"
 
 #include <cctype>
 #include <charconv>
 
-namespace zandrevio::cli {
+namespace zandrevio {
 
-namespace {
 bool SameWithoutCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) {
@@ -18,7 +17,6 @@ bool SameWithoutCase(std::string_view a, std::string_view b)
     }
     return true;
 }
-} // namespace
 
 int MatchChoice(std::string_view option, std::span<const Choice> choices, std::string_view text)
 {
@@ -37,7 +35,7 @@ int MatchChoice(std::string_view option, std::span<const Choice> choices, std::s
         allowed += allowed.empty() ? "" : ", ";
         allowed += choice.key;
     }
-    throw UsageError("--" + std::string(option) + ": '" + std::string(text) + "' is not one of " + allowed);
+    throw RequestError("--" + std::string(option) + ": '" + std::string(text) + "' is not one of " + allowed);
 }
 
 std::int32_t ParseWhole(std::string_view option, std::string_view text)
@@ -49,10 +47,10 @@ std::int32_t ParseWhole(std::string_view option, std::string_view text)
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw UsageError("--" + std::string(option) + ": '" + std::string(text) +
+        throw RequestError("--" + std::string(option) + ": '" + std::string(text) +
                          "' is not a whole number from -2147483648 to 2147483647");
     }
     return value;
 }
 
-} // namespace zandrevio::cli
+} // namespace zandrevio

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "numeric/registry.h"
+
+// The antenna calculations of the registry.
+namespace zandrevio {
+
+// downtilt: the gain of a down-tilted antenna over the ground.
+Calculation DowntiltCalculation();
+// isolation: the isolation of two antennas.
+Calculation IsolationCalculation();
+
+} // namespace zandrevio

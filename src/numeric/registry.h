@@ -1,0 +1,253 @@
+#pragma once
+
+#include "numeric/calculation.h"
+#include "numeric/request.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A calculation as one value: its name and summary, its variants (each with
+// its fields, operation and results), and the rules that say which options
+// select a variant. The command line, batches, the manual, the completion
+// and the window's result writing are all made from these values.
+namespace zandrevio {
+
+// One option of a calculation, as the command line, a batch, the manual and
+// the completion meet it.
+struct OptionSpec {
+    std::string_view name;    // without dashes
+    std::string_view caption; // the window's caption, with its unit
+    FieldKind kind;
+    std::string_view start; // the start text; empty where the option is one of several alternatives
+    std::vector<Choice> choices;
+};
+
+// One result of a run in physical units, with the unit and format in force
+// (a unit or format may follow a choice: the return loss is in dB).
+struct ResultValue {
+    const ResultSpec* spec = nullptr;
+    long double value = 0.0L;
+    std::string text; // for a result that is a text (a band's name)
+    std::string_view unit;
+    ResultFormat format = ResultFormat::Result;
+};
+
+// One point of a plotted curve, in the calculation's own units.
+struct CurvePoint {
+    long double x;
+    long double y;
+};
+
+// What one run of a calculation gives, before a face writes it: the options
+// it read (with the text given or the start value), its results, notes and
+// warnings, or the message of its refusal.
+struct Reply {
+    std::vector<std::pair<std::string_view, std::string>> inputs;
+    std::vector<ResultValue> results;
+    // Where a calculation answers for several bands: each band's results (the
+    // first of them are also the results above).
+    std::vector<std::vector<ResultValue>> matches;
+    std::vector<std::string> warnings;
+    std::vector<CurvePoint> curve; // the downtilt plot: distance km, gain dB
+    std::string error;
+
+    bool Failed() const { return !error.empty(); }
+};
+
+// The value of one result of a result type T.
+template <typename T>
+struct ResultOf {
+    const ResultSpec* spec;
+    long double (*value)(const T&);
+};
+
+// A result that is the whole value, or one member of a result struct:
+// Whole<long double>, Member<&ExtendedErlangBResult::blocking>.
+template <typename T>
+long double Whole(const T& value)
+{
+    return static_cast<long double>(value);
+}
+template <auto MemberPointer>
+struct MemberOf;
+template <typename T, typename M, M T::*MemberPointer>
+struct MemberOf<MemberPointer> {
+    static long double Get(const T& value) { return static_cast<long double>(value.*MemberPointer); }
+};
+template <auto MemberPointer>
+inline constexpr auto Member = &MemberOf<MemberPointer>::Get;
+
+// A reply's results from the projections of one result value, each with its
+// description's unit and format.
+template <typename T>
+std::vector<ResultValue> ResultsOf(const T& value, const std::vector<ResultOf<T>>& results)
+{
+    std::vector<ResultValue> values;
+    values.reserve(results.size());
+    for (const ResultOf<T>& result : results) {
+        values.push_back({result.spec, result.value(value), {}, result.spec->unit, result.spec->format});
+    }
+    return values;
+}
+
+// One way of running a calculation, selected by the options given.
+struct Variant {
+    // The options that select it: all of them are given. A variant that
+    // needs none is the calculation's default.
+    std::vector<std::string_view> needs;
+    std::vector<OptionSpec> options;
+    std::vector<const ResultSpec*> results;
+    // Runs on a request; `skip` lists options that stay unread (those of the
+    // alternatives not chosen). Throws RequestError.
+    std::function<Reply(const Request&, const std::vector<std::string_view>& skip)> run;
+};
+
+// A rule over alternatives: exactly `count` of them are given (or, with
+// `atMostOne`, none or one). An alternative is one option or several that go
+// together ("--calls with --interval").
+struct OneOf {
+    std::vector<std::vector<std::string_view>> alternatives;
+    int count = 1;
+    bool atMostOne = false;
+    // The words after "<calculation> takes"; made from the alternatives
+    // where empty.
+    std::string_view wording = {};
+};
+
+class Calculation {
+public:
+    std::string_view name; // the subcommand, and a batch row's calculation
+    std::string_view summary;
+    std::vector<Variant> variants;
+    std::vector<OneOf> rules;
+
+    // Every option of the variants, each once in the order first met; an
+    // option of a rule's alternatives has no start value.
+    std::vector<OptionSpec> Options() const;
+    // Every result of the variants, each name once.
+    std::vector<const ResultSpec*> Results() const;
+    // The "takes one of ..." sentence of a rule.
+    std::string RuleText(const OneOf& rule) const;
+    // Checks the rules, then runs the variant the options select. Throws
+    // RequestError for an unknown option, a broken rule or a bad choice.
+    Reply Run(const Request& request) const;
+};
+
+// What a variant needs beyond its fields, its operation and its results.
+template <typename Field, typename T>
+struct VariantHooks {
+    // Sets what the options do not give field by field: a field that no
+    // option names, a list that follows another field's choice.
+    void (*prepare)(Inputs<Field>&, const Request&) = nullptr;
+    // Adds what the projections do not: warnings, a curve, several bands, a
+    // unit that follows a choice.
+    void (*finish)(Reply&, const T&, const Inputs<Field>&) = nullptr;
+    // A field read from another option than its own ("--tx" gives the
+    // receive frequency through the duplex), for the echo of the inputs.
+    std::vector<std::pair<Field, std::string_view>> aliases = {};
+};
+
+// The inputs of a calculation from a request: each field from its option or
+// its start value; a real field is parsed only when the calculation reaches
+// it. Fields without an option, lists without items and `skip`ped options
+// are left to the caller.
+template <typename Field>
+Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& calculation,
+                         const std::vector<std::string_view>& skip = {})
+{
+    Inputs<Field> inputs;
+    inputs.Reserve(calculation.fields.size());
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (spec.option.empty() || std::find(skip.begin(), skip.end(), spec.option) != skip.end()) {
+            continue;
+        }
+        const std::string_view text = request.TextOr(spec.option, spec.start);
+        switch (spec.kind) {
+        case FieldKind::Real:
+            inputs.Set(spec.field, Input::Text(std::string(text)));
+            break;
+        case FieldKind::Whole:
+            inputs.Set(spec.field, static_cast<long double>(ParseWhole(spec.option, text)));
+            break;
+        case FieldKind::Choice:
+            if (!spec.choices.empty()) {
+                inputs.Set(spec.field, static_cast<long double>(MatchChoice(spec.option, spec.choices, text)));
+            }
+            break;
+        }
+    }
+    return inputs;
+}
+
+template <typename Field>
+std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
+{
+    std::vector<OptionSpec> options;
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (!spec.option.empty()) {
+            options.push_back(
+                {spec.option, spec.caption, spec.kind, spec.start, {spec.choices.begin(), spec.choices.end()}});
+        }
+    }
+    return options;
+}
+
+// The generic variant: read the inputs, run the operation, then the refusal
+// or the results, and the echo of the options the operation read.
+template <typename Field, typename T>
+Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<Field>& calculation,
+                    Outcome<T, Field> (*operation)(const Inputs<Field>&), std::vector<ResultOf<T>> results,
+                    VariantHooks<Field, T> hooks = {})
+{
+    Variant variant;
+    variant.needs = std::move(needs);
+    variant.options = OptionsOf(calculation);
+    for (const ResultOf<T>& result : results) {
+        variant.results.push_back(result.spec);
+    }
+    variant.run = [&calculation, operation, results = std::move(results),
+                   hooks = std::move(hooks)](const Request& request, const std::vector<std::string_view>& skip) {
+        Inputs<Field> in = InputsFrom(request, calculation, skip);
+        if (hooks.prepare != nullptr) {
+            hooks.prepare(in, request);
+        }
+        Reply reply;
+        const Outcome<T, Field> outcome = operation(in);
+        for (const FieldSpec<Field>& spec : calculation.fields) {
+            if (!in.WasRead(spec.field)) {
+                continue;
+            }
+            std::string_view option = spec.option;
+            for (const auto& [field, alias] : hooks.aliases) {
+                if (field == spec.field && request.Has(alias)) {
+                    option = alias;
+                }
+            }
+            if (!option.empty()) {
+                reply.inputs.emplace_back(option, std::string(request.TextOr(option, spec.start)));
+            }
+        }
+        if (!outcome.Ok()) {
+            reply.error = outcome.Error().message;
+            return reply;
+        }
+        reply.results = ResultsOf(outcome.Value(), results);
+        if (hooks.finish != nullptr) {
+            hooks.finish(reply, outcome.Value(), in); // after the echo, which it may read
+        }
+        return reply;
+    };
+    return variant;
+}
+
+// An operation that cannot refuse, as one that can.
+template <typename T, typename Field, T (*Operation)(const Inputs<Field>&)>
+Outcome<T, Field> NeverRefused(const Inputs<Field>& in)
+{
+    return Operation(in);
+}
+
+} // namespace zandrevio

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "numeric/calculation.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// One run of a calculation as a face asks for it: the options given, by name
+// without dashes, as texts (the command line's options, a batch row's cells).
+namespace zandrevio {
+
+// A request the calculation cannot even start on: an unknown option or
+// choice, a missing or conflicting option, a malformed whole number.
+class RequestError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Request {
+public:
+    Request() = default;
+    explicit Request(std::vector<std::pair<std::string, std::string>> options)
+        : m_options(std::move(options))
+    {
+    }
+
+    void Reserve(std::size_t options) { m_options.reserve(options); }
+    void Give(std::string name, std::string text) { m_options.emplace_back(std::move(name), std::move(text)); }
+    bool Has(std::string_view name) const { return Find(name) != nullptr; }
+    // The option's text, or nothing when it was not given.
+    std::optional<std::string> Text(std::string_view name) const
+    {
+        const std::string* text = Find(name);
+        return text != nullptr ? std::optional<std::string>(*text) : std::nullopt;
+    }
+    // The option's text, or `otherwise` when it was not given.
+    std::string_view TextOr(std::string_view name, std::string_view otherwise) const
+    {
+        const std::string* text = Find(name);
+        return text != nullptr ? std::string_view(*text) : otherwise;
+    }
+    const std::vector<std::pair<std::string, std::string>>& Options() const { return m_options; }
+
+private:
+    const std::string* Find(std::string_view name) const
+    {
+        for (const auto& [known, text] : m_options) {
+            if (known == name) {
+                return &text;
+            }
+        }
+        return nullptr;
+    }
+
+    std::vector<std::pair<std::string, std::string>> m_options;
+};
+
+// Whether two words are the same without regard to ASCII case.
+bool SameWithoutCase(std::string_view a, std::string_view b);
+// The index of the item whose window text or command-line word is `text`,
+// without regard to case; a request error naming the allowed items otherwise.
+int MatchChoice(std::string_view option, std::span<const Choice> choices, std::string_view text);
+// A whole number in the 32-bit range, or a request error.
+std::int32_t ParseWhole(std::string_view option, std::string_view text);
+
+} // namespace zandrevio

@@ -1,0 +1,55 @@
+#include "propagation/propagation_entries.h"
+
+#include "propagation/cell_range.h"
+#include "propagation/link_budget.h"
+#include "propagation/path_loss.h"
+
+namespace zandrevio {
+
+namespace {
+template <typename T, typename Field>
+void Warn(Reply& reply, const T& result, const Inputs<Field>&)
+{
+    reply.warnings = result.warnings;
+}
+
+} // namespace
+
+Calculation LinkBudgetCalculation()
+{
+    Calculation budget;
+    budget.variants = {
+        MakeVariant<LinkField, LinkBudgetResult>({}, kLinkBudget, LinkBudget,
+                                                 {{&kLinkLoss, Member<&LinkBudgetResult::lossDb>},
+                                                  {&kLinkReceivedPower, Member<&LinkBudgetResult::receivedPowerDbm>}})};
+    return budget;
+}
+
+Calculation PathLossCalculation()
+{
+    Calculation loss;
+    loss.variants = {MakeVariant<PathLossField, PathLossResult>({}, kPathLoss, PathLoss,
+                                                                {{&kPathLossResult, Member<&PathLossResult::lossDb>}},
+                                                                {nullptr, Warn<PathLossResult, PathLossField>})};
+    return loss;
+}
+
+Calculation CellRangeCalculation()
+{
+    using F = CellRangeField;
+    Calculation range;
+    range.variants = {
+        MakeVariant<F, CellRangeResult>({"max-path-loss"}, kCellRange, CellRange, kCellRangeResults,
+                                        {nullptr, Warn<CellRangeResult, F>}),
+        MakeVariant<F, CellRangeResult>({}, kCellRangeOfBudget, CellRangeOfBudget, kCellRangeResults,
+                                        {nullptr, Warn<CellRangeResult, F>}),
+    };
+    std::vector<std::string_view> budget;
+    for (const FieldSpec<F>& field : kMaximumPathLoss.fields) {
+        budget.push_back(field.option);
+    }
+    range.rules = {{{{"max-path-loss"}, budget}, 1, true, "--max-path-loss or the budget's options, not both"}};
+    return range;
+}
+
+} // namespace zandrevio

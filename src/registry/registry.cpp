@@ -1,0 +1,77 @@
+#include "registry/registry.h"
+
+#include "antenna/antenna_entries.h"
+#include "channels/channel_entries.h"
+#include "feeder/feeder_entries.h"
+#include "propagation/propagation_entries.h"
+#include "traffic/traffic_entries.h"
+#include "units/unit_entries.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace zandrevio {
+
+namespace {
+// One row a calculation: its name, its summary, and what builds it.
+struct Entry {
+    std::string_view name;
+    std::string_view summary;
+    Calculation (*make)();
+};
+
+const Entry kCalculations[] = {
+    {"channel", "Channel number to carrier frequencies and back", ChannelCalculation},
+    {"band", "Today's band plans: channel to uplink and downlink frequency and back", BandCalculation},
+    {"link-budget", "Downlink path loss and the power the mobile receives", LinkBudgetCalculation},
+    {"path-loss", "Path loss by free space, two-wave, Hata or COST-231 Hata, with validity warnings",
+     PathLossCalculation},
+    {"cell-range", "Maximum allowed path loss, cell radius and hexagonal cell area by Hata or COST-231 Hata",
+     CellRangeCalculation},
+    {"traffic", "Channels, traffic and grade of service: two give the third", TrafficCalculation},
+    {"subscribers", "Traffic of subscribers at a calling rate, and back", SubscribersCalculation},
+    {"service-level", "Erlang C queues: waiting probability, service level, speed of answer; or servers needed",
+     ServiceLevelCalculation},
+    {"extended-erlang-b", "Blocking with retries, or channels for a blocking, by Extended Erlang B",
+     ExtendedErlangBCalculation},
+    {"cable-loss", "Loss of a length of catalogue cable", CableLossCalculation},
+    {"vswr", "VSWR from forward and reflected power", VswrCalculation},
+    {"corrected-vswr", "Antenna VSWR corrected for the feeder loss", CorrectedVswrCalculation},
+    {"short-vswr", "Cable loss from the VSWR of the cable shorted at its far end", ShortVswrCalculation},
+    {"reflection", "Reflection coefficient or return loss of a VSWR", ReflectionCalculation},
+    {"downtilt", "Gain of a down-tilted antenna over ground distance, 0.2 to 1.6 km", DowntiltCalculation},
+    {"isolation", "Isolation between two antennas", IsolationCalculation},
+    {"convert-field-strength", "Field strength and power units", FieldStrengthCalculation},
+    {"convert-traffic", "Traffic units", TrafficUnitCalculation},
+    {"convert-length", "Length units", LengthUnitCalculation},
+    {"convert-weight", "Weight units", WeightUnitCalculation},
+};
+} // namespace
+
+std::span<const Calculation> Calculations()
+{
+    static const std::vector<Calculation> calculations = [] {
+        std::vector<Calculation> all;
+        for (const Entry& entry : kCalculations) {
+            all.push_back(entry.make());
+            all.back().name = entry.name;
+            all.back().summary = entry.summary;
+        }
+        return all;
+    }();
+    return calculations;
+}
+
+const Calculation* FindCalculation(std::string_view name)
+{
+    std::string wanted(name);
+    std::replace(wanted.begin(), wanted.end(), ' ', '-');
+    for (const Calculation& calculation : Calculations()) {
+        if (SameWithoutCase(calculation.name, wanted)) {
+            return &calculation;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace zandrevio

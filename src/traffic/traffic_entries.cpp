@@ -1,0 +1,81 @@
+#include "traffic/traffic_entries.h"
+
+#include "traffic/queueing.h"
+#include "traffic/traffic_calculations.h"
+
+namespace zandrevio {
+
+namespace {
+using S = ServiceLevelResult;
+using E = ExtendedErlangBResult;
+
+const std::vector<ResultOf<S>> kServiceResults = {
+    {&kServersResult, Member<&S::servers>},
+    {&kQueueTrafficResult, Member<&S::traffic>},
+    {&kWaitingProbabilityResult, Member<&S::waitingProbability>},
+    {&kServiceLevelResult, Member<&S::serviceLevel>},
+    {&kAverageSpeedOfAnswerResult, Member<&S::averageSpeedOfAnswer>},
+    {&kOccupancyResult, Member<&S::occupancy>},
+};
+const std::vector<ResultOf<E>> kRetryResults = {
+    {&kRetryChannelsResult, Member<&E::channels>},
+    {&kRetryBlockingResult, Member<&E::blocking>},
+    {&kRetryOfferedResult, Member<&E::offeredTraffic>},
+};
+} // namespace
+
+Calculation TrafficCalculation()
+{
+    using F = TrafficField;
+    Calculation traffic;
+    traffic.variants = {
+        MakeVariant<F, std::int32_t>({"traffic", "gos"}, kChannelsForGos, ChannelsForGos,
+                                     {{&kChannelsResult, Whole<std::int32_t>}}),
+        MakeVariant<F, long double>({"channels", "gos"}, kTrafficForGos, TrafficForGos,
+                                    {{&kTrafficResult, Whole<long double>}}),
+        MakeVariant<F, double>({"channels", "traffic"}, kGosForTraffic, GosForTraffic, {{&kGosResult, Whole<double>}}),
+    };
+    traffic.rules = {{{{"channels"}, {"traffic"}, {"gos"}}, 2}};
+    return traffic;
+}
+
+Calculation SubscribersCalculation()
+{
+    using F = TrafficField;
+    Calculation subscribers;
+    subscribers.variants = {
+        MakeVariant<F, long double>({"subscribers"}, kSubscriberTraffic,
+                                    NeverRefused<long double, F, SubscriberTraffic>,
+                                    {{&kSubscriberTrafficResult, Whole<long double>}}),
+        MakeVariant<F, long double>({"traffic"}, kSubscribersForTraffic,
+                                    NeverRefused<long double, F, SubscribersForTraffic>,
+                                    {{&kSubscribersResult, Whole<long double>}}),
+    };
+    subscribers.rules = {{{{"subscribers"}, {"traffic"}}}};
+    return subscribers;
+}
+
+Calculation ServiceLevelCalculation()
+{
+    Calculation service;
+    service.variants = {
+        MakeVariant<ServiceField, S>({"servers"}, kServiceLevel, ServiceLevel, kServiceResults),
+        MakeVariant<ServiceField, S>({"target-service-level"}, kServersForServiceLevel, ServersForServiceLevel,
+                                     kServiceResults),
+    };
+    service.rules = {{{{"traffic"}, {"calls", "interval"}}}, {{{"servers"}, {"target-service-level"}}}};
+    return service;
+}
+
+Calculation ExtendedErlangBCalculation()
+{
+    Calculation retries;
+    retries.variants = {
+        MakeVariant<RetryField, E>({"channels"}, kExtendedBlocking, ExtendedErlangBBlocking, kRetryResults),
+        MakeVariant<RetryField, E>({"blocking"}, kExtendedChannels, ExtendedErlangBChannels, kRetryResults),
+    };
+    retries.rules = {{{{"channels"}, {"blocking"}}}};
+    return retries;
+}
+
+} // namespace zandrevio

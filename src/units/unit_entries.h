@@ -1,0 +1,13 @@
+#pragma once
+
+#include "numeric/registry.h"
+
+// The unit conversions of the registry.
+namespace zandrevio {
+
+Calculation FieldStrengthCalculation();
+Calculation TrafficUnitCalculation();
+Calculation LengthUnitCalculation();
+Calculation WeightUnitCalculation();
+
+} // namespace zandrevio
