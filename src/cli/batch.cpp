@@ -115,9 +115,14 @@ Layout Plan(std::istream& in, std::ostream* spool)
             }
         }
     }
+    // A result named as an input column gets "-result" added, as often as
+    // it takes to be unique.
     for (const std::string& name : layout.resultNames) {
-        const bool taken = std::find(layout.header.begin(), layout.header.end(), name) != layout.header.end();
-        layout.columns.push_back(taken ? name + "-result" : name);
+        std::string column = name;
+        while (std::find(layout.columns.begin(), layout.columns.end(), column) != layout.columns.end()) {
+            column += "-result";
+        }
+        layout.columns.push_back(column);
     }
     layout.columns.emplace_back("warnings");
     layout.columns.emplace_back("error");

@@ -8,6 +8,7 @@
 #include "units/unit_entries.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 namespace zandrevio {
@@ -48,6 +49,27 @@ const Entry kCalculations[] = {
 };
 } // namespace
 
+std::vector<std::string> NameClashes(const Calculation& calculation)
+{
+    std::vector<std::string> clashes;
+    for (const Variant& variant : calculation.variants) {
+        for (std::size_t i = 0; i < variant.results.size(); ++i) {
+            const std::string_view name = variant.results[i]->name;
+            for (std::string_view reserved : kReservedColumns) {
+                if (SameWithoutCase(name, reserved)) {
+                    clashes.push_back(std::string(calculation.name) + ": a result is named " + std::string(reserved));
+                }
+            }
+            for (std::size_t j = 0; j < i; ++j) {
+                if (SameWithoutCase(variant.results[j]->name, name)) {
+                    clashes.push_back(std::string(calculation.name) + ": two results are named " + std::string(name));
+                }
+            }
+        }
+    }
+    return clashes;
+}
+
 std::span<const Calculation> Calculations()
 {
     static const std::vector<Calculation> calculations = [] {
@@ -56,6 +78,10 @@ std::span<const Calculation> Calculations()
             all.push_back(entry.make());
             all.back().name = entry.name;
             all.back().summary = entry.summary;
+            // A result named as a batch's own column would lose one of them.
+            if (const auto clashes = NameClashes(all.back()); !clashes.empty()) {
+                throw std::logic_error(clashes.front());
+            }
         }
         return all;
     }();

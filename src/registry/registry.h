@@ -3,13 +3,22 @@
 #include "numeric/registry.h"
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Every calculation of the program, in the order the command line's help
 // lists them. Each face is made from this one table.
 namespace zandrevio {
 
 std::span<const Calculation> Calculations();
+
+// The columns a batch writes of its own: no result may take their names.
+inline constexpr std::string_view kReservedColumns[] = {"calculation", "warnings", "error"};
+// What is wrong with a calculation's result names: one named as a reserved
+// column, or two results of one name with different meanings. Empty when
+// nothing is; the registry refuses to start otherwise.
+std::vector<std::string> NameClashes(const Calculation& calculation);
 // The calculation of a name, without regard to case; "convert length" names
 // "convert-length". Nullptr where none has it.
 const Calculation* FindCalculation(std::string_view name);

@@ -79,6 +79,7 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
 
 TEST_F(Accessibility, EveryFieldAndPickerIsNamedAfterItsCaption)
 {
+    ShowPage(5); // the Planning page is built when first shown
     for (auto* field : window->findChildren<EntryField*>()) {
         EXPECT_FALSE(field->accessibleName().isEmpty()) << field->objectName().toStdString();
     }

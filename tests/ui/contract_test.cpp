@@ -137,6 +137,8 @@ TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
     Check("UnitConversionPanel", kWeightUnitConversion);
     ShowPage(5); // the Planning page is built when first shown
     Check("CellRangePanel", kMaximumPathLoss);
+    // The window's cell range: the range's fields, then the budget's.
+    Check("CellRangePanel", kCellRangeOfBudget);
     Check("BandPlanPanel", kBandChannelToFrequencies);
     Check("BandPlanPanel", kBandFrequencyToChannel);
 }

@@ -61,6 +61,7 @@ TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
 
 TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 {
+    ShowPage(5); // the Planning page is built when first shown
     for (auto* group : window->findChildren<RadioGroup*>()) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(group);
         ASSERT_NE(accessible, nullptr);
@@ -73,6 +74,7 @@ TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 
 TEST_F(Keyboard, EveryResultLabelShowsItsLongestTextWhole)
 {
+    ShowPage(5); // the Planning page is built when first shown
     const QString longest = "-1.2346E-4951";
     for (auto* label : window->findChildren<ResultLabel*>()) {
         const QRect before = label->geometry();
