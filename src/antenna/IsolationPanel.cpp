@@ -13,7 +13,7 @@ IsolationPanel::IsolationPanel(QWidget* parent)
     , m_ui(new Ui::IsolationPanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText41->Describe("Isolation", "dB", nullptr);
+    m_ui->StaticText41->Describe(kIsolationResult);
     FillChoices(*m_ui->ListBox12, radio::kShortLengthUnits);
     FillChoices(*m_ui->ListBox14, radio::kGainUnits);
     FillChoices(*m_ui->ListBox13, radio::kGainUnits);

@@ -13,9 +13,9 @@ BandPlanPanel::BandPlanPanel(QWidget* parent)
     , m_ui(new Ui::BandPlanPanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText77->Describe("Band", "", m_ui->StaticText103);
-    m_ui->StaticText78->Describe("Frequency Error", "Hz", m_ui->StaticText104);
-    m_ui->StaticText79->Describe("Bands", "", m_ui->StaticText106);
+    m_ui->StaticText77->Describe(kBandName, m_ui->StaticText103);
+    m_ui->StaticText78->Describe(kBandFrequencyError, m_ui->StaticText104);
+    m_ui->StaticText79->Describe(kBandList, m_ui->StaticText106);
     FillChoices(*m_ui->ListBox21, BandStandardChoices());
     m_ui->ListBox21->SetTopIndex(StartIndex(kBandChannelToFrequencies, BandField::Standard));
     FillChoices(*m_ui->RadioGroup6, kLinkDirections, 1);

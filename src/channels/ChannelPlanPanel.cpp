@@ -14,7 +14,7 @@ ChannelPlanPanel::ChannelPlanPanel(QWidget* parent)
     , m_ui(new Ui::ChannelPlanPanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText68->Describe("Frequency Error", "Hz", m_ui->Label18);
+    m_ui->StaticText68->Describe(kFrequencyError, m_ui->Label18);
     m_ui->StaticText69->Describe("Duplex", "MHz", m_ui->Label8);
     m_ui->StaticText70->Describe("Channel Spacing", "kHz", m_ui->Label29);
     FillChoices(*m_ui->RadioGroup1, kCellularStandards, 3);

@@ -13,9 +13,9 @@ CablePanel::CablePanel(QWidget* parent)
     , m_ui(new Ui::CablePanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText4->Describe("Cable Loss", "dB", m_ui->StaticText3);
-    m_ui->StaticText19->Describe("VSWR", "", nullptr);
-    m_ui->StaticText23->Describe("Corrected VSWR", "", m_ui->StaticText22);
+    m_ui->StaticText4->Describe(kCableLossResult, m_ui->StaticText3);
+    m_ui->StaticText19->Describe(kVswrResult);
+    m_ui->StaticText23->Describe(kAntennaVswrResult, m_ui->StaticText22);
     m_ui->StaticText27->Describe("Cable loss from short", "dB", nullptr);
     m_ui->StaticText31->Describe("Reflection", "", nullptr);
     FillChoices(*m_ui->RadioGroup2, kCableImpedances, 2);

@@ -16,9 +16,9 @@ CellRangePanel::CellRangePanel(QWidget* parent)
     , m_ui(new Ui::CellRangePanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText73->Describe("Maximum allowed path loss", "dB", m_ui->StaticText93);
-    m_ui->StaticText74->Describe("Cell radius", "km", m_ui->StaticText95);
-    m_ui->StaticText75->Describe("Hexagonal cell area", "km2", m_ui->StaticText97);
+    m_ui->StaticText73->Describe(kMaxPathLossResult, m_ui->StaticText93);
+    m_ui->StaticText74->Describe(kCellRadiusResult, m_ui->StaticText95);
+    m_ui->StaticText75->Describe(kCellAreaResult, m_ui->StaticText97);
     FillChoices(*m_ui->RadioGroup5, kCellRangeModels, 1);
     m_ui->RadioGroup5->SetItemIndex(StartIndex(kCellRange, CellRangeField::Model));
     FillChoices(*m_ui->ListBox20, kPlanningAreas);

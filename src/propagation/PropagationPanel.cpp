@@ -13,8 +13,8 @@ PropagationPanel::PropagationPanel(QWidget* parent)
     , m_ui(new Ui::PropagationPanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText55->Describe("Propagation loss", "dB", m_ui->StaticText56);
-    m_ui->StaticText58->Describe("MS Recieve Power", "dBm", m_ui->StaticText53);
+    m_ui->StaticText55->Describe(kLinkLoss, m_ui->StaticText56);
+    m_ui->StaticText58->Describe(kLinkReceivedPower, m_ui->StaticText53);
     for (auto* gain : {m_ui->ListBox17, m_ui->ListBox18}) {
         FillChoices(*gain, radio::kGainUnits);
     }

@@ -13,8 +13,8 @@ TrafficPanel::TrafficPanel(QWidget* parent)
     , m_ui(new Ui::TrafficPanel)
 {
     m_ui->setupUi(this);
-    m_ui->StaticText30->Describe("Traffic", "Erl", nullptr);
-    m_ui->StaticText32->Describe("Number of subscribers", "", nullptr);
+    m_ui->StaticText30->Describe(kSubscriberTrafficResult);
+    m_ui->StaticText32->Describe(kSubscribersResult);
     FillChoices(*m_ui->Model, kTrafficModels, 3);
     m_ui->Model->SetItemIndex(static_cast<int>(TrafficModel::ErlangB));
     m_fields = {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "numeric/calculation.h"
+
 #include <QLabel>
 
 namespace zandrevio {
@@ -16,6 +18,12 @@ public:
 
     // What the result is; the caption's label is linked to it.
     void Describe(const QString& caption, const QString& unit, QLabel* captionLabel = nullptr);
+    // As its description in the core says: the result's caption and unit.
+    void Describe(const ResultSpec& result, QLabel* captionLabel = nullptr)
+    {
+        Describe(QString::fromUtf8(result.caption.data(), static_cast<qsizetype>(result.caption.size())),
+                 QString::fromUtf8(result.unit.data(), static_cast<qsizetype>(result.unit.size())), captionLabel);
+    }
     QString Caption() const { return m_caption; }
     QString Unit() const { return m_unit; }
     // "Caption: text unit", as a screen reader reads it.
