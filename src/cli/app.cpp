@@ -231,6 +231,11 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     } catch (const UsageError& error) {
         err << kProgram << ": " << error.what() << '\n';
         return kExitUsage;
+    } catch (const SpoolError& error) {
+        err << kProgram << ": " << error.what() << '\n';
+        return kExitFailed;
+    } catch (const OutputFailed&) {
+        return kExitFailed; // the caller reports why the output failed
     }
     err << app.help();
     return kExitUsage;

@@ -3,10 +3,15 @@
 #include "cli/csv_records.h"
 #include "cli/output.h"
 
+#include "cli/fd_stream.h"
+
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <future>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -263,6 +268,9 @@ public:
             m_out.write(m_lines[i].data(), static_cast<std::streamsize>(m_lines[i].size()));
             m_count.failed += m_failed[i];
         }
+        if (!m_out) {
+            throw OutputFailed("the output could not be written");
+        }
         m_count.rows += size;
         m_records.clear();
         m_bytes = 0;
@@ -298,35 +306,80 @@ private:
     BatchCount m_count;
 };
 
-// A temporary file that is gone once closed: the spool of an input that
-// cannot be read twice.
-std::fstream TemporaryFile()
-{
-    char path[] = "/tmp/zandrevio-batch-XXXXXX";
-    const int descriptor = mkstemp(path);
-    if (descriptor < 0) {
-        throw UsageError("no temporary file for the standard input");
+// A temporary file in $TMPDIR (or /tmp) that is gone once closed: the spool
+// of an input that cannot be read twice.
+class Spool {
+public:
+    Spool()
+    {
+        const char* dir = std::getenv("TMPDIR");
+        m_dir = dir != nullptr && *dir != '\0' ? dir : "/tmp";
+        std::string path = m_dir + "/zandrevio-batch-XXXXXX";
+        m_descriptor = mkstemp(path.data());
+        if (m_descriptor < 0) {
+            Fail(errno);
+        }
+        unlink(path.c_str());
+        m_writer.emplace(dup(m_descriptor));
+        m_stream.rdbuf(&*m_writer);
     }
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
-    close(descriptor);
-    std::remove(path);
-    return file;
-}
+    Spool(const Spool&) = delete;
+    Spool& operator=(const Spool&) = delete;
+    ~Spool()
+    {
+        if (m_descriptor >= 0) {
+            close(m_descriptor);
+        }
+    }
+
+    std::ostream& Writer() { return m_stream; }
+    // Checks every byte reached the file, then reads it from the start.
+    std::istream& Reader()
+    {
+        if (!m_writer->Close()) {
+            Fail(m_writer->Error());
+        }
+        if (lseek(m_descriptor, 0, SEEK_SET) != 0) {
+            Fail(errno);
+        }
+        m_reader.emplace(m_descriptor);
+        m_input.rdbuf(&*m_reader);
+        return m_input;
+    }
+    // A write to the spool failed: why, and where.
+    [[noreturn]] void Fail() { Fail(m_writer->Error()); }
+
+private:
+    [[noreturn]] void Fail(int error) const
+    {
+        throw SpoolError("cannot spool the standard input in " + m_dir + ": " + std::strerror(error));
+    }
+
+    std::string m_dir;
+    int m_descriptor = -1;
+    std::optional<FdOutput> m_writer;
+    std::optional<FdInput> m_reader;
+    std::ostream m_stream{nullptr};
+    std::istream m_input{nullptr};
+};
 } // namespace
 
 BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json)
 {
     const auto start = in.tellg();
-    std::fstream spool;
+    std::optional<Spool> spool;
     std::istream* source = &in;
     if (start == std::streampos(-1)) {
-        spool = TemporaryFile();
-        source = &spool;
+        spool.emplace();
     }
-    const Layout layout = Plan(in, source == &spool ? &spool : nullptr);
-    if (source == &spool) {
-        spool.flush();
-        spool.seekg(0);
+    Layout layout;
+    try {
+        layout = Plan(in, spool ? &spool->Writer() : nullptr);
+    } catch (const CopyFailed&) {
+        spool->Fail();
+    }
+    if (spool) {
+        source = &spool->Reader();
     } else {
         in.clear();
         in.seekg(start);

@@ -5,9 +5,22 @@
 #include <cstddef>
 #include <istream>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 namespace zandrevio::cli {
+
+// The standard input could not be spooled (a full disk): exit status 1.
+class SpoolError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// The output went bad (a full disk, a closed pipe): the batch stops at once
+// and the program reports why.
+class OutputFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 struct BatchOptions {
     std::string file = "-";

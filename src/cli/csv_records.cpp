@@ -58,6 +58,9 @@ void CsvReader::Read(std::istream& in, const std::function<void(const CsvRecord&
         }
         if (copy != nullptr) {
             copy->write(block.data(), static_cast<std::streamsize>(got));
+            if (!*copy) {
+                throw CopyFailed("the copy of the input could not be written");
+            }
         }
         std::string_view bytes(block.data(), got);
         if (first && bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {

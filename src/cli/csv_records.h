@@ -5,10 +5,17 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace zandrevio::cli {
+
+// The copy of the bytes read could not be written.
+class CopyFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // One record of a CSV text as the reader hands it on: its fields (at most
 // `keep` of them, each cut at kMaxField bytes), how many fields it had, and
