@@ -91,6 +91,20 @@ int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err
     return 0;
 }
 
+char Delimiter(const std::string& word)
+{
+    if (word == ",") {
+        return ',';
+    }
+    if (word == ";") {
+        return ';';
+    }
+    if (word == "\t" || SameWithoutCase(word, "tab")) {
+        return '\t';
+    }
+    throw UsageError("--delimiter: '" + word + "' is not one of ',', ';' and TAB");
+}
+
 void ListCables(const std::string& only, bool json, std::ostream& out)
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -192,6 +206,13 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     CLI::App* batch = app.add_subcommand("batch", "Run every row of a CSV file (or - for the standard input)");
     batch->add_option("file", batchOptions.file, "The CSV file, with a header row and a calculation column")
         ->type_name("FILE|-");
+    std::string delimiter = ",";
+    batch
+        ->add_option("--delimiter", delimiter,
+                     "The field delimiter of the input and the output: \",\" (start), \";\" (as spreadsheets "
+                     "save CSV where the decimal separator is a comma) or TAB")
+        ->type_name(",|;|TAB");
+    batch->add_flag("--crlf", batchOptions.format.crlf, "End the output's lines with CR LF instead of LF");
 
     TableOptions tableOptions;
     CLI::App* table = app.add_subcommand("table",
@@ -218,6 +239,7 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
             return 0;
         }
         if (batch->parsed()) {
+            batchOptions.format.delimiter = Delimiter(delimiter);
             return RunBatch(batchOptions, settings, json, in, out, err);
         }
         if (table->parsed()) {

@@ -21,12 +21,12 @@ namespace {
 constexpr std::size_t kMaxColumns = 1000;
 constexpr const char* kCalculationColumn = "calculation";
 
-// RFC 4180: a field with a comma, a quote or a line end is quoted, its
-// quotes doubled.
-void AppendField(std::string& line, const std::string& text)
+// RFC 4180: a field with the delimiter, a quote or a line end is quoted,
+// its quotes doubled.
+void AppendField(std::string& line, const std::string& text, char delimiter)
 {
-    const bool quote =
-        std::any_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    const bool quote = std::any_of(text.begin(), text.end(),
+                                   [&](char c) { return c == delimiter || c == '"' || c == '\r' || c == '\n'; });
     if (!quote) {
         line += text;
         return;
@@ -41,15 +41,35 @@ void AppendField(std::string& line, const std::string& text)
     line += '"';
 }
 
-void AppendRow(std::string& line, const std::vector<std::string>& fields)
+void AppendRow(std::string& line, const std::vector<std::string>& fields, const BatchFormat& format)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            line += ',';
+            line += format.delimiter;
         }
-        AppendField(line, fields[i]);
+        AppendField(line, fields[i], format.delimiter);
     }
-    line += "\r\n";
+    line += format.crlf ? "\r\n" : "\n";
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
+    return text;
+}
+
+// Whether any calculation takes an option of this name.
+bool AnyOption(const std::string& name)
+{
+    for (const Command& command : Commands()) {
+        for (const OptionInfo& option : command.options) {
+            if (option.name == name) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // The layout of the output: the input columns, then each result column
@@ -57,6 +77,8 @@ void AppendRow(std::string& line, const std::vector<std::string>& fields)
 // warnings and the error.
 struct Layout {
     std::vector<std::string> header;
+    std::vector<std::string> options; // each column's option: its name in lower case, or "" where it passes through
+    BatchFormat format;
     std::size_t calculation = 0;
     std::vector<std::string> columns; // the output header
     std::vector<std::string> resultNames;
@@ -73,31 +95,43 @@ struct Layout {
 };
 
 // The first pass: the header and the calculations the rows name, in order.
-Layout Plan(std::istream& in, std::ostream* spool)
+Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
 {
     Layout layout;
+    layout.format = format;
     std::vector<const Command*> seen;
     bool haveHeader = false;
-    CsvReader reader;
+    CsvReader reader(format.delimiter);
     reader.Keep(kMaxColumns + 1);
     reader.Read(
         in,
         [&](const CsvRecord& record) {
             if (!haveHeader) {
                 haveHeader = true;
+                if (!record.error.empty()) {
+                    throw UsageError("the header row: " + record.error);
+                }
                 if (record.count > kMaxColumns || record.overlong) {
                     throw UsageError("the header row has more than 1000 columns or an overlong name");
                 }
                 layout.header = record.fields;
-                std::size_t i = 0;
-                while (i < layout.header.size() && layout.header[i] != kCalculationColumn) {
-                    ++i;
+                layout.calculation = layout.header.size();
+                for (std::size_t i = 0; i < layout.header.size(); ++i) {
+                    const std::string name = Lower(layout.header[i]);
+                    for (std::size_t j = 0; j < i; ++j) {
+                        if (Lower(layout.header[j]) == name) {
+                            throw UsageError("the column '" + layout.header[i] + "' is named twice");
+                        }
+                    }
+                    if (name == kCalculationColumn) {
+                        layout.calculation = i;
+                    }
+                    layout.options.push_back(AnyOption(name) ? name : std::string());
                 }
-                if (i == layout.header.size()) {
-                    throw UsageError("the header row has no calculation column");
+                if (layout.calculation == layout.header.size()) {
+                    throw UsageError(std::string("the header row has no '") + kCalculationColumn + "' column");
                 }
-                layout.calculation = i;
-                reader.Keep(i + 1);
+                reader.Keep(layout.calculation + 1);
                 return;
             }
             if (record.fields.size() <= layout.calculation) {
@@ -124,7 +158,8 @@ Layout Plan(std::istream& in, std::ostream* spool)
     // it takes to be unique.
     for (const std::string& name : layout.resultNames) {
         std::string column = name;
-        while (std::find(layout.columns.begin(), layout.columns.end(), column) != layout.columns.end()) {
+        while (std::any_of(layout.columns.begin(), layout.columns.end(),
+                           [&](const std::string& taken) { return SameWithoutCase(taken, column); })) {
             column += "-result";
         }
         layout.columns.push_back(column);
@@ -161,12 +196,17 @@ Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settin
     Request request;
     request.Reserve(layout.header.size());
     for (std::size_t i = 0; i < record.fields.size() && i < layout.header.size(); ++i) {
-        if (i != layout.calculation && !record.fields[i].empty()) {
-            request.Give(layout.header[i], record.fields[i]);
+        // A column no calculation reads (a site, a cell id) passes through.
+        if (i != layout.calculation && !layout.options[i].empty() && !record.fields[i].empty()) {
+            request.Give(layout.options[i], record.fields[i]);
         }
     }
     if (settings.echoInputs) {
         answer.inputs = request.Options();
+    }
+    if (!record.error.empty()) {
+        answer.error = record.error;
+        return answer;
     }
     if (record.count > layout.header.size()) {
         answer.error = "the row has " + std::to_string(record.count) + " fields, the header " +
@@ -223,7 +263,7 @@ void AppendAnswer(std::string& line, const Layout& layout, const CsvRecord& reco
     }
     row[row.size() - 2] = warnings;
     row[row.size() - 1] = answer.error;
-    AppendRow(line, row);
+    AppendRow(line, row, layout.format);
 }
 
 // Rows are run a chunk at a time, the chunk shared between two threads
@@ -364,8 +404,13 @@ private:
 };
 } // namespace
 
-BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json)
+BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json, const BatchFormat& format)
 {
+    // UTF-8 never starts with these bytes; UTF-16 starts with one of them.
+    const auto lead = in.peek();
+    if (lead == 0xFF || lead == 0xFE) {
+        throw UsageError("the batch is UTF-16 text: save it as UTF-8 CSV");
+    }
     const auto start = in.tellg();
     std::optional<Spool> spool;
     std::istream* source = &in;
@@ -374,7 +419,7 @@ BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, 
     }
     Layout layout;
     try {
-        layout = Plan(in, spool ? &spool->Writer() : nullptr);
+        layout = Plan(in, spool ? &spool->Writer() : nullptr, format);
     } catch (const CopyFailed&) {
         spool->Fail();
     }
@@ -387,12 +432,12 @@ BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, 
 
     if (!json) {
         std::string line;
-        AppendRow(line, layout.columns);
+        AppendRow(line, layout.columns, layout.format);
         out << line;
     }
     Chunks chunks(layout, settings, json, out);
     bool header = true;
-    CsvReader reader;
+    CsvReader reader(format.delimiter);
     reader.Keep(layout.header.size() + 1);
     reader.Read(*source, [&](const CsvRecord& record) {
         if (header) {
@@ -417,7 +462,7 @@ int RunBatch(const BatchOptions& options, const Settings& settings, bool json, s
         }
         source = &file;
     }
-    const BatchCount count = Batch(*source, out, settings, json);
+    const BatchCount count = Batch(*source, out, settings, json, options.format);
     if (count.failed > 0) {
         err << "zandrevio-calc: " << count.failed << " of " << count.rows << " rows failed\n";
         return 1;

@@ -22,8 +22,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// How a batch's CSV is written: its delimiter (the input's too) and its
+// line ends.
+struct BatchFormat {
+    char delimiter = ',';
+    bool crlf = false;
+};
+
 struct BatchOptions {
     std::string file = "-";
+    BatchFormat format;
 };
 
 struct BatchCount {
@@ -36,7 +44,8 @@ struct BatchCount {
 // per row in, in order: the input columns, the result columns, `warnings`
 // and `error` (or one JSON object a line). A bad row gets its message in
 // `error` and the batch goes on.
-BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json);
+BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json,
+                 const BatchFormat& format = {});
 
 // The `batch` subcommand: exit 1 when any row failed, 2 when the file cannot
 // be read or has no calculation column.

@@ -1,6 +1,7 @@
 #include "cli/csv_records.h"
 
 #include <array>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
@@ -8,18 +9,38 @@ namespace zandrevio::cli {
 
 namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// No byte is a space to trim: fields are echoed as they were typed.
+int NeverSpace(unsigned char)
+{
+    return 0;
+}
+} // namespace
+
+bool LooksLikeUtf16(const std::string& start)
+{
+    return start.size() >= 2 &&
+        ((start[0] == '\xFF' && start[1] == '\xFE') || (start[0] == '\xFE' && start[1] == '\xFF'));
 }
 
-CsvReader::CsvReader()
+CsvReader::CsvReader(char delimiter)
+    : m_delimiter(delimiter)
 {
-    if (csv_init(&m_parser, 0) != 0) {
-        throw std::runtime_error("the CSV reader could not start");
-    }
+    Start();
 }
 
 CsvReader::~CsvReader()
 {
     csv_free(&m_parser);
+}
+
+void CsvReader::Start()
+{
+    if (csv_init(&m_parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        throw std::runtime_error("the CSV reader could not start");
+    }
+    csv_set_delim(&m_parser, static_cast<unsigned char>(m_delimiter));
+    csv_set_space_func(&m_parser, NeverSpace);
 }
 
 void CsvReader::OnField(void* data, std::size_t length, void* self)
@@ -32,17 +53,81 @@ void CsvReader::OnField(void* data, std::size_t length, void* self)
         length = kMaxField;
     }
     if (record.fields.size() < reader.m_keep) {
-        record.fields.emplace_back(static_cast<const char*>(data), length);
+        record.fields.emplace_back(data != nullptr ? static_cast<const char*>(data) : "", length);
     }
+}
+
+void CsvReader::Hand()
+{
+    m_record.line = m_recordLine != 0 ? m_recordLine : m_line;
+    (*m_handler)(m_record);
+    m_record.fields.clear();
+    m_record.count = 0;
+    m_record.overlong = false;
+    m_record.error.clear();
+    m_pending = 0;
+    m_recordLine = 0;
 }
 
 void CsvReader::OnRecordEnd(int, void* self)
 {
-    auto& reader = *static_cast<CsvReader*>(self);
-    (*reader.m_handler)(reader.m_record);
-    reader.m_record.fields.clear();
-    reader.m_record.count = 0;
-    reader.m_record.overlong = false;
+    static_cast<CsvReader*>(self)->Hand();
+}
+
+// The record being read fails with `message`; the parser starts afresh.
+void CsvReader::Fail(std::string message)
+{
+    m_record.error = std::move(message);
+    Hand();
+    csv_free(&m_parser);
+    Start();
+}
+
+// One line (or the end of one) at a time, so that the line of each record
+// is known and a record that grows past its bound is cut off.
+void CsvReader::Parse(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const char* newline = static_cast<const char*>(std::memchr(data, '\n', size));
+        const std::size_t length = newline != nullptr ? static_cast<std::size_t>(newline - data) + 1 : size;
+        if (m_skipLine) {
+            if (newline != nullptr) {
+                m_skipLine = false;
+                ++m_line;
+            }
+            data += length;
+            size -= length;
+            continue;
+        }
+        if (m_recordLine == 0 && !(length == 1 && *data == '\n') && !(length == 2 && data[0] == '\r')) {
+            m_recordLine = m_line;
+        }
+        m_pending += length;
+        if (m_pending > kMaxRecord) {
+            Fail("the row is longer than " + std::to_string(kMaxRecord) +
+                 " bytes, or a quoted field starting at "
+                 "line " +
+                 std::to_string(m_recordLine) + " is never closed");
+            m_skipLine = newline == nullptr;
+            if (newline != nullptr) {
+                ++m_line;
+            }
+            data += length;
+            size -= length;
+            continue;
+        }
+        const std::size_t parsed = csv_parse(&m_parser, data, length, OnField, OnRecordEnd, this);
+        if (parsed != length) {
+            Fail("a quote out of place at line " + std::to_string(m_line) +
+                 ": a field with a quote must be quoted whole, its quotes doubled");
+            m_skipLine = newline == nullptr;
+        }
+        if (newline != nullptr) {
+            ++m_line;
+        }
+        data += length;
+        size -= length;
+    }
 }
 
 void CsvReader::Read(std::istream& in, const std::function<void(const CsvRecord&)>& record, std::ostream* copy)
@@ -67,11 +152,11 @@ void CsvReader::Read(std::istream& in, const std::function<void(const CsvRecord&
             bytes.remove_prefix(kByteOrderMark.size());
         }
         first = false;
-        if (csv_parse(&m_parser, bytes.data(), bytes.size(), OnField, OnRecordEnd, this) != bytes.size()) {
-            throw std::runtime_error(csv_strerror(csv_error(&m_parser)));
-        }
+        Parse(bytes.data(), bytes.size());
     }
-    csv_fini(&m_parser, OnField, OnRecordEnd, this);
+    if (csv_fini(&m_parser, OnField, OnRecordEnd, this) != 0) {
+        Fail("unterminated quoted field starting at line " + std::to_string(m_recordLine != 0 ? m_recordLine : m_line));
+    }
     m_handler = nullptr;
 }
 

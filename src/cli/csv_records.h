@@ -18,22 +18,29 @@ public:
 };
 
 // One record of a CSV text as the reader hands it on: its fields (at most
-// `keep` of them, each cut at kMaxField bytes), how many fields it had, and
-// whether any field was longer than kMaxField.
+// `keep` of them, each cut at kMaxField bytes), how many fields it had,
+// whether any field was longer than kMaxField, the line it starts at, and
+// why it could not be read whole (a quote out of place, a quoted field
+// never closed, a record past kMaxRecord bytes), or "".
 struct CsvRecord {
     std::vector<std::string> fields;
     std::size_t count = 0;
     bool overlong = false;
+    std::size_t line = 1;
+    std::string error;
 };
 
 // Reads RFC 4180 CSV (quoted fields, CRLF or LF line ends, a UTF-8
 // byte-order mark at the start) record by record with libcsv, holding one
-// record at a time.
+// record at a time. Quotes are strict: a quote inside an unquoted field, or
+// a quoted field that never closes, fails its record, and reading goes on
+// at the next line. Fields are kept as they are, spaces included.
 class CsvReader {
 public:
     static constexpr std::size_t kMaxField = 65536;
+    static constexpr std::size_t kMaxRecord = std::size_t{4} << 20;
 
-    CsvReader();
+    explicit CsvReader(char delimiter = ',');
     ~CsvReader();
     CsvReader(const CsvReader&) = delete;
     CsvReader& operator=(const CsvReader&) = delete;
@@ -47,11 +54,24 @@ public:
 private:
     static void OnField(void* data, std::size_t length, void* self);
     static void OnRecordEnd(int terminator, void* self);
+    void Start();
+    void Parse(const char* data, std::size_t size);
+    void Fail(std::string message);
+    void Hand();
 
     csv_parser m_parser{};
+    char m_delimiter;
     std::size_t m_keep = 0;
     CsvRecord m_record;
+    std::size_t m_line = 1;       // the line being read
+    std::size_t m_pending = 0;    // bytes of the record not yet ended
+    std::size_t m_recordLine = 0; // where the record being read starts; 0 before its first byte
+    bool m_skipLine = false;      // after a failed record: skip to the next line
     const std::function<void(const CsvRecord&)>* m_handler = nullptr;
 };
+
+// The leading bytes of a UTF-16 text (a byte-order mark either way), which a
+// CSV reader must refuse rather than read as noise.
+bool LooksLikeUtf16(const std::string& start);
 
 } // namespace zandrevio::cli

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace zandrevio::test {
 namespace {
+
+using namespace std::string_view_literals;
 
 std::size_t Lines(const std::string& text)
 {
@@ -23,14 +26,15 @@ TEST(Batch, EachRowGivesOneRowInOrderWithItsResultsOrItsError)
                               "vswr,,1,,\n";
     const CalcRun run = RunCalc({"batch", "-"}, input);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "calculation,model,channels,traffic,gos,channels-result,traffic-result,gos-result,vswr,"
-                       "warnings,error\r\n"
-                       "traffic,erlang-b,15,,0.02,,9.0096,,,,\r\n"
-                       "traffic,erlang-c,,9,0.02,17,,,,,\r\n"
-                       "traffic,erlang-b,,x,0.02,,,,,,'x' is not a valid floating point value.\r\n"
-                       "traffic,erlang-b,0,,0.02,,,,,,Number of channels must be  greater then 0\r\n"
-                       "no-such,,,,,,,,,,unknown calculation 'no-such'\r\n"
-                       "vswr,,1,,,,,,,,vswr has no option --channels\r\n");
+    EXPECT_EQ(run.out,
+              "calculation,model,channels,traffic,gos,channels-result,traffic-result,gos-result,vswr,"
+              "warnings,error\n"
+              "traffic,erlang-b,15,,0.02,,9.0096,,,,\n"
+              "traffic,erlang-c,,9,0.02,17,,,,,\n"
+              "traffic,erlang-b,,x,0.02,,,,,,'x' is not a valid floating point value.\n"
+              "traffic,erlang-b,0,,0.02,,,,,,Number of channels must be  greater then 0\n"
+              "no-such,,,,,,,,,,unknown calculation 'no-such'\n"
+              "vswr,,1,,,,,,,,vswr has no option --channels\n");
     EXPECT_EQ(run.err, "zandrevio-calc: 4 of 6 rows failed\n");
 }
 
@@ -41,18 +45,20 @@ TEST(Batch, TakesWhatSpreadsheetsSave)
                               "cable-loss,\"1/2\"\" Foam\",\"30,48\"\r\n"
                               "\"convert length\",,\"multi\r\nline\"\r\n";
     const CalcRun run = RunCalc({"--decimal-comma", "batch"}, input);
-    EXPECT_EQ(run.out, "calculation,cable,length,loss,value,warnings,error\r\n"
-                       "cable-loss,\"1/2\"\" Foam\",\"30,48\",\"2,22\",,,\r\n"
-                       "convert length,,\"multi\r\nline\",,,,convert-length has no option --length\r\n");
+    EXPECT_EQ(run.out,
+              "calculation,cable,length,loss,value,warnings,error\n"
+              "cable-loss,\"1/2\"\" Foam\",\"30,48\",\"2,22\",,,\n"
+              "convert length,,\"multi\r\nline\",,,,convert-length has no option --length\n");
 }
 
 TEST(Batch, JsonLinesGiveOneObjectPerRow)
 {
     const CalcRun run = RunCalc({"--json", "batch"}, "calculation,vswr\nshort-vswr,3\nshort-vswr,1\n");
-    EXPECT_EQ(run.out, "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\"},\"results\":{\"loss\":{\"value\":"
-                       "\"3.01\",\"unit\":\"dB\"}},\"warnings\":[],\"error\":null}\n"
-                       "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"1\"},\"results\":{},\"warnings\":[],"
-                       "\"error\":\"VSWR must be greater than 1\"}\n");
+    EXPECT_EQ(run.out,
+              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\"},\"results\":{\"loss\":{\"value\":"
+              "\"3.01\",\"unit\":\"dB\"}},\"warnings\":[],\"error\":null}\n"
+              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"1\"},\"results\":{},\"warnings\":[],"
+              "\"error\":\"VSWR must be greater than 1\"}\n");
 }
 
 TEST(Batch, AHugeRowOrFieldIsThatRowsError)
@@ -64,9 +70,9 @@ TEST(Batch, AHugeRowOrFieldIsThatRowsError)
     input += "\nshort-vswr," + std::string(1 << 20, '7') + "\nshort-vswr,10\n";
     const CalcRun run = RunCalc({"batch"}, input);
     EXPECT_EQ(Lines(run.out), 5u);
-    EXPECT_NE(run.out.find("short-vswr,1,,,\"the row has 10001 fields, the header 2\"\r\n"), std::string::npos);
-    EXPECT_NE(run.out.find(",,,a field is longer than 65536 bytes\r\n"), std::string::npos);
-    EXPECT_NE(run.out.find("short-vswr,10,0.87,,\r\n"), std::string::npos);
+    EXPECT_NE(run.out.find("short-vswr,1,,,\"the row has 10001 fields, the header 2\"\n"), std::string::npos);
+    EXPECT_NE(run.out.find(",,,a field is longer than 65536 bytes\n"), std::string::npos);
+    EXPECT_NE(run.out.find("short-vswr,10,0.87,,\n"), std::string::npos);
 }
 
 TEST(Batch, AFileWithoutACalculationColumnIsAUsageError)
@@ -74,6 +80,98 @@ TEST(Batch, AFileWithoutACalculationColumnIsAUsageError)
     EXPECT_EQ(RunCalc({"batch"}, "model,gos\n").status, 2);
     EXPECT_EQ(RunCalc({"batch"}, "").status, 2);
     EXPECT_EQ(RunCalc({"batch", "/no/such/file.csv"}).status, 2);
+}
+
+struct Refused {
+    std::string_view input;
+    const char* err;
+};
+
+TEST(Batch, AHeaderThatCannotBeReadIsAUsageErrorNamingTheColumn)
+{
+    const Refused cases[] = {
+        {"calculation,traffic,gos,Traffic\n"sv, "zandrevio-calc: the column 'Traffic' is named twice\n"},
+        {"site,traffic\ntraffic,9\n"sv, "zandrevio-calc: the header row has no 'calculation' column\n"},
+        {"\xFF\xFE"
+         "c\0a\0"sv,
+         "zandrevio-calc: the batch is UTF-16 text: save it as UTF-8 CSV\n"},
+        {"calculation,\"traffic\n"sv, "zandrevio-calc: the header row: unterminated quoted field starting at line 1\n"},
+    };
+    for (const Refused& c : cases) {
+        const CalcRun run = RunCalc({"batch"}, std::string(c.input));
+        EXPECT_EQ(run.status, 2) << c.input;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// Quotes out of place fail their own row with the line, and every later row
+// still comes back.
+TEST(Batch, AQuoteOutOfPlaceFailsItsRowAndTheRestComeBack)
+{
+    const CalcRun run = RunCalc({"batch"},
+                                "calculation,traffic,gos\n"
+                                "traffic,9,0.02\n"
+                                "traffic,9,0.0\"2\n"
+                                "traffic,\"9\"x,0.02\n"
+                                "traffic,9,0.01\n"
+                                "traffic,\"9,0.05\n"
+                                "traffic,9,0.05\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "calculation,traffic,gos,channels,traffic-result,gos-result,warnings,error\n"
+              "traffic,9,0.02,15,,,,\n"
+              "traffic,9,,,,,,\"a quote out of place at line 3: a field with a quote must be quoted whole, "
+              "its quotes doubled\"\n"
+              "traffic,,,,,,,\"a quote out of place at line 4: a field with a quote must be quoted whole, its "
+              "quotes doubled\"\n"
+              "traffic,9,0.01,17,,,,\n"
+              "traffic,,,,,,,unterminated quoted field starting at line 6\n");
+    EXPECT_EQ(run.err, "zandrevio-calc: 3 of 5 rows failed\n");
+}
+
+// An unclosed quote in a large file: the row is cut off at its bound, memory
+// stays bounded, and the lines after it are read as rows again.
+TEST(Batch, AnUnclosedQuoteInAHugeFileIsCutOffAtItsBound)
+{
+    std::string input = "calculation,traffic,gos\ntraffic,\"9";
+    for (int i = 0; i < 300000; ++i) {
+        input += "0123456789abcdef\n";
+    }
+    input += "traffic,9,0.02\n";
+    const CalcRun run = RunCalc({"batch"}, input);
+    EXPECT_NE(run.out.find(",\"the row is longer than 4194304 bytes, or a quoted field starting at line 2 is never "
+                           "closed\"\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\ntraffic,9,0.02,15,,,,\n"), std::string::npos);
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(Batch, ColumnsNoCalculationReadsPassThroughVerbatim)
+{
+    const CalcRun run = RunCalc({"batch"},
+                                "Site,CALCULATION,Traffic,Gos,cell id\n"
+                                "\" Hilltop \",Traffic,9,0.02, 17 \n"
+                                "Valley,traffic,9,0.02,\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "Site,CALCULATION,Traffic,Gos,cell id,channels,traffic-result,gos-result,warnings,error\n"
+              " Hilltop ,Traffic,9,0.02, 17 ,15,,,,\n"
+              "Valley,traffic,9,0.02,,15,,,,\n");
+}
+
+TEST(Batch, SemicolonsTabsAndCrLfAsSpreadsheetsSaveThem)
+{
+    const CalcRun semicolons = RunCalc({"--decimal-comma", "batch", "--delimiter", ";", "--crlf"},
+                                       "calculation;traffic;gos\r\ntraffic;9;0,02\r\n");
+    EXPECT_EQ(semicolons.out,
+              "calculation;traffic;gos;channels;traffic-result;gos-result;warnings;error\r\n"
+              "traffic;9;0,02;15;;;;\r\n");
+    const CalcRun tabs = RunCalc({"batch", "--delimiter", "TAB"}, "calculation\tchannels\tgos\ntraffic\t15\t0.01\n");
+    EXPECT_EQ(tabs.out,
+              "calculation\tchannels\tgos\tchannels-result\ttraffic\tgos-result\twarnings\terror\n"
+              "traffic\t15\t0.01\t\t8.1081\t\t\t\n");
+    EXPECT_EQ(RunCalc({"batch", "--delimiter", "|"}, "calculation\n").status, 2);
 }
 
 } // namespace

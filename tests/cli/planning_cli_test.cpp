@@ -99,9 +99,9 @@ TEST(PlanningCalc, ABandOfSeveralBandsListsThemAllAndRunsInABatch)
     EXPECT_EQ(
         batch.out,
         "calculation,standard,channel,traffic,recall,blocking,band,channel-result,uplink-channel,uplink,"
-        "downlink-channel,downlink,frequency-error,bands,channels,blocking-result,offered-traffic,warnings,error\r\n"
-        "band,e-gsm-900,975,,,,E-GSM 900,975,975,880.2,975,925.2,,E-GSM 900,,,,,\r\n"
-        "extended-erlang-b,,,5.5,0.5,0.03,,,,,,,,,11,0.01504,5.5417,,\r\n");
+        "downlink-channel,downlink,frequency-error,bands,channels,blocking-result,offered-traffic,warnings,error\n"
+        "band,e-gsm-900,975,,,,E-GSM 900,975,975,880.2,975,925.2,,E-GSM 900,,,,,\n"
+        "extended-erlang-b,,,5.5,0.5,0.03,,,,,,,,,11,0.01504,5.5417,,\n");
 }
 
 } // namespace

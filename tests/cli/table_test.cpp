@@ -21,11 +21,13 @@ TEST(Table, ChannelsForEachTrafficInEveryFormat)
     auto args = byTraffic;
     EXPECT_EQ(RunCalc(args).out, "traffic  0.02  0.1\n      9    17   14\n    9.5    17   15\n     10    18   16\n");
     args.insert(args.end(), {"--format", "markdown"});
-    EXPECT_EQ(RunCalc(args).out, "| traffic | 0.02 | 0.1 |\n| ---: | ---: | ---: |\n| 9 | 17 | 14 |\n"
-                                 "| 9.5 | 17 | 15 |\n| 10 | 18 | 16 |\n");
+    EXPECT_EQ(RunCalc(args).out,
+              "| traffic | 0.02 | 0.1 |\n| ---: | ---: | ---: |\n| 9 | 17 | 14 |\n"
+              "| 9.5 | 17 | 15 |\n| 10 | 18 | 16 |\n");
     args = byTraffic;
     args.insert(args.end(), {"--format", "json"});
-    EXPECT_EQ(RunCalc(args).out.substr(0, 60), "{\"table\":\"erlang-c\",\"rows\":[{\"traffic\":\"9\",\"0.02\":\"17\",\"0.1\"");
+    EXPECT_EQ(RunCalc(args).out.substr(0, 60),
+              "{\"table\":\"erlang-c\",\"rows\":[{\"traffic\":\"9\",\"0.02\":\"17\",\"0.1\"");
 }
 
 TEST(Table, BadRangesAndModelsAreUsageErrors)
