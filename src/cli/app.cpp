@@ -81,6 +81,7 @@ int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err
     } else if (!answer.Failed()) {
         WritePlain(out, answer);
     }
+    out.flush(); // what was written comes before what is said of it
     for (const std::string& warning : answer.warnings) {
         err << kProgram << ": " << warning << '\n';
     }
@@ -169,6 +170,10 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
                  "messages as the window.",
                  kProgram);
     app.fallthrough();
+    // The parser's messages, like every other, say whose they are.
+    app.failure_message([](const CLI::App*, const CLI::Error& error) {
+        return std::string(kProgram) + ": " + error.what() + "\nTry '" + kProgram + " --help' for more information.\n";
+    });
     app.footer("Numbers are read and written as the window does, with \".\" as the decimal separator.\n"
                "Exit status: 0 on success, 1 when a calculation is refused or faults (the message on\n"
                "the standard error), 2 on a usage error. See zandrevio-calc(1).");

@@ -463,6 +463,7 @@ int RunBatch(const BatchOptions& options, const Settings& settings, bool json, s
         source = &file;
     }
     const BatchCount count = Batch(*source, out, settings, json, options.format);
+    out.flush(); // the rows come before the summary
     if (count.failed > 0) {
         err << "zandrevio-calc: " << count.failed << " of " << count.rows << " rows failed\n";
         return 1;

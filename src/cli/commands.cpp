@@ -2,6 +2,7 @@
 
 #include "numeric/app_error.h"
 #include "numeric/format.h"
+#include "numeric/parse_real.h"
 #include "registry/registry.h"
 
 #include <algorithm>
@@ -17,8 +18,8 @@ Command CommandOf(const Calculation& calculation)
         for (const Choice& choice : option.choices) {
             words.emplace_back(choice.key);
         }
-        command.options.push_back(
-            {std::string(option.name), std::string(option.caption), std::move(words), std::string(option.start)});
+        command.options.push_back({std::string(option.name), std::string(option.caption), option.kind, std::move(words),
+                                   std::string(option.start), option.choices});
     }
     for (const ResultSpec* result : calculation.Results()) {
         command.results.emplace_back(result->name);
@@ -41,6 +42,29 @@ std::vector<ResultText> TextsOf(const std::vector<ResultValue>& results, const S
         texts.push_back(TextOf(result, settings));
     }
     return texts;
+}
+
+// Every option given is read before the calculation runs: a text that is no
+// number is the user's slip, not the calculation's refusal.
+void CheckOption(const OptionInfo& option, const std::string& text)
+{
+    switch (option.kind) {
+    case FieldKind::Real:
+        try {
+            ParseReal(text);
+        } catch (const ConversionFailure&) {
+            throw UsageError("--" + option.name + ": '" + text + "' is not a number");
+        }
+        break;
+    case FieldKind::Whole:
+        ParseWhole(option.name, text);
+        break;
+    case FieldKind::Choice:
+        if (!option.items.empty()) {
+            MatchChoice(option.name, option.items, text);
+        }
+        break;
+    }
 }
 
 // The answer as the window would write it.
@@ -90,12 +114,13 @@ const Command* FindCommand(std::string_view name)
 
 Answer Execute(const Command& command, const Request& request, const Settings& settings)
 {
-    for (const auto& given : request.Options()) {
-        const bool known = std::any_of(command.options.begin(), command.options.end(),
-                                       [&](const OptionInfo& option) { return option.name == given.first; });
-        if (!known) {
-            throw UsageError(command.name + " has no option --" + given.first);
+    for (const auto& [name, text] : request.Options()) {
+        const auto option = std::find_if(command.options.begin(), command.options.end(),
+                                         [&](const OptionInfo& o) { return o.name == name; });
+        if (option == command.options.end()) {
+            throw UsageError(command.name + " has no option --" + name);
         }
+        CheckOption(*option, text);
     }
     Answer answer;
     try {

@@ -21,8 +21,10 @@ struct Settings {
 struct OptionInfo {
     std::string name; // without dashes
     std::string help;
+    FieldKind kind = FieldKind::Real;
     std::vector<std::string> choices; // the words it takes, where it is a choice
     std::string start;                // the window's start value, where it has one
+    std::vector<Choice> items;        // the choices with the window's texts
 };
 
 struct Command {
@@ -39,9 +41,10 @@ const std::vector<Command>& Commands();
 // length" names "convert-length".
 const Command* FindCommand(std::string_view name);
 
-// Runs a command: an option it does not know is a usage error; a field that
-// is not a number or a floating-point fault ends in Answer::error with the
-// window's message.
+// Runs a command: an option it does not know, a number that cannot be read
+// or a choice not on the list is a usage error naming the option, whether or
+// not the calculation reads it; a refusal or a floating-point fault ends in
+// Answer::error with the window's message.
 Answer Execute(const Command& command, const Request& request, const Settings& settings);
 
 } // namespace zandrevio::cli

@@ -130,7 +130,8 @@ std::string FormatAs(ResultFormat format, long double value, int digits)
     case ResultFormat::Result:
         break;
     case ResultFormat::Hundredths:
-        return FormatGeneral(Hundredths(value), digits > 0 ? digits : 5);
+        // Digits asked for are significant digits of the value itself.
+        return digits > 0 ? FormatGeneral(value, digits) : FormatGeneral(Hundredths(value), 5);
     case ResultFormat::Full:
         return FormatGeneral(value, digits > 0 ? digits : 15);
     case ResultFormat::Whole: {

@@ -31,7 +31,7 @@ TEST(Batch, EachRowGivesOneRowInOrderWithItsResultsOrItsError)
               "warnings,error\n"
               "traffic,erlang-b,15,,0.02,,9.0096,,,,\n"
               "traffic,erlang-c,,9,0.02,17,,,,,\n"
-              "traffic,erlang-b,,x,0.02,,,,,,'x' is not a valid floating point value.\n"
+              "traffic,erlang-b,,x,0.02,,,,,,--traffic: 'x' is not a number\n"
               "traffic,erlang-b,0,,0.02,,,,,,Number of channels must be  greater then 0\n"
               "no-such,,,,,,,,,,unknown calculation 'no-such'\n"
               "vswr,,1,,,,,,,,vswr has no option --channels\n");

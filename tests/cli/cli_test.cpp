@@ -74,7 +74,12 @@ TEST(Calc, RefusalsFaultsAndUsageErrorsHaveTheirStatusAndMessage)
     const StatusCase cases[] = {
         {{"link-budget", "--power", "0"}, 1, "zandrevio-calc: BS transmitter power must be  greater than 0\n"},
         {{"channel", "--standard", "gsm", "--number", "125"}, 1, "zandrevio-calc: GSM channel number must be 1..124\n"},
-        {{"vswr", "--forward", "abc"}, 1, "zandrevio-calc: 'abc' is not a valid floating point value.\n"},
+        {{"vswr", "--forward", "abc"}, 2, "zandrevio-calc: --forward: 'abc' is not a number\n"},
+        // Read before the calculation: free space does not read the heights.
+        {{"link-budget", "--bs-height", "3O"}, 2, "zandrevio-calc: --bs-height: '3O' is not a number\n"},
+        {{"link-budget", "--ms-height-unit", "yards"},
+         2,
+         "zandrevio-calc: --ms-height-unit: 'yards' is not one of m, ft\n"},
         {{"vswr", "--forward", "-1"}, 1, "zandrevio-calc: Invalid floating point operation.\n"},
         {{"corrected-vswr", "--vswr", "2", "--feeder-loss", "5"},
          1,
@@ -119,8 +124,21 @@ TEST(Calc, DigitsAndTheDecimalComma)
     EXPECT_EQ(RunCalc({"--decimal-comma", "convert", "length", "1", "--from", "inch", "--to", "mm"}).out,
               "value 25,4 mm\n");
     EXPECT_EQ(RunCalc({"--decimal-comma", "short-vswr", "--vswr", "1,5"}).out, "loss 6,99 dB\n");
-    EXPECT_EQ(RunCalc({"short-vswr", "--vswr", "1,5"}).err,
-              "zandrevio-calc: '1,5' is not a valid floating point value.\n");
+    EXPECT_EQ(RunCalc({"short-vswr", "--vswr", "1,5"}).err, "zandrevio-calc: --vswr: '1,5' is not a number\n");
+    // Digits asked for are the value's own, also where the window shows hundredths.
+    EXPECT_EQ(RunCalc({"--digits", "8", "link-budget"}).out, "loss 111.03015 dB\nreceived-power -56.730151 dBm\n");
+    EXPECT_EQ(RunCalc({"--digits", "3", "link-budget"}).out, "loss 111 dB\nreceived-power -56.7 dBm\n");
+}
+
+// The parser's own messages say whose they are, as every other message does.
+TEST(Calc, EveryUsageMessageCarriesTheProgramsName)
+{
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--no-such"}, {"traffic", "--gos"}, {"--digits", "x", "vswr"}, {"vswr", "stray"}, {"nope"}}) {
+        const CalcRun run = RunCalc(args);
+        EXPECT_EQ(run.status, 2) << args[0];
+        EXPECT_EQ(run.err.rfind("zandrevio-calc: ", 0), 0u) << run.err;
+    }
 }
 
 TEST(Calc, JsonCarriesEveryResultAsTheWindowsText)
