@@ -248,7 +248,7 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
             return RunBatch(batchOptions, settings, json, in, out, err);
         }
         if (table->parsed()) {
-            return PrintTable(tableOptions, settings, out);
+            return PrintTable(tableOptions, settings, json, out, err);
         }
         for (const auto& b : bound) {
             if (b->app->parsed()) {

@@ -1,5 +1,6 @@
 #include "cli/table.h"
 
+#include "cli/batch.h"
 #include "cli/commands.h"
 #include "numeric/app_error.h"
 #include "numeric/decimal_separator.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -52,13 +54,27 @@ long double Number(const std::string& option, const std::string& text)
     }
 }
 
-// "a-b", "a-b:step" or a list; every value a + k step, never summed up.
+// Whether the text reads as a number.
+bool IsNumber(const std::string& text)
+{
+    try {
+        ParseReal(text);
+        return true;
+    } catch (const ConversionFailure&) {
+        return false;
+    }
+}
+
+// A list of numbers ("1e-3,0.5"), or a range "a-b" or "a-b:step" where the
+// text is not a list of numbers; every value a + k step, never summed up. A
+// value given twice would give a column or row twice: refused.
 std::vector<long double> Values(const std::string& option, const std::string& text)
 {
     std::vector<long double> values;
+    const std::vector<std::string> parts = Split(text, ListSeparator());
     const std::size_t dash = text.find('-', 1);
-    if (dash == std::string::npos) {
-        for (const std::string& part : Split(text, ListSeparator())) {
+    if (std::all_of(parts.begin(), parts.end(), IsNumber) || dash == std::string::npos) {
+        for (const std::string& part : parts) {
             values.push_back(Number(option, part));
         }
     } else {
@@ -81,14 +97,31 @@ std::vector<long double> Values(const std::string& option, const std::string& te
     return values;
 }
 
+// The texts of the values as the table writes them: each only once.
+void RefuseRepeats(const std::string& option, const std::vector<std::string>& texts)
+{
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (texts[i] == texts[j]) {
+                throw UsageError("--" + option + ": " + texts[i] + " is given twice");
+            }
+        }
+    }
+}
+
 // A cell's text: the result, or the message of its refusal or fault.
+struct CellText {
+    std::string text;
+    bool failed = false;
+};
+
 template <typename Run>
-std::string Cell(Run run)
+CellText Cell(Run run)
 {
     try {
         return run();
     } catch (const ApplicationError& error) {
-        return ApplicationErrorBoxText(error.Message());
+        return {ApplicationErrorBoxText(error.Message()), true};
     }
 }
 
@@ -119,9 +152,12 @@ std::string Whole(std::int64_t value)
 }
 
 template <typename T, typename Field, typename Write>
-std::string TextOf(const Outcome<T, Field>& outcome, Write write)
+CellText TextOf(const Outcome<T, Field>& outcome, Write write)
 {
-    return outcome.Ok() ? write(outcome.Value()) : outcome.Error().message;
+    if (!outcome.Ok()) {
+        return {outcome.Error().message, true};
+    }
+    return {write(outcome.Value())};
 }
 
 // A table's cells: at a row's key (channels or traffic) and a column's
@@ -134,7 +170,7 @@ struct CellMaker {
     long double targetTime;
     const Settings& settings;
 
-    std::string operator()(long double key, long double target) const
+    CellText operator()(long double key, long double target) const
     {
         using F = TrafficField;
         using R = RetryField;
@@ -168,80 +204,216 @@ struct CellMaker {
     }
 };
 
-// One row: its key, then a cell at each target.
-std::vector<std::string> Row(const CellMaker& cell, long double key, const std::vector<long double>& targets)
+// The text of a row's key.
+std::string KeyText(const CellMaker& cell, long double key)
+{
+    return cell.byChannels ? Whole(ParseWhole("channels", FormatFull(key)))
+                           : FormatAs(ResultFormat::Result, key, cell.settings.digits);
+}
+
+// One row: its key, then a cell at each target; counts the cells refused.
+std::vector<std::string> Row(const CellMaker& cell, long double key, const std::vector<long double>& targets,
+                             std::size_t& failed)
 {
     std::vector<std::string> row;
-    row.push_back(cell.byChannels ? Whole(ParseWhole("channels", FormatFull(key))) : FormatResult(key));
+    row.push_back(KeyText(cell, key));
     for (long double target : targets) {
-        row.push_back(Cell([&] { return cell(key, target); }));
+        CellText text = Cell([&] { return cell(key, target); });
+        failed += text.failed ? 1 : 0;
+        row.push_back(std::move(text.text));
     }
     return row;
 }
 
-// An option of one model only.
-long double ModelOption(const std::string& text, const char* option, const char* start, bool forModel)
+// An option of one model only, or its start value.
+long double ModelOption(const std::string& text, const char* option, long double start, bool forModel)
 {
     if (!forModel && !text.empty()) {
         throw UsageError(std::string("--") + option + " is not an option of this table");
     }
-    return Number(option, text.empty() ? start : text);
+    return text.empty() ? start : Number(option, text);
 }
 
-void WriteAligned(std::ostream& out, const Table& table)
+// RFC 4180, as a batch writes it.
+std::string CsvField(const std::string& text)
 {
-    std::vector<std::size_t> widths(table.header.size());
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        widths[i] = table.header[i].size();
-        for (const auto& row : table.rows) {
-            widths[i] = std::max(widths[i], row[i].size());
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+// Writes a table as its rows come. Text is aligned to the widths of the
+// header and the first rows; a later, wider cell only pushes its own row.
+class TableWriter {
+public:
+    TableWriter(std::ostream& out, std::string format, const std::string& model, std::vector<std::string> header)
+        : m_out(out)
+        , m_format(std::move(format))
+        , m_header(std::move(header))
+    {
+        if (m_format == "markdown") {
+            Markdown(m_header);
+            m_out << '|';
+            for (std::size_t i = 0; i < m_header.size(); ++i) {
+                m_out << " ---: |";
+            }
+            m_out << '\n';
+        } else if (m_format == "csv") {
+            Csv(m_header);
+        } else if (m_format == "json") {
+            m_out << "{\"table\":" << nlohmann::ordered_json(model).dump() << ",\"rows\":[";
         }
     }
-    const auto line = [&](const std::vector<std::string>& cells) {
+
+    void Rows(const std::vector<std::vector<std::string>>& rows)
+    {
+        if (m_format == "text" && m_widths.empty()) {
+            for (const std::string& name : m_header) {
+                m_widths.push_back(name.size());
+            }
+            for (const auto& row : rows) {
+                for (std::size_t i = 0; i < row.size(); ++i) {
+                    m_widths[i] = std::max(m_widths[i], row[i].size());
+                }
+            }
+            Aligned(m_header);
+        }
+        for (const auto& row : rows) {
+            if (m_format == "text") {
+                Aligned(row);
+            } else if (m_format == "markdown") {
+                Markdown(row);
+            } else if (m_format == "csv") {
+                Csv(row);
+            } else {
+                nlohmann::ordered_json object;
+                for (std::size_t i = 0; i < row.size(); ++i) {
+                    object[m_header[i]] = row[i];
+                }
+                m_out << (m_first ? "" : ",") << object.dump();
+                m_first = false;
+            }
+        }
+    }
+
+    void End()
+    {
+        if (m_format == "text" && m_widths.empty()) {
+            Rows({});
+        }
+        if (m_format == "json") {
+            m_out << "]}\n";
+        }
+    }
+
+private:
+    void Aligned(const std::vector<std::string>& cells)
+    {
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            out << (i > 0 ? "  " : "") << std::string(widths[i] - cells[i].size(), ' ') << cells[i];
+            const std::size_t pad = m_widths[i] > cells[i].size() ? m_widths[i] - cells[i].size() : 0;
+            m_out << (i > 0 ? "  " : "") << std::string(pad, ' ') << cells[i];
         }
-        out << '\n';
-    };
-    line(table.header);
-    for (const auto& row : table.rows) {
-        line(row);
+        m_out << '\n';
     }
-}
-
-void WriteMarkdown(std::ostream& out, const Table& table)
-{
-    const auto line = [&](const std::vector<std::string>& cells) {
-        out << '|';
+    void Markdown(const std::vector<std::string>& cells)
+    {
+        m_out << '|';
         for (const std::string& cell : cells) {
-            out << ' ' << cell << " |";
+            m_out << ' ' << cell << " |";
         }
-        out << '\n';
-    };
-    line(table.header);
-    out << '|';
-    for (std::size_t i = 0; i < table.header.size(); ++i) {
-        out << " ---: |";
+        m_out << '\n';
     }
-    out << '\n';
-    for (const auto& row : table.rows) {
-        line(row);
+    void Csv(const std::vector<std::string>& cells)
+    {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            m_out << (i > 0 ? "," : "") << CsvField(cells[i]);
+        }
+        m_out << '\n';
     }
+
+    std::ostream& m_out;
+    std::string m_format;
+    std::vector<std::string> m_header;
+    std::vector<std::size_t> m_widths;
+    bool m_first = true;
+};
+
+// What a table is made of: its cells' maker, its rows' keys and its columns.
+struct TablePlan {
+    CellMaker cell;
+    std::vector<long double> keys;
+    std::vector<long double> targets;
+    std::vector<std::string> header;
+};
+
+TablePlan PlanTable(const TableOptions& options, const Settings& settings)
+{
+    const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
+    if (options.channels.empty() == options.traffic.empty()) {
+        throw UsageError("table takes one of --channels and --traffic");
+    }
+    const bool byChannels = !options.channels.empty();
+    const bool retries = model == TableModel::ExtendedErlangB;
+    const bool queue = model == TableModel::ServiceLevel;
+    if (queue && byChannels) {
+        throw UsageError("table erlang-c-service-level takes --traffic: the servers each traffic needs");
+    }
+    if (queue && !options.gos.empty()) {
+        throw UsageError("table erlang-c-service-level takes --service-level for its columns");
+    }
+    TablePlan plan{CellMaker{model, byChannels, ModelOption(options.recall, "recall", 0.5L, retries),
+                             ModelOption(options.handlingTime, "handling-time", 180.0L, queue),
+                             ModelOption(options.targetTime, "target-time", 20.0L, queue), settings},
+                   {},
+                   {},
+                   {}};
+    if (!queue && !options.serviceLevel.empty()) {
+        throw UsageError("--service-level is not an option of this table");
+    }
+    const char* columns = queue ? "service-level" : "gos";
+    plan.targets = queue
+        ? (options.serviceLevel.empty() ? std::vector<long double>{0.8L, 0.85L, 0.9L, 0.95L}
+                                        : Values(columns, options.serviceLevel))
+        : (options.gos.empty() ? std::vector<long double>{0.001L, 0.002L, 0.005L, 0.01L, 0.02L, 0.05L, 0.1L}
+                               : Values(columns, options.gos));
+    if (plan.targets.size() > kMostColumns) {
+        throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
+    }
+    plan.keys = byChannels ? Values("channels", options.channels) : Values("traffic", options.traffic);
+    plan.header.emplace_back(byChannels ? "channels" : "traffic");
+    for (long double target : plan.targets) {
+        plan.header.push_back(FormatAs(ResultFormat::Result, target, settings.digits));
+    }
+    RefuseRepeats(columns, {plan.header.begin() + 1, plan.header.end()});
+    return plan;
 }
 
-void WriteCsv(std::ostream& out, const Table& table)
+// Rows `begin` to `end` of a table, each worked out alone; where there are
+// two cores, two threads take every other row (later rows cost more).
+std::vector<std::vector<std::string>> RowsOf(const TablePlan& plan, std::size_t begin, std::size_t end,
+                                             std::size_t& failed)
 {
-    const auto line = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            const bool quote = cells[i].find_first_of(",\"") != std::string::npos;
-            out << (i > 0 ? "," : "") << (quote ? "\"" + cells[i] + "\"" : cells[i]);
+    std::vector<std::vector<std::string>> rows(end - begin);
+    std::size_t failures[2] = {0, 0};
+    const auto work = [&](std::size_t first, std::size_t stride, std::size_t& count) {
+        for (std::size_t i = first; i < rows.size(); i += stride) {
+            rows[i] = Row(plan.cell, plan.keys[begin + i], plan.targets, count);
         }
-        out << "\r\n";
     };
-    line(table.header);
-    for (const auto& row : table.rows) {
-        line(row);
+    if (std::thread::hardware_concurrency() > 1 && rows.size() > 1) {
+        auto odd = std::async(std::launch::async, work, 1, 2, std::ref(failures[1]));
+        work(0, 2, failures[0]);
+        odd.get();
+    } else {
+        work(0, 1, failures[0]);
     }
+    failed += failures[0] + failures[1];
+    return rows;
 }
 } // namespace
 
@@ -254,7 +426,10 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
         ->type_name("FIRST-LAST[:STEP]|LIST");
     table.add_option("--traffic", options.traffic, "Traffics (Erlang): the channels each needs at each GOS")
         ->type_name("FIRST-LAST[:STEP]|LIST");
-    table.add_option("--gos", options.gos, "The grades of service, the table's columns (start: " + options.gos + ")")
+    table
+        .add_option(
+            "--gos", options.gos,
+            "The grades of service (fractions), the table's columns (start: 0.001,0.002,0.005,0.01,0.02,0.05,0.1)")
         ->type_name("LIST");
     table.add_option("--format", options.format, "text, csv, markdown or json")->type_name("text|csv|markdown|json");
     table
@@ -274,92 +449,46 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
 
 Table MakeTable(const TableOptions& options, const Settings& settings)
 {
-    const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
-    if (options.channels.empty() == options.traffic.empty()) {
-        throw UsageError("table takes one of --channels and --traffic");
-    }
-    const bool byChannels = !options.channels.empty();
-    const bool retries = model == TableModel::ExtendedErlangB;
-    const bool queue = model == TableModel::ServiceLevel;
-    if (queue && byChannels) {
-        throw UsageError("table erlang-c-service-level takes --traffic: the servers each traffic needs");
-    }
-    if (queue && options.gos != TableOptions{}.gos) {
-        throw UsageError("table erlang-c-service-level takes --service-level for its columns");
-    }
-    const CellMaker cell{model,
-                         byChannels,
-                         ModelOption(options.recall, "recall", "0.5", retries),
-                         ModelOption(options.handlingTime, "handling-time", "180", queue),
-                         ModelOption(options.targetTime, "target-time", "20", queue),
-                         settings};
-    if (!queue && !options.serviceLevel.empty()) {
-        throw UsageError("--service-level is not an option of this table");
-    }
-    const std::vector<long double> targets = queue
-        ? Values("service-level", options.serviceLevel.empty() ? "0.8,0.85,0.9,0.95" : options.serviceLevel)
-        : Values("gos", options.gos);
-    if (targets.size() > kMostColumns) {
-        throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
-    }
-    const std::vector<long double> keys =
-        byChannels ? Values("channels", options.channels) : Values("traffic", options.traffic);
-
-    Table table;
-    table.header.emplace_back(byChannels ? "channels" : "traffic");
-    for (long double target : targets) {
-        table.header.push_back(FormatResult(target));
-    }
-    // Each row is worked out alone; where there are two cores, two threads
-    // take every other row (later rows cost more).
-    table.rows.resize(keys.size());
-    const auto rows = [&](std::size_t first, std::size_t stride) {
-        for (std::size_t i = first; i < keys.size(); i += stride) {
-            table.rows[i] = Row(cell, keys[i], targets);
-        }
-    };
-    if (std::thread::hardware_concurrency() > 1 && keys.size() > 1) {
-        auto odd = std::async(std::launch::async, rows, 1, 2);
-        rows(0, 2);
-        odd.get();
-    } else {
-        rows(0, 1);
-    }
-    return table;
+    const TablePlan plan = PlanTable(options, settings);
+    std::size_t failed = 0;
+    return {plan.header, RowsOf(plan, 0, plan.keys.size(), failed)};
 }
 
 void WriteTable(std::ostream& out, const Table& table, const std::string& format, const std::string& model)
 {
-    if (format == "text") {
-        WriteAligned(out, table);
-    } else if (format == "markdown") {
-        WriteMarkdown(out, table);
-    } else if (format == "csv") {
-        WriteCsv(out, table);
-    } else if (format == "json") {
-        nlohmann::ordered_json json;
-        json["table"] = model;
-        json["rows"] = nlohmann::ordered_json::array();
-        for (const auto& row : table.rows) {
-            nlohmann::ordered_json object;
-            for (std::size_t i = 0; i < row.size(); ++i) {
-                object[table.header[i]] = row[i];
-            }
-            json["rows"].push_back(object);
-        }
-        out << json.dump() << '\n';
-    } else {
-        throw UsageError("--format: '" + format + "' is not one of text, csv, markdown, json");
-    }
+    TableWriter writer(out, format, model, table.header);
+    writer.Rows(table.rows);
+    writer.End();
 }
 
-int PrintTable(const TableOptions& options, const Settings& settings, std::ostream& out)
+int PrintTable(const TableOptions& options, const Settings& settings, bool json, std::ostream& out, std::ostream& err)
 {
-    if (options.format != "text" && options.format != "csv" && options.format != "markdown" &&
-        options.format != "json") {
+    const std::string format = json ? "json" : options.format;
+    if (format != "text" && format != "csv" && format != "markdown" && format != "json") {
         throw UsageError("--format: '" + options.format + "' is not one of text, csv, markdown, json");
     }
-    WriteTable(out, MakeTable(options, settings), options.format, options.model);
+    const TablePlan plan = PlanTable(options, settings);
+    TableWriter writer(out, format, options.model, plan.header);
+    // The first rows fix the text's widths; after them, rows go out in small
+    // chunks as they are worked out.
+    constexpr std::size_t kFirstRows = 256;
+    constexpr std::size_t kChunk = 32;
+    std::size_t failed = 0;
+    for (std::size_t begin = 0; begin < plan.keys.size();) {
+        const std::size_t end = std::min(plan.keys.size(), begin + (begin == 0 ? kFirstRows : kChunk));
+        writer.Rows(RowsOf(plan, begin, end, failed));
+        out.flush();
+        if (!out) {
+            throw OutputFailed("the output could not be written");
+        }
+        begin = end;
+    }
+    writer.End();
+    out.flush();
+    if (failed > 0) {
+        err << "zandrevio-calc: " << failed << " of " << plan.keys.size() * plan.targets.size() << " cells failed\n";
+        return 1;
+    }
     return 0;
 }
 

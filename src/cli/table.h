@@ -19,7 +19,7 @@ struct TableOptions {
     std::string model;
     std::string channels; // "1-100", "1-100:5" or "5,10,15": the traffic each count carries
     std::string traffic;  // "1-50:0.5" or a list: the channels each traffic needs
-    std::string gos = "0.001,0.002,0.005,0.01,0.02,0.05,0.1";
+    std::string gos;      // the GOS columns; the classic seven where empty
     std::string format = "text";
     std::string recall;       // extended-erlang-b: the share of blocked calls that retry
     std::string handlingTime; // erlang-c-service-level, s
@@ -37,7 +37,9 @@ struct Table {
 Table MakeTable(const TableOptions& options, const Settings& settings);
 void WriteTable(std::ostream& out, const Table& table, const std::string& format, const std::string& model);
 
-// The `table` subcommand; a bad range, list or model is a usage error.
-int PrintTable(const TableOptions& options, const Settings& settings, std::ostream& out);
+// The `table` subcommand, written as its rows are worked out (JSON where
+// `json`); a bad range, list or model is a usage error, a refused cell makes
+// the status 1 with a summary on `err`.
+int PrintTable(const TableOptions& options, const Settings& settings, bool json, std::ostream& out, std::ostream& err);
 
 } // namespace zandrevio::cli

@@ -65,11 +65,11 @@ TEST(PlanningCalc, EachCommandWritesItsResultsWarningsAndRefusals)
          "zandrevio-calc: Recall factor must be 0 <= R < 1\n"},
         {{"table", "extended-erlang-b", "--traffic", "5.5", "--gos", "0.03", "--format", "csv"},
          0,
-         "traffic,0.03\r\n5.5,11\r\n",
+         "traffic,0.03\n5.5,11\n",
          ""},
         {{"table", "erlang-c-service-level", "--traffic", "10", "--service-level", "0.8,0.99", "--format", "csv"},
          0,
-         "traffic,0.8,0.99\r\n10,14,18\r\n",
+         "traffic,0.8,0.99\n10,14,18\n",
          ""},
         {{"table", "erlang-c-service-level", "--channels", "10"}, 2, "", nullptr},
     };

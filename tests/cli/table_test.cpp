@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace zandrevio::test {
 namespace {
 
@@ -11,7 +14,7 @@ TEST(Table, TheClassicErlangBRow)
 {
     const CalcRun run = RunCalc({"table", "erlang-b", "--channels", "14-15", "--gos", "0.01,0.02", "--format", "csv"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "channels,0.01,0.02\r\n14,7.3517,8.2003\r\n15,8.1081,9.0096\r\n");
+    EXPECT_EQ(run.out, "channels,0.01,0.02\n14,7.3517,8.2003\n15,8.1081,9.0096\n");
 }
 
 // Checked against Erlang C from Erlang B, C = N B / (N - A (1 - B)).
@@ -46,10 +49,60 @@ TEST(Table, BadRangesAndModelsAreUsageErrors)
     }
 }
 
-TEST(Table, ARefusedCellShowsItsMessage)
+TEST(Table, ARefusedCellShowsItsMessageAndFailsTheRun)
 {
-    const CalcRun run = RunCalc({"table", "poisson", "--channels", "0", "--gos", "0.02", "--format", "csv"});
-    EXPECT_EQ(run.out, "channels,0.02\r\n0,Number of channels must be  greater then 0\r\n");
+    const CalcRun run = RunCalc({"table", "erlang-b", "--channels", "0,15", "--gos", "0.02", "--format", "csv"});
+    EXPECT_EQ(run.out, "channels,0.02\n0,Number of channels must be  greater then 0\n15,9.0096\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "zandrevio-calc: 1 of 2 cells failed\n");
+}
+
+// The global options work for tables as for every subcommand.
+TEST(Table, TheGlobalOptionsWorkForTables)
+{
+    EXPECT_EQ(RunCalc({"--json", "table", "erlang-b", "--channels", "15", "--gos", "0.02"}).out,
+              "{\"table\":\"erlang-b\",\"rows\":[{\"channels\":\"15\",\"0.02\":\"9.0096\"}]}\n");
+    EXPECT_EQ(RunCalc({"table", "erlang-b", "--traffic", "9.87654", "--gos", "0.0123456", "--digits", "3"}).out,
+              "traffic  0.0123\n   9.88      17\n");
+    const CalcRun comma = RunCalc({"--decimal-comma", "table", "extended-erlang-b", "--traffic", "5,5", "--gos",
+                                   "0,01;0,03", "--recall", "0,5", "--format", "csv"});
+    EXPECT_EQ(comma.status, 0) << comma.err;
+    EXPECT_EQ(comma.out, "traffic,\"0,01\",\"0,03\"\n\"5,5\",12,11\n");
+}
+
+// A list item that reads as a number is one, exponent and all; only what
+// cannot be read as a number is a range. A value twice would be a column
+// lost, and is refused.
+TEST(Table, NumbersAreNumbersAndNoColumnIsLost)
+{
+    EXPECT_EQ(RunCalc({"table", "erlang-b", "--traffic", "9", "--gos", "1e-3,0.5", "--format", "csv"}).out,
+              "traffic,0.001,0.5\n9,20,6\n");
+    EXPECT_EQ(RunCalc({"table", "erlang-b", "--channels", "15", "--gos", "2e-2", "--format", "csv"}).out,
+              "channels,0.02\n15,9.0096\n");
+    const CalcRun twice = RunCalc({"table", "erlang-b", "--channels", "1-3", "--gos", "0.01,0.010"});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_EQ(twice.err, "zandrevio-calc: --gos: 0.01 is given twice\n");
+}
+
+// Rows go out as they are worked out: a long table is written in many
+// pieces, not at its end.
+TEST(Table, RowsAreWrittenAsTheyAreWorkedOut)
+{
+    struct Counting : std::stringbuf {
+        int syncs = 0;
+        int sync() override
+        {
+            ++syncs;
+            return std::stringbuf::sync();
+        }
+    } buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    std::istringstream in;
+    EXPECT_EQ(cli::RunCalc({"table", "erlang-b", "--channels", "1-2000", "--gos", "0.01"}, in, out, err), 0);
+    EXPECT_GT(buffer.syncs, 50);
+    const std::string text = buffer.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2001);
 }
 
 } // namespace
