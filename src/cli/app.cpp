@@ -174,7 +174,9 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     app.failure_message([](const CLI::App*, const CLI::Error& error) {
         return std::string(kProgram) + ": " + error.what() + "\nTry '" + kProgram + " --help' for more information.\n";
     });
-    app.footer("Numbers are read and written as the window does, with \".\" as the decimal separator.\n"
+    app.footer("Global options, before or after the subcommand: --json (JSON output), --digits N (N significant\n"
+               "digits of every result, 1 to 18), --decimal-comma (read and write a decimal comma).\n"
+               "Numbers are read and written as the window does, with \".\" as the decimal separator.\n"
                "Exit status: 0 on success, 1 when a calculation is refused or faults (the message on\n"
                "the standard error), 2 on a usage error. See zandrevio-calc(1).");
     app.set_version_flag("--version", std::string(kProgram) + " " + ZANDREVIO_VERSION);

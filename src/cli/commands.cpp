@@ -10,15 +10,37 @@
 namespace zandrevio::cli {
 
 namespace {
+// The help of an option: its caption, what kind of number it is, and the
+// option that gives its unit where one does.
+std::string HelpOf(const OptionSpec& option, const std::vector<OptionSpec>& all)
+{
+    std::string help(option.caption);
+    if (!option.help.empty()) {
+        help += ": " + std::string(option.help);
+    }
+    const std::string unit = std::string(option.name) + "-unit";
+    for (const OptionSpec& other : all) {
+        if (other.name == unit) {
+            std::string words;
+            for (const Choice& choice : other.choices) {
+                words += (words.empty() ? "" : " or ") + std::string(choice.key);
+            }
+            help += ", in " + words + " as --" + unit + " says";
+        }
+    }
+    return help;
+}
+
 Command CommandOf(const Calculation& calculation)
 {
     Command command{std::string(calculation.name), std::string(calculation.summary), {}, {}, &calculation};
-    for (const OptionSpec& option : calculation.Options()) {
+    const std::vector<OptionSpec> options = calculation.Options();
+    for (const OptionSpec& option : options) {
         std::vector<std::string> words;
         for (const Choice& choice : option.choices) {
             words.emplace_back(choice.key);
         }
-        command.options.push_back({std::string(option.name), std::string(option.caption), option.kind, std::move(words),
+        command.options.push_back({std::string(option.name), HelpOf(option, options), option.kind, std::move(words),
                                    std::string(option.start), option.choices});
     }
     for (const ResultSpec* result : calculation.Results()) {

@@ -431,7 +431,8 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
             "--gos", options.gos,
             "The grades of service (fractions), the table's columns (start: 0.001,0.002,0.005,0.01,0.02,0.05,0.1)")
         ->type_name("LIST");
-    table.add_option("--format", options.format, "text, csv, markdown or json")->type_name("text|csv|markdown|json");
+    table.add_option("--format", options.format, "text, csv, markdown or json (start: text)")
+        ->type_name("text|csv|markdown|json");
     table
         .add_option("--recall", options.recall, "extended-erlang-b: the share of blocked calls that retry (start: 0.5)")
         ->type_name("R");

@@ -189,6 +189,9 @@ struct FieldSpec {
     std::string_view option;  // the command line's option, without dashes
     std::string_view start;   // the start text, or the start choice's text
     std::span<const Choice> choices = {};
+    // What the command line's help adds to the caption: the unit, or that the
+    // number is a fraction, where the caption does not say it.
+    std::string_view help = {};
 };
 
 struct ResultSpec {

@@ -23,6 +23,7 @@ struct OptionSpec {
     FieldKind kind;
     std::string_view start; // the start text; empty where the option is one of several alternatives
     std::vector<Choice> choices;
+    std::string_view help = {}; // the unit or the kind of number, where the caption does not say
 };
 
 // One result of a run in physical units, with the unit and format in force
@@ -188,8 +189,12 @@ std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
     std::vector<OptionSpec> options;
     for (const FieldSpec<Field>& spec : calculation.fields) {
         if (!spec.option.empty()) {
-            options.push_back(
-                {spec.option, spec.caption, spec.kind, spec.start, {spec.choices.begin(), spec.choices.end()}});
+            options.push_back({spec.option,
+                               spec.caption,
+                               spec.kind,
+                               spec.start,
+                               {spec.choices.begin(), spec.choices.end()},
+                               spec.help});
         }
     }
     return options;

@@ -18,21 +18,34 @@ constexpr std::int64_t kMostChannels = std::numeric_limits<std::int32_t>::max();
 
 using S = ServiceField;
 const FieldSpec<S> kTraffic{S::Traffic, FieldKind::Real, "Traffic (Erlang)", "traffic", "10"};
-const FieldSpec<S> kCalls{S::Calls, FieldKind::Real, "Calls per interval", "calls", ""};
+const FieldSpec<S> kCalls{
+    S::Calls, FieldKind::Real, "Calls per interval", "calls", "", {}, "calls offered in --interval seconds"};
 const FieldSpec<S> kInterval{S::Interval, FieldKind::Real, "Interval (s)", "interval", "3600"};
 const FieldSpec<S> kHandling{S::HandlingTime, FieldKind::Real, "Average handling time (s)", "handling-time", "180"};
 const FieldSpec<S> kTargetTime{S::TargetTime, FieldKind::Real, "Target answer time (s)", "target-time", "20"};
 const FieldSpec<S> kServers{S::Servers, FieldKind::Whole, "Servers", "servers", "14"};
-const FieldSpec<S> kTargetLevel{S::TargetServiceLevel, FieldKind::Real, "Target service level", "target-service-level",
-                                "0.8"};
+const FieldSpec<S> kTargetLevel{S::TargetServiceLevel,
+                                FieldKind::Real,
+                                "Target service level",
+                                "target-service-level",
+                                "0.8",
+                                {},
+                                "the share of calls answered within --target-time, a fraction"};
 const FieldSpec<S> kServiceFields[] = {kTraffic, kCalls, kInterval, kHandling, kTargetTime, kServers};
 const FieldSpec<S> kServersFields[] = {kTraffic, kCalls, kInterval, kHandling, kTargetTime, kTargetLevel};
 
 using R = RetryField;
 const FieldSpec<R> kRetryTraffic{R::Traffic, FieldKind::Real, "Fresh traffic (Erlang)", "traffic", "5.5"};
-const FieldSpec<R> kRecall{R::Recall, FieldKind::Real, "Recall factor", "recall", "0.5"};
+const FieldSpec<R> kRecall{R::Recall,
+                           FieldKind::Real,
+                           "Recall factor",
+                           "recall",
+                           "0.5",
+                           {},
+                           "the share of blocked calls that retry, a fraction"};
 const FieldSpec<R> kRetryChannels{R::Channels, FieldKind::Whole, "Number of channels", "channels", "11"};
-const FieldSpec<R> kBlocking{R::Blocking, FieldKind::Real, "Blocking", "blocking", "0.03"};
+const FieldSpec<R> kBlocking{
+    R::Blocking, FieldKind::Real, "Blocking", "blocking", "0.03", {}, "the share of calls blocked, a fraction"};
 const FieldSpec<R> kBlockingFields[] = {kRetryTraffic, kRecall, kRetryChannels};
 const FieldSpec<R> kChannelsFields[] = {kRetryTraffic, kRecall, kBlocking};
 

@@ -17,7 +17,8 @@ using Field = TrafficField;
 const FieldSpec<Field> kModel{Field::Model, FieldKind::Choice, "Models", "model", "Erlang B", kTrafficModels};
 const FieldSpec<Field> kChannels{Field::Channels, FieldKind::Whole, "Number of channels", "channels", "15"};
 const FieldSpec<Field> kTraffic{Field::Traffic, FieldKind::Real, "Traffic (Erlang)", "traffic", "9"};
-const FieldSpec<Field> kGos{Field::Gos, FieldKind::Real, "GOS", "gos", "0.02"};
+const FieldSpec<Field> kGos{
+    Field::Gos, FieldKind::Real, "GOS", "gos", "0.02", {}, "the share of calls blocked, a fraction: 0 < GOS < 1"};
 const FieldSpec<Field> kSubscribers{Field::Subscribers, FieldKind::Whole, "Number of subscribers", "subscribers",
                                     "1000"};
 const FieldSpec<Field> kRate{Field::Rate, FieldKind::Real, "Calling rate per subscriber (mErl/sub)", "rate", "35"};

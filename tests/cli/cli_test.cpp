@@ -130,6 +130,33 @@ TEST(Calc, DigitsAndTheDecimalComma)
     EXPECT_EQ(RunCalc({"--digits", "3", "link-budget"}).out, "loss 111 dB\nreceived-power -56.7 dBm\n");
 }
 
+// Every number's help says its unit or what kind of number it is, and every
+// subcommand's help lists the global options.
+TEST(Calc, TheHelpSaysEachNumbersUnit)
+{
+    const std::string budget = RunCalc({"link-budget", "--help"}).out;
+    EXPECT_NE(budget.find("Antenna BS Gain, in dBd or dBi as --bs-gain-unit says"), std::string::npos) << budget;
+    EXPECT_NE(budget.find("Distance, in km or miles as --distance-unit says"), std::string::npos);
+    EXPECT_NE(budget.find("--digits N"), std::string::npos);
+    const std::string traffic = RunCalc({"traffic", "--help"}).out;
+    EXPECT_NE(traffic.find("GOS: the share of calls blocked, a fraction: 0 < GOS < 1"), std::string::npos) << traffic;
+    const std::string retries = RunCalc({"extended-erlang-b", "--help"}).out;
+    EXPECT_NE(retries.find("the share of blocked calls that retry, a fraction"), std::string::npos);
+    EXPECT_NE(RunCalc({"table", "--help"}).out.find("(start: text)"), std::string::npos);
+    for (const cli::Command& command : cli::Commands()) {
+        for (const cli::OptionInfo& option : command.options) {
+            if (option.kind != FieldKind::Real) {
+                continue;
+            }
+            // A unit in the caption, a unit option beside it, or the kind of number said.
+            const bool said = option.help.find('(') != std::string::npos ||
+                option.help.find(", in ") != std::string::npos || option.help.find(": ") != std::string::npos ||
+                option.name == "value" || option.name == "vswr";
+            EXPECT_TRUE(said) << command.name << " --" << option.name << ": " << option.help;
+        }
+    }
+}
+
 // The parser's own messages say whose they are, as every other message does.
 TEST(Calc, EveryUsageMessageCarriesTheProgramsName)
 {
