@@ -188,8 +188,10 @@ Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
         return Refusal<Field>{kGosMessage, Field::Gos};
     }
     if (model == TrafficModel::ErlangC) {
-        // The waiting probability reaches 1 at N Erlang: no scan needed.
-        return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels) - 1.0L, 0.0L);
+        // The waiting probability rises from 0 at no traffic towards 1 as
+        // the traffic nears N: the root lies below N, no scan needed (the
+        // halving evaluates only points strictly inside, never N itself).
+        return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels), 0.0L);
     }
     const GosFunction gos = GosOf(model);
     const Bracket bracket = ScanBracket(gos, channels, target);

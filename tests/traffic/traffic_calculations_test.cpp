@@ -120,14 +120,37 @@ TEST(TrafficForGos, WorkedValues)
 {
     SeparatorGuard guard('.');
     const TrafficCase cases[] = {
-        {kErlangB, 15, 0.02L, "9.0096"}, {kErlangC, 15, 0.02L, "8.0352"}, {kPoisson, 15, 0.02L, "8.1531"},
-        {kErlangB, 30, 0.02L, "21.932"}, {kErlangC, 1, 0.02L, "0"},       {kErlangC, 1, 0.9L, "0"},
-        {kErlangC, 2, 0.9L, "0.99997"},
+        {kErlangB, 15, 0.02L, "9.0096"},
+        {kErlangC, 15, 0.02L, "8.0352"},
+        {kPoisson, 15, 0.02L, "8.1531"},
+        {kErlangB, 30, 0.02L, "21.932"},
     };
     for (const auto& c : cases) {
         const auto traffic = TrafficForGos(c.model, c.channels, c.target);
         ASSERT_TRUE(traffic.Ok());
         EXPECT_EQ(FormatResult(traffic.Value()), c.shown) << c.channels << ' ' << double(c.target);
+    }
+}
+
+// Erlang C's waiting probability rises to 1 as the traffic nears N, so N
+// channels carry up to N Erlang. Worked values: one server waits with
+// C(1, A) = A, so A = GOS; two with C(2, A) = A^2 / (2 + A), so
+// A = (g + sqrt(g^2 + 8 g)) / 2: 1.8651 Erl at 0.9.
+TEST(TrafficForGos, ErlangCReachesUpToTheChannels)
+{
+    for (long double g : {0.02L, 0.3L, 0.9L, 0.999L}) {
+        EXPECT_NEAR(TrafficForGos(kErlangC, 1, g).Value(), g, 0.0001L) << double(g);
+        EXPECT_NEAR(TrafficForGos(kErlangC, 2, g).Value(), (g + std::sqrt(g * g + 8.0L * g)) / 2.0L, 0.0001L)
+            << double(g);
+    }
+    EXPECT_NEAR(TrafficForGos(kErlangC, 2, 0.9L).Value(), 1.8651L, 0.0001L);
+    // Above N - 1 wherever the waiting probability at N - 1 Erlang is below the target.
+    for (std::int32_t channels : {3, 10, 100}) {
+        const long double target = 0.99L;
+        ASSERT_LT(ErlangCGos(channels, channels - 1.0L), target);
+        const long double traffic = TrafficForGos(kErlangC, channels, target).Value();
+        EXPECT_GT(traffic, channels - 1.0L) << channels;
+        EXPECT_LT(traffic, static_cast<long double>(channels)) << channels;
     }
 }
 
