@@ -178,27 +178,21 @@ std::int32_t PoissonChannels(long double traffic, long double target)
 long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
                           long double lower)
 {
-    constexpr long double kTolerance = 0.0001L;
-    // Only the sign of the last residual at the lower end counts; the caller
-    // guarantees it starts negative.
-    long double residual = -target;
+    // Each halving leaves a strictly narrower bracket, so the loop ends: after
+    // some 64 halvings past the root's leading bit, and never after more than
+    // the span of the long double exponents (about 33000).
     for (;;) {
         const long double middle = ((fp::Real(upper) + lower) * 0.5L).Value();
-        // Far out (above about 1e15 Erl) neighbouring reals lie further apart
-        // than the tolerance: a midpoint equal to an end halves nothing.
-        const bool exhausted = middle == upper || middle == lower;
+        // Neighbouring reals: no digit of any display can change any more.
+        if (middle == upper || middle == lower) {
+            return middle;
+        }
         const long double d = fp::Sub(gos(channels, middle), target);
-        if (residual * d < 0.0L) {
-            upper = middle;
-        } else {
-            lower = middle;
-            residual = d;
+        if (d == 0.0L) {
+            return middle;
         }
-        if (upper - lower < kTolerance || exhausted) {
-            break;
-        }
+        (d < 0.0L ? lower : upper) = middle;
     }
-    return ((fp::Real(upper) + lower) * 0.5L).Value();
 }
 
 } // namespace zandrevio

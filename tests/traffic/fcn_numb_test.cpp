@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 namespace zandrevio {
 namespace {
@@ -143,11 +144,24 @@ TEST(BisectTraffic, EndsAfterOneStepOnAnEmptyBracket)
     EXPECT_EQ(BisectTraffic(ErlangBGos, 5, 0.02L, 3.0L, 3.0L), 3.0L);
 }
 
-TEST(BisectTraffic, LandsWithinHalfTheToleranceOfTheRoot)
+// B(1, 1) = 1/2 exactly: the root is the bracket's upper end, and the
+// halving comes to it to the last bit.
+TEST(BisectTraffic, LandsOnTheRootToTheLastBit)
 {
-    const long double x = BisectTraffic(ErlangBGos, 1, 0.5L, 1.0L, 0.0L);
-    EXPECT_NEAR(x, 1.0L, 0.00005L);
-    EXPECT_LT(x, 1.0L);
+    EXPECT_EQ(BisectTraffic(ErlangBGos, 1, 0.5L, 1.0L, 0.0L), 1.0L);
+}
+
+// B(1, x) = x / (1 + x) = g has the root x = g / (1 - g): the halving ends
+// on neighbouring reals, so the root comes to within a few units in the last
+// place, however small it is (a fixed step in Erlang would leave whole
+// percent at small traffic).
+TEST(BisectTraffic, HalvesUntilTheEndsAreNeighbouringReals)
+{
+    for (long double g : {1e-300L, 1e-9L, 1e-6L, 0.0001L, 0.01L, 0.02L, 0.3L, 0.5L, 0.9L, 0.999L}) {
+        const long double root = g / (1.0L - g);
+        const long double x = BisectTraffic(ErlangBGos, 1, g, 1000.0L, 0.0L);
+        EXPECT_NEAR(x / root, 1.0L, 8.0L * std::numeric_limits<long double>::epsilon()) << double(g);
+    }
 }
 
 TEST(BisectTraffic, EndsWhereNeighbouringRealsAreFurtherApartThanTheTolerance)
