@@ -24,7 +24,7 @@ extern const ResultSpec kTopLineGain;
 extern const ResultSpec kMiddleLineGain;
 
 // Attenuation in dB (0 to 10) towards a ground point D metres from a mast of
-// height H, for a vertical beamwidth B and a downtilt T in degrees.
+// height H, for a vertical half-power beamwidth B and a downtilt T in degrees.
 long double DowntiltAttenuation(long double distanceM, long double heightM, long double beamwidthDeg,
                                 long double downtiltDeg);
 

@@ -27,39 +27,77 @@ void ExpectPoints(const DowntiltCurvePoints& curve, const std::map<int, int>& ex
     }
 }
 
+// The curves below are the array factor worked independently (to 40 digits)
+// with k solved from the half-power width, each point 15 x the drop in dB,
+// rounded.
 TEST(DowntiltCurve, DefaultAntenna)
 {
     ExpectPoints(DowntiltCurve(50, 20, 7),
-                 {{0, 95},
-                  {5, 61},
-                  {10, 40},
-                  {15, 26},
-                  {20, 16},
-                  {25, 10},
-                  {30, 6},
-                  {35, 3},
-                  {40, 1},
+                 {{0, 22},
+                  {5, 15},
+                  {10, 10},
+                  {15, 6},
+                  {20, 4},
+                  {25, 3},
+                  {30, 1},
+                  {35, 1},
+                  {40, 0},
                   {45, 0},
                   {50, 0},
                   {55, 0},
                   {60, 0},
-                  {65, 1},
-                  {100, 8},
-                  {200, 29},
-                  {300, 43},
-                  {350, 48}});
-    EXPECT_NEAR(1.78L / (20.0L * std::numbers::pi_v<long double> / 180.0L), 5.0993L, 0.00005L);
+                  {65, 0},
+                  {100, 2},
+                  {200, 7},
+                  {300, 11},
+                  {350, 12}});
 }
 
+// A 10 degree beam without tilt is more than 10 dB down on the near ground.
 TEST(DowntiltCurve, NoDowntiltClipsTheNearGroundAtTenDecibels)
 {
-    ExpectPoints(DowntiltCurve(50, 20, 0),
-                 {{0, 150}, {5, 150}, {10, 150}, {15, 150}, {20, 150}, {25, 150}, {50, 98}, {350, 5}});
+    ExpectPoints(DowntiltCurve(50, 10, 0),
+                 {{0, 150},
+                  {5, 150},
+                  {10, 150},
+                  {15, 150},
+                  {20, 150},
+                  {25, 150},
+                  {35, 150},
+                  {40, 130},
+                  {50, 100},
+                  {100, 41},
+                  {200, 14},
+                  {350, 5}});
 }
 
 TEST(DowntiltCurve, ThirtyMetresTenDegreesThreeDown)
 {
-    ExpectPoints(DowntiltCurve(30, 10, 3), {{0, 150}, {5, 150}, {10, 146}, {15, 102}, {20, 74}, {25, 54}});
+    ExpectPoints(DowntiltCurve(30, 10, 3), {{0, 56}, {5, 41}, {10, 30}, {15, 22}, {20, 17}, {25, 13}, {100, 0}});
+}
+
+// The beamwidth is the half-power full width: 10 log10(2) = 3.0103 dB down
+// at half the beamwidth either side of the tilted beam, less within it.
+TEST(DowntiltAttenuation, HalfPowerAtHalfTheBeamwidth)
+{
+    constexpr long double kDegree = std::numbers::pi_v<long double> / 180.0L;
+    const long double halfPower = 10.0L * std::log10(2.0L);
+    const long double height = 100.0L;
+    for (long double beamwidth : {6.5L, 10.0L, 20.0L, 40.0L, 65.0L, 90.0L}) {
+        // The tilt puts the upper half-power ray 5 degrees below the horizon.
+        const long double tilt = beamwidth / 2.0L + 5.0L;
+        const auto distanceAt = [&](long double belowHorizon) { return height / std::tan(belowHorizon * kDegree); };
+        for (long double side : {-1.0L, 1.0L}) {
+            const long double drop =
+                DowntiltAttenuation(distanceAt(tilt + side * beamwidth / 2.0L), height, beamwidth, tilt);
+            EXPECT_NEAR(drop, 3.0L, 0.05L) << double(beamwidth) << ' ' << double(side);
+            EXPECT_NEAR(drop, halfPower, 1e-9L) << double(beamwidth) << ' ' << double(side);
+            const long double inside =
+                DowntiltAttenuation(distanceAt(tilt + side * beamwidth / 4.0L), height, beamwidth, tilt);
+            EXPECT_LT(inside, 1.0L) << double(beamwidth) << ' ' << double(side);
+            EXPECT_GT(inside, 0.5L) << double(beamwidth) << ' ' << double(side);
+        }
+    }
 }
 
 TEST(DowntiltCurve, HeightZeroRunsAlongTheTopEdge)
