@@ -54,8 +54,10 @@ extern const ResultSpec kRetryChannelsResult;
 extern const ResultSpec kRetryBlockingResult;
 extern const ResultSpec kRetryOfferedResult;
 
-// Extended Erlang B: of the blocked calls a share R tries again, so the
-// offered traffic A = A0 + R B(N, A) A; blocking B(N, A) at that A.
+// Extended Erlang B: of the blocked calls a share R (0 to 1) tries again, so
+// the offered traffic A = A0 + R B(N, A) A; blocking B(N, A) at that A. With
+// R = 1 (every blocked call retries) A settles only where A0 < N: refused
+// elsewhere.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBBlocking(const Inputs<RetryField>& in);
 // The fewest channels whose blocking, retries included, is below the target.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBChannels(const Inputs<RetryField>& in);

@@ -94,9 +94,64 @@ TEST(ExtendedErlangB, PublishedChannelsAndTheFixedPoint)
                 1e-9L * heavy.Value().offeredTraffic);
 }
 
+// Every blocked call retrying (R = 1), the carried traffic A (1 - B) is the
+// fresh traffic: a fixed point wherever A0 < N. Worked independently (the
+// recursion and a 40-digit root): 20 Erl on 25 channels are blocked 0.078843
+// at 21.712 Erl offered; 5.5 Erl on 10 channels 0.034346 at 5.6956 Erl. One
+// channel carries A / (1 + A) = A0: A = A0 / (1 - A0), blocked A0.
+TEST(ExtendedErlangB, EveryBlockedCallRetrying)
+{
+    SeparatorGuard guard('.');
+    const struct {
+        long double fresh;
+        long double channels;
+        const char* blocking;
+        const char* offered;
+    } cases[] = {
+        {20, 25, "0.078843", "21.712"}, {5.5L, 10, "0.034346", "5.6956"}, {10, 11, "0.45919", "18.491"},
+        {0.5L, 1, "0.5", "1"},          {0.2L, 1, "0.2", "0.25"},         {1000, 1001, "0.4995", "1998"},
+    };
+    for (const auto& c : cases) {
+        const auto r = ExtendedErlangBBlocking(Retries(c.fresh, 1, c.channels, 0));
+        ASSERT_TRUE(r.Ok()) << double(c.fresh) << ' ' << r.Error().message;
+        EXPECT_EQ(FormatResult(r.Value().blocking), c.blocking) << double(c.fresh);
+        EXPECT_EQ(FormatResult(r.Value().offeredTraffic), c.offered) << double(c.fresh);
+        // The fixed point: A = A0 + B A.
+        EXPECT_NEAR(r.Value().offeredTraffic / (c.fresh + r.Value().blocking * r.Value().offeredTraffic), 1.0L, 1e-15L);
+    }
+    // Fresh traffic just below the channels settles, far out.
+    const auto near = ExtendedErlangBBlocking(Retries(9.999L, 1, 10, 0));
+    ASSERT_TRUE(near.Ok());
+    EXPECT_GT(near.Value().offeredTraffic, 10000.0L);
+    EXPECT_NEAR(near.Value().offeredTraffic * (1.0L - near.Value().blocking) / 9.999L, 1.0L, 1e-12L);
+    // Where the channels cannot carry the fresh traffic there is no fixed point.
+    for (auto [fresh, channels] : {std::pair{10.0L, 10.0L}, {10.5L, 10.0L}, {1000.0L, 1.0L}}) {
+        const auto refused = ExtendedErlangBBlocking(Retries(fresh, 1, channels, 0));
+        ASSERT_FALSE(refused.Ok());
+        EXPECT_EQ(refused.Error().field, R::Channels);
+        EXPECT_EQ(refused.Error().message,
+                  "Number of channels must be greater than the fresh traffic when every blocked call retries (R = 1): "
+                  "N channels carry less than N Erl, so the retries would grow without end");
+    }
+    // The fewest channels start above the fresh traffic; 20 Erl at 10 %
+    // blocking need 25 (24 channels are blocked more).
+    const auto channels = ExtendedErlangBChannels(Retries(20, 1, 0, 0.1L));
+    ASSERT_TRUE(channels.Ok());
+    EXPECT_EQ(channels.Value().channels, 25);
+    EXPECT_GE(ExtendedErlangBBlocking(Retries(20, 1, 24, 0)).Value().blocking, 0.1L);
+    EXPECT_EQ(ExtendedErlangBChannels(Retries(20, 1, 0, 0.9L)).Value().channels, 21);
+    // The fresh traffic of 25 channels blocked 0.078843 is 20 Erl, and one
+    // channel's at blocking B is B.
+    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 25, 0.078842995L)).Value(), 20.0L, 0.0002L);
+    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 1, 0.3L)).Value(), 0.3L, 0.0001L);
+}
+
 TEST(ExtendedErlangB, Refusals)
 {
-    EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, 1, 10, 0)).Error().message, "Recall factor must be 0 <= R < 1");
+    EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, 1.01L, 10, 0)).Error().message,
+              "Recall factor must be 0 <= R <= 1");
+    EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, -0.1L, 10, 0)).Error().field, R::Recall);
+    EXPECT_EQ(ExtendedErlangBTraffic(Retries(0, 1.5L, 10, 0.1L)).Error().message, "Recall factor must be 0 <= R <= 1");
     EXPECT_EQ(ExtendedErlangBBlocking(Retries(5.5L, 0.5L, 0, 0)).Error().field, R::Channels);
     EXPECT_EQ(ExtendedErlangBChannels(Retries(0, 0.5L, 0, 0.03L)).Error().field, R::Traffic);
     EXPECT_EQ(ExtendedErlangBChannels(Retries(5.5L, 0.5L, 0, 0)).Error().field, R::Blocking);
