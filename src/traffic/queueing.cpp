@@ -357,22 +357,43 @@ Outcome<long double, R> ExtendedErlangBTraffic(const Inputs<R>& in)
     if (!(target > 0.0L && target < 1.0L)) {
         return Refusal<R>{"Blocking must be 0 < B < 1", R::Blocking};
     }
-    const auto blocking = [&](long double fresh) { return Extended({fresh, recall}, channels).blocking; };
-    // Every blocked call retrying, the blocking nears 1 as the fresh traffic
-    // nears N: the root lies below N, which is never evaluated.
+    // At the fixed point the blocking alone fixes the offered traffic,
+    // B(N, A) = b, and the fresh traffic follows from A = A0 + R b A as
+    // A0 = A (1 - R b): one root of Erlang B, which grows with A.
     const long double most =
         recall < 1.0L ? kMostRetryTraffic : std::min(kMostRetryTraffic, static_cast<long double>(channels));
-    if (Settles({most, recall}, channels) && blocking(most) < target) {
-        return Refusal<R>{"The traffic at this blocking is above 1000 Erl", R::Blocking};
+    long double upper = 0.0L;
+    if (Settles({most, recall}, channels)) {
+        const ExtendedErlangBResult atMost = Extended({most, recall}, channels);
+        if (atMost.blocking < target) {
+            return Refusal<R>{"The traffic at this blocking is above 1000 Erl", R::Blocking};
+        }
+        upper = atMost.offeredTraffic;
+    } else {
+        // Every blocked call retrying and N <= 1000: B nears 1 as A grows.
+        upper = static_cast<long double>(channels);
+        while (ErlangBRecursion(channels, upper) < target) {
+            upper = (2.0L * Real(upper)).Value();
+        }
     }
-    // The blocking grows with the traffic: halve (0, 1000] down to 0.0001 Erl.
+    // Halves (0, upper] until its ends are neighbouring reals: the root to
+    // the last bit, as the traffic page's bisection.
     long double low = 0.0L;
-    long double high = most;
-    while (high - low >= 0.0001L) {
+    long double high = upper;
+    for (;;) {
         const long double middle = 0.5L * (low + high);
-        (blocking(middle) < target ? low : high) = middle;
+        if (middle == low || middle == high) {
+            break;
+        }
+        const long double b = ErlangBRecursion(channels, middle);
+        if (b == target) {
+            low = high = middle;
+            break;
+        }
+        (b < target ? low : high) = middle;
     }
-    return 0.5L * (low + high);
+    const long double offered = 0.5L * (low + high);
+    return (Real(offered) * (1.0L - Real(recall) * target)).Value();
 }
 
 } // namespace zandrevio

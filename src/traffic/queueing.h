@@ -62,8 +62,9 @@ Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBBlocking(const Inputs<
 // The fewest channels whose blocking, retries included, is below the target.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBChannels(const Inputs<RetryField>& in);
 // The fresh traffic that N channels carry at the target blocking, retries
-// included, halved to 0.0001 Erl as the traffic page's bisection; reads the
-// recall, the channels and the blocking.
+// included, to full precision: the offered traffic A of that blocking,
+// B(N, A) = b, less its retries, A0 = A (1 - R b). Reads the recall, the
+// channels and the blocking.
 Outcome<long double, RetryField> ExtendedErlangBTraffic(const Inputs<RetryField>& in);
 
 } // namespace zandrevio

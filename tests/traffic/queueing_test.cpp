@@ -142,8 +142,38 @@ TEST(ExtendedErlangB, EveryBlockedCallRetrying)
     EXPECT_EQ(ExtendedErlangBChannels(Retries(20, 1, 0, 0.9L)).Value().channels, 21);
     // The fresh traffic of 25 channels blocked 0.078843 is 20 Erl, and one
     // channel's at blocking B is B.
-    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 25, 0.078842995L)).Value(), 20.0L, 0.0002L);
-    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 1, 0.3L)).Value(), 0.3L, 0.0001L);
+    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 25, 0.078842995L)).Value(), 20.0L, 1e-6L);
+    EXPECT_NEAR(ExtendedErlangBTraffic(Retries(0, 1, 1, 0.3L)).Value() / 0.3L, 1.0L, 1e-18L);
+}
+
+// The fresh traffic of a blocking: the offered traffic A of Erlang B at that
+// blocking, less its retries, A0 = A (1 - R b). Worked independently to 40
+// digits (the recursion and a halved root); with no recall it is the
+// traffic page's Erlang B (15 channels at 1 %: 8.1080 Erl), with one channel
+// A0 = (b / (1 - b)) (1 - R b).
+TEST(ExtendedErlangB, TheFreshTrafficOfABlockingToFullPrecision)
+{
+    const struct {
+        long double recall;
+        long double channels;
+        long double blocking;
+        long double fresh;
+    } cases[] = {
+        {0.5L, 10, 0.03L, 5.4464764675542156114L},    {0.5L, 11, 0.03L, 6.2330368599703491779L},
+        {1, 25, 0.1L, 20.549816748423968822L},        {0, 15, 0.01L, 8.1080427971844518576L},
+        {0.5L, 1, 0.0001L, 0.000100005000500050005L}, {1, 1, 0.3L, 0.3L},
+        {0.8L, 30, 0.05L, 23.809732985405789137L},    {1, 1000, 0.5L, 999.0019881261460723L},
+    };
+    for (const auto& c : cases) {
+        const auto fresh = ExtendedErlangBTraffic(Retries(0, c.recall, c.channels, c.blocking));
+        ASSERT_TRUE(fresh.Ok()) << fresh.Error().message;
+        EXPECT_NEAR(fresh.Value() / c.fresh, 1.0L, 1e-16L) << double(c.channels) << ' ' << double(c.blocking);
+        // And back: that fresh traffic is blocked b.
+        const auto back = ExtendedErlangBBlocking(Retries(fresh.Value(), c.recall, c.channels, 0));
+        EXPECT_NEAR(back.Value().blocking / c.blocking, 1.0L, 1e-13L) << double(c.channels);
+    }
+    EXPECT_EQ(ExtendedErlangBTraffic(Retries(0, 0.5L, 2000, 0.03L)).Error().message,
+              "The traffic at this blocking is above 1000 Erl");
 }
 
 TEST(ExtendedErlangB, Refusals)
