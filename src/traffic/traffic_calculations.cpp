@@ -11,6 +11,7 @@ namespace {
 const char* const kChannelsMessage = "Number of channels must be  greater then 0";
 const char* const kErlangCMessage = "Number of Channels must be greater than Traffic (ErlangC Model)";
 const char* const kGosMessage = "GOS must be  0 < GOS <1";
+const char* const kTrafficMessage = "Traffic must not be negative";
 
 using Field = TrafficField;
 
@@ -141,6 +142,9 @@ Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
     if (channels < 1) {
         return Refusal<Field>{kChannelsMessage, Field::Channels};
     }
+    if (!(traffic >= 0.0L)) {
+        return Refusal<Field>{kTrafficMessage, Field::Traffic};
+    }
     const double a = fp::StoreDouble(traffic);
     double gos = 0.0;
     if (model == TrafficModel::ErlangC) {
@@ -164,6 +168,9 @@ Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& i
     const long double target = in.Real(Field::Gos);
     if (!ValidGos(target)) {
         return Refusal<Field>{kGosMessage, Field::Gos};
+    }
+    if (!(traffic >= 0.0L)) {
+        return Refusal<Field>{kTrafficMessage, Field::Traffic};
     }
     switch (model) {
     case TrafficModel::Poisson:

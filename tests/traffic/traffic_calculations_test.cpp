@@ -89,6 +89,28 @@ TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
     EXPECT_EQ(GosForTraffic(kErlangC, 10, 10.0L - 1e-12L).Value(), 1.0);
 }
 
+// A negative traffic has no meaning: it gave -2 channels (Erlang C at -5
+// Erl) or a GOS of -20.848 (Erlang B, 15 channels at -5 Erl).
+TEST(GosForTraffic, RefusesANegativeTrafficAfterTheChannels)
+{
+    for (auto model : {kPoisson, kErlangB, kErlangC}) {
+        for (long double traffic : {-5.0L, -0.5L, -1e-4000L}) {
+            const auto gos = GosForTraffic(model, 15, traffic);
+            ASSERT_FALSE(gos.Ok()) << int(model) << ' ' << double(traffic);
+            EXPECT_EQ(gos.Error().message, "Traffic must not be negative");
+            EXPECT_EQ(gos.Error().field, F::Traffic);
+            EXPECT_EQ(GosForTraffic(model, 0, traffic).Error().field, F::Channels);
+            const auto channels = ChannelsForGos(model, traffic, 0.02L);
+            ASSERT_FALSE(channels.Ok()) << int(model) << ' ' << double(traffic);
+            EXPECT_EQ(channels.Error().message, "Traffic must not be negative");
+            EXPECT_EQ(channels.Error().field, F::Traffic);
+            EXPECT_EQ(ChannelsForGos(model, traffic, 1.5L).Error().field, F::Gos);
+        }
+        EXPECT_TRUE(GosForTraffic(model, 15, 0.0L).Ok());
+        EXPECT_TRUE(ChannelsForGos(model, 0.0L, 0.02L).Ok());
+    }
+}
+
 TEST(ChannelsForGos, WorkedValues)
 {
     EXPECT_EQ(ChannelsForGos(kErlangB, 9.0L, 0.02L).Value(), 15);
