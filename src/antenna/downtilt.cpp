@@ -107,6 +107,16 @@ Outcome<DowntiltPlotResult, DowntiltField> DowntiltPlot(const Inputs<DowntiltFie
     const long double height = in.Real(DowntiltField::Height);
     const long double beamwidth = in.Real(DowntiltField::Beamwidth);
     const long double downtilt = in.Real(DowntiltField::Downtilt);
+    if (!(height >= 0.0L)) {
+        return Refusal<DowntiltField>{"Height must not be negative", DowntiltField::Height};
+    }
+    // A half-power width beyond 180 degrees has no half-power points.
+    if (!(beamwidth > 0.0L && beamwidth <= 180.0L)) {
+        return Refusal<DowntiltField>{"Beamwidth must be 0 < B <= 180 deg", DowntiltField::Beamwidth};
+    }
+    if (!(downtilt >= -90.0L && downtilt <= 90.0L)) {
+        return Refusal<DowntiltField>{"Downtilt must be -90 <= T <= 90 deg", DowntiltField::Downtilt};
+    }
     const DowntiltCurvePoints curve = DowntiltCurve(height, beamwidth, downtilt);
     return DowntiltPlotResult{curve, MiddleLineGain(gain)};
 }

@@ -39,8 +39,10 @@ struct DowntiltPlotResult {
     std::int64_t middleLineGain;
 };
 
-// Reads the gain, height, beamwidth and downtilt, then works out both the
-// curve and the middle line before anything is drawn or written.
+// Reads the gain, height, beamwidth and downtilt, refuses a negative height,
+// a beamwidth outside (0, 180] and a tilt beyond 90 degrees either way (an
+// uptilt is a negative downtilt), then works out both the curve and the
+// middle line before anything is drawn or written.
 Outcome<DowntiltPlotResult, DowntiltField> DowntiltPlot(const Inputs<DowntiltField>& in);
 
 } // namespace zandrevio

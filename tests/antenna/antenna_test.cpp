@@ -130,6 +130,49 @@ TEST(DowntiltAttenuation, AnAngleBeyondTheRangeOverflows)
     EXPECT_THROW(DowntiltCurve(50, 20, -1e4932L), FloatingPointFault);
 }
 
+using D = DowntiltField;
+
+Outcome<DowntiltPlotResult, D> Plot(long double height, long double beamwidth, long double downtilt)
+{
+    return DowntiltPlot({{D::Gain, 10}, {D::Height, height}, {D::Beamwidth, beamwidth}, {D::Downtilt, downtilt}});
+}
+
+// Inputs without meaning are refused at their field, after all four are
+// read: a mast below the ground, a beam of no width (it divided by zero) or
+// wider than 180 degrees, a tilt beyond the vertical.
+TEST(DowntiltPlot, RefusesInputsWithoutMeaning)
+{
+    const struct {
+        long double height;
+        long double beamwidth;
+        long double downtilt;
+        const char* message;
+        D field;
+    } cases[] = {
+        {-1, 20, 7, "Height must not be negative", D::Height},
+        {-1e-4000L, 0, 7, "Height must not be negative", D::Height},
+        {50, 0, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, -20, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 180.001L, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 1e4932L, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 20, 91, "Downtilt must be -90 <= T <= 90 deg", D::Downtilt},
+        {50, 20, -1e4932L, "Downtilt must be -90 <= T <= 90 deg", D::Downtilt},
+    };
+    for (const auto& c : cases) {
+        const auto plot = Plot(c.height, c.beamwidth, c.downtilt);
+        ASSERT_FALSE(plot.Ok()) << c.message;
+        EXPECT_EQ(plot.Error().message, c.message);
+        EXPECT_EQ(plot.Error().field, c.field);
+    }
+    // A mast at the ground, the widest beam, an uptilt and a tilt straight
+    // down are drawn.
+    EXPECT_TRUE(Plot(0, 20, 7).Ok());
+    EXPECT_TRUE(Plot(50, 180, 7).Ok());
+    EXPECT_TRUE(Plot(50, 20, -5).Ok());
+    EXPECT_TRUE(Plot(50, 20, 90).Ok());
+    EXPECT_EQ(Plot(50, 20, 7).Value().curve[0].y, 22);
+}
+
 TEST(MiddleLineGain, RoundsHalvesToEven)
 {
     EXPECT_EQ(MiddleLineGain(10), 5);
