@@ -62,6 +62,22 @@ TEST(TrafficGos, AgreesWithTheReferences)
     }
 }
 
+// Below one half the Poisson GOS is summed over its upper tail: it keeps its
+// digits where 1 - e^(-A) s would cancel to nothing. One channel:
+// P = 1 - e^(-A) = A (1 - A/2 + ...).
+TEST(TrafficGos, PoissonKeepsItsDigitsFarBelowOne)
+{
+    for (long double a : {1e-10L, 1e-15L, 1e-20L, 1e-300L}) {
+        EXPECT_NEAR(PoissonGos(1, a) / (-std::expm1(-a)), 1.0L, 1e-18L) << double(a);
+    }
+    // Against the upper tail summed apart.
+    for (int n : {2, 15, 30, 60}) {
+        for (long double a : {0.01L, 1.0L, 4.5L}) {
+            EXPECT_NEAR(PoissonGos(n, a) / PoissonUpperTail(n, a), 1.0L, 1e-14L) << n << ' ' << double(a);
+        }
+    }
+}
+
 TEST(TrafficGos, EdgeValues)
 {
     for (int n : {1, 2, 15, 1000}) {
@@ -130,6 +146,28 @@ TEST(TrafficChannels, PoissonFindsTheTrueCountForTinyTargets)
     EXPECT_LT(PoissonUpperTail(n, 9.0L), 1e-300L);
     EXPECT_GE(PoissonUpperTail(n - 1, 9.0L), 1e-300L);
     EXPECT_GT(PoissonChannels(1000.0L, 1e-100L), 1000);
+}
+
+// Past the median the running sum 1 - e^(-A) s falls to a rounding residue
+// that can be negative, below any target: 0.001 Erl at 1e-4900 gave 6
+// channels, 11300 Erl 12236. The counts worked independently (the upper
+// tail to 40 digits), at small and large traffic.
+TEST(TrafficChannels, PoissonCountsForTinyTargetsAtAnyTraffic)
+{
+    const struct {
+        long double traffic;
+        long double target;
+        int channels;
+    } cases[] = {
+        {0.001L, 1e-4900L, 889},    {9.0L, 1e-4900L, 2447},      {1000.0L, 1e-100L, 1745},
+        {11000.0L, 1e-300L, 15109}, {11300.0L, 1e-4900L, 30694},
+    };
+    for (const auto& c : cases) {
+        const int n = PoissonChannels(c.traffic, c.target);
+        EXPECT_EQ(n, c.channels) << double(c.traffic) << ' ' << double(c.target);
+        EXPECT_LT(PoissonGos(n, c.traffic), c.target);
+        EXPECT_GE(PoissonGos(n - 1, c.traffic), c.target);
+    }
 }
 
 TEST(TrafficChannels, PoissonUpperTailAgreesWithTheDirectSum)

@@ -297,6 +297,32 @@ TEST(TrafficForGos, PoissonAndErlangCToFullPrecision)
     }
 }
 
+// Poisson below one half from the upper tail, so small GOS keep their
+// digits: roots worked independently to 60 digits by halving, and for one
+// channel A = -ln(1 - g). By 1 - e^(-A) s they were wrong in the fifth
+// digit (30 channels at 1e-20: 3.1055 for 2.8438 Erl) or beyond all digits.
+TEST(TrafficForGos, PoissonAtTinyGosToFullPrecision)
+{
+    const struct {
+        std::int32_t channels;
+        long double target;
+        long double traffic;
+    } cases[] = {
+        {15, 1e-15L, 0.6697666346912435675L},
+        {5, 1e-12L, 0.01038934485250180056L},
+        {30, 1e-20L, 2.843820242015226713L},
+        {2, 1e-18L, 1.4142135630397617159e-9L},
+        {1, 1e-15L, 1.0000000000000005e-15L},
+        {1, 1e-20L, 1e-20L},
+        {1, 1e-4000L, 1e-4000L},
+    };
+    for (const auto& c : cases) {
+        const auto traffic = TrafficForGos(kPoisson, c.channels, c.target);
+        ASSERT_TRUE(traffic.Ok());
+        EXPECT_NEAR(traffic.Value() / c.traffic, 1.0L, 1e-16L) << c.channels << ' ' << double(c.target);
+    }
+}
+
 TEST(TrafficForGos, ChecksTheChannelsBeforeTheGos)
 {
     const auto traffic = TrafficForGos(kErlangB, 0, 0.0L);
