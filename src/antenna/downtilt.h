@@ -29,7 +29,7 @@ extern const ResultSpec kMiddleLineGain;
 extern const ResultSpec kDowntiltCurve;
 
 // Attenuation in dB (0 to 10) towards a ground point D metres from a mast of
-// height H, for a vertical beamwidth B and a downtilt T in degrees.
+// height H, for a vertical half-power beamwidth B and a downtilt T in degrees.
 long double DowntiltAttenuation(long double distanceM, long double heightM, long double beamwidthDeg,
                                 long double downtiltDeg);
 
@@ -47,8 +47,10 @@ struct DowntiltPlotResult {
     std::int64_t middleLineGain;
 };
 
-// Reads the gain, height, beamwidth and downtilt, then works out both the
-// curve and the middle line before anything is drawn or written.
+// Reads the gain, height, beamwidth and downtilt, refuses a negative height,
+// a beamwidth outside (0, 180] and a tilt beyond 90 degrees either way (an
+// uptilt is a negative downtilt), then works out both the curve and the
+// middle line before anything is drawn or written.
 Outcome<DowntiltPlotResult, DowntiltField> DowntiltPlot(const Inputs<DowntiltField>& in);
 
 } // namespace zandrevio

@@ -77,6 +77,15 @@ const char* ChannelWord(BandFamily family)
     return "NR-ARFCN";
 }
 
+// The channel's name in messages: "DCS 1800 ARFCN", "LTE EARFCN", and
+// "NR-ARFCN", whose own name already says the standard.
+std::string ChannelCaption(const BandStandard& standard)
+{
+    const std::string word = ChannelWord(standard.family);
+    const std::string_view name = standard.choice.text;
+    return word.starts_with(name) ? word : std::string(name) + " " + word;
+}
+
 std::span<const Run> Runs(const Band& band, LinkDirection direction)
 {
     return direction == LinkDirection::Uplink ? std::span<const Run>(band.uplink, band.uplinkRuns)
@@ -165,6 +174,53 @@ std::string FrequencyRanges(const BandStandard& standard, LinkDirection directio
     }
     return Ranges(frequencies, ResultFormat::Full);
 }
+
+// An NR-ARFCN no band has as a channel. On the global raster but outside
+// every band it still names a frequency (a band this table does not know
+// may hold it): that frequency, both ways, with the warning that no band
+// holds it. Within a band's channels but off its channel raster, or off the
+// global raster, it is refused with the NR-ARFCNs it must be.
+Outcome<std::vector<BandChannel>, BandField> OutsideTheNrBands(std::int64_t channel)
+{
+    const std::span<const Run> global = bands::NrGlobalRaster();
+    if (channel < global.front().first || channel > global.back().last) {
+        return Refusal<BandField>{"NR-ARFCN must be " + std::to_string(global.front().first) + ".." +
+                                      std::to_string(global.back().last),
+                                  BandField::Channel};
+    }
+    std::string rasters;
+    for (const Band& band : bands::NrBands()) {
+        const std::span<const Run> up = Runs(band, LinkDirection::Uplink);
+        for (auto direction : {LinkDirection::Uplink, LinkDirection::Downlink}) {
+            const std::span<const Run> runs = Runs(band, direction);
+            for (std::size_t index = 0; index < runs.size(); ++index) {
+                const Run& run = runs[index];
+                // A TDD band's downlink repeats its uplink.
+                const bool repeated = direction == LinkDirection::Downlink && index < up.size() &&
+                    up[index].first == run.first && up[index].last == run.last && up[index].step == run.step;
+                if (channel < run.first || channel > run.last || repeated) {
+                    continue;
+                }
+                rasters += (rasters.empty() ? "" : "; ") + std::string(band.name) + " " + std::to_string(run.first) +
+                    ".." + std::to_string(run.last) + " in steps of " + std::to_string(run.step);
+            }
+        }
+    }
+    if (!rasters.empty()) {
+        return Refusal<BandField>{"NR-ARFCN must be on its band's channel raster: " + rasters, BandField::Channel};
+    }
+    BandChannel match;
+    match.channel = channel;
+    for (const Run& run : global) {
+        if (channel >= run.first && channel <= run.last) {
+            match.uplinkMHz = match.downlinkMHz = Frequency(run, channel);
+        }
+    }
+    match.hasUplink = match.hasDownlink = true;
+    match.uplinkChannel = match.downlinkChannel = channel;
+    match.warning = "No NR band holds NR-ARFCN " + std::to_string(channel);
+    return std::vector<BandChannel>{match};
+}
 } // namespace
 
 namespace {
@@ -238,10 +294,11 @@ Outcome<std::vector<BandChannel>, BandField> BandChannelToFrequencies(const Inpu
             }
         }
     }
+    if (found.empty() && standard.family == BandFamily::Nr) {
+        return OutsideTheNrBands(channel);
+    }
     if (found.empty()) {
-        return Refusal<BandField>{std::string(standard.choice.text) + " " + ChannelWord(standard.family) + " must be " +
-                                      ChannelRanges(standard),
-                                  BandField::Channel};
+        return Refusal<BandField>{ChannelCaption(standard) + " must be " + ChannelRanges(standard), BandField::Channel};
     }
     return found;
 }

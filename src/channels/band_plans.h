@@ -49,6 +49,9 @@ struct BandChannel {
     long double downlinkMHz = 0.0L;
     std::int64_t errorHz = 0;
     bool offRaster = false;
+    // Why the channel stands without a band (the band's name is then
+    // empty), or empty.
+    std::string warning;
 };
 
 // The results of one band, and the list of every band that answers.
@@ -62,7 +65,11 @@ extern const ResultSpec kBandFrequencyError;
 extern const ResultSpec kBandList;
 
 // The frequencies of a channel (ARFCN, EARFCN or NR-ARFCN) in every band
-// that has it; refused, naming the valid range, when no band has it.
+// that has it; refused, naming the valid range, when no band has it. An
+// NR-ARFCN on the global raster outside every band gives its frequency,
+// uplink and downlink alike, in one match without a band and with a
+// warning; one within a band's channels but off its channel raster is
+// refused, naming that raster.
 Outcome<std::vector<BandChannel>, BandField> BandChannelToFrequencies(const Inputs<BandField>& in);
 // The channel of an uplink or downlink frequency in every band that holds
 // it; refused, naming the bands' range, when none does.

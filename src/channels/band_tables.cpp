@@ -134,15 +134,22 @@ const Band kLte[] = {
 
 // TS 38.104 5.4.2.1: F_REF = F_REF-Offs + dF_Global (N_REF - N_REF-Offs), in
 // three ranges of the global raster.
+constexpr Run kNrGlobal[] = {
+    {0, 599999, 1, 0.0L, 0, 0.005L},
+    {600000, 2016666, 1, 3000.0L, 600000, 0.015L},
+    {2016667, 3279165, 1, 24250.08L, 2016667, 0.06L},
+};
+
+// A band's channels first..last every `step` on the global raster's range
+// that holds them.
 constexpr Run NrArfcn(std::int64_t first, std::int64_t step, std::int64_t last)
 {
-    if (first < 600000) {
-        return {first, last, step, 0.0L, 0, 0.005L};
+    for (const Run& range : kNrGlobal) {
+        if (first <= range.last) {
+            return {first, last, step, range.baseMHz, range.baseChannel, range.unitMHz};
+        }
     }
-    if (first < 2016667) {
-        return {first, last, step, 3000.0L, 600000, 0.015L};
-    }
-    return {first, last, step, 24250.08L, 2016667, 0.06L};
+    return kNone;
 }
 
 const Band kNr[] = {
@@ -212,6 +219,11 @@ std::span<const Band> LteBands()
 std::span<const Band> NrBands()
 {
     return kNr;
+}
+
+std::span<const Run> NrGlobalRaster()
+{
+    return kNrGlobal;
 }
 
 } // namespace zandrevio::bands

@@ -37,5 +37,8 @@ std::span<const Band> LteBands();
 // TS 38.104 tables 5.4.2.1-1 and 5.4.2.3-1: the NR operating bands' NR-ARFCNs
 // on the global raster, each on its finest channel raster.
 std::span<const Band> NrBands();
+// TS 38.104 table 5.4.2.1-1: the global frequency raster, NR-ARFCN 0 to
+// 3279165 (0 to 100000 MHz) in three runs of 5, 15 and 60 kHz.
+std::span<const Run> NrGlobalRaster();
 
 } // namespace zandrevio::bands

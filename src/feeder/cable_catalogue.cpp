@@ -69,6 +69,9 @@ Outcome<long double, CableField> CableLoss(const Inputs<CableField>& in)
         return Refusal<CableField>{radio::kMobileBandMessage, CableField::Frequency};
     }
     const fp::Real length = in.Real(CableField::Length);
+    if (!(length >= 0.0L)) {
+        return Refusal<CableField>{"Length must not be negative", CableField::Length};
+    }
     const auto impedance = in.Choice<CableImpedance>(CableField::Impedance);
     const CableType& cable = CableCatalogue(impedance)[static_cast<std::size_t>(in.Index(CableField::Cable))];
     const fp::Real metres = radio::LengthInMetres(length, in.Choice<radio::ShortLengthUnit>(CableField::LengthUnit));

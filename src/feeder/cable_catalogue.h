@@ -28,7 +28,8 @@ extern const CalculationSpec<CableField> kCableLoss;
 extern const ResultSpec kCableLossResult;
 
 // Loss in dB of a length of a catalogue cable at a frequency. The frequency
-// is read and checked before the length is read.
+// is read and checked before the length is read; a negative length (a
+// negative loss) is refused.
 Outcome<long double, CableField> CableLoss(const Inputs<CableField>& in);
 
 } // namespace zandrevio

@@ -45,8 +45,16 @@ const CalculationSpec<Field> kReflectionFromVswr{"reflection", kReflectionFields
 // S = (sqrt(Pf) + sqrt(Pr)) / (sqrt(Pf) - sqrt(Pr))
 Outcome<long double, Field> VswrFromPowers(const Inputs<Field>& in)
 {
-    const Real a = fp::Sqrt(in.Real(Field::Forward));
-    const Real b = fp::Sqrt(in.Real(Field::Reflected));
+    const long double forward = in.Real(Field::Forward);
+    if (!(forward >= 0.0L)) {
+        return Refusal<Field>{"Forward power must not be negative", Field::Forward};
+    }
+    const Real a = fp::Sqrt(forward);
+    const long double reflected = in.Real(Field::Reflected);
+    if (!(reflected >= 0.0L)) {
+        return Refusal<Field>{"Reflected power must not be negative", Field::Reflected};
+    }
+    const Real b = fp::Sqrt(reflected);
     if (b >= a) {
         return Refusal<Field>{"Forward power must be greater than reflected", Field::Forward};
     }

@@ -21,8 +21,8 @@ extern const ResultSpec kAntennaVswrResult;
 extern const ResultSpec kShortLossResult;
 extern const ResultSpec kReflectionResult;
 
-// VSWR from forward and reflected power (W); the forward power is rooted
-// before the reflected power is read.
+// VSWR from forward and reflected power (W); the forward power is checked
+// and rooted before the reflected power is read. A negative power is refused.
 Outcome<long double, MatchingField> VswrFromPowers(const Inputs<MatchingField>& in);
 
 // The VSWR at the antenna; the measured VSWR is checked before the feeder

@@ -60,9 +60,24 @@ Outcome<long double, Field> MaximumPathLoss(const Inputs<Field>& in)
         return Refusal<Field>{"Transmit power must be greater than 0", Field::Power};
     }
     const Real powerDbm = 10.0L * fp::Log10(power) + 30.0L;
-    const Real gains = Real(in.Real(Field::BsGain)) + in.Real(Field::MsGain);
-    const Real losses = Real(in.Real(Field::FeederLoss)) + in.Real(Field::Sensitivity) + in.Real(Field::FadingMargin) +
-        in.Real(Field::BodyLoss) + in.Real(Field::PenetrationLoss);
+    // The fields in their order. A feeder loss below 0 may stand for a mast
+    // amplifier's gain, a fading margin below 0 for a coverage below one
+    // half; the body and a building only take power away.
+    const long double bsGain = in.Real(Field::BsGain);
+    const long double msGain = in.Real(Field::MsGain);
+    const long double feederLoss = in.Real(Field::FeederLoss);
+    const long double sensitivity = in.Real(Field::Sensitivity);
+    const long double fadingMargin = in.Real(Field::FadingMargin);
+    const long double bodyLoss = in.Real(Field::BodyLoss);
+    if (!(bodyLoss >= 0.0L)) {
+        return Refusal<Field>{"Body loss must not be negative", Field::BodyLoss};
+    }
+    const long double penetrationLoss = in.Real(Field::PenetrationLoss);
+    if (!(penetrationLoss >= 0.0L)) {
+        return Refusal<Field>{"Building penetration loss must not be negative", Field::PenetrationLoss};
+    }
+    const Real gains = Real(bsGain) + msGain;
+    const Real losses = Real(feederLoss) + sensitivity + fadingMargin + bodyLoss + penetrationLoss;
     return (powerDbm + gains - losses).Value();
 }
 

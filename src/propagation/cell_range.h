@@ -41,6 +41,8 @@ extern const ResultSpec kCellAreaResult;
 
 // MAPL = Pt + Gbs + Gms - feeder - fading - body - penetration - sensitivity (dB, dBm),
 // the sensitivity a negative level: 43 dBm + 17 dBi - 14 dB + 104 dB = 150 dB.
+// Reads the fields in their order; refuses a power not above 0 and a
+// negative body or penetration loss.
 Outcome<long double, CellRangeField> MaximumPathLoss(const Inputs<CellRangeField>& in);
 
 struct CellRangeResult {

@@ -64,7 +64,25 @@ long double PoissonGos(std::int32_t channels, long double traffic)
     long double term = 0.0L;
     long double sum = 0.0L;
     SumTerms(traffic, std::int64_t{channels} - 1, term, sum);
-    return (1.0L - fp::Exp(-traffic) * fp::Real(sum)).Value();
+    const fp::Real rest = fp::Exp(-traffic);
+    const long double gos = (1.0L - rest * fp::Real(sum)).Value();
+    if (channels < 1 || gos >= 0.5L) {
+        return gos;
+    }
+    // Below one half 1 - e^(-A) s cancels (to nothing below about 1e-19):
+    // P(X >= N) = e^(-A) sum_(k>=N) A^k / k! instead, the same terms on
+    // from t_(N-1). Beyond the median, so N > A - 1: the terms fall once
+    // k > A, and the sum ends where they no longer change it.
+    long double tail = 0.0L;
+    for (std::int64_t k = channels; term != 0.0L; ++k) {
+        term = NextTerm(term, traffic, static_cast<long double>(k));
+        const long double grown = fp::Add(tail, term);
+        if (grown == tail && static_cast<long double>(k) > traffic) {
+            break;
+        }
+        tail = grown;
+    }
+    return (rest * fp::Real(tail)).Value();
 }
 
 std::int32_t ErlangBChannels(long double traffic, long double target)
@@ -128,77 +146,93 @@ long double PoissonUpperTail(std::int32_t channels, long double traffic)
     return first * series;
 }
 
+namespace {
+// The count that the running sum or the upper tail found, settled on the
+// Poisson GOS itself: the smallest N >= 2 whose PoissonGos is below the
+// target. Their last bits may differ from it, and so the count by one where
+// the target equals a GOS the traffic page shows; a step or two at most.
+std::int32_t SettledOnTheGos(std::int64_t n, long double traffic, long double target)
+{
+    const auto below = [&](std::int64_t count) {
+        if (count > std::numeric_limits<std::int32_t>::max()) {
+            throw FloatingPointFault(FloatingPointFaultKind::InvalidOperation);
+        }
+        return Below(PoissonGos(static_cast<std::int32_t>(count), traffic), target);
+    };
+    while (n > 2 && below(n - 1)) {
+        --n;
+    }
+    while (!below(n)) {
+        ++n;
+    }
+    return static_cast<std::int32_t>(n);
+}
+} // namespace
+
 std::int32_t PoissonChannels(long double traffic, long double target)
 {
+    // While the GOS is at least one half, 1 - e^(-A) s is the GOS itself
+    // (PoissonGos forms it so there, step for step).
     const long double rest = fp::Exp(-traffic);
     long double term = 1.0L;
     long double sum = 1.0L;
-    std::int32_t k = 0;
+    std::int64_t k = 0;
     for (;;) {
         ++k;
-        term = NextTerm(term, traffic, k);
-        const long double grown = fp::Add(sum, term);
-        const bool stuck = grown == sum;
-        sum = grown;
+        term = NextTerm(term, traffic, static_cast<long double>(k));
+        sum = fp::Add(sum, term);
+        // The GOS of k + 1 channels.
         const long double gos = fp::Sub(1.0L, fp::Mul(rest, sum));
         if (Below(gos, target)) {
-            return k + 1;
+            return SettledOnTheGos(k + 1, traffic, target);
         }
-        if (stuck) {
+        if (gos < 0.5L) {
             break;
         }
     }
-    // The sum no longer grows, so 1 - e^(-A) s stays at a rounding residue
-    // that never falls below this target: find the smallest N on the upper
-    // tail instead. Every N up to A has a tail far above such a target.
-    const long double whole = std::floor(traffic);
-    std::int64_t low = std::max<std::int64_t>(2, static_cast<std::int64_t>(whole) + 1);
-    if (PoissonUpperTail(static_cast<std::int32_t>(low), traffic) < target) {
-        return static_cast<std::int32_t>(low);
-    }
-    // Grow past the answer, then halve down to the first N below target.
+    // Past the median 1 - e^(-A) s cancels towards a rounding residue, which
+    // may even fall below 0 and so below any target: find the smallest N
+    // above k on the accurate upper tail instead, growing past it and
+    // halving back, and settle it on the GOS itself.
+    const auto below = [&](std::int64_t count) {
+        if (count > std::numeric_limits<std::int32_t>::max()) {
+            throw FloatingPointFault(FloatingPointFaultKind::InvalidOperation);
+        }
+        return PoissonUpperTail(static_cast<std::int32_t>(count), traffic) < target;
+    };
+    std::int64_t low = k;
     std::int64_t step = 1;
     std::int64_t high = low + step;
-    while (!(PoissonUpperTail(static_cast<std::int32_t>(high), traffic) < target)) {
+    while (!below(high)) {
         low = high;
         step *= 2;
         high = low + step;
     }
     while (high - low > 1) {
         const std::int64_t mid = low + (high - low) / 2;
-        if (PoissonUpperTail(static_cast<std::int32_t>(mid), traffic) < target) {
-            high = mid;
-        } else {
-            low = mid;
-        }
+        (below(mid) ? high : low) = mid;
     }
-    return static_cast<std::int32_t>(high);
+    return SettledOnTheGos(high, traffic, target);
 }
 
 long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
                           long double lower)
 {
-    constexpr long double kTolerance = 0.0001L;
-    // Only the sign of the last residual at the lower end counts; the caller
-    // guarantees it starts negative.
-    long double residual = -target;
+    // Each halving leaves a strictly narrower bracket, so the loop ends: after
+    // some 64 halvings past the root's leading bit, and never after more than
+    // the span of the long double exponents (about 33000).
     for (;;) {
         const long double middle = ((fp::Real(upper) + lower) * 0.5L).Value();
-        // Far out (above about 1e15 Erl) neighbouring reals lie further apart
-        // than the tolerance: a midpoint equal to an end halves nothing.
-        const bool exhausted = middle == upper || middle == lower;
+        // Neighbouring reals: no digit of any display can change any more.
+        if (middle == upper || middle == lower) {
+            return middle;
+        }
         const long double d = fp::Sub(gos(channels, middle), target);
-        if (residual * d < 0.0L) {
-            upper = middle;
-        } else {
-            lower = middle;
-            residual = d;
+        if (d == 0.0L) {
+            return middle;
         }
-        if (upper - lower < kTolerance || exhausted) {
-            break;
-        }
+        (d < 0.0L ? lower : upper) = middle;
     }
-    return ((fp::Real(upper) + lower) * 0.5L).Value();
 }
 
 } // namespace zandrevio

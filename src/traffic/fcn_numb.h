@@ -27,7 +27,9 @@ std::int32_t ErlangCChannels(long double traffic, long double target);
 std::int32_t PoissonChannels(long double traffic, long double target);
 
 // The traffic x with F(N, x) = y, bracketed so that F(N, lower) < y <=
-// F(N, upper); halves the bracket until it is narrower than 0.0001 Erlang.
+// F(N, upper); halves the bracket until its ends are neighbouring reals, so
+// the root comes to the last bit, whatever digits it is shown to. Only
+// points strictly inside the bracket are evaluated.
 long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
                           long double lower);
 

@@ -15,6 +15,10 @@ namespace {
 constexpr long double kMostQueueTraffic = 10000.0L;
 constexpr long double kMostRetryTraffic = 1000.0L;
 constexpr std::int64_t kMostChannels = std::numeric_limits<std::int32_t>::max();
+const char* const kRecallMessage = "Recall factor must be 0 <= R <= 1";
+const char* const kNoFixedPointMessage =
+    "Number of channels must be greater than the fresh traffic when every blocked call retries (R = 1): "
+    "N channels carry less than N Erl, so the retries would grow without end";
 
 using S = ServiceField;
 const FieldSpec<S> kTraffic{S::Traffic, FieldKind::Real, "Traffic (Erlang)", "traffic", "10"};
@@ -135,14 +139,35 @@ std::int64_t FirstReaching(std::int64_t first, Reaches reaches)
     return Smallest(low, low + step, reaches);
 }
 
-// The offered traffic with retries: the root of g(A) = A0 + R A B(N, A) - A.
-// The lost traffic A B grows more slowly than A, so g falls, from g(A0) >= 0
-// to g(A0 / (1 - R)) <= 0: a few plain iterations settle it where little is
+// The blocking B(N, A) and the carried traffic A (1 - B) of N channels
+// offered A Erl. From the recursion, 1 - B(N) = N / (N + A B(N-1)), so the
+// carried traffic is A N / (N + A B(N-1)), free of the cancellation of
+// 1 - B where nearly every call is blocked.
+struct Carriage {
+    long double blocking;
+    long double carried;
+};
+
+Carriage CarriedTraffic(std::int64_t channels, long double traffic)
+{
+    const long double lost = traffic * ErlangBRecursion(channels - 1, traffic);
+    const auto n = static_cast<long double>(channels);
+    return {lost / (n + lost), (Real(traffic) * n / (n + lost)).Value()};
+}
+
+// The offered traffic with retries: the root of g(A) = A0 + R A B(N, A) - A,
+// worked as g = A0 - (A (1 - B) + (1 - R) A B), the fresh traffic less the
+// carried and the lost that gives up. Both grow with A, so g falls, from
+// g(A0) >= 0 to g(A0 / (1 - R)) <= 0; with R = 1 it falls to A0 - N, below
+// 0 only where A0 < N (the caller's to check), and the bracket's upper end
+// is found by doubling. A few plain iterations settle it where little is
 // lost, the Illinois form of regula falsi (bracketed, superlinear) elsewhere.
 long double OfferedWithRetries(std::int64_t channels, long double fresh, long double recall)
 {
     const auto excess = [&](long double a) {
-        return (Real(fresh) + Real(recall) * a * ErlangBRecursion(channels, a) - a).Value();
+        const Carriage carriage = CarriedTraffic(channels, a);
+        const Real gaveUp = (1.0L - Real(recall)) * a * carriage.blocking;
+        return (Real(fresh) - (carriage.carried + gaveUp)).Value();
     };
     constexpr long double kSettled = 1e-15L;
     long double a = fresh;
@@ -154,7 +179,19 @@ long double OfferedWithRetries(std::int64_t channels, long double fresh, long do
         }
     }
     long double low = fresh;
-    long double high = (Real(fresh) / (1.0L - recall)).Value();
+    long double high = 0.0L;
+    if (recall < 1.0L) {
+        high = (Real(fresh) / (1.0L - recall)).Value();
+    } else {
+        // For large A the carried traffic is about N - N (N - 1) / A: each
+        // doubling about halves its shortfall from N, so it soon exceeds
+        // A0 < N.
+        high = (2.0L * Real(fresh)).Value();
+        while (excess(high) > 0.0L) {
+            low = high;
+            high = (2.0L * Real(high)).Value();
+        }
+    }
     long double gLow = excess(low);
     long double gHigh = excess(high);
     int side = 0;
@@ -193,10 +230,17 @@ Outcome<Retries, R> ReadRetries(const Inputs<R>& in)
         return Refusal<R>{"Traffic must be 0 < A <= 1000 Erl", R::Traffic};
     }
     const long double recall = in.Real(R::Recall);
-    if (!(recall >= 0.0L && recall < 1.0L)) {
-        return Refusal<R>{"Recall factor must be 0 <= R < 1", R::Recall};
+    if (!(recall >= 0.0L && recall <= 1.0L)) {
+        return Refusal<R>{kRecallMessage, R::Recall};
     }
     return Retries{fresh, recall};
+}
+
+// With every blocked call retrying the offered traffic settles only where
+// the channels could carry all the fresh traffic, which they cannot at N Erl.
+bool Settles(const Retries& retries, std::int64_t channels)
+{
+    return retries.recall < 1.0L || retries.fresh < static_cast<long double>(channels);
 }
 
 ExtendedErlangBResult Extended(const Retries& retries, std::int64_t channels)
@@ -285,6 +329,9 @@ Outcome<ExtendedErlangBResult, R> ExtendedErlangBBlocking(const Inputs<R>& in)
     if (channels < 1) {
         return Refusal<R>{"Number of channels must be greater than 0", R::Channels};
     }
+    if (!Settles(retries.Value(), channels)) {
+        return Refusal<R>{kNoFixedPointMessage, R::Channels};
+    }
     return Extended(retries.Value(), channels);
 }
 
@@ -300,8 +347,10 @@ Outcome<ExtendedErlangBResult, R> ExtendedErlangBChannels(const Inputs<R>& in)
     }
     const Retries& r = retries.Value();
     // Retries only add traffic: no fewer channels than Erlang B asks of the
-    // fresh traffic alone.
-    const std::int64_t first = FirstReaching(1, [&](std::int64_t n) { return ErlangBRecursion(n, r.fresh) < target; });
+    // fresh traffic alone, nor (every blocked call retrying) than carry it.
+    const std::int64_t first =
+        std::max(FirstReaching(1, [&](std::int64_t n) { return ErlangBRecursion(n, r.fresh) < target; }),
+                 r.recall < 1.0L ? std::int64_t{1} : static_cast<std::int64_t>(std::floor(r.fresh)) + 1);
     const std::int64_t channels =
         FirstReaching(first, [&](std::int64_t n) { return Extended(r, n).blocking < target; });
     return Extended(r, channels);
@@ -310,8 +359,8 @@ Outcome<ExtendedErlangBResult, R> ExtendedErlangBChannels(const Inputs<R>& in)
 Outcome<long double, R> ExtendedErlangBTraffic(const Inputs<R>& in)
 {
     const long double recall = in.Real(R::Recall);
-    if (!(recall >= 0.0L && recall < 1.0L)) {
-        return Refusal<R>{"Recall factor must be 0 <= R < 1", R::Recall};
+    if (!(recall >= 0.0L && recall <= 1.0L)) {
+        return Refusal<R>{kRecallMessage, R::Recall};
     }
     const std::int32_t channels = in.Whole(R::Channels);
     if (channels < 1) {
@@ -321,18 +370,43 @@ Outcome<long double, R> ExtendedErlangBTraffic(const Inputs<R>& in)
     if (!(target > 0.0L && target < 1.0L)) {
         return Refusal<R>{"Blocking must be 0 < B < 1", R::Blocking};
     }
-    const auto blocking = [&](long double fresh) { return Extended({fresh, recall}, channels).blocking; };
-    if (blocking(kMostRetryTraffic) < target) {
-        return Refusal<R>{"The traffic at this blocking is above 1000 Erl", R::Blocking};
+    // At the fixed point the blocking alone fixes the offered traffic,
+    // B(N, A) = b, and the fresh traffic follows from A = A0 + R b A as
+    // A0 = A (1 - R b): one root of Erlang B, which grows with A.
+    const long double most =
+        recall < 1.0L ? kMostRetryTraffic : std::min(kMostRetryTraffic, static_cast<long double>(channels));
+    long double upper = 0.0L;
+    if (Settles({most, recall}, channels)) {
+        const ExtendedErlangBResult atMost = Extended({most, recall}, channels);
+        if (atMost.blocking < target) {
+            return Refusal<R>{"The traffic at this blocking is above 1000 Erl", R::Blocking};
+        }
+        upper = atMost.offeredTraffic;
+    } else {
+        // Every blocked call retrying and N <= 1000: B nears 1 as A grows.
+        upper = static_cast<long double>(channels);
+        while (ErlangBRecursion(channels, upper) < target) {
+            upper = (2.0L * Real(upper)).Value();
+        }
     }
-    // The blocking grows with the traffic: halve (0, 1000] down to 0.0001 Erl.
+    // Halves (0, upper] until its ends are neighbouring reals: the root to
+    // the last bit, as the traffic page's bisection.
     long double low = 0.0L;
-    long double high = kMostRetryTraffic;
-    while (high - low >= 0.0001L) {
+    long double high = upper;
+    for (;;) {
         const long double middle = 0.5L * (low + high);
-        (blocking(middle) < target ? low : high) = middle;
+        if (middle == low || middle == high) {
+            break;
+        }
+        const long double b = ErlangBRecursion(channels, middle);
+        if (b == target) {
+            low = high = middle;
+            break;
+        }
+        (b < target ? low : high) = middle;
     }
-    return 0.5L * (low + high);
+    const long double offered = 0.5L * (low + high);
+    return (Real(offered) * (1.0L - Real(recall) * target)).Value();
 }
 
 } // namespace zandrevio

@@ -54,14 +54,17 @@ extern const ResultSpec kRetryChannelsResult;
 extern const ResultSpec kRetryBlockingResult;
 extern const ResultSpec kRetryOfferedResult;
 
-// Extended Erlang B: of the blocked calls a share R tries again, so the
-// offered traffic A = A0 + R B(N, A) A; blocking B(N, A) at that A.
+// Extended Erlang B: of the blocked calls a share R (0 to 1) tries again, so
+// the offered traffic A = A0 + R B(N, A) A; blocking B(N, A) at that A. With
+// R = 1 (every blocked call retries) A settles only where A0 < N: refused
+// elsewhere.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBBlocking(const Inputs<RetryField>& in);
 // The fewest channels whose blocking, retries included, is below the target.
 Outcome<ExtendedErlangBResult, RetryField> ExtendedErlangBChannels(const Inputs<RetryField>& in);
 // The fresh traffic that N channels carry at the target blocking, retries
-// included, halved to 0.0001 Erl as the traffic page's bisection; reads the
-// recall, the channels and the blocking.
+// included, to full precision: the offered traffic A of that blocking,
+// B(N, A) = b, less its retries, A0 = A (1 - R b). Reads the recall, the
+// channels and the blocking.
 Outcome<long double, RetryField> ExtendedErlangBTraffic(const Inputs<RetryField>& in);
 
 } // namespace zandrevio

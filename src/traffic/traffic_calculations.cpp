@@ -11,6 +11,7 @@ namespace {
 const char* const kChannelsMessage = "Number of channels must be  greater then 0";
 const char* const kErlangCMessage = "Number of Channels must be greater than Traffic (ErlangC Model)";
 const char* const kGosMessage = "GOS must be  0 < GOS <1";
+const char* const kTrafficMessage = "Traffic must not be negative";
 
 using Field = TrafficField;
 
@@ -142,6 +143,9 @@ Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
     if (channels < 1) {
         return Refusal<Field>{kChannelsMessage, Field::Channels};
     }
+    if (!(traffic >= 0.0L)) {
+        return Refusal<Field>{kTrafficMessage, Field::Traffic};
+    }
     const double a = fp::StoreDouble(traffic);
     double gos = 0.0;
     if (model == TrafficModel::ErlangC) {
@@ -166,6 +170,9 @@ Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& i
     if (!ValidGos(target)) {
         return Refusal<Field>{kGosMessage, Field::Gos};
     }
+    if (!(traffic >= 0.0L)) {
+        return Refusal<Field>{kTrafficMessage, Field::Traffic};
+    }
     switch (model) {
     case TrafficModel::Poisson:
         return PoissonChannels(traffic, target);
@@ -189,8 +196,10 @@ Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
         return Refusal<Field>{kGosMessage, Field::Gos};
     }
     if (model == TrafficModel::ErlangC) {
-        // The waiting probability reaches 1 at N Erlang: no scan needed.
-        return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels) - 1.0L, 0.0L);
+        // The waiting probability rises from 0 at no traffic towards 1 as
+        // the traffic nears N: the root lies below N, no scan needed (the
+        // halving evaluates only points strictly inside, never N itself).
+        return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels), 0.0L);
     }
     const GosFunction gos = GosOf(model);
     const Bracket bracket = ScanBracket(gos, channels, target);

@@ -26,10 +26,11 @@ extern const ResultSpec kSubscriberTrafficResult;
 extern const ResultSpec kSubscribersResult;
 
 // The GOS of N channels at A Erlang, rounded to thousandths. The traffic and
-// the GOS are held in double precision. Reads the traffic, then the channels.
+// the GOS are held in double precision. Reads the traffic, then the channels;
+// refuses no channels, then a negative traffic.
 Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in);
 // The smallest number of channels below the target GOS. Reads the traffic,
-// then the GOS.
+// then the GOS; refuses a GOS outside (0, 1), then a negative traffic.
 Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& in);
 // The traffic that N channels carry at the target GOS. Reads the GOS, then
 // the channels.

@@ -29,6 +29,12 @@ bool IsLinear(FieldStrengthUnit unit)
     return static_cast<int>(unit) <= static_cast<int>(FieldStrengthUnit::MicroVPerM);
 }
 
+// A field strength per metre goes through the antenna at the frequency.
+bool PerMetre(FieldStrengthUnit unit)
+{
+    return unit == FieldStrengthUnit::MicroVPerM || unit == FieldStrengthUnit::DBMicroVPerM;
+}
+
 // Volts across Z from a field strength in uV/m.
 Real VoltsFromField(Real microVoltsPerMetre, double frequencyMHz)
 {
@@ -99,6 +105,9 @@ Outcome<double, Field> ConvertFieldStrengthUnit(const Inputs<Field>& in)
     const auto to = in.Choice<FieldStrengthUnit>(Field::To);
     if (IsLinear(from) && !(x > 0.0)) {
         return Refusal<Field>{"Field Strength in W, mW, uV, uV/m must be greater than 0", Field::Value};
+    }
+    if ((PerMetre(from) || PerMetre(to)) && !(frequencyMHz > 0.0)) {
+        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
     }
     const double watts = fp::StoreDouble(Watts(x, from, impedanceOhm, frequencyMHz).Value());
     return fp::StoreDouble(FromWatts(watts, to, impedanceOhm, frequencyMHz).Value());

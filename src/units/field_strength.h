@@ -20,9 +20,10 @@ enum class FieldStrengthField { Value, Frequency, Impedance, From, To };
 extern const CalculationSpec<FieldStrengthField> kFieldStrengthConversion;
 extern const ResultSpec kFieldStrengthResult;
 
-// The value in the output unit, or the refusal of a linear value not above 0.
-// Reads the value, the frequency, the impedance, then both units. The value,
-// the power and the result are held in double precision.
+// The value in the output unit, or the refusal of a linear value not above 0,
+// then of a frequency not above 0 where either unit is per metre. Reads the
+// value, the frequency, the impedance, then both units. The value, the power
+// and the result are held in double precision.
 Outcome<double, FieldStrengthField> ConvertFieldStrengthUnit(const Inputs<FieldStrengthField>& in);
 
 // The "-/+" button: takes a leading minus away or puts one in front.

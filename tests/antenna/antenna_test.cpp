@@ -15,6 +15,73 @@ namespace {
 
 using test::SeparatorGuard;
 
+// The beamwidth is the half-power full width: 10 log10(2) = 3.0103 dB down
+// at half the beamwidth either side of the tilted beam, less within it.
+TEST(DowntiltAttenuation, HalfPowerAtHalfTheBeamwidth)
+{
+    constexpr long double kDegree = std::numbers::pi_v<long double> / 180.0L;
+    const long double halfPower = 10.0L * std::log10(2.0L);
+    const long double height = 100.0L;
+    for (long double beamwidth : {6.5L, 10.0L, 20.0L, 40.0L, 65.0L, 90.0L}) {
+        // The tilt puts the upper half-power ray 5 degrees below the horizon.
+        const long double tilt = beamwidth / 2.0L + 5.0L;
+        const auto distanceAt = [&](long double belowHorizon) { return height / std::tan(belowHorizon * kDegree); };
+        for (long double side : {-1.0L, 1.0L}) {
+            const long double drop =
+                DowntiltAttenuation(distanceAt(tilt + side * beamwidth / 2.0L), height, beamwidth, tilt);
+            EXPECT_NEAR(drop, 3.0L, 0.05L) << double(beamwidth) << ' ' << double(side);
+            EXPECT_NEAR(drop, halfPower, 1e-9L) << double(beamwidth) << ' ' << double(side);
+            const long double inside =
+                DowntiltAttenuation(distanceAt(tilt + side * beamwidth / 4.0L), height, beamwidth, tilt);
+            EXPECT_LT(inside, 1.0L) << double(beamwidth) << ' ' << double(side);
+            EXPECT_GT(inside, 0.5L) << double(beamwidth) << ' ' << double(side);
+        }
+    }
+}
+
+using D = DowntiltField;
+
+Outcome<DowntiltPlotResult, D> Plot(long double height, long double beamwidth, long double downtilt)
+{
+    return DowntiltPlot({{D::Gain, 10}, {D::Height, height}, {D::Beamwidth, beamwidth}, {D::Downtilt, downtilt}});
+}
+
+// Inputs without meaning are refused at their field, after all four are
+// read: a mast below the ground, a beam of no width (it divided by zero) or
+// wider than 180 degrees, a tilt beyond the vertical.
+TEST(DowntiltPlot, RefusesInputsWithoutMeaning)
+{
+    const struct {
+        long double height;
+        long double beamwidth;
+        long double downtilt;
+        const char* message;
+        D field;
+    } cases[] = {
+        {-1, 20, 7, "Height must not be negative", D::Height},
+        {-1e-4000L, 0, 7, "Height must not be negative", D::Height},
+        {50, 0, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, -20, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 180.001L, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 1e4932L, 7, "Beamwidth must be 0 < B <= 180 deg", D::Beamwidth},
+        {50, 20, 91, "Downtilt must be -90 <= T <= 90 deg", D::Downtilt},
+        {50, 20, -1e4932L, "Downtilt must be -90 <= T <= 90 deg", D::Downtilt},
+    };
+    for (const auto& c : cases) {
+        const auto plot = Plot(c.height, c.beamwidth, c.downtilt);
+        ASSERT_FALSE(plot.Ok()) << c.message;
+        EXPECT_EQ(plot.Error().message, c.message);
+        EXPECT_EQ(plot.Error().field, c.field);
+    }
+    // A mast at the ground, the widest beam, an uptilt and a tilt straight
+    // down are drawn.
+    EXPECT_TRUE(Plot(0, 20, 7).Ok());
+    EXPECT_TRUE(Plot(50, 180, 7).Ok());
+    EXPECT_TRUE(Plot(50, 20, -5).Ok());
+    EXPECT_TRUE(Plot(50, 20, 90).Ok());
+    EXPECT_EQ(std::lround(15.0L * Plot(50, 20, 7).Value().curve[0].attenuationDb), 22); // the plot's first pixel
+}
+
 TEST(MiddleLineGain, RoundsHalvesToEven)
 {
     EXPECT_EQ(MiddleLineGain(10), 5);

@@ -96,9 +96,66 @@ TEST(BandPlans, AChannelOutsideItsBandsIsRefusedWithTheValidRange)
     EXPECT_EQ(Channel("p-gsm-900", 0).Error().message, "P-GSM 900 ARFCN must be 1..124");
     EXPECT_EQ(Channel("lte", 10400).Error().field, F::Channel);
     EXPECT_EQ(Channel("lte", 10400).Error().message.substr(0, 36), "LTE EARFCN must be 0..4949, 5010..53");
-    EXPECT_FALSE(Channel("nr", 632629 * 5).Ok());
     // On n41's 15 kHz raster only every third NR-ARFCN is a channel.
     EXPECT_FALSE(Channel("nr", 499201).Ok());
+}
+
+// TS 38.104 table 5.4.2.1-1: F = F_REF-Offs + dF_Global (N - N_REF-Offs) on
+// three runs, 5 kHz from 0 MHz, 15 kHz from 3000 MHz (600000), 60 kHz from
+// 24250.08 MHz (2016667), up to 3279165: 24250.08 + 0.06 x 1262498 =
+// 99999.96 MHz. An NR-ARFCN there outside every band gives that frequency
+// with a warning; one off the global raster is refused with its range.
+TEST(BandPlans, AnNrArfcnOutsideEveryBandGivesItsFrequencyWithAWarning)
+{
+    SeparatorGuard guard('.');
+    const struct {
+        std::int32_t channel;
+        const char* mhz;
+    } cases[] = {
+        {0, "0"},
+        {100000, "500"},
+        {599999, "2999.995"},
+        {600000, "3000"},
+        {2016666, "24249.99"},
+        {632629 * 5, "93038.76"},
+        {3279165, "99999.96"},
+    };
+    for (const auto& c : cases) {
+        const auto result = Channel("nr", c.channel);
+        ASSERT_TRUE(result.Ok()) << c.channel << ' ' << result.Error().message;
+        ASSERT_EQ(result.Value().size(), 1u);
+        const BandChannel& match = result.Value().front();
+        EXPECT_EQ(match.band, "") << c.channel;
+        EXPECT_EQ(match.channel, c.channel);
+        EXPECT_EQ(match.warning, "No NR band holds NR-ARFCN " + std::to_string(c.channel));
+        EXPECT_TRUE(match.hasUplink && match.hasDownlink) << c.channel;
+        EXPECT_EQ(match.uplinkChannel, c.channel);
+        EXPECT_EQ(match.downlinkChannel, c.channel);
+        EXPECT_EQ(FormatFull(match.uplinkMHz), c.mhz) << c.channel;
+        EXPECT_EQ(FormatFull(match.downlinkMHz), c.mhz) << c.channel;
+    }
+    // The first channel of n258 is in a band: no warning.
+    EXPECT_EQ(Channel("nr", 2016667).Value().front().band, "n258");
+    EXPECT_EQ(Channel("nr", 2016667).Value().front().warning, "");
+    for (std::int32_t channel : {-1, 3279166, 2147483647}) {
+        const auto refused = Channel("nr", channel);
+        ASSERT_FALSE(refused.Ok()) << channel;
+        EXPECT_EQ(refused.Error().message, "NR-ARFCN must be 0..3279165");
+        EXPECT_EQ(refused.Error().field, F::Channel);
+    }
+}
+
+// Within a band's channels but off its channel raster an NR-ARFCN is
+// refused with that raster; the caption is NR-ARFCN, not "NR NR-ARFCN".
+TEST(BandPlans, AnNrArfcnOffItsBandsChannelRasterIsRefusedWithThatRaster)
+{
+    EXPECT_EQ(Channel("nr", 499201).Error().message,
+              "NR-ARFCN must be on its band's channel raster: n41 499200..537999 in steps of 3");
+    EXPECT_EQ(Channel("nr", 384010).Error().message,
+              "NR-ARFCN must be on its band's channel raster: n1 384000..396000 in steps of 20; "
+              "n65 384000..402000 in steps of 20; n84 384000..396000 in steps of 20");
+    EXPECT_EQ(Channel("nr", 499201).Error().field, F::Channel);
+    EXPECT_EQ(Channel("lte", 10400).Error().message.substr(0, 11), "LTE EARFCN ");
 }
 
 TEST(BandPlans, FrequenciesGiveTheirChannelInEveryBandAndTheError)

@@ -170,7 +170,7 @@ TEST(Batch, SemicolonsTabsAndCrLfAsSpreadsheetsSaveThem)
     const CalcRun tabs = RunCalc({"batch", "--delimiter", "TAB"}, "calculation\tchannels\tgos\ntraffic\t15\t0.01\n");
     EXPECT_EQ(tabs.out,
               "calculation\tchannels\tgos\tchannels-result\ttraffic\tgos-result\twarnings\terror\n"
-              "traffic\t15\t0.01\t\t8.1081\t\t\t\n");
+              "traffic\t15\t0.01\t\t8.108\t\t\t\n");
     EXPECT_EQ(RunCalc({"batch", "--delimiter", "|"}, "calculation\n").status, 2);
 }
 

@@ -62,7 +62,7 @@ TEST(PlanningCalc, EachCommandWritesItsResultsWarningsAndRefusals)
         {{"extended-erlang-b", "--traffic", "5.5", "--recall", "50", "--channels", "10"},
          1,
          "",
-         "zandrevio-calc: Recall factor must be 0 <= R < 1\n"},
+         "zandrevio-calc: Recall factor must be 0 <= R <= 1\n"},
         {{"table", "extended-erlang-b", "--traffic", "5.5", "--gos", "0.03", "--format", "csv"},
          0,
          "traffic,0.03\n5.5,11\n",

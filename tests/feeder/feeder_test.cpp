@@ -93,7 +93,6 @@ TEST(CableLoss, WorkedValues)
         {k50, 4, 30.48L, false, 900, 2.2642L, "2.26"},
         {k75, 7, 100, true, 850, 3.1910L, "3.19"},
         {k50, 0, 0, false, 850, 0, "0"},
-        {k50, 0, -100, false, 850, -54.4970L, "-54.5"},
     };
     for (const auto& c : cases) {
         const auto loss = CableLoss(c.impedance, c.index, c.length, c.feet, c.frequency);
@@ -103,6 +102,21 @@ TEST(CableLoss, WorkedValues)
     }
     // The same name in the other list has its own losses.
     EXPECT_NE(CableLoss(k50, 12, 100, false, 850).Value(), CableLoss(k75, 7, 100, false, 850).Value());
+}
+
+// A negative length has no meaning: it gave a negative loss (-54.5 dB for
+// -100 m of RG-58/U at 850 MHz).
+TEST(CableLoss, RefusesANegativeLengthAfterTheFrequency)
+{
+    for (bool feet : {false, true}) {
+        for (long double length : {-100.0L, -0.001L, -1e-4000L}) {
+            const auto loss = CableLoss(k50, 0, length, feet, 850);
+            ASSERT_FALSE(loss.Ok()) << double(length);
+            EXPECT_EQ(loss.Error().message, "Length must not be negative");
+            EXPECT_EQ(loss.Error().field, CableField::Length);
+        }
+    }
+    EXPECT_EQ(CableLoss(k50, 0, -100, false, 1000).Error().field, CableField::Frequency);
 }
 
 TEST(CableLoss, AcceptsOnly450To960MHz)
@@ -134,16 +148,26 @@ TEST(VswrFromPowers, RefusesReflectedPowerNotBelowForward)
     }
 }
 
-TEST(VswrFromPowers, ANegativePowerFaultsAtItsOwnRoot)
+// A negative power has no meaning: it faulted at its square root. It is
+// refused at its own field, the forward power before the reflected power is
+// read.
+TEST(VswrFromPowers, ANegativePowerIsRefusedAtItsOwnField)
 {
     bool reflectedRead = false;
     const Input reflected = [&] {
         reflectedRead = true;
         return 0.0L;
     };
-    EXPECT_THROW(VswrFromPowers(-1, reflected), FloatingPointFault);
+    const auto forward = VswrFromPowers(-1, reflected);
+    ASSERT_FALSE(forward.Ok());
+    EXPECT_EQ(forward.Error().message, "Forward power must not be negative");
+    EXPECT_EQ(forward.Error().field, M::Forward);
     EXPECT_FALSE(reflectedRead);
-    EXPECT_THROW(VswrFromPowers(1, -1), FloatingPointFault);
+    const auto back = VswrFromPowers(1, -1);
+    ASSERT_FALSE(back.Ok());
+    EXPECT_EQ(back.Error().message, "Reflected power must not be negative");
+    EXPECT_EQ(back.Error().field, M::Reflected);
+    EXPECT_EQ(VswrFromPowers(-1e-4000L, 0).Error().field, M::Forward);
 }
 
 TEST(CorrectedAntennaVswr, WorkedValues)

@@ -1,3 +1,4 @@
+#include "numeric/app_error.h"
 #include "numeric/format.h"
 #include "propagation/cell_range.h"
 #include "propagation/path_loss.h"
@@ -129,6 +130,31 @@ TEST(CellRange, RefusesWhatNoDistanceReaches)
     Inputs<C> zero = Budget();
     zero.Set(C::Power, 0);
     EXPECT_EQ(MaximumPathLoss(zero).Error().field, C::Power);
+}
+
+// The body and a building only take power away: a negative loss there would
+// add to the budget (-3 dB of body loss gave 156.01 dB). A negative feeder
+// loss (a mast amplifier) and a negative fading margin stay: 43.01 + 17 + 0
+// + 2 + 1 - 0 - 0 + 104 = 167.01 dB.
+TEST(CellRange, RefusesANegativeBodyOrPenetrationLoss)
+{
+    SeparatorGuard guard('.');
+    Inputs<C> body = Budget();
+    body.Set(C::BodyLoss, -3);
+    body.Set(C::PenetrationLoss, []() -> long double { throw ConversionFailure("x"); });
+    const auto refusedBody = MaximumPathLoss(body);
+    ASSERT_FALSE(refusedBody.Ok());
+    EXPECT_EQ(refusedBody.Error().message, "Body loss must not be negative");
+    EXPECT_EQ(refusedBody.Error().field, C::BodyLoss);
+    Inputs<C> penetration = Budget();
+    penetration.Set(C::PenetrationLoss, -0.5L);
+    const auto refusedPenetration = MaximumPathLoss(penetration);
+    ASSERT_FALSE(refusedPenetration.Ok());
+    EXPECT_EQ(refusedPenetration.Error().message, "Building penetration loss must not be negative");
+    EXPECT_EQ(refusedPenetration.Error().field, C::PenetrationLoss);
+    Inputs<C> kept = Budget();
+    kept.Set(C::FeederLoss, -2).Set(C::FadingMargin, -1).Set(C::BodyLoss, 0);
+    EXPECT_EQ(FormatResultHundredths(MaximumPathLoss(kept).Value()), "167.01");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 namespace zandrevio {
 namespace {
@@ -57,6 +58,22 @@ TEST(TrafficGos, AgreesWithTheReferences)
             if (poisson > 1e-6L) {
                 EXPECT_NEAR(PoissonGos(n, a) / poisson, 1.0L, 1e-12L) << n << ' ' << double(a);
             }
+        }
+    }
+}
+
+// Below one half the Poisson GOS is summed over its upper tail: it keeps its
+// digits where 1 - e^(-A) s would cancel to nothing. One channel:
+// P = 1 - e^(-A) = A (1 - A/2 + ...).
+TEST(TrafficGos, PoissonKeepsItsDigitsFarBelowOne)
+{
+    for (long double a : {1e-10L, 1e-15L, 1e-20L, 1e-300L}) {
+        EXPECT_NEAR(PoissonGos(1, a) / (-std::expm1(-a)), 1.0L, 1e-18L) << double(a);
+    }
+    // Against the upper tail summed apart.
+    for (int n : {2, 15, 30, 60}) {
+        for (long double a : {0.01L, 1.0L, 4.5L}) {
+            EXPECT_NEAR(PoissonGos(n, a) / PoissonUpperTail(n, a), 1.0L, 1e-14L) << n << ' ' << double(a);
         }
     }
 }
@@ -131,6 +148,28 @@ TEST(TrafficChannels, PoissonFindsTheTrueCountForTinyTargets)
     EXPECT_GT(PoissonChannels(1000.0L, 1e-100L), 1000);
 }
 
+// Past the median the running sum 1 - e^(-A) s falls to a rounding residue
+// that can be negative, below any target: 0.001 Erl at 1e-4900 gave 6
+// channels, 11300 Erl 12236. The counts worked independently (the upper
+// tail to 40 digits), at small and large traffic.
+TEST(TrafficChannels, PoissonCountsForTinyTargetsAtAnyTraffic)
+{
+    const struct {
+        long double traffic;
+        long double target;
+        int channels;
+    } cases[] = {
+        {0.001L, 1e-4900L, 889},    {9.0L, 1e-4900L, 2447},      {1000.0L, 1e-100L, 1745},
+        {11000.0L, 1e-300L, 15109}, {11300.0L, 1e-4900L, 30694},
+    };
+    for (const auto& c : cases) {
+        const int n = PoissonChannels(c.traffic, c.target);
+        EXPECT_EQ(n, c.channels) << double(c.traffic) << ' ' << double(c.target);
+        EXPECT_LT(PoissonGos(n, c.traffic), c.target);
+        EXPECT_GE(PoissonGos(n - 1, c.traffic), c.target);
+    }
+}
+
 TEST(TrafficChannels, PoissonUpperTailAgreesWithTheDirectSum)
 {
     for (int n : {2, 10, 15, 30}) {
@@ -143,11 +182,24 @@ TEST(BisectTraffic, EndsAfterOneStepOnAnEmptyBracket)
     EXPECT_EQ(BisectTraffic(ErlangBGos, 5, 0.02L, 3.0L, 3.0L), 3.0L);
 }
 
-TEST(BisectTraffic, LandsWithinHalfTheToleranceOfTheRoot)
+// B(1, 1) = 1/2 exactly: the root is the bracket's upper end, and the
+// halving comes to it to the last bit.
+TEST(BisectTraffic, LandsOnTheRootToTheLastBit)
 {
-    const long double x = BisectTraffic(ErlangBGos, 1, 0.5L, 1.0L, 0.0L);
-    EXPECT_NEAR(x, 1.0L, 0.00005L);
-    EXPECT_LT(x, 1.0L);
+    EXPECT_EQ(BisectTraffic(ErlangBGos, 1, 0.5L, 1.0L, 0.0L), 1.0L);
+}
+
+// B(1, x) = x / (1 + x) = g has the root x = g / (1 - g): the halving ends
+// on neighbouring reals, so the root comes to within a few units in the last
+// place, however small it is (a fixed step in Erlang would leave whole
+// percent at small traffic).
+TEST(BisectTraffic, HalvesUntilTheEndsAreNeighbouringReals)
+{
+    for (long double g : {1e-300L, 1e-9L, 1e-6L, 0.0001L, 0.01L, 0.02L, 0.3L, 0.5L, 0.9L, 0.999L}) {
+        const long double root = g / (1.0L - g);
+        const long double x = BisectTraffic(ErlangBGos, 1, g, 1000.0L, 0.0L);
+        EXPECT_NEAR(x / root, 1.0L, 8.0L * std::numeric_limits<long double>::epsilon()) << double(g);
+    }
 }
 
 TEST(BisectTraffic, EndsWhereNeighbouringRealsAreFurtherApartThanTheTolerance)

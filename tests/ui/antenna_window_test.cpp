@@ -164,7 +164,7 @@ TEST_F(AntennaWindow, AFailedDrawLeavesTheClearedGridAndTheOldLabels)
     EXPECT_EQ(TextOf("Label26"), "5");
     Find<QLineEdit>("Edit33")->setText("0");
     Press("BitBtn20");
-    EXPECT_EQ(feedback.Take(), QStringList{"app: Floating point division by zero."});
+    EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: Beamwidth must be 0 < B <= 180 deg"}));
     EXPECT_EQ(BluePixels(), 0);
 }
 

@@ -113,15 +113,15 @@ TEST_F(CableWindow, VswrFromPowers)
     Enter("Edit22", "10");
     Press("BitBtn14");
     ExpectRefused("Forward power must be greater than reflected", "Edit21");
-    // The forward power is rooted before the reflected power is read.
+    // The forward power is checked before the reflected power is read.
     Find<QLineEdit>("Edit21")->setText("-1");
     Find<QLineEdit>("Edit22")->setText("x");
     Press("BitBtn14");
     Find<QLineEdit>("Edit21")->setText("10");
     Find<QLineEdit>("Edit22")->setText("-1");
     Press("BitBtn14");
-    EXPECT_EQ(feedback.Take(),
-              (QStringList{"app: Invalid floating point operation.", "app: Invalid floating point operation."}));
+    EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: Forward power must not be negative", "beep",
+                                            "error: Reflected power must not be negative"}));
     EXPECT_EQ(TextOf("StaticText19"), "1.925");
 }
 

@@ -23,39 +23,53 @@ void ExpectPoints(const DowntiltCurvePoints& curve, const std::map<int, int>& ex
     }
 }
 
+// The curves below are the array factor worked independently (to 40 digits)
+// with k solved from the half-power width, each point 15 x the drop in dB,
+// rounded.
 TEST(DowntiltCurve, DefaultAntenna)
 {
     ExpectPoints(DowntiltCurve(50, 20, 7),
-                 {{0, 95},
-                  {5, 61},
-                  {10, 40},
-                  {15, 26},
-                  {20, 16},
-                  {25, 10},
-                  {30, 6},
-                  {35, 3},
-                  {40, 1},
+                 {{0, 22},
+                  {5, 15},
+                  {10, 10},
+                  {15, 6},
+                  {20, 4},
+                  {25, 3},
+                  {30, 1},
+                  {35, 1},
+                  {40, 0},
                   {45, 0},
                   {50, 0},
                   {55, 0},
                   {60, 0},
-                  {65, 1},
-                  {100, 8},
-                  {200, 29},
-                  {300, 43},
-                  {350, 48}});
-    EXPECT_NEAR(1.78L / (20.0L * std::numbers::pi_v<long double> / 180.0L), 5.0993L, 0.00005L);
+                  {65, 0},
+                  {100, 2},
+                  {200, 7},
+                  {300, 11},
+                  {350, 12}});
 }
 
+// A 10 degree beam without tilt is more than 10 dB down on the near ground.
 TEST(DowntiltCurve, NoDowntiltClipsTheNearGroundAtTenDecibels)
 {
-    ExpectPoints(DowntiltCurve(50, 20, 0),
-                 {{0, 150}, {5, 150}, {10, 150}, {15, 150}, {20, 150}, {25, 150}, {50, 98}, {350, 5}});
+    ExpectPoints(DowntiltCurve(50, 10, 0),
+                 {{0, 150},
+                  {5, 150},
+                  {10, 150},
+                  {15, 150},
+                  {20, 150},
+                  {25, 150},
+                  {35, 150},
+                  {40, 130},
+                  {50, 100},
+                  {100, 41},
+                  {200, 14},
+                  {350, 5}});
 }
 
 TEST(DowntiltCurve, ThirtyMetresTenDegreesThreeDown)
 {
-    ExpectPoints(DowntiltCurve(30, 10, 3), {{0, 150}, {5, 150}, {10, 146}, {15, 102}, {20, 74}, {25, 54}});
+    ExpectPoints(DowntiltCurve(30, 10, 3), {{0, 56}, {5, 41}, {10, 30}, {15, 22}, {20, 17}, {25, 13}, {100, 0}});
 }
 
 TEST(DowntiltCurve, HeightZeroRunsAlongTheTopEdge)

@@ -119,10 +119,10 @@ TEST_F(UnitsWindow, LeavingTheFrequencyMakesItPositive)
     frequency->setText("abc");
     Press("BitBtn4");
     EXPECT_EQ(frequency->text(), "0");
-    // A field strength at 0 MHz divides by zero.
+    // A field strength per metre at 0 MHz has no meaning.
     ScrollTo("ListBox1", 3);
     Press("BitBtn4");
-    EXPECT_EQ(feedback.Take(), QStringList{"app: Floating point division by zero."});
+    EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: Frequency must be greater than 0"}));
     EXPECT_EQ(TextOf("StaticText36"), "30");
 }
 
