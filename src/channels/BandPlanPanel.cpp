@@ -53,6 +53,9 @@ void BandPlanPanel::BitBtn22Click()
     m_ui->StaticText77->setText(ToQString(first.band));
     m_ui->StaticText79->setText(ToQString(BandList(found.Value(), false)));
     ShowFrequencyError(0.0L, false);
+    if (!first.warning.empty()) {
+        ShowError(ToQString(first.warning)); // on the raster, but no band holds it
+    }
 }
 
 void BandPlanPanel::BitBtn23Click()

@@ -87,6 +87,9 @@ void EveryBand(Reply& reply, const std::vector<BandChannel>& matches, bool withE
         if (match.offRaster && reply.warnings.empty()) {
             reply.warnings.emplace_back(kOffRasterNote);
         }
+        if (!match.warning.empty()) {
+            reply.warnings.push_back(match.warning); // no band holds it
+        }
     }
     reply.results = reply.matches.front();
     reply.results.push_back({&kBandList, 0.0L, BandList(matches, withError), "", ResultFormat::Text});

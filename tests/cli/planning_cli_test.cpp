@@ -83,6 +83,18 @@ TEST(PlanningCalc, EachCommandWritesItsResultsWarningsAndRefusals)
     }
 }
 
+// A channel on the global raster that no band holds: its frequency, with a
+// warning that says so.
+TEST(PlanningCalc, AnNrArfcnOutsideEveryBandGivesItsFrequencyWithAWarning)
+{
+    const CalcRun run = RunCalc({"band", "--standard", "nr", "--channel", "3279165"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("downlink 99999.96 MHz\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "zandrevio-calc: No NR band holds NR-ARFCN 3279165\n");
+    EXPECT_EQ(RunCalc({"band", "--standard", "nr", "--channel", "3279166"}).err,
+              "zandrevio-calc: NR-ARFCN must be 0..3279165\n");
+}
+
 TEST(PlanningCalc, ABandOfSeveralBandsListsThemAllAndRunsInABatch)
 {
     const CalcRun nr = RunCalc({"--json", "band", "--standard", "nr", "--channel", "632628"});

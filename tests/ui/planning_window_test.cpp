@@ -73,5 +73,18 @@ TEST_F(PlanningWindow, ChannelToFrequenciesAndBack)
                   "Edit46");
 }
 
+// A channel on the NR global raster that no band holds: its frequencies,
+// no band, and a note that says so.
+TEST_F(PlanningWindow, AnNrArfcnOutsideEveryBandIsNotedNotRefused)
+{
+    ScrollTo("ListBox21", 10); // NR
+    Enter("SpinEdit5", "3279165");
+    Press("BitBtn22");
+    EXPECT_EQ(feedback.Take(), QStringList({"error: No NR band holds NR-ARFCN 3279165"}));
+    EXPECT_EQ(TextOf("Edit47"), "99999.96");
+    EXPECT_EQ(TextOf("StaticText77"), "");
+    EXPECT_EQ(TextOf("StaticText79"), "");
+}
+
 } // namespace
 } // namespace zandrevio::test
