@@ -276,7 +276,7 @@ public:
         , m_settings(settings)
         , m_json(json)
         , m_out(out)
-        , m_split(std::thread::hardware_concurrency() > 1)
+        , m_split(layout.format.threads == 0 ? std::thread::hardware_concurrency() > 1 : layout.format.threads > 1)
     {
         m_settings.echoInputs = json;
     }

@@ -27,6 +27,7 @@ public:
 struct BatchFormat {
     char delimiter = ',';
     bool crlf = false;
+    int threads = 0; // the threads rows run on: 0 for one a core, at most two
 };
 
 struct BatchOptions {

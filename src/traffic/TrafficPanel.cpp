@@ -70,12 +70,20 @@ void TrafficPanel::BitBtn3Click()
 
 void TrafficPanel::BitBtn18Click()
 {
-    WriteResult(*m_ui->StaticText30, kSubscriberTrafficResult, SubscriberTraffic(m_fields.Read()));
+    const auto traffic = SubscriberTraffic(m_fields.Read());
+    if (!traffic.Ok()) {
+        return m_fields.Refuse(traffic.Error());
+    }
+    WriteResult(*m_ui->StaticText30, kSubscriberTrafficResult, traffic.Value());
 }
 
 void TrafficPanel::BitBtn11Click()
 {
-    WriteResult(*m_ui->StaticText32, kSubscribersResult, SubscribersForTraffic(m_fields.Read()));
+    const auto subscribers = SubscribersForTraffic(m_fields.Read());
+    if (!subscribers.Ok()) {
+        return m_fields.Refuse(subscribers.Error());
+    }
+    WriteResult(*m_ui->StaticText32, kSubscribersResult, subscribers.Value());
 }
 
 } // namespace zandrevio

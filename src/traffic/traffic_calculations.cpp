@@ -12,6 +12,7 @@ const char* const kChannelsMessage = "Number of channels must be  greater then 0
 const char* const kErlangCMessage = "Number of Channels must be greater than Traffic (ErlangC Model)";
 const char* const kGosMessage = "GOS must be  0 < GOS <1";
 const char* const kTrafficMessage = "Traffic must not be negative";
+const char* const kRateMessage = "Calling rate must not be negative";
 
 using Field = TrafficField;
 
@@ -207,18 +208,30 @@ Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
 }
 
 // T = S * 0.001 * r: r in mErl per subscriber.
-long double SubscriberTraffic(const Inputs<TrafficField>& in)
+Outcome<long double, TrafficField> SubscriberTraffic(const Inputs<TrafficField>& in)
 {
     const long double rate = in.Real(Field::Rate);
-    const fp::Real subscribers = in.Whole(Field::Subscribers);
-    return (subscribers * 0.001L * rate).Value();
+    const std::int32_t subscribers = in.Whole(Field::Subscribers);
+    if (!(rate >= 0.0L)) {
+        return Refusal<Field>{kRateMessage, Field::Rate};
+    }
+    if (subscribers < 0) {
+        return Refusal<Field>{"Number of subscribers must not be negative", Field::Subscribers};
+    }
+    return (fp::Real(subscribers) * 0.001L * rate).Value();
 }
 
 // S = round(T * 1000 / r)
-long double SubscribersForTraffic(const Inputs<TrafficField>& in)
+Outcome<long double, TrafficField> SubscribersForTraffic(const Inputs<TrafficField>& in)
 {
     const fp::Real traffic = in.Real(Field::SubscriberTraffic);
     const long double rate = in.Real(Field::Rate);
+    if (!(traffic >= 0.0L)) {
+        return Refusal<Field>{kTrafficMessage, Field::SubscriberTraffic};
+    }
+    if (!(rate >= 0.0L)) {
+        return Refusal<Field>{kRateMessage, Field::Rate};
+    }
     return static_cast<long double>(fp::Round((traffic * 1000.0L / rate).Value()));
 }
 

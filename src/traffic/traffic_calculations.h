@@ -37,9 +37,9 @@ Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& i
 Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in);
 
 // Erlang of S subscribers at r mErl each. Reads the rate, then the subscribers.
-long double SubscriberTraffic(const Inputs<TrafficField>& in);
+Outcome<long double, TrafficField> SubscriberTraffic(const Inputs<TrafficField>& in);
 // Subscribers (a whole number) that T Erlang at r mErl each make. Reads the
 // traffic, then the rate.
-long double SubscribersForTraffic(const Inputs<TrafficField>& in);
+Outcome<long double, TrafficField> SubscribersForTraffic(const Inputs<TrafficField>& in);
 
 } // namespace zandrevio

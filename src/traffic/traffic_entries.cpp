@@ -44,11 +44,9 @@ Calculation SubscribersCalculation()
     using F = TrafficField;
     Calculation subscribers;
     subscribers.variants = {
-        MakeVariant<F, long double>({"subscribers"}, kSubscriberTraffic,
-                                    NeverRefused<long double, F, SubscriberTraffic>,
+        MakeVariant<F, long double>({"subscribers"}, kSubscriberTraffic, SubscriberTraffic,
                                     {{&kSubscriberTrafficResult, Whole<long double>}}),
-        MakeVariant<F, long double>({"traffic"}, kSubscribersForTraffic,
-                                    NeverRefused<long double, F, SubscribersForTraffic>,
+        MakeVariant<F, long double>({"traffic"}, kSubscribersForTraffic, SubscribersForTraffic,
                                     {{&kSubscribersResult, Whole<long double>}}),
     };
     subscribers.rules = {{{{"subscribers"}, {"traffic"}}}};

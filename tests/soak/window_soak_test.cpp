@@ -147,8 +147,10 @@ protected:
     static bool Failed(const QStringList& events)
     {
         for (const QString& event : events) {
-            if ((event.startsWith("app:") || event.startsWith("error:")) &&
-                event != "error: Note the frequency error !") {
+            // Notes beside a result written are not failures.
+            const bool note =
+                event == "error: Note the frequency error !" || event.startsWith("error: No NR band holds NR-ARFCN");
+            if ((event.startsWith("app:") || event.startsWith("error:")) && !note) {
                 return true;
             }
         }

@@ -38,12 +38,12 @@ Outcome<long double, F> TrafficForGos(TrafficModel model, std::int32_t channels,
 
 long double SubscriberTraffic(std::int32_t subscribers, long double rate)
 {
-    return zandrevio::SubscriberTraffic({{F::Subscribers, subscribers}, {F::Rate, rate}});
+    return zandrevio::SubscriberTraffic({{F::Subscribers, subscribers}, {F::Rate, rate}}).Value();
 }
 
 long double SubscribersForTraffic(long double traffic, long double rate)
 {
-    return zandrevio::SubscribersForTraffic({{F::SubscriberTraffic, traffic}, {F::Rate, rate}});
+    return zandrevio::SubscribersForTraffic({{F::SubscriberTraffic, traffic}, {F::Rate, rate}}).Value();
 }
 
 struct GosCase {
@@ -394,6 +394,25 @@ TEST(SubscriberTraffic, WorkedValues)
     EXPECT_EQ(FormatResult(SubscribersForTraffic(35.0L, 35.0L)), "1000");
     EXPECT_EQ(SubscribersForTraffic(10.0L, 3.0L), 3333.0L);
     EXPECT_EQ(FormatResult(SubscriberTraffic(1, 1e-4930L)), "1E-4933");
+}
+
+// Negative subscribers, rates and traffic have no meaning: refused at their
+// field, the rate first as the window reads it.
+TEST(SubscriberTraffic, NegativeCountsAndRatesAreRefused)
+{
+    using F = TrafficField;
+    const auto traffic = zandrevio::SubscriberTraffic({{F::Subscribers, -5}, {F::Rate, 35}});
+    ASSERT_FALSE(traffic.Ok());
+    EXPECT_EQ(traffic.Error().message, "Number of subscribers must not be negative");
+    EXPECT_EQ(traffic.Error().field, F::Subscribers);
+    const auto rate = zandrevio::SubscriberTraffic({{F::Subscribers, -5}, {F::Rate, -1}});
+    ASSERT_FALSE(rate.Ok());
+    EXPECT_EQ(rate.Error().field, F::Rate);
+    const auto negative = zandrevio::SubscribersForTraffic({{F::SubscriberTraffic, -35}, {F::Rate, 35}});
+    ASSERT_FALSE(negative.Ok());
+    EXPECT_EQ(negative.Error().message, "Traffic must not be negative");
+    EXPECT_EQ(negative.Error().field, F::SubscriberTraffic);
+    EXPECT_FALSE(zandrevio::SubscribersForTraffic({{F::SubscriberTraffic, 35}, {F::Rate, -35}}).Ok());
 }
 
 TEST(SubscriberTraffic, ARateOfZeroIsADivisionFault)
