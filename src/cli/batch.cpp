@@ -94,12 +94,30 @@ struct Layout {
     }
 };
 
+// The command a row names, looked up once for a run of rows naming the same.
+class CommandCache {
+public:
+    const Command* Find(const std::string& name)
+    {
+        if (name != m_name) {
+            m_name = name;
+            m_command = FindCommand(name);
+        }
+        return m_command;
+    }
+
+private:
+    std::string m_name = "\n";
+    const Command* m_command = nullptr;
+};
+
 // The first pass: the header and the calculations the rows name, in order.
 Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
 {
     Layout layout;
     layout.format = format;
     std::vector<const Command*> seen;
+    CommandCache plannedCommands;
     bool haveHeader = false;
     CsvReader reader(format.delimiter);
     reader.Keep(kMaxColumns + 1);
@@ -137,7 +155,7 @@ Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
             if (record.fields.size() <= layout.calculation) {
                 return;
             }
-            const Command* command = FindCommand(record.fields[layout.calculation]);
+            const Command* command = plannedCommands.Find(record.fields[layout.calculation]);
             if (command != nullptr && std::find(seen.begin(), seen.end(), command) == seen.end()) {
                 seen.push_back(command);
             }
@@ -168,23 +186,6 @@ Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
     layout.columns.emplace_back("error");
     return layout;
 }
-
-// The command a row names, looked up once for a run of rows naming the same.
-class CommandCache {
-public:
-    const Command* Find(const std::string& name)
-    {
-        if (name != m_name) {
-            m_name = name;
-            m_command = FindCommand(name);
-        }
-        return m_command;
-    }
-
-private:
-    std::string m_name = "\n";
-    const Command* m_command = nullptr;
-};
 
 // One row's answer; a row the calculations cannot take gets its message.
 Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settings, CommandCache& commands)
