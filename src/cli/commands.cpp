@@ -136,13 +136,13 @@ const Command* FindCommand(std::string_view name)
 
 Answer Execute(const Command& command, const Request& request, const Settings& settings)
 {
-    for (const auto& [name, text] : request.Options()) {
+    for (const auto& given : request.Options()) {
         const auto option = std::find_if(command.options.begin(), command.options.end(),
-                                         [&](const OptionInfo& o) { return o.name == name; });
+                                         [&](const OptionInfo& o) { return o.name == given.first; });
         if (option == command.options.end()) {
-            throw UsageError(command.name + " has no option --" + name);
+            throw UsageError(command.name + " has no option --" + given.first);
         }
-        CheckOption(*option, text);
+        CheckOption(*option, given.second);
     }
     Answer answer;
     try {
