@@ -111,6 +111,34 @@ private:
     const Command* m_command = nullptr;
 };
 
+// The header row: its columns, each one's option, and the calculation column.
+void ReadHeader(Layout& layout, const CsvRecord& record)
+{
+    if (!record.error.empty()) {
+        throw UsageError("the header row: " + record.error);
+    }
+    if (record.count > kMaxColumns || record.overlong) {
+        throw UsageError("the header row has more than 1000 columns or an overlong name");
+    }
+    layout.header = record.fields;
+    layout.calculation = layout.header.size();
+    for (std::size_t i = 0; i < layout.header.size(); ++i) {
+        const std::string name = Lower(layout.header[i]);
+        for (std::size_t j = 0; j < i; ++j) {
+            if (Lower(layout.header[j]) == name) {
+                throw UsageError("the column '" + layout.header[i] + "' is named twice");
+            }
+        }
+        if (name == kCalculationColumn) {
+            layout.calculation = i;
+        }
+        layout.options.push_back(AnyOption(name) ? name : std::string());
+    }
+    if (layout.calculation == layout.header.size()) {
+        throw UsageError(std::string("the header row has no '") + kCalculationColumn + "' column");
+    }
+}
+
 // The first pass: the header and the calculations the rows name, in order.
 Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
 {
@@ -126,29 +154,7 @@ Layout Plan(std::istream& in, std::ostream* spool, const BatchFormat& format)
         [&](const CsvRecord& record) {
             if (!haveHeader) {
                 haveHeader = true;
-                if (!record.error.empty()) {
-                    throw UsageError("the header row: " + record.error);
-                }
-                if (record.count > kMaxColumns || record.overlong) {
-                    throw UsageError("the header row has more than 1000 columns or an overlong name");
-                }
-                layout.header = record.fields;
-                layout.calculation = layout.header.size();
-                for (std::size_t i = 0; i < layout.header.size(); ++i) {
-                    const std::string name = Lower(layout.header[i]);
-                    for (std::size_t j = 0; j < i; ++j) {
-                        if (Lower(layout.header[j]) == name) {
-                            throw UsageError("the column '" + layout.header[i] + "' is named twice");
-                        }
-                    }
-                    if (name == kCalculationColumn) {
-                        layout.calculation = i;
-                    }
-                    layout.options.push_back(AnyOption(name) ? name : std::string());
-                }
-                if (layout.calculation == layout.header.size()) {
-                    throw UsageError(std::string("the header row has no '") + kCalculationColumn + "' column");
-                }
+                ReadHeader(layout, record);
                 reader.Keep(layout.calculation + 1);
                 return;
             }
@@ -403,6 +409,29 @@ private:
     std::ostream m_stream{nullptr};
     std::istream m_input{nullptr};
 };
+// JSON Lines need no columns: one pass, no spool.
+BatchCount JsonLines(std::istream& in, std::ostream& out, const Settings& settings, const BatchFormat& format)
+{
+    Layout layout;
+    layout.format = format;
+    std::optional<Chunks> chunks;
+    CsvReader reader(format.delimiter);
+    reader.Keep(kMaxColumns + 1);
+    reader.Read(in, [&](const CsvRecord& record) {
+        if (!chunks) {
+            ReadHeader(layout, record);
+            reader.Keep(layout.header.size() + 1);
+            chunks.emplace(layout, settings, true, out);
+            return;
+        }
+        chunks->Add(record);
+    });
+    if (!chunks) {
+        throw UsageError("the batch is empty: it needs a header row");
+    }
+    chunks->Flush();
+    return chunks->Count();
+}
 } // namespace
 
 BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, bool json, const BatchFormat& format)
@@ -411,6 +440,9 @@ BatchCount Batch(std::istream& in, std::ostream& out, const Settings& settings, 
     const auto lead = in.peek();
     if (lead == 0xFF || lead == 0xFE) {
         throw UsageError("the batch is UTF-16 text: save it as UTF-8 CSV");
+    }
+    if (json) {
+        return JsonLines(in, out, settings, format);
     }
     const auto start = in.tellg();
     std::optional<Spool> spool;
