@@ -61,7 +61,7 @@ void CellRangePanel::BitBtn21Click()
     for (const std::string& warning : range.Value().warnings) {
         warnings << QString::fromStdString(warning);
     }
-    m_ui->StaticText76->setText(warnings.join("; "));
+    m_ui->StaticText76->SetNotes(warnings);
     DrawCellRangePlot(m_ui->Image2->Surface(), levels, in.Real(CellRangeField::Sensitivity), range.Value().radiusKm);
     m_ui->Image2->update();
 }

@@ -90,6 +90,12 @@ int UnitPicker::TopIndex() const
     return verticalScrollBar()->value();
 }
 
+QString UnitPicker::ShownText() const
+{
+    const QListWidgetItem* shown = item(TopIndex());
+    return shown != nullptr ? shown->text() : QString();
+}
+
 void UnitPicker::SetTopIndex(int index)
 {
     // The scroll range is laid out lazily; lay it out now so that a picker

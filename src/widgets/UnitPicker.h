@@ -20,6 +20,8 @@ public:
     void SetItems(const QStringList& items);
     int TopIndex() const;
     void SetTopIndex(int index);
+    // The text of the unit shown.
+    QString ShownText() const;
 
 protected:
     // The arrow, page and Home/End keys step from the unit shown.

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QFile>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 namespace zandrevio::test {
@@ -29,6 +30,47 @@ TEST_F(Copy, AResultIsCopiedWholeAndReadWithItsCaptionAndUnit)
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(loss)->text(QAccessible::Name), "Propagation loss: 111.03 dB");
     EXPECT_EQ(Find<QLabel>("StaticText56")->buddy(), loss);
+}
+
+TEST_F(Copy, AFocusedResultShowsAMarkOnEveryPage)
+{
+    ShowPage(5); // the Planning page is built when first shown
+    auto* pages = Find<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (auto* result : pages->widget(page)->findChildren<ResultLabel*>()) {
+            result->setText("150.01");
+            FocusOn(Find<QWidget>("BitBtn5"));
+            const QImage unfocused = result->grab().toImage();
+            result->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            EXPECT_NE(result->grab().toImage(), unfocused) << result->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Copy, AResultsTextIsSelectedWithKeysAndMouse)
+{
+    ShowPage(0);
+    Press("BitBtn19");
+    auto* loss = Find<ResultLabel>("StaticText55");
+    loss->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QTest::keyClick(loss, Qt::Key_Home);
+    QTest::keyClick(loss, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(loss, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(loss, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(loss->selectedText(), "111");
+    QTest::keyClick(loss, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "111");
+
+    auto* power = Find<ResultLabel>("StaticText58");
+    const int y = power->height() / 2;
+    QTest::mousePress(power, Qt::LeftButton, Qt::NoModifier, QPoint(power->width() - 3, y));
+    QTest::mouseMove(power, QPoint(2, y));
+    QTest::mouseRelease(power, Qt::LeftButton, Qt::NoModifier, QPoint(2, y));
+    EXPECT_EQ(power->selectedText(), power->text());
 }
 
 TEST_F(Copy, CopyWorksInEveryField)
