@@ -109,6 +109,18 @@ char DecimalField::Filter(char typed) const
     return DecimalFieldKey(typed, text().toStdString());
 }
 
+char SignedDecimalField::Filter(char typed) const
+{
+    const std::string current = text().toStdString();
+    std::string rest = current;
+    std::size_t at = static_cast<std::size_t>(cursorPosition());
+    if (hasSelectedText()) {
+        at = static_cast<std::size_t>(selectionStart());
+        rest.erase(at, static_cast<std::size_t>(selectedText().toStdString().size()));
+    }
+    return SignedDecimalFieldKey(typed, current, rest, at);
+}
+
 char IntegerField::Filter(char typed) const
 {
     return IntegerKeyFilter(typed);

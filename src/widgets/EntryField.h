@@ -50,6 +50,17 @@ protected:
     char Filter(char typed) const override;
 };
 
+// A decimal field that may be negative: also a leading minus.
+class SignedDecimalField : public EntryField {
+    Q_OBJECT
+
+public:
+    using EntryField::EntryField;
+
+protected:
+    char Filter(char typed) const override;
+};
+
 // Digits only.
 class IntegerField : public EntryField {
     Q_OBJECT
