@@ -38,6 +38,17 @@ QAccessibleInterface* WindowAccessibleFactory(const QString& key, QObject* objec
     return nullptr;
 }
 
+// Gives the focus to the first control of the page's Tab chain.
+void FocusFirstControl(QWidget& page)
+{
+    for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain()) {
+        if (page.isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 // Puts a calculator panel onto its page at its place.
 template <typename Panel>
 Panel* Place(QWidget* page, const char* name, int x, int y)
@@ -110,6 +121,11 @@ void TZandrevio::BuildPlanning()
         SpinField::ShareAccessibleNames(*panel);
         PressButtonsOnEnter(*panel);
         panel->show();
+    }
+    // Turning to the page gave the focus to the page itself, then empty: it
+    // goes on to the page's first control, as on every other page.
+    if (focusWidget() == m_ui->Planning) {
+        FocusFirstControl(*m_ui->Planning);
     }
 }
 

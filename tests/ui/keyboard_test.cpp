@@ -37,6 +37,19 @@ TEST_F(Keyboard, CtrlTabInAFieldSwitchesThePage)
     EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
 }
 
+TEST_F(Keyboard, CtrlTabToThePlanningPageFocusesItsFirstControl)
+{
+    ShowPage(4);
+    auto* field = Find<QLineEdit>("Edit8");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(Page(), 5);
+    auto* models = Find<RadioGroup>("RadioGroup5");
+    EXPECT_EQ(QApplication::focusWidget(), models->Button(models->ItemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("ListBox20"));
+}
+
 TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
 {
     ShowPage(4);
