@@ -219,6 +219,35 @@ void NoteLabel::SetNotes(const QStringList& notes)
     QAccessible::updateAccessibility(&changed);
 }
 
+QFont NoteLabel::ShownFont() const
+{
+    QFont shown = font();
+    const QRect room = contentsRect();
+    const auto fits = [&](const QFont& f) {
+        return QFontMetrics(f).boundingRect(room, Qt::TextWordWrap, text()).height() <= room.height();
+    };
+    // A pixel at a time down to 6 pixels: four warnings fit in three lines.
+    int size = shown.pixelSize() > 0 ? shown.pixelSize() : QFontInfo(shown).pixelSize();
+    while (size > 6 && !fits(shown)) {
+        shown.setPixelSize(--size);
+    }
+    return shown;
+}
+
+void NoteLabel::paintEvent(QPaintEvent* event)
+{
+    const QFont shown = ShownFont();
+    if (shown == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // More notes than the label's lines hold: drawn smaller, wrapped as ever.
+    QPainter painter(this);
+    painter.setFont(shown);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, text());
+}
+
 QString NoteLabel::SpokenText() const
 {
     return m_notes.isEmpty() ? accessibleName() : accessibleName() + QStringLiteral(": ") + text();

@@ -69,6 +69,12 @@ public:
     QStringList Notes() const { return m_notes; }
     // "Name: first note; second note", or the name alone without notes.
     QString SpokenText() const;
+    // The font the notes are shown in: the label's own, made smaller where
+    // every note would not fit in the label's lines.
+    QFont ShownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QStringList m_notes;

@@ -98,13 +98,60 @@ TEST_F(Copy, APagesResultsAreCaptionValueUnitLines)
     EXPECT_EQ(ResultsText(*Find<QWidget>("Traffic")),
               "Models\tErlang B\t\n"
               "Number of channels\t15\t\n"
-              "Traffic\t9\tErlang\n"
+              "Traffic 1\t9\tErlang\n"
               "GOS\t0.02\t\n"
-              "Number of subscribers\t1000\t\n"
+              "Number of subscribers 1\t1000\t\n"
               "Calling rate per subscriber\t35\tmErl/sub\n"
-              "Traffic\t35\tErl\n"
-              "Traffic\t35\tErl\n"
-              "Number of subscribers\t1000\t\n");
+              "Traffic 2\t35\tErl\n"
+              "Traffic 3\t35\tErl\n"
+              "Number of subscribers 2\t1000\t\n");
+}
+
+TEST_F(Copy, EachLineCarriesItsUnitAndEveryChoiceInUse)
+{
+    ShowPage(0);
+    Press("BitBtn19");
+    EXPECT_EQ(ResultsText(*Find<QWidget>("RF")),
+              "Cellular Standards\tAMPS\t\n"
+              "Channel number\t1023\t\n"
+              "Frequencies\tBS RX\t\n"
+              "BS RX frequency\t825\tMHz\n"
+              "Duplex\t45\tMHz\n"
+              "Channel Spacing\t30\tkHz\n"
+              "Frequency Error\t0\tHz\n"
+              "Propagation Models\tFree Space\t\n"
+              "BS Power\t10\tWatts\n"
+              "Antenna BS Gain\t10\tdBd\n"
+              "Antenna BS Height\t50\tm\n"
+              "Antenna MS Gain\t0\tdBd\n"
+              "Antenna MS Height\t2\tm\n"
+              "Distance\t10\tkm\n"
+              "Frequency\t850\tMHz\n"
+              "Propagation loss\t111.03\tdB\n"
+              "MS Recieve Power\t-56.73\tdBm\n");
+    ShowPage(4);
+    Press("BitBtn4");
+    EXPECT_TRUE(ResultsText(*Find<QWidget>("Units"))
+                    .startsWith("Field strength value\t1\tW\nField strength\t30\tdBm\nImpedans [Ohm]\t50\t\n"));
+}
+
+TEST_F(Copy, EveryCaptionOnAPageIsUnique)
+{
+    ShowPage(5); // the Planning page is built when first shown
+    auto* pages = Find<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        QStringList captions;
+        for (const QString& line : ResultsText(*pages->widget(page)).split('\n', Qt::SkipEmptyParts)) {
+            captions << line.section('\t', 0, 0);
+        }
+        const auto all = captions.size();
+        captions.removeDuplicates();
+        EXPECT_EQ(captions.size(), all) << "page " << page;
+    }
+    const QString planning = ResultsText(*Find<QWidget>("Planning"));
+    EXPECT_TRUE(planning.contains("Cell range: Frequency\t1800\tMHz\n")) << planning.toStdString();
+    EXPECT_TRUE(planning.contains("Band plan: Frequency\tDownlink\t\n")) << planning.toStdString();
+    EXPECT_TRUE(ResultsText(*Find<QWidget>("Antenna")).contains("Reflection Coefficients: VSWR\t3\t\n"));
 }
 
 TEST_F(Copy, ThePlotSavesAsPngAndSvg)

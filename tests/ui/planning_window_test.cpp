@@ -2,6 +2,7 @@
 // worked values are the core's tests'.
 #include "WindowFixture.h"
 
+#include "widgets/CopyResults.h"
 #include "widgets/PlotImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ResultLabel.h"
@@ -132,6 +133,31 @@ TEST_F(PlanningWindow, LevelsGainsAndLossesTakeALeadingMinus)
         EXPECT_EQ(TextOf(field), "5") << field;
     }
     EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
+}
+
+TEST_F(PlanningWindow, EveryWarningIsShownAndCopied)
+{
+    // A mast of 300 m and a mobile at 12 m, at 900 MHz: three of the model's ranges left.
+    Enter("Edit35", "900");
+    Enter("Edit36", "300");
+    Enter("Edit37", "12");
+    Press("BitBtn21");
+    auto* warnings = Find<NoteLabel>("StaticText76");
+    ASSERT_GE(warnings->Notes().size(), 3);
+    const QString copied = ResultsText(*Find<QWidget>("Planning"));
+    EXPECT_TRUE(copied.contains("Warnings\t" + warnings->Notes().join("; ") + "\t\n")) << copied.toStdString();
+
+    // The most a model warns of (four ranges) fits in the label's lines.
+    const QRect before = warnings->geometry();
+    warnings->SetNotes({"frequency outside 1500-2000 MHz, the range of COST-231 Hata",
+                        "BS height outside 30-200 m, the range of COST-231 Hata",
+                        "mobile height outside 1-10 m, the range of COST-231 Hata",
+                        "distance outside 1-20 km, the range of COST-231 Hata"});
+    const QRect room = warnings->contentsRect();
+    EXPECT_LE(QFontMetrics(warnings->ShownFont()).boundingRect(room, Qt::TextWordWrap, warnings->text()).height(),
+              room.height());
+    EXPECT_GE(QFontInfo(warnings->ShownFont()).pixelSize(), 7);
+    EXPECT_EQ(warnings->geometry(), before);
 }
 
 TEST_F(PlanningWindow, ChannelToFrequenciesAndBack)
