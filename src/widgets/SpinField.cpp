@@ -138,7 +138,10 @@ void SpinEditor::keyPressEvent(QKeyEvent* event)
 
 void SpinEditor::contextMenuEvent(QContextMenuEvent* event)
 {
-    ShowFieldMenu(*this, event->globalPos());
+    FieldMenu(*this, [](const QKeyEvent& key) {
+        const auto typed = TypedCharacter(key);
+        return IsCopyKey(key) || !typed || (*typed != '\0' && SpinFieldAccepts(*typed));
+    })->exec(event->globalPos());
 }
 
 void SpinEditor::focusOutEvent(QFocusEvent* event)
