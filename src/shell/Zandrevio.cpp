@@ -16,6 +16,7 @@
 #include "widgets/ButtonKeys.h"
 #include "widgets/CopyResults.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/PageTabs.h"
 #include "widgets/SpinField.h"
 
 #include <QAccessibleWidget>
@@ -66,6 +67,7 @@ TZandrevio::TZandrevio(QWidget* parent)
 {
     static const bool factory = [] {
         QAccessible::installFactory(WindowAccessibleFactory);
+        InstallPageTabsAccessible();
         return true;
     }();
     (void)factory;

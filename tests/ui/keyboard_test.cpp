@@ -9,10 +9,14 @@
 #include "widgets/ResultLabel.h"
 
 #include <QAccessible>
+#include <QScrollBar>
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace zandrevio::test {
 namespace {
@@ -136,6 +140,45 @@ TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
     EXPECT_FALSE(Find<QWidget>("Image2")->accessibleName().isEmpty());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
     EXPECT_EQ(aboutBox->findChild<QWidget*>("ProgramIcon")->accessibleName(), "Zandrevio");
+}
+
+TEST_F(Keyboard, TheSignButtonIsNamedChangeSign)
+{
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("Button1"))->text(QAccessible::Name), "Change sign");
+}
+
+// WCAG's relative luminance of a colour, and the contrast of two.
+double Luminance(QColor c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(QColor a, QColor b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Keyboard, AFocusedPickerIsMarkedAtThreeToOneAtLeast)
+{
+    ShowPage(4);
+    auto* picker = Find<UnitPicker>("ListBox7");
+    FocusOn(Find<QWidget>("Edit7"));
+    const QImage unfocused = picker->grab().toImage();
+    FocusOn(picker);
+    const QImage focused = picker->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+    // The pixels of the mark, changed at 3:1 against what they were: half the
+    // row's width at least.
+    int marked = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        for (int x = 0; x < focused.width(); ++x) {
+            marked += Contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(marked, picker->viewport()->width() / 2);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "widgets/ResultLabel.h"
 
 #include <QAccessible>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace zandrevio::test {
 namespace {
@@ -71,6 +73,57 @@ TEST_F(ScreenReader, AResultIsReadInTheUnitItsPickerShows)
     ScrollTo("ListBox15", 1); // RL (dB)
     Press("BitBtn17");
     EXPECT_EQ(Heard(Find<QWidget>("StaticText31")), "Reflection: -9.5424 dB");
+}
+
+// The objects under `node` that tell a screen reader they have the focus.
+QList<QAccessibleInterface*> Focused(QAccessibleInterface* node)
+{
+    QList<QAccessibleInterface*> focused;
+    if (node->state().focused) {
+        focused << node;
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface* child = node->child(i)) {
+            focused << Focused(child);
+        }
+    }
+    return focused;
+}
+
+bool IsAncestor(QAccessibleInterface* ancestor, QAccessibleInterface* node)
+{
+    for (QAccessibleInterface* up = node->parent(); up != nullptr; up = up->parent()) {
+        if (up == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(ScreenReader, OneObjectAtATimeHasTheFocus)
+{
+    ShowPage(5); // the Planning page is built when first shown
+    auto* pages = Find<QTabWidget>("PageControl1");
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        pages->tabBar()->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 40; ++i) {
+            // The focused objects are one path down the tree: a control and the
+            // containers it holds the focus for (a list and its current item).
+            const QList<QAccessibleInterface*> focused = Focused(QAccessible::queryAccessibleInterface(window.get()));
+            QStringList names;
+            for (QAccessibleInterface* node : focused) {
+                names << node->text(QAccessible::Name);
+            }
+            ASSERT_FALSE(focused.isEmpty()) << "page " << page;
+            for (QAccessibleInterface* node : focused) {
+                EXPECT_TRUE(node == focused.back() || IsAncestor(node, focused.back()))
+                    << "page " << page << ": " << names.join(", ").toStdString();
+            }
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+    }
 }
 
 } // namespace
