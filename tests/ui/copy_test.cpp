@@ -10,7 +10,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QTabWidget>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <utility>
 
 namespace zandrevio::test {
 namespace {
@@ -152,6 +156,44 @@ TEST_F(Copy, EveryCaptionOnAPageIsUnique)
     EXPECT_TRUE(planning.contains("Cell range: Frequency\t1800\tMHz\n")) << planning.toStdString();
     EXPECT_TRUE(planning.contains("Band plan: Frequency\tDownlink\t\n")) << planning.toStdString();
     EXPECT_TRUE(ResultsText(*Find<QWidget>("Antenna")).contains("Reflection Coefficients: VSWR\t3\t\n"));
+}
+
+TEST_F(Copy, APlotTakesTheFocusAndOpensItsMenuFromTheKeyboard)
+{
+    ShowPage(3);
+    Press("BitBtn20");
+    auto* plot = Find<PlotImage>("Image1");
+    FocusOn(Find<QWidget>("BitBtn20"));
+    const QImage unfocused = plot->grab().toImage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), plot);
+    EXPECT_NE(plot->grab().toImage(), unfocused);
+
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers(Qt::NoModifier)},
+                                         std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        QStringList offered;
+        QTimer::singleShot(0, [&offered] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* action : menu->actions()) {
+                    if (!action->isSeparator()) {
+                        offered << action->text();
+                    }
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(plot, key, modifiers);
+        EXPECT_EQ(offered, QStringList({"Copy image", "Save image as...", "Copy results"})) << key;
+    }
+}
+
+TEST_F(Copy, ASaveWithoutExtensionTakesTheTypeChosen)
+{
+    EXPECT_EQ(PlotFileName("/tmp/plot", "SVG image (*.svg)"), "/tmp/plot.svg");
+    EXPECT_EQ(PlotFileName("/tmp/plot", "PNG image (*.png)"), "/tmp/plot.png");
+    EXPECT_EQ(PlotFileName("/tmp/plot.png", "SVG image (*.svg)"), "/tmp/plot.png");
+    EXPECT_EQ(PlotFileName("/tmp/plot.SVG", "PNG image (*.png)"), "/tmp/plot.SVG");
+    EXPECT_EQ(PlotFileName("", "SVG image (*.svg)"), "");
 }
 
 TEST_F(Copy, ThePlotSavesAsPngAndSvg)
