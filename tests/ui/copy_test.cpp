@@ -9,8 +9,8 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QFile>
-#include <QTabWidget>
 #include <QMenu>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -38,7 +38,7 @@ TEST_F(Copy, AResultIsCopiedWholeAndReadWithItsCaptionAndUnit)
 
 TEST_F(Copy, AFocusedResultShowsAMarkOnEveryPage)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     auto* pages = Find<QTabWidget>("PageControl1");
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
@@ -141,7 +141,7 @@ TEST_F(Copy, EachLineCarriesItsUnitAndEveryChoiceInUse)
 
 TEST_F(Copy, EveryCaptionOnAPageIsUnique)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     auto* pages = Find<QTabWidget>("PageControl1");
     for (int page = 0; page < pages->count(); ++page) {
         QStringList captions;

@@ -41,6 +41,20 @@ TEST_F(Keyboard, CtrlTabInAFieldSwitchesThePage)
     EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
 }
 
+TEST_F(Keyboard, APageIsBuiltWhenFirstShownAndFocusedAsEveryPage)
+{
+    EXPECT_EQ(window->findChild<QWidget*>("TrafficPanel"), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("UnitConversionPanel"), nullptr);
+    auto* field = Find<QLineEdit>("Edit29");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(Page(), 1);
+    auto* models = Find<RadioGroup>("Model");
+    EXPECT_EQ(QApplication::focusWidget(), models->Button(models->ItemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<SpinField>("SpinEdit1")->Editor());
+}
+
 TEST_F(Keyboard, CtrlTabToThePlanningPageFocusesItsFirstControl)
 {
     ShowPage(4);
@@ -78,7 +92,7 @@ TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
 
 TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     for (auto* group : window->findChildren<RadioGroup*>()) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(group);
         ASSERT_NE(accessible, nullptr);
@@ -91,7 +105,7 @@ TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 
 TEST_F(Keyboard, EveryResultLabelShowsItsLongestTextWhole)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     const QString longest = "-1.2346E-4951";
     for (auto* label : window->findChildren<ResultLabel*>()) {
         const QRect before = label->geometry();
@@ -128,7 +142,7 @@ TEST_F(Keyboard, TabbingIntoARadioGroupLandsOnItsCheckedButton)
 
 TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     for (auto* button : window->findChildren<CalculateButton*>()) {
         const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         EXPECT_TRUE(name.startsWith("Calculate ") || name.startsWith("Convert ") || name.startsWith("Draw "))
@@ -144,6 +158,7 @@ TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
 
 TEST_F(Keyboard, TheSignButtonIsNamedChangeSign)
 {
+    ShowPage(4);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("Button1"))->text(QAccessible::Name), "Change sign");
 }
 

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(ScreenReader, EveryResultIsReadWithItsCaptionValueAndUnit)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     const QList<ResultLabel*> results = window->findChildren<ResultLabel*>();
     ASSERT_EQ(results.size(), 23);
     for (ResultLabel* label : results) {
@@ -102,7 +102,7 @@ bool IsAncestor(QAccessibleInterface* ancestor, QAccessibleInterface* node)
 
 TEST_F(ScreenReader, OneObjectAtATimeHasTheFocus)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     auto* pages = Find<QTabWidget>("PageControl1");
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
