@@ -102,7 +102,14 @@ void CellRangePanel::BitBtn21Click()
         warnings << QString::fromStdString(warning);
     }
     m_ui->StaticText76->SetNotes(warnings);
-    DrawCellRangePlot(m_ui->Image2->Surface(), levels, in.Real(CellRangeField::Sensitivity), range.Value().radiusKm);
+    const long double sensitivity = in.Real(CellRangeField::Sensitivity);
+    const long double radius = range.Value().radiusKm;
+    DrawCellRangePlot(m_ui->Image2->Surface(), levels, sensitivity, radius);
+    m_ui->Image2->SetPicture(QSize(kCellRangePictureWidth, kCellRangePictureHeight),
+                             [levels, sensitivity, radius](QPainter& painter) {
+                                 PaintCellRangePicture(painter, QSize(kCellRangePictureWidth, kCellRangePictureHeight),
+                                                       levels, sensitivity, radius);
+                             });
     m_ui->Image2->update();
 }
 

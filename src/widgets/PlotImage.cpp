@@ -92,17 +92,56 @@ bool SavePlot(const QImage& plot, const QString& file, const QString& title)
     return painter.end();
 }
 
+void PlotImage::SetPicture(QSize size, std::function<void(QPainter&)> paint)
+{
+    m_pictureSize = size;
+    m_paint = std::move(paint);
+}
+
+QImage PlotImage::Picture()
+{
+    if (!m_paint) {
+        return Surface();
+    }
+    QImage picture(m_pictureSize, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    m_paint(painter);
+    return picture;
+}
+
+bool PlotImage::SavePicture(const QString& file, const QString& title)
+{
+    if (!m_paint) {
+        return SavePlot(Surface(), file, title);
+    }
+    if (!file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        return Picture().save(file, "PNG");
+    }
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(m_pictureSize);
+    svg.setViewBox(QRect(QPoint(0, 0), m_pictureSize));
+    svg.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        return false;
+    }
+    m_paint(painter);
+    return painter.end();
+}
+
 std::unique_ptr<QMenu> PlotImage::ContextMenu()
 {
     auto menu = std::make_unique<QMenu>(this);
-    menu->addAction(tr("Copy image"), this, [this] { QGuiApplication::clipboard()->setImage(Surface()); });
+    menu->addAction(tr("Copy image"), this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
     menu->addAction(tr("Save image as..."), this, [this] {
         QString type;
         const QString file =
             PlotFileName(QFileDialog::getSaveFileName(this, tr("Save image as"), QString(),
                                                       tr("PNG image (*.png);;SVG image (*.svg)"), &type),
                          type);
-        if (!file.isEmpty() && !SavePlot(Surface(), file, accessibleName())) {
+        if (!file.isEmpty() && !SavePicture(file, accessibleName())) {
             ShowError(tr("The image could not be written to ") + file);
         }
     });

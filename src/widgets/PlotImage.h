@@ -4,7 +4,10 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+
+class QPainter;
 
 namespace zandrevio {
 
@@ -26,6 +29,13 @@ public:
     // The bitmap, made the size of the control when first asked for (also
     // while the page is hidden, before the control has had a resize event).
     QImage& Surface();
+    // The plot as it is copied and saved: a painting of its own size with
+    // axes and scale, drawn onto an image or, in SVG, as vectors. Without
+    // one, the bitmap.
+    void SetPicture(QSize size, std::function<void(QPainter&)> paint);
+    QImage Picture();
+    // Writes the picture: SVG (vectors) where the name ends in ".svg", else PNG.
+    bool SavePicture(const QString& file, const QString& title);
     // "Copy image", "Save image as..." (PNG or SVG) and the page's "Copy results".
     std::unique_ptr<QMenu> ContextMenu();
 
@@ -39,6 +49,8 @@ protected:
 
 private:
     QImage m_surface;
+    QSize m_pictureSize;
+    std::function<void(QPainter&)> m_paint;
 };
 
 } // namespace zandrevio

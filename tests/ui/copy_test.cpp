@@ -196,6 +196,48 @@ TEST_F(Copy, ASaveWithoutExtensionTakesTheTypeChosen)
     EXPECT_EQ(PlotFileName("", "SVG image (*.svg)"), "");
 }
 
+// The text of a plot saved under a name in a fresh folder.
+QString Saved(PlotImage& plot, const QString& name)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(name);
+    EXPECT_TRUE(plot.SavePicture(file, "Plot"));
+    QFile saved(file);
+    EXPECT_TRUE(saved.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(saved.readAll());
+}
+
+TEST_F(Copy, APlotIsCopiedAndSavedWithItsAxesAndScaleAndAsVectorsInSvg)
+{
+    ShowPage(5);
+    Press("BitBtn21");
+    auto* range = Find<PlotImage>("Image2");
+    const QString svg = Saved(*range, "range.svg");
+    EXPECT_FALSE(svg.contains("<image")) << svg.left(300).toStdString();
+    EXPECT_TRUE(svg.contains("<path") || svg.contains("<polyline")) << svg.left(300).toStdString();
+    for (const char* text : {"Distance (km)", "Received level (dBm)", "Sensitivity", "Cell radius", "4.934 km"}) {
+        EXPECT_TRUE(svg.contains(text)) << text;
+    }
+    QGuiApplication::clipboard()->clear();
+    range->ContextMenu()->actions().front()->trigger(); // Copy image
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(486, 300));
+
+    ShowPage(3);
+    Press("BitBtn20");
+    auto* downtilt = Find<PlotImage>("Image1");
+    const QString drawn = Saved(*downtilt, "downtilt.svg");
+    EXPECT_FALSE(drawn.contains("<image"));
+    for (const char* text : {"Gain [dB]", "d [km]", ">10<", ">1,4<"}) {
+        EXPECT_TRUE(drawn.contains(text)) << text;
+    }
+    const QImage picture = downtilt->Picture();
+    EXPECT_GT(picture.width(), downtilt->width());
+    EXPECT_GT(picture.height(), downtilt->height());
+    QTemporaryDir folder;
+    ASSERT_TRUE(downtilt->SavePicture(folder.filePath("downtilt.png"), "Downtilt"));
+    EXPECT_EQ(QImage(folder.filePath("downtilt.png")).size(), picture.size());
+}
+
 TEST_F(Copy, ThePlotSavesAsPngAndSvg)
 {
     ShowPage(3);
