@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
 
     // The plots are blank until drawn: show the default curve of each, and
     // the Planning page's worked example.
-    window.BuildPlanning();
+    window.BuildAllPages();
     for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22"}) {
         if (auto* draw = window.findChild<QPushButton*>(QString::fromLatin1(button))) {
             draw->click();

@@ -30,13 +30,28 @@ void DowntiltPanel::BitBtn20Click()
     // cleared, without a curve.
     DrawDowntiltGrid(m_ui->Image1->Surface());
     m_ui->Image1->update();
+    SetPicture(std::nullopt);
     const auto plot = DowntiltPlot(m_fields.Read());
     if (!plot.Ok()) {
         return m_fields.Refuse(plot.Error());
     }
-    DrawDowntiltCurve(m_ui->Image1->Surface(), CurvePixels(plot.Value().curve));
+    const DowntiltCurvePoints points = CurvePixels(plot.Value().curve);
+    DrawDowntiltCurve(m_ui->Image1->Surface(), points);
     m_ui->Label25->setText(m_ui->Edit31->text());
     m_ui->Label26->setText(QString::number(plot.Value().middleLineGain));
+    SetPicture(points);
+}
+
+void DowntiltPanel::SetPicture(const std::optional<DowntiltCurvePoints>& points)
+{
+    const DowntiltScale scale{
+        m_ui->Label25->text(),
+        m_ui->Label26->text(),
+        {m_ui->Label21->text(), m_ui->Label22->text(), m_ui->Label23->text(), m_ui->Label24->text()},
+        m_ui->Label19->text(),
+        m_ui->Label20->text()};
+    m_ui->Image1->SetPicture(DowntiltPictureSize(),
+                             [points, scale](QPainter& painter) { PaintDowntiltPicture(painter, points, scale); });
 }
 
 } // namespace zandrevio

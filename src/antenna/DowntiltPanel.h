@@ -1,11 +1,13 @@
 #pragma once
 
+#include "antenna/DowntiltPlot.h"
 #include "antenna/downtilt.h"
 #include "widgets/FieldTable.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class DowntiltPanel;
@@ -26,6 +28,9 @@ public:
     void BitBtn20Click();
 
 private:
+    // The picture copied and saved: the plot with its scale, as the labels show it.
+    void SetPicture(const std::optional<DowntiltCurvePoints>& points);
+
     const std::unique_ptr<Ui::DowntiltPanel> m_ui;
     FieldTable<DowntiltField> m_fields;
 };

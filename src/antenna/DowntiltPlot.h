@@ -2,9 +2,15 @@
 
 #include "antenna/downtilt.h"
 
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
 #include <array>
+#include <optional>
 
 class QImage;
+class QPainter;
 
 namespace zandrevio {
 
@@ -26,5 +32,21 @@ DowntiltCurvePoints DowntiltCurve(long double heightM, long double beamwidthDeg,
 void DrawDowntiltGrid(QImage& surface);
 // Draws the curve through its 71 points in order, 3 pixels wide, pure blue.
 void DrawDowntiltCurve(QImage& surface, const DowntiltCurvePoints& points);
+
+// The texts of the plot's scale, as the panel shows them around it: the gain
+// at the top and at the middle line, the distances of the grid lines from
+// the left edge, and the axes' names.
+struct DowntiltScale {
+    QString topGain;
+    QString middleGain;
+    QStringList distances;
+    QString gainName;
+    QString distanceName;
+};
+// The plot as copied and saved: the grid and the curve (where there is one)
+// drawn as on the screen, framed, with its scale around it.
+QSize DowntiltPictureSize();
+void PaintDowntiltPicture(QPainter& painter, const std::optional<DowntiltCurvePoints>& points,
+                          const DowntiltScale& scale);
 
 } // namespace zandrevio

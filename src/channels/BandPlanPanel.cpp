@@ -68,6 +68,12 @@ void BandPlanPanel::BitBtn23Click()
     }
     const BandChannel& first = found.Value().front();
     m_ui->SpinEdit5->SetValue(static_cast<std::int32_t>(first.channel));
+    // The other direction's frequency of the channel, or none where the band has no such direction.
+    if (uplink) {
+        m_ui->Edit47->setText(first.hasDownlink ? ToQString(FormatFull(first.downlinkMHz)) : QString());
+    } else {
+        m_ui->Edit46->setText(first.hasUplink ? ToQString(FormatFull(first.uplinkMHz)) : QString());
+    }
     m_ui->StaticText77->setText(ToQString(first.band));
     m_ui->StaticText79->setText(ToQString(BandList(found.Value(), true)));
     if (first.offRaster) {

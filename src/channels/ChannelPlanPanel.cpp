@@ -14,6 +14,8 @@ ChannelPlanPanel::ChannelPlanPanel(QWidget* parent)
     , m_ui(new Ui::ChannelPlanPanel)
 {
     m_ui->setupUi(this);
+    // The caption of the BS RX / BS TX choice.
+    m_ui->Label7->setBuddy(m_ui->RadioButton1);
     m_ui->StaticText68->Describe(kFrequencyError, m_ui->Label18);
     m_ui->StaticText69->Describe("Duplex", "MHz", m_ui->Label8);
     m_ui->StaticText70->Describe("Channel Spacing", "kHz", m_ui->Label29);

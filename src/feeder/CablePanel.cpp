@@ -18,6 +18,10 @@ CablePanel::CablePanel(QWidget* parent)
     m_ui->StaticText23->Describe(kAntennaVswrResult, m_ui->StaticText22);
     m_ui->StaticText27->Describe("Cable loss from short", "dB", nullptr);
     m_ui->StaticText31->Describe("Reflection", "", nullptr);
+    // The return loss is in dB, the reflection coefficient a bare ratio.
+    m_ui->StaticText31->FollowUnit([picker = m_ui->ListBox15] {
+        return picker->TopIndex() == static_cast<int>(ReflectionOutput::ReturnLoss) ? QStringLiteral("dB") : QString();
+    });
     FillChoices(*m_ui->RadioGroup2, kCableImpedances, 2);
     m_ui->RadioGroup2->SetItemIndex(static_cast<int>(CableImpedance::Ohm50));
     // The cable list is the one picker on a white ground.

@@ -40,6 +40,18 @@ char DecimalFieldKey(char typed, std::string_view currentText)
     return result;
 }
 
+char SignedDecimalFieldKey(char typed, std::string_view currentText, std::string_view rest, std::size_t at)
+{
+    const bool signAhead = at < rest.size() && rest[at] == '-';
+    if (typed == '-') {
+        return at == 0 && rest.find('-') == std::string_view::npos ? '-' : 0;
+    }
+    if (signAhead && typed != kBackspace) {
+        return 0;
+    }
+    return DecimalFieldKey(typed, currentText);
+}
+
 bool SpinFieldAccepts(char typed)
 {
     const auto code = static_cast<unsigned char>(typed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace zandrevio {
@@ -13,6 +14,12 @@ char IntegerKeyFilter(char typed);
 // in the field, even when the one already there is selected and would be
 // replaced by the typed character.
 char DecimalFieldKey(char typed, std::string_view currentText);
+
+// The key rule of a decimal field that may be negative: also a minus, typed
+// at the front of a text that has none, and nothing typed in front of the
+// minus. `rest` is the text the typed character goes into (less a selection
+// it replaces), at position `at`.
+char SignedDecimalFieldKey(char typed, std::string_view currentText, std::string_view rest, std::size_t at);
 
 // Whether a spin field accepts a typed character; a refused one beeps.
 bool SpinFieldAccepts(char typed);

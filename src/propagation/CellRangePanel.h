@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class CellRangePanel;
@@ -26,10 +27,19 @@ public:
     // The maximum allowed path loss, the cell radius and area, the model's
     // warnings and the plot.
     void BitBtn21Click();
+    // Offers the areas the chosen model has, keeping the one shown if it can.
+    void RadioGroup5Click();
 
 private:
+    PathLossModel Model() const;
+    // The area shown, as its place among every planning area.
+    long double AreaIndex() const;
+
     const std::unique_ptr<Ui::CellRangePanel> m_ui;
     FieldTable<CellRangeField> m_fields;
+    std::vector<PlanningArea> m_areas;
+    // The field last typed into: a budget the model cannot reach is refused there.
+    QWidget* m_lastEdited = nullptr;
 };
 
 } // namespace zandrevio

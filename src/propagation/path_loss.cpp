@@ -3,6 +3,8 @@
 #include "numeric/radio.h"
 #include "propagation/link_budget.h"
 
+#include <iterator>
+
 namespace zandrevio {
 
 using fp::Real;
@@ -55,6 +57,17 @@ bool ModelHasArea(PathLossModel model, PlanningArea area)
         break;
     }
     return true;
+}
+
+std::vector<PlanningArea> AreasOf(PathLossModel model)
+{
+    std::vector<PlanningArea> areas;
+    for (int i = 0; i < static_cast<int>(std::size(kPlanningAreas)); ++i) {
+        if (ModelHasArea(model, static_cast<PlanningArea>(i))) {
+            areas.push_back(static_cast<PlanningArea>(i));
+        }
+    }
+    return areas;
 }
 
 Real ModelLoss(PathLossModel model, PlanningArea area, Real distanceKm, Real frequencyMHz, Real bsHeightM,

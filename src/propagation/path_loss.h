@@ -49,6 +49,8 @@ fp::Real ModelLoss(PathLossModel model, PlanningArea area, fp::Real distanceKm, 
 // Whether the model has the area: Hata the four of the RF page, COST-231
 // Hata medium city, suburban and metropolitan centre, the others any.
 bool ModelHasArea(PathLossModel model, PlanningArea area);
+// The areas the model has, in the order of kPlanningAreas.
+std::vector<PlanningArea> AreasOf(PathLossModel model);
 
 // Where a model is used: its frequency (MHz) and the two heights (m).
 struct Site {

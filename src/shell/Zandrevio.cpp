@@ -16,6 +16,7 @@
 #include "widgets/ButtonKeys.h"
 #include "widgets/CopyResults.h"
 #include "widgets/HandlerGuard.h"
+#include "widgets/PageTabs.h"
 #include "widgets/SpinField.h"
 
 #include <QAccessibleWidget>
@@ -38,6 +39,17 @@ QAccessibleInterface* WindowAccessibleFactory(const QString& key, QObject* objec
     return nullptr;
 }
 
+// Gives the focus to the first control of the page's Tab chain.
+void FocusFirstControl(QWidget& page)
+{
+    for (QWidget* w = page.nextInFocusChain(); w != &page; w = w->nextInFocusChain()) {
+        if (page.isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 // Puts a calculator panel onto its page at its place.
 template <typename Panel>
 Panel* Place(QWidget* page, const char* name, int x, int y)
@@ -55,6 +67,7 @@ TZandrevio::TZandrevio(QWidget* parent)
 {
     static const bool factory = [] {
         QAccessible::installFactory(WindowAccessibleFactory);
+        InstallPageTabsAccessible();
         return true;
     }();
     (void)factory;
@@ -74,20 +87,10 @@ TZandrevio::TZandrevio(QWidget* parent)
 
     m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, "ChannelPlanPanel", 0, 0);
     m_propagation = Place<PropagationPanel>(m_ui->RF, "PropagationPanel", 0, 146);
-    m_traffic = Place<TrafficPanel>(m_ui->Traffic, "TrafficPanel", 0, 0);
-    // The page whose tab reads "Cable" is the one named Antenna.
-    m_cable = Place<CablePanel>(m_ui->Antenna, "CablePanel", 0, 0);
-    m_isolation = Place<IsolationPanel>(m_ui->Cable, "IsolationPanel", 0, 0);
-    m_downtilt = Place<DowntiltPanel>(m_ui->Cable, "DowntiltPanel", 0, 136);
-    m_fieldStrength = Place<FieldStrengthPanel>(m_ui->Units, "FieldStrengthPanel", 0, 0);
-    m_unitConversion = Place<UnitConversionPanel>(m_ui->Units, "UnitConversionPanel", 0, 144);
-    // The Planning page is built when first shown: the start stays as quick
-    // as with five pages.
-    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, [this] {
-        if (m_ui->PageControl1->currentWidget() == m_ui->Planning) {
-            BuildPlanning();
-        }
-    });
+    // Every other page is built when first shown: Qt's building and styling
+    // of hidden pages was most of the start.
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this,
+            [this] { BuildPage(m_ui->PageControl1->currentWidget()); });
 
     SpinField::ShareAccessibleNames(*this);
     PressButtonsOnEnter(*this);
@@ -99,28 +102,59 @@ TZandrevio::TZandrevio(QWidget* parent)
 
 TZandrevio::~TZandrevio() = default;
 
-void TZandrevio::BuildPlanning()
+void TZandrevio::BuildAllPages()
 {
-    if (m_cellRange != nullptr) {
+    for (int i = 0; i < m_ui->PageControl1->count(); ++i) {
+        BuildPage(m_ui->PageControl1->widget(i));
+    }
+}
+
+void TZandrevio::BuildPage(QWidget* page)
+{
+    QList<QWidget*> panels;
+    if (page == m_ui->Traffic && m_traffic == nullptr) {
+        m_traffic = Place<TrafficPanel>(page, "TrafficPanel", 0, 0);
+        m_traffic->StartGos();
+        panels = {m_traffic};
+    } else if (page == m_ui->Antenna && m_cable == nullptr) {
+        // The page whose tab reads "Cable" is the one named Antenna.
+        m_cable = Place<CablePanel>(page, "CablePanel", 0, 0);
+        m_cable->StartCables();
+        panels = {m_cable};
+    } else if (page == m_ui->Cable && m_isolation == nullptr) {
+        m_isolation = Place<IsolationPanel>(page, "IsolationPanel", 0, 0);
+        m_downtilt = Place<DowntiltPanel>(page, "DowntiltPanel", 0, 136);
+        panels = {m_isolation, m_downtilt};
+    } else if (page == m_ui->Units && m_fieldStrength == nullptr) {
+        m_fieldStrength = Place<FieldStrengthPanel>(page, "FieldStrengthPanel", 0, 0);
+        m_unitConversion = Place<UnitConversionPanel>(page, "UnitConversionPanel", 0, 144);
+        m_fieldStrength->StartPickers();
+        m_unitConversion->StartPickers();
+        panels = {m_fieldStrength, m_unitConversion};
+    } else if (page == m_ui->Planning && m_cellRange == nullptr) {
+        m_cellRange = Place<CellRangePanel>(page, "CellRangePanel", 0, 0);
+        m_bandPlan = Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250);
+        panels = {m_cellRange, m_bandPlan};
+    }
+    if (panels.isEmpty()) {
         return;
     }
-    m_cellRange = Place<CellRangePanel>(m_ui->Planning, "CellRangePanel", 0, 0);
-    m_bandPlan = Place<BandPlanPanel>(m_ui->Planning, "BandPlanPanel", 0, 250);
-    for (QWidget* panel : {static_cast<QWidget*>(m_cellRange), static_cast<QWidget*>(m_bandPlan)}) {
+    for (QWidget* panel : panels) {
         SpinField::ShareAccessibleNames(*panel);
         PressButtonsOnEnter(*panel);
         panel->show();
+    }
+    // Turning to the page gave the focus to the page itself, then empty: it
+    // goes on to the page's first control, as on a page built at the start.
+    if (focusWidget() == page) {
+        FocusFirstControl(*page);
     }
 }
 
 void TZandrevio::FormCreate()
 {
     m_propagation->StartArea();
-    m_fieldStrength->StartPickers();
-    m_unitConversion->StartPickers();
     m_channelPlan->StartDuplexSpacing();
-    m_traffic->StartGos();
-    m_cable->StartCables();
 }
 
 void TZandrevio::BitBtn5Click()

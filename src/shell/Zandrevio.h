@@ -22,7 +22,7 @@ class UnitConversionPanel;
 class CellRangePanel;
 class BandPlanPanel;
 
-// The main window: five pages of calculators and the About button.
+// The main window: six pages of calculators and the About button.
 class TZandrevio : public QWidget {
     Q_OBJECT
 
@@ -35,19 +35,24 @@ public:
 
     // The about box, created hidden after the window.
     void SetAboutBox(TAboutBox* aboutBox) { m_aboutBox = aboutBox; }
-    // Builds the Planning page's panels, once; showing the page builds them.
-    void BuildPlanning();
+    // Builds every page's panels, as showing each page would (for pictures
+    // of every page).
+    void BuildAllPages();
 
 private:
+    // Builds a page's panels, once; showing the page builds them (the first
+    // page is built with the window).
+    void BuildPage(QWidget* page);
+
     const std::unique_ptr<Ui::TZandrevio> m_ui;
-    ChannelPlanPanel* m_channelPlan;
-    PropagationPanel* m_propagation;
-    TrafficPanel* m_traffic;
-    CablePanel* m_cable;
-    IsolationPanel* m_isolation;
-    DowntiltPanel* m_downtilt;
-    FieldStrengthPanel* m_fieldStrength;
-    UnitConversionPanel* m_unitConversion;
+    ChannelPlanPanel* m_channelPlan = nullptr;
+    PropagationPanel* m_propagation = nullptr;
+    TrafficPanel* m_traffic = nullptr;
+    CablePanel* m_cable = nullptr;
+    IsolationPanel* m_isolation = nullptr;
+    DowntiltPanel* m_downtilt = nullptr;
+    FieldStrengthPanel* m_fieldStrength = nullptr;
+    UnitConversionPanel* m_unitConversion = nullptr;
     CellRangePanel* m_cellRange = nullptr;
     BandPlanPanel* m_bandPlan = nullptr;
     TAboutBox* m_aboutBox = nullptr;

@@ -13,6 +13,7 @@ FieldStrengthPanel::FieldStrengthPanel(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->StaticText36->Describe("Field strength", "", nullptr);
+    m_ui->StaticText36->FollowUnit([picker = m_ui->ListBox2] { return picker->ShownText(); });
     FillChoices(*m_ui->ListBox1, kFieldStrengthUnits);
     FillChoices(*m_ui->ListBox2, kFieldStrengthUnits);
     FillChoices(*m_ui->Imp, kFieldImpedances, 4);

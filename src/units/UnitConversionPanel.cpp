@@ -15,6 +15,10 @@ UnitConversionPanel::UnitConversionPanel(QWidget* parent)
     m_ui->StaticText37->Describe("Traffic", "", nullptr);
     m_ui->StaticText38->Describe("Length", "", nullptr);
     m_ui->StaticText39->Describe("Weight", "", nullptr);
+    // Each result is in the unit its target picker shows.
+    m_ui->StaticText37->FollowUnit([picker = m_ui->ListBox3] { return picker->ShownText(); });
+    m_ui->StaticText38->FollowUnit([picker = m_ui->ListBox7] { return picker->ShownText(); });
+    m_ui->StaticText39->FollowUnit([picker = m_ui->ListBox8] { return picker->ShownText(); });
     FillChoices(*m_ui->ListBox4, TrafficUnitsFrom());
     FillChoices(*m_ui->ListBox3, TrafficUnitsTo());
     FillChoices(*m_ui->ListBox5, LengthUnits());

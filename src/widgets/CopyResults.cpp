@@ -7,18 +7,30 @@
 #include "widgets/UnitPicker.h"
 
 #include <QClipboard>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include <vector>
+
 namespace zandrevio {
 
 namespace {
+// One line of "Copy results": the control it was read from places it.
+struct Line {
+    QString caption;
+    QString value;
+    QString unit;
+    QWidget* control;
+};
+
 // "Frequency (MHz)" is the caption "Frequency" with the unit "MHz".
-QString Line(const QString& name, const QString& value, QString unit = {})
+Line Split(QWidget* control, const QString& name, const QString& value, QString unit = {})
 {
     static const QRegularExpression withUnit(QStringLiteral("^(.*\\S)\\s*\\(([^()]*)\\)$"));
     QString caption = name;
@@ -29,7 +41,7 @@ QString Line(const QString& name, const QString& value, QString unit = {})
             unit = match.captured(2);
         }
     }
-    return caption + '\t' + value + '\t' + unit + '\n';
+    return {caption, value, unit, control};
 }
 
 // The page of the window's page control that a widget is on.
@@ -42,31 +54,114 @@ QWidget* PageOf(QWidget* widget)
     }
     return nullptr;
 }
+
+// The titled group a control sits in (not the radio group it belongs to).
+QString GroupTitleOf(QWidget* control, const QWidget& page)
+{
+    for (QWidget* w = control->parentWidget(); w != nullptr && w != &page; w = w->parentWidget()) {
+        auto* group = qobject_cast<QGroupBox*>(w);
+        if (group != nullptr && qobject_cast<RadioGroup*>(w) == nullptr && !group->title().trimmed().isEmpty()) {
+            return group->title().trimmed();
+        }
+    }
+    return {};
+}
+
+// The caption of a choice of loose radio buttons: their group's title, or the
+// label whose buddy is one of them.
+QString ChoiceCaption(const QRadioButton& button)
+{
+    QWidget* holder = button.parentWidget();
+    if (auto* group = qobject_cast<QGroupBox*>(holder)) {
+        return group->title().trimmed();
+    }
+    for (QLabel* label : holder->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QRadioButton*>(label->buddy()) != nullptr && label->buddy()->parentWidget() == holder) {
+            return label->text();
+        }
+    }
+    return {};
+}
+
+// A picker named "<caption> unit", "from" or "to" gives the unit of the
+// field or result just before it, whose caption starts so.
+bool GivesUnitOf(const UnitPicker& picker, const Line& before)
+{
+    static const QRegularExpression unitName(QStringLiteral("^(.*) (unit|from|to)$"));
+    const QRegularExpressionMatch match = unitName.match(picker.accessibleName());
+    return match.hasMatch() && before.caption.startsWith(match.captured(1)) &&
+        qobject_cast<UnitPicker*>(before.control) == nullptr;
+}
+
+// A caption met twice on a page: each is qualified by its group's title
+// where the groups tell them apart, else numbered in order.
+void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
+{
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<std::size_t> same;
+        for (std::size_t j = i; j < lines.size(); ++j) {
+            if (lines[j].caption == lines[i].caption) {
+                same.push_back(j);
+            }
+        }
+        if (same.size() < 2) {
+            continue;
+        }
+        QStringList titles;
+        for (std::size_t j : same) {
+            titles << GroupTitleOf(lines[j].control, page);
+        }
+        const bool byGroup = !titles.contains(QString()) && titles.removeDuplicates() == 0;
+        int n = 0;
+        for (std::size_t j : same) {
+            ++n;
+            lines[j].caption = byGroup ? GroupTitleOf(lines[j].control, page) + ": " + lines[j].caption
+                                       : lines[j].caption + ' ' + QString::number(n);
+        }
+    }
+}
 } // namespace
 
 QString ResultsText(QWidget& page)
 {
-    QString text;
+    std::vector<Line> lines;
     // The focus chain is the page's visual order.
     QWidget* start = &page;
     for (QWidget* w = start->nextInFocusChain(); w != start && w != nullptr; w = w->nextInFocusChain()) {
-        if (!page.isAncestorOf(w) || !w->isVisibleTo(&page) || !(w->focusPolicy() & Qt::TabFocus)) {
+        if (!page.isAncestorOf(w) || !w->isVisibleTo(&page) || !w->isEnabled()) {
+            continue;
+        }
+        // Notes take no focus, yet belong with the results they qualify.
+        if (auto* notes = qobject_cast<NoteLabel*>(w); notes && !notes->Notes().isEmpty()) {
+            lines.push_back({notes->accessibleName(), notes->Notes().join(QStringLiteral("; ")), {}, w});
+        }
+        if (!(w->focusPolicy() & Qt::TabFocus)) {
             continue;
         }
         if (auto* result = qobject_cast<ResultLabel*>(w)) {
-            text += Line(result->Caption().isEmpty() ? result->objectName() : result->Caption(), result->text(),
-                         result->Unit());
+            lines.push_back(Split(w, result->Caption().isEmpty() ? result->objectName() : result->Caption(),
+                                  result->text(), result->Unit()));
         } else if (auto* field = qobject_cast<EntryField*>(w)) {
-            text += Line(field->accessibleName(), field->text());
+            lines.push_back(Split(w, field->accessibleName(), field->text()));
         } else if (auto* picker = qobject_cast<UnitPicker*>(w)) {
-            const QListWidgetItem* item = picker->item(picker->TopIndex());
-            text += Line(picker->accessibleName(), item != nullptr ? item->text() : QString());
+            if (!lines.empty() && GivesUnitOf(*picker, lines.back())) {
+                lines.back().unit = picker->ShownText();
+            } else {
+                lines.push_back(Split(w, picker->accessibleName(), picker->ShownText()));
+            }
         } else if (auto* group = qobject_cast<RadioGroup*>(w->parentWidget());
                    group && qobject_cast<QRadioButton*>(w)) {
-            text += Line(group->title(), static_cast<QRadioButton*>(w)->text());
+            lines.push_back(Split(w, group->title(), static_cast<QRadioButton*>(w)->text()));
+        } else if (auto* button = qobject_cast<QRadioButton*>(w); button && button->isChecked()) {
+            lines.push_back(Split(w, ChoiceCaption(*button), button->text().trimmed()));
         } else if (auto* spin = qobject_cast<SpinField*>(w->parentWidget()); spin && w == spin->Editor()) {
-            text += Line(spin->accessibleName(), spin->text());
+            lines.push_back(Split(w, spin->accessibleName(), spin->text()));
         }
+    }
+    MakeCaptionsUnique(lines, page);
+    QString text;
+    for (const Line& line : lines) {
+        text += line.caption + '\t' + line.value + '\t' + line.unit + '\n';
     }
     return text;
 }

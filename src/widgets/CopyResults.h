@@ -8,9 +8,10 @@ class QWidget;
 
 namespace zandrevio {
 
-// Every input and result of a page, in its Tab order, as
-// "caption<TAB>value<TAB>unit" lines: a caption's "(unit)" becomes the unit,
-// a picker or radio group gives its choice.
+// Every input, choice and result of a page that is in use, in its Tab order,
+// one line each as "caption<TAB>value<TAB>unit": a caption's "(unit)" or the
+// unit picker beside it gives the unit, a picker or a radio button its
+// choice; a caption met twice on a page is qualified so each is unique.
 QString ResultsText(QWidget& page);
 
 // Adds "Copy results" of the page `onPage` is on to a context menu.

@@ -75,12 +75,55 @@ void EntryField::TypeCharacter(char typed)
     insert(QString(QChar::fromLatin1(result)));
 }
 
-void EntryField::contextMenuEvent(QContextMenuEvent* event)
+bool EntryField::Takes(const QKeyEvent& event) const
 {
-    ShowFieldMenu(*this, event->globalPos());
+    // A key that types a character goes to the filter, never to a shortcut.
+    return IsCopyKey(event) || !TypedCharacter(event);
 }
 
-void ShowFieldMenu(QLineEdit& field, const QPoint& at)
+std::unique_ptr<QMenu> EntryField::ContextMenu()
+{
+    return FieldMenu(*this, [this](const QKeyEvent& event) { return Takes(event); });
+}
+
+void EntryField::contextMenuEvent(QContextMenuEvent* event)
+{
+    ContextMenu()->exec(event->globalPos());
+}
+
+namespace {
+// The standard actions of a field's menu, by their captions, with the names
+// they are given and their keys.
+struct ActionKey {
+    const char* caption;
+    const char* name;
+    QKeySequence::StandardKey key;
+};
+constexpr ActionKey kActionKeys[] = {
+    {"Undo", "edit-undo", QKeySequence::Undo},
+    {"Redo", "edit-redo", QKeySequence::Redo},
+    {"Cut", "edit-cut", QKeySequence::Cut},
+    {"Copy", "edit-copy", QKeySequence::Copy},
+    {"Paste", "edit-paste", QKeySequence::Paste},
+    {"Delete", "edit-delete", QKeySequence::Delete},
+    {"Select All", "select-all", QKeySequence::SelectAll},
+};
+
+// The first of the action's shortcuts that the field takes, or none.
+QString ShortcutTaken(QKeySequence::StandardKey key, const std::function<bool(const QKeyEvent&)>& takes)
+{
+    for (const QKeySequence& keys : QKeySequence::keyBindings(key)) {
+        const QKeyCombination first = keys[0];
+        const QKeyEvent press(QEvent::KeyPress, first.key(), first.keyboardModifiers());
+        if (takes(press)) {
+            return keys.toString(QKeySequence::NativeText);
+        }
+    }
+    return {};
+}
+} // namespace
+
+std::unique_ptr<QMenu> FieldMenu(QLineEdit& field, const std::function<bool(const QKeyEvent&)>& takes)
 {
     // The standard menu less its submenu of Unicode control characters, which
     // the key filter would refuse; then the page's results.
@@ -88,10 +131,19 @@ void ShowFieldMenu(QLineEdit& field, const QPoint& at)
     for (QAction* action : menu->actions()) {
         if (action->menu() != nullptr) {
             menu->removeAction(action);
+            continue;
+        }
+        const QString caption = action->text().section('\t', 0, 0);
+        for (const ActionKey& known : kActionKeys) {
+            if (QString(caption).remove('&') == QLatin1String(known.caption)) {
+                const QString shortcut = ShortcutTaken(known.key, takes);
+                action->setObjectName(QLatin1String(known.name));
+                action->setText(shortcut.isEmpty() ? caption : caption + '\t' + shortcut);
+            }
         }
     }
     AddCopyResults(*menu, &field);
-    menu->exec(at);
+    return menu;
 }
 
 void EntryField::focusOutEvent(QFocusEvent* event)
@@ -107,6 +159,18 @@ void EntryField::focusOutEvent(QFocusEvent* event)
 char DecimalField::Filter(char typed) const
 {
     return DecimalFieldKey(typed, text().toStdString());
+}
+
+char SignedDecimalField::Filter(char typed) const
+{
+    const std::string current = text().toStdString();
+    std::string rest = current;
+    std::size_t at = static_cast<std::size_t>(cursorPosition());
+    if (hasSelectedText()) {
+        at = static_cast<std::size_t>(selectionStart());
+        rest.erase(at, static_cast<std::size_t>(selectedText().toStdString().size()));
+    }
+    return SignedDecimalFieldKey(typed, current, rest, at);
 }
 
 char IntegerField::Filter(char typed) const

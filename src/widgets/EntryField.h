@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QMenu>
+
+#include <functional>
+#include <memory>
 
 class QKeyEvent;
 
@@ -16,6 +20,11 @@ public:
 
     // Selects the whole text and gives the field the focus, as after an error.
     void SelectAndFocus();
+    // Whether a key press reaches the field's shortcuts: the key filter takes
+    // every key that types a character, Ctrl+Z and Ctrl+V among them.
+    bool Takes(const QKeyEvent& event) const;
+    // The context menu: what works in the field, each with a shortcut it takes.
+    std::unique_ptr<QMenu> ContextMenu();
 
 signals:
     void exited();
@@ -36,11 +45,24 @@ private:
 
 // Ctrl+C and Ctrl+Insert: copying, which every field lets through its filter.
 bool IsCopyKey(const QKeyEvent& event);
-// A field's context menu: what works in it, and the page's "Copy results".
-void ShowFieldMenu(QLineEdit& field, const QPoint& at);
+// A field's context menu: the standard editing actions, each shown with a
+// shortcut the field takes (`takes`) or with none, and the page's
+// "Copy results".
+std::unique_ptr<QMenu> FieldMenu(QLineEdit& field, const std::function<bool(const QKeyEvent&)>& takes);
 
 // Digits and one decimal separator; comma and full stop both type it.
 class DecimalField : public EntryField {
+    Q_OBJECT
+
+public:
+    using EntryField::EntryField;
+
+protected:
+    char Filter(char typed) const override;
+};
+
+// A decimal field that may be negative: also a leading minus.
+class SignedDecimalField : public EntryField {
     Q_OBJECT
 
 public:

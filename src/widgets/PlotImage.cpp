@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QSvgGenerator>
 
@@ -17,6 +18,7 @@ namespace zandrevio {
 PlotImage::PlotImage(QWidget* parent)
     : QWidget(parent)
 {
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 QImage& PlotImage::Surface()
@@ -32,6 +34,44 @@ void PlotImage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, Surface());
+    if (hasFocus()) {
+        // Dotted black over the plot's edge; the image itself keeps its pixels.
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PlotImage::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PlotImage::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+void PlotImage::keyPressEvent(QKeyEvent* event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (!menuKey && !shiftF10) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    ContextMenu()->exec(mapToGlobal(rect().center()));
+}
+
+QString PlotFileName(const QString& chosen, const QString& chosenType)
+{
+    if (chosen.isEmpty() || chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+        chosen.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        return chosen;
+    }
+    return chosen + (chosenType.contains(QLatin1String("*.svg")) ? QLatin1String(".svg") : QLatin1String(".png"));
 }
 
 bool SavePlot(const QImage& plot, const QString& file, const QString& title)
@@ -52,19 +92,69 @@ bool SavePlot(const QImage& plot, const QString& file, const QString& title)
     return painter.end();
 }
 
-void PlotImage::contextMenuEvent(QContextMenuEvent* event)
+void PlotImage::SetPicture(QSize size, std::function<void(QPainter&)> paint)
 {
-    QMenu menu(this);
-    menu.addAction(tr("Copy image"), this, [this] { QGuiApplication::clipboard()->setImage(Surface()); });
-    menu.addAction(tr("Save image as..."), this, [this] {
-        const QString file = QFileDialog::getSaveFileName(this, tr("Save image as"), QString(),
-                                                          tr("PNG image (*.png);;SVG image (*.svg)"));
-        if (!file.isEmpty() && !SavePlot(Surface(), file, accessibleName())) {
+    m_pictureSize = size;
+    m_paint = std::move(paint);
+}
+
+QImage PlotImage::Picture()
+{
+    if (!m_paint) {
+        return Surface();
+    }
+    QImage picture(m_pictureSize, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    m_paint(painter);
+    return picture;
+}
+
+bool PlotImage::SavePicture(const QString& file, const QString& title)
+{
+    if (!m_paint) {
+        return SavePlot(Surface(), file, title);
+    }
+    if (!file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        return Picture().save(file, "PNG");
+    }
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(m_pictureSize);
+    svg.setViewBox(QRect(QPoint(0, 0), m_pictureSize));
+    svg.setTitle(title);
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        return false;
+    }
+    m_paint(painter);
+    return painter.end();
+}
+
+std::unique_ptr<QMenu> PlotImage::ContextMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    menu->addAction(tr("Copy image"), this, [this] { QGuiApplication::clipboard()->setImage(Picture()); });
+    menu->addAction(tr("Save image as..."), this, [this] {
+        QString type;
+        const QString file =
+            PlotFileName(QFileDialog::getSaveFileName(this, tr("Save image as"), QString(),
+                                                      tr("PNG image (*.png);;SVG image (*.svg)"), &type),
+                         type);
+        if (!file.isEmpty() && !SavePicture(file, accessibleName())) {
             ShowError(tr("The image could not be written to ") + file);
         }
     });
-    AddCopyResults(menu, this);
-    menu.exec(event->globalPos());
+    AddCopyResults(*menu, this);
+    return menu;
+}
+
+void PlotImage::contextMenuEvent(QContextMenuEvent* event)
+{
+    // From the keyboard the menu opens over the plot, not where the mouse is.
+    const QPoint at =
+        event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(rect().center()) : event->globalPos();
+    ContextMenu()->exec(at);
 }
 
 } // namespace zandrevio

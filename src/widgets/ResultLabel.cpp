@@ -30,23 +30,47 @@ public:
     }
 };
 
+// Notes as a screen reader meets them: their label's name, then the notes.
+class NoteAccessible : public QAccessibleWidget {
+public:
+    explicit NoteAccessible(NoteLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            return static_cast<const NoteLabel*>(widget())->SpokenText();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* ResultAccessibleFactory(const QString& key, QObject* object)
 {
     if (key == QLatin1String(ResultLabel::staticMetaObject.className()) && object->isWidgetType()) {
         return new ResultAccessible(static_cast<ResultLabel*>(object));
     }
+    if (key == QLatin1String(NoteLabel::staticMetaObject.className()) && object->isWidgetType()) {
+        return new NoteAccessible(static_cast<NoteLabel*>(object));
+    }
     return nullptr;
 }
-} // namespace
 
-ResultLabel::ResultLabel(QWidget* parent)
-    : QLabel(parent)
+void InstallResultAccessibleFactory()
 {
     static const bool factory = [] {
         QAccessible::installFactory(ResultAccessibleFactory);
         return true;
     }();
     (void)factory;
+}
+} // namespace
+
+ResultLabel::ResultLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    InstallResultAccessibleFactory();
     // The text becomes selectable when first reached (start-up makes no
     // text control for the labels); the focus reaches it from the start.
     setFocusPolicy(Qt::StrongFocus);
@@ -83,13 +107,19 @@ void ResultLabel::Describe(const QString& caption, const QString& unit, QLabel* 
 
 QString ResultLabel::SpokenText() const
 {
+    // A result not yet calculated is read by its caption alone.
+    if (text().isEmpty() && !m_caption.isEmpty()) {
+        return m_caption;
+    }
     QString spoken = m_caption.isEmpty() ? text() : m_caption + ": " + text();
-    return m_unit.isEmpty() ? spoken : spoken + ' ' + m_unit;
+    const QString unit = Unit();
+    return unit.isEmpty() ? spoken : spoken + ' ' + unit;
 }
 
 void ResultLabel::MakeSelectable()
 {
-    if (textInteractionFlags() == Qt::NoTextInteraction) {
+    // A label starts with links clickable by mouse, never selectable text.
+    if (!(textInteractionFlags() & Qt::TextSelectableByKeyboard)) {
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         setFocusPolicy(Qt::StrongFocus);
     }
@@ -99,6 +129,7 @@ void ResultLabel::focusInEvent(QFocusEvent* event)
 {
     MakeSelectable();
     QLabel::focusInEvent(event);
+    update();
 }
 
 void ResultLabel::mousePressEvent(QMouseEvent* event)
@@ -150,14 +181,76 @@ void ResultLabel::paintEvent(QPaintEvent* event)
     const QFont shown = ShownFont();
     if (shown == font()) {
         QLabel::paintEvent(event);
+    } else {
+        // Too long for the label's own font: drawn smaller, the frame as ever.
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        painter.setFont(shown);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(contentsRect().adjusted(indent(), 0, -indent(), 0), static_cast<int>(alignment()), text());
+    }
+    if (hasFocus()) {
+        // A dotted black frame just inside the sunken one: 21:1 on the white ground.
+        QPainter painter(this);
+        QPen dotted(Qt::black, 1, Qt::DotLine);
+        painter.setPen(dotted);
+        painter.drawRect(contentsRect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ResultLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+NoteLabel::NoteLabel(QWidget* parent)
+    : QLabel(parent)
+{
+    InstallResultAccessibleFactory();
+}
+
+void NoteLabel::SetNotes(const QStringList& notes)
+{
+    m_notes = notes;
+    setText(notes.join(QStringLiteral("; ")));
+    // The label has a name of its own, so setText announces nothing.
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QFont NoteLabel::ShownFont() const
+{
+    QFont shown = font();
+    const QRect room = contentsRect();
+    const auto fits = [&](const QFont& f) {
+        return QFontMetrics(f).boundingRect(room, Qt::TextWordWrap, text()).height() <= room.height();
+    };
+    // A pixel at a time down to 6 pixels: four warnings fit in three lines.
+    int size = shown.pixelSize() > 0 ? shown.pixelSize() : QFontInfo(shown).pixelSize();
+    while (size > 6 && !fits(shown)) {
+        shown.setPixelSize(--size);
+    }
+    return shown;
+}
+
+void NoteLabel::paintEvent(QPaintEvent* event)
+{
+    const QFont shown = ShownFont();
+    if (shown == font()) {
+        QLabel::paintEvent(event);
         return;
     }
-    // Too long for the label's own font: drawn smaller, the frame as ever.
-    QFrame::paintEvent(event);
+    // More notes than the label's lines hold: drawn smaller, wrapped as ever.
     QPainter painter(this);
     painter.setFont(shown);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect().adjusted(indent(), 0, -indent(), 0), static_cast<int>(alignment()), text());
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextWordWrap, text());
+}
+
+QString NoteLabel::SpokenText() const
+{
+    return m_notes.isEmpty() ? accessibleName() : accessibleName() + QStringLiteral(": ") + text();
 }
 
 CaptionLabel::CaptionLabel(QWidget* parent)

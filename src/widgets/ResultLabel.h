@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 namespace zandrevio {
 
 // A sunken label with a white ground holding the text a calculation last wrote.
@@ -24,8 +26,11 @@ public:
         Describe(QString::fromUtf8(result.caption.data(), static_cast<qsizetype>(result.caption.size())),
                  QString::fromUtf8(result.unit.data(), static_cast<qsizetype>(result.unit.size())), captionLabel);
     }
+    // A unit that follows a choice (a picker's): asked whenever it is read.
+    void FollowUnit(std::function<QString()> unit) { m_unitOf = std::move(unit); }
     QString Caption() const { return m_caption; }
-    QString Unit() const { return m_unit; }
+    // The unit in force.
+    QString Unit() const { return m_unitOf ? m_unitOf() : m_unit; }
     // "Caption: text unit", as a screen reader reads it.
     QString SpokenText() const;
 
@@ -40,6 +45,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -47,6 +53,31 @@ private:
 
     QString m_caption;
     QString m_unit;
+    std::function<QString()> m_unitOf;
+};
+
+// The notes a calculation writes beside its results (a model's warnings), in
+// a plain label: a screen reader reads them after the label's accessible
+// name ("Warnings: ..."), and hears them when they change.
+class NoteLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit NoteLabel(QWidget* parent = nullptr);
+
+    void SetNotes(const QStringList& notes);
+    QStringList Notes() const { return m_notes; }
+    // "Name: first note; second note", or the name alone without notes.
+    QString SpokenText() const;
+    // The font the notes are shown in: the label's own, made smaller where
+    // every note would not fit in the label's lines.
+    QFont ShownFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QStringList m_notes;
 };
 
 // A sunken caption or unit label in the button-face colour.

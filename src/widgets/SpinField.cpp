@@ -9,6 +9,7 @@
 #include "widgets/Feedback.h"
 #include "widgets/TypedCharacter.h"
 
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -22,6 +23,27 @@ constexpr int kButtonWidth = 16;
 // Holding a step button down repeats the step after 400 ms, then every 100 ms.
 constexpr int kRepeatDelayMs = 400;
 constexpr int kRepeatIntervalMs = 100;
+
+// The spin field as a screen reader meets it: its text part holds the focus,
+// so the field around it never says it has the focus too.
+class SpinFieldAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = false;
+        return state;
+    }
+};
+
+QAccessibleInterface* SpinFieldAccessibleFactory(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(SpinField::staticMetaObject.className()) && object->isWidgetType()) {
+        return new SpinFieldAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
 
 QToolButton* StepButton(QWidget* parent, Qt::ArrowType arrow)
 {
@@ -41,6 +63,11 @@ SpinField::SpinField(QWidget* parent)
     , m_up(StepButton(this, Qt::UpArrow))
     , m_down(StepButton(this, Qt::DownArrow))
 {
+    static const bool factory = [] {
+        QAccessible::installFactory(SpinFieldAccessibleFactory);
+        return true;
+    }();
+    (void)factory;
     setFocusProxy(m_editor);
     setFocusPolicy(Qt::StrongFocus);
     connect(m_up, &QToolButton::clicked, this, [this] { Step(1); });
@@ -138,7 +165,10 @@ void SpinEditor::keyPressEvent(QKeyEvent* event)
 
 void SpinEditor::contextMenuEvent(QContextMenuEvent* event)
 {
-    ShowFieldMenu(*this, event->globalPos());
+    FieldMenu(*this, [](const QKeyEvent& key) {
+        const auto typed = TypedCharacter(key);
+        return IsCopyKey(key) || !typed || (*typed != '\0' && SpinFieldAccepts(*typed));
+    })->exec(event->globalPos());
 }
 
 void SpinEditor::focusOutEvent(QFocusEvent* event)

@@ -1,6 +1,7 @@
 #include "widgets/UnitPicker.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 
 #include <QStyledItemDelegate>
@@ -42,10 +43,36 @@ UnitPicker::UnitPicker(QWidget* parent)
     silver.setColor(QPalette::Base, QColor(192, 192, 192));
     setPalette(silver);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
-        if (top >= 0 && top < count()) {
+        if (hasFocus() && top >= 0 && top < count()) {
             selectionModel()->setCurrentIndex(model()->index(top, 0), QItemSelectionModel::NoUpdate);
         }
     });
+}
+
+void UnitPicker::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    if (TopIndex() >= 0 && TopIndex() < count()) {
+        selectionModel()->setCurrentIndex(model()->index(TopIndex(), 0), QItemSelectionModel::NoUpdate);
+    }
+    viewport()->update();
+}
+
+void UnitPicker::focusOutEvent(QFocusEvent* event)
+{
+    QListWidget::focusOutEvent(event);
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    viewport()->update();
+}
+
+void UnitPicker::paintEvent(QPaintEvent* event)
+{
+    QListWidget::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(viewport());
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void UnitPicker::keyPressEvent(QKeyEvent* event)
@@ -88,6 +115,12 @@ int UnitPicker::TopIndex() const
 {
     // Scrolling per item, the scroll bar's value is the index of the top row.
     return verticalScrollBar()->value();
+}
+
+QString UnitPicker::ShownText() const
+{
+    const QListWidgetItem* shown = item(TopIndex());
+    return shown != nullptr ? shown->text() : QString();
 }
 
 void UnitPicker::SetTopIndex(int index)

@@ -20,10 +20,18 @@ public:
     void SetItems(const QStringList& items);
     int TopIndex() const;
     void SetTopIndex(int index);
+    // The text of the unit shown.
+    QString ShownText() const;
 
 protected:
     // The arrow, page and Home/End keys step from the unit shown.
     void keyPressEvent(QKeyEvent* event) override;
+    // The unit shown is the current item while the picker has the focus, and
+    // none is without it: a screen reader hears one focus at a time.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // A dotted black frame marks the focus (11:1 on the silver ground).
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace zandrevio

@@ -63,6 +63,24 @@ TEST(DecimalFieldKey, UsesTheCommaSeparator)
     EXPECT_EQ(DecimalFieldKey(',', "2.5"), ',');
 }
 
+TEST(SignedDecimalFieldKey, AMinusOnlyAtTheFrontOfATextWithoutOne)
+{
+    SeparatorGuard guard('.');
+    EXPECT_EQ(SignedDecimalFieldKey('-', "", "", 0), '-');
+    EXPECT_EQ(SignedDecimalFieldKey('-', "110", "110", 0), '-');
+    EXPECT_EQ(SignedDecimalFieldKey('-', "110", "110", 1), 0);
+    EXPECT_EQ(SignedDecimalFieldKey('-', "-110", "-110", 0), 0);
+    // Over a selected minus, or the whole text selected.
+    EXPECT_EQ(SignedDecimalFieldKey('-', "-110", "110", 0), '-');
+    EXPECT_EQ(SignedDecimalFieldKey('-', "-104", "", 0), '-');
+    // Nothing in front of the minus; behind it the decimal rule.
+    EXPECT_EQ(SignedDecimalFieldKey('5', "-3", "-3", 0), 0);
+    EXPECT_EQ(SignedDecimalFieldKey('5', "-3", "-3", 1), '5');
+    EXPECT_EQ(SignedDecimalFieldKey('.', "-3.5", "-3.5", 4), 0);
+    EXPECT_EQ(SignedDecimalFieldKey('\b', "-3", "-3", 0), '\b');
+    EXPECT_EQ(SignedDecimalFieldKey('a', "", "", 0), 0);
+}
+
 TEST(SpinFieldAccepts, DigitsSignsTheSeparatorAndControlsButEnter)
 {
     SeparatorGuard guard('.');

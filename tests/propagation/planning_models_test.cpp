@@ -73,6 +73,14 @@ TEST(PathLoss, RefusesAreasAModelLacksAndInputsThatAreNotPositive)
               P::Distance);
 }
 
+TEST(PathLoss, EachModelOffersTheAreasItHas)
+{
+    using A = PlanningArea;
+    EXPECT_EQ(AreasOf(PathLossModel::Cost231), (std::vector<A>{A::MediumCity, A::Suburban, A::Metropolitan}));
+    EXPECT_EQ(AreasOf(PathLossModel::Hata), (std::vector<A>{A::MediumCity, A::LargeCity, A::Suburban, A::Open}));
+    EXPECT_EQ(AreasOf(PathLossModel::FreeSpace).size(), std::size(kPlanningAreas));
+}
+
 Inputs<C> Budget()
 {
     return {{C::Power, 20},         {C::BsGain, 17},      {C::MsGain, 0},   {C::FeederLoss, 3},

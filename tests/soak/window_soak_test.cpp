@@ -34,6 +34,9 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
+        // Every page but the first is built when first shown; the run starts on the first.
+        ShowEveryPage();
+        ShowPage(0);
         m_pages = Find<QTabWidget>("PageControl1");
         // The about box may open from a click or from Space on its button:
         // it is closed as soon as it shows, whichever way it came.

@@ -92,6 +92,16 @@ protected:
         QApplication::processEvents();
     }
 
+    // Turns to every page, ending on the last, as a user looking round would:
+    // every page but the first is built when first shown.
+    void ShowEveryPage()
+    {
+        auto* pages = Find<QTabWidget>("PageControl1");
+        for (int page = 0; page < pages->count(); ++page) {
+            ShowPage(page);
+        }
+    }
+
     // Replaces a field's whole text by typing over it.
     void Enter(const char* field, const QString& text)
     {

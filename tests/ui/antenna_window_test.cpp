@@ -173,6 +173,7 @@ TEST_F(AntennaWindow, AFailedDrawLeavesTheClearedGridAndTheOldLabels)
 TEST_F(AntennaWindow, ADrawWhileThePageIsHiddenIsKept)
 {
     TZandrevio other;
+    other.BuildAllPages();
     other.findChild<QPushButton*>("BitBtn20")->click();
     other.show();
     other.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(3);

@@ -20,6 +20,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
+#include <optional>
+
 namespace zandrevio::test {
 namespace {
 
@@ -76,7 +78,7 @@ protected:
 
     template <typename Field>
     void Check(const char* panelName, const CalculationSpec<Field>& calculation,
-               std::span<const Choice> dependentChoices = {})
+               std::span<const Choice> dependentChoices = {}, std::optional<Field> following = std::nullopt)
     {
         auto* panel = Find<QWidget>(panelName);
         for (const FieldSpec<Field>& spec : calculation.fields) {
@@ -94,7 +96,9 @@ protected:
             } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
                 EXPECT_EQ(field->text(), Q(spec.start)) << what;
             } else if (auto* picker = qobject_cast<UnitPicker*>(widget)) {
-                const auto choices = spec.choices.empty() ? dependentChoices : spec.choices;
+                // A picker whose items follow another choice shows those of the start.
+                const bool dependent = spec.choices.empty() || (following && spec.field == *following);
+                const auto choices = dependent ? dependentChoices : spec.choices;
                 QStringList items;
                 for (int i = 0; i < picker->count(); ++i) {
                     items << picker->item(i)->text();
@@ -117,6 +121,7 @@ protected:
 
 TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
 {
+    ShowEveryPage(); // every page but the first is built when first shown
     Check("ChannelPlanPanel", kChannelToFrequencies);
     Check("ChannelPlanPanel", kFrequencyToChannel);
     Check("PropagationPanel", kLinkBudget);
@@ -135,10 +140,13 @@ TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
     Check("UnitConversionPanel", kTrafficUnitConversion);
     Check("UnitConversionPanel", kLengthUnitConversion);
     Check("UnitConversionPanel", kWeightUnitConversion);
-    ShowPage(5); // the Planning page is built when first shown
     Check("CellRangePanel", kMaximumPathLoss);
     // The window's cell range: the range's fields, then the budget's.
-    Check("CellRangePanel", kCellRangeOfBudget);
+    std::vector<Choice> cost231Areas;
+    for (PlanningArea area : AreasOf(PathLossModel::Cost231)) {
+        cost231Areas.push_back(kPlanningAreas[static_cast<int>(area)]);
+    }
+    Check("CellRangePanel", kCellRangeOfBudget, cost231Areas, std::optional(CellRangeField::Area));
     Check("BandPlanPanel", kBandChannelToFrequencies);
     Check("BandPlanPanel", kBandFrequencyToChannel);
 }

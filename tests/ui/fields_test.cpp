@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
@@ -202,6 +203,59 @@ TEST_F(Fields, ClickingThePickerWithoutScrollingChangesNothing)
     QTest::mouseClick(picker->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 8));
     QTest::mouseClick(picker->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 15));
     EXPECT_EQ(picker->TopIndex(), 3);
+}
+
+} // namespace
+} // namespace zandrevio::test
+
+namespace zandrevio::test {
+namespace {
+
+// A field's state after a menu action or a key: its text, selection and the clipboard.
+QStringList StateAfter(QWidget& form, const std::function<void(DecimalField&)>& act)
+{
+    auto* field = new DecimalField(&form);
+    field->setGeometry(10, 130, 80, 21);
+    field->show();
+    field->setText("3");
+    field->end(false);
+    QTest::keyClicks(field, "5");
+    field->setSelection(1, 1);
+    QGuiApplication::clipboard()->setText("7");
+    act(*field);
+    const QStringList state{field->text(), field->selectedText(), QGuiApplication::clipboard()->text()};
+    delete field;
+    return state;
+}
+
+TEST_F(Fields, TheFieldMenuShowsOnlyShortcutsTheFieldTakes)
+{
+    QStringList hinted;
+    const auto menu = decimal->ContextMenu();
+    for (QAction* action : menu->actions()) {
+        const QString name = action->objectName();
+        const QString hint = action->text().section('\t', 1);
+        if (name.isEmpty() || hint.isEmpty()) {
+            continue;
+        }
+        hinted << name;
+        // The shortcut shown does what the action does.
+        const QStringList byMenu = StateAfter(form, [&](DecimalField& field) {
+            const auto ownMenu = field.ContextMenu();
+            for (QAction* own : ownMenu->actions()) {
+                if (own->objectName() == name) {
+                    own->trigger();
+                }
+            }
+        });
+        const QStringList byKeys = StateAfter(form, [&](DecimalField& field) {
+            QTest::keySequence(&field, QKeySequence(hint, QKeySequence::NativeText));
+        });
+        EXPECT_EQ(byKeys, byMenu) << name.toStdString() << ' ' << hint.toStdString();
+    }
+    // Undo (Ctrl+Z) and Select All (Ctrl+A) are swallowed by the key filter.
+    EXPECT_EQ(hinted, QStringList({"edit-cut", "edit-copy", "edit-paste", "edit-delete"}));
+    EXPECT_TRUE(feedback.Take().isEmpty());
 }
 
 } // namespace

@@ -9,10 +9,14 @@
 #include "widgets/ResultLabel.h"
 
 #include <QAccessible>
+#include <QScrollBar>
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace zandrevio::test {
 namespace {
@@ -35,6 +39,33 @@ TEST_F(Keyboard, CtrlTabInAFieldSwitchesThePage)
     QTest::keyClick(spin, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Page(), 0);
     EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
+}
+
+TEST_F(Keyboard, APageIsBuiltWhenFirstShownAndFocusedAsEveryPage)
+{
+    EXPECT_EQ(window->findChild<QWidget*>("TrafficPanel"), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("UnitConversionPanel"), nullptr);
+    auto* field = Find<QLineEdit>("Edit29");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(Page(), 1);
+    auto* models = Find<RadioGroup>("Model");
+    EXPECT_EQ(QApplication::focusWidget(), models->Button(models->ItemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<SpinField>("SpinEdit1")->Editor());
+}
+
+TEST_F(Keyboard, CtrlTabToThePlanningPageFocusesItsFirstControl)
+{
+    ShowPage(4);
+    auto* field = Find<QLineEdit>("Edit8");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(Page(), 5);
+    auto* models = Find<RadioGroup>("RadioGroup5");
+    EXPECT_EQ(QApplication::focusWidget(), models->Button(models->ItemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("ListBox20"));
 }
 
 TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
@@ -61,7 +92,7 @@ TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
 
 TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     for (auto* group : window->findChildren<RadioGroup*>()) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(group);
         ASSERT_NE(accessible, nullptr);
@@ -74,7 +105,7 @@ TEST_F(Keyboard, EveryRadioGroupIsReadByItsOwnCaption)
 
 TEST_F(Keyboard, EveryResultLabelShowsItsLongestTextWhole)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     const QString longest = "-1.2346E-4951";
     for (auto* label : window->findChildren<ResultLabel*>()) {
         const QRect before = label->geometry();
@@ -111,7 +142,7 @@ TEST_F(Keyboard, TabbingIntoARadioGroupLandsOnItsCheckedButton)
 
 TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     for (auto* button : window->findChildren<CalculateButton*>()) {
         const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         EXPECT_TRUE(name.startsWith("Calculate ") || name.startsWith("Convert ") || name.startsWith("Draw "))
@@ -123,6 +154,46 @@ TEST_F(Keyboard, ButtonsPlotsAndTheWindowTellAScreenReaderWhatTheyAre)
     EXPECT_FALSE(Find<QWidget>("Image2")->accessibleName().isEmpty());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->role(), QAccessible::Window);
     EXPECT_EQ(aboutBox->findChild<QWidget*>("ProgramIcon")->accessibleName(), "Zandrevio");
+}
+
+TEST_F(Keyboard, TheSignButtonIsNamedChangeSign)
+{
+    ShowPage(4);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("Button1"))->text(QAccessible::Name), "Change sign");
+}
+
+// WCAG's relative luminance of a colour, and the contrast of two.
+double Luminance(QColor c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(QColor a, QColor b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Keyboard, AFocusedPickerIsMarkedAtThreeToOneAtLeast)
+{
+    ShowPage(4);
+    auto* picker = Find<UnitPicker>("ListBox7");
+    FocusOn(Find<QWidget>("Edit7"));
+    const QImage unfocused = picker->grab().toImage();
+    FocusOn(picker);
+    const QImage focused = picker->grab().toImage();
+    ASSERT_EQ(focused.size(), unfocused.size());
+    // The pixels of the mark, changed at 3:1 against what they were: half the
+    // row's width at least.
+    int marked = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        for (int x = 0; x < focused.width(); ++x) {
+            marked += Contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(marked, picker->viewport()->width() / 2);
 }
 
 } // namespace

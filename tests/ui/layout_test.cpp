@@ -45,7 +45,7 @@ TEST_F(Layout, NoCaptionIsClipped)
 
 TEST_F(Layout, NoTwoControlsOverlap)
 {
-    ShowPage(5); // the Planning page is built when first shown
+    ShowEveryPage(); // every page but the first is built when first shown
     for (auto* parent : window->findChildren<QWidget*>()) {
         if (parent->inherits("QTabWidget") || parent->inherits("QStackedWidget")) {
             continue;

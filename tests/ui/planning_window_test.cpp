@@ -2,9 +2,11 @@
 // worked values are the core's tests'.
 #include "WindowFixture.h"
 
+#include "widgets/CopyResults.h"
 #include "widgets/PlotImage.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ResultLabel.h"
+#include "widgets/UnitPicker.h"
 
 #include <QRadioButton>
 
@@ -45,6 +47,117 @@ TEST_F(PlanningWindow, CellRangeOfTheStartBudget)
     Enter("Edit38", "0");
     Press("BitBtn21");
     ExpectRefused("Transmit power must be greater than 0", "Edit38");
+}
+
+TEST_F(PlanningWindow, ABudgetOutOfReachIsRefusedAtTheFieldThatTookItThere)
+{
+    // A sensitivity of +110 dBm leaves the budget a negative path loss.
+    Enter("Edit42", "110");
+    Press("BitBtn21");
+    const QStringList heard = feedback.Take();
+    ASSERT_EQ(heard.size(), 2);
+    EXPECT_EQ(heard[0], "beep");
+    EXPECT_TRUE(heard[1].startsWith("error: Maximum allowed path loss must be ")) << heard[1].toStdString();
+    auto* sensitivity = Find<QLineEdit>("Edit42");
+    EXPECT_TRUE(sensitivity->hasFocus());
+    EXPECT_EQ(sensitivity->selectedText(), "110");
+
+    Enter("Edit42", "-104");
+    Enter("Edit44", "300");
+    Press("BitBtn21");
+    EXPECT_EQ(feedback.Take().size(), 2);
+    EXPECT_TRUE(Find<QLineEdit>("Edit44")->hasFocus());
+}
+
+TEST_F(PlanningWindow, TheAreaPickerOffersTheAreasOfTheChosenModel)
+{
+    auto* areas = Find<UnitPicker>("ListBox20");
+    const auto items = [areas] {
+        QStringList texts;
+        for (int i = 0; i < areas->count(); ++i) {
+            texts << areas->item(i)->text();
+        }
+        return texts;
+    };
+    auto* models = Find<RadioGroup>("RadioGroup5");
+    ASSERT_EQ(models->ItemIndex(), 1); // COST-231 Hata
+    EXPECT_EQ(items(), QStringList({"Medium City", "Suburban area", "Metropolitan centre"}));
+    ScrollTo("ListBox20", 2);
+    Press("BitBtn21");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+    EXPECT_NE(TextOf("StaticText74"), "2.467"); // 3 dB more loss in a metropolitan centre
+
+    Click(models->Button(0));
+    EXPECT_EQ(items(), QStringList({"Medium City", "Large City", "Suburban area", "Open area"}));
+    EXPECT_EQ(areas->TopIndex(), 0); // Hata has no metropolitan centre
+    ScrollTo("ListBox20", 2);
+    Click(models->Button(1));
+    EXPECT_EQ(areas->item(areas->TopIndex())->text(), "Suburban area");
+    Press("BitBtn21");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+}
+
+TEST_F(PlanningWindow, FrequencyToChannelWritesTheChannelsOtherFrequency)
+{
+    ScrollTo("ListBox21", 10); // NR
+    Enter("SpinEdit5", "632628");
+    Press("BitBtn22");
+    ASSERT_EQ(TextOf("Edit46"), "3489.42");
+
+    ScrollTo("ListBox21", 7); // DCS 1800
+    Enter("Edit47", "1805.2");
+    Press("BitBtn23");
+    EXPECT_EQ(Find<SpinField>("SpinEdit5")->text(), "512");
+    EXPECT_EQ(TextOf("Edit46"), "1710.2");
+    EXPECT_EQ(TextOf("Edit47"), "1805.2");
+}
+
+TEST_F(PlanningWindow, LevelsGainsAndLossesTakeALeadingMinus)
+{
+    Enter("Edit42", "-110");
+    EXPECT_EQ(TextOf("Edit42"), "-110");
+    Enter("Edit40", "-2.5");
+    EXPECT_EQ(TextOf("Edit40"), "-2.5");
+    Enter("Edit43", "-1");
+    EXPECT_EQ(TextOf("Edit43"), "-1");
+    // Only in front, and once.
+    Enter("Edit44", "3-");
+    EXPECT_EQ(TextOf("Edit44"), "3");
+    auto* body = Find<QLineEdit>("Edit44");
+    body->setCursorPosition(0);
+    Type(body, "--");
+    EXPECT_EQ(body->text(), "-3");
+    // A power, a frequency and heights are never negative.
+    for (const char* field : {"Edit35", "Edit36", "Edit37", "Edit38"}) {
+        Enter(field, "-5");
+        EXPECT_EQ(TextOf(field), "5") << field;
+    }
+    EXPECT_TRUE(feedback.Take().isEmpty()); // no beep
+}
+
+TEST_F(PlanningWindow, EveryWarningIsShownAndCopied)
+{
+    // A mast of 300 m and a mobile at 12 m, at 900 MHz: three of the model's ranges left.
+    Enter("Edit35", "900");
+    Enter("Edit36", "300");
+    Enter("Edit37", "12");
+    Press("BitBtn21");
+    auto* warnings = Find<NoteLabel>("StaticText76");
+    ASSERT_GE(warnings->Notes().size(), 3);
+    const QString copied = ResultsText(*Find<QWidget>("Planning"));
+    EXPECT_TRUE(copied.contains("Warnings\t" + warnings->Notes().join("; ") + "\t\n")) << copied.toStdString();
+
+    // The most a model warns of (four ranges) fits in the label's lines.
+    const QRect before = warnings->geometry();
+    warnings->SetNotes({"frequency outside 1500-2000 MHz, the range of COST-231 Hata",
+                        "BS height outside 30-200 m, the range of COST-231 Hata",
+                        "mobile height outside 1-10 m, the range of COST-231 Hata",
+                        "distance outside 1-20 km, the range of COST-231 Hata"});
+    const QRect room = warnings->contentsRect();
+    EXPECT_LE(QFontMetrics(warnings->ShownFont()).boundingRect(room, Qt::TextWordWrap, warnings->text()).height(),
+              room.height());
+    EXPECT_GE(QFontInfo(warnings->ShownFont()).pixelSize(), 7);
+    EXPECT_EQ(warnings->geometry(), before);
 }
 
 TEST_F(PlanningWindow, ChannelToFrequenciesAndBack)

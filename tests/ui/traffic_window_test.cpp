@@ -40,6 +40,7 @@ TEST_F(TrafficWindow, TheStartGosIsWrittenWithTheLocaleSeparator)
 {
     SeparatorGuard comma(',');
     TZandrevio other;
+    other.BuildAllPages();
     EXPECT_EQ(other.findChild<QLineEdit*>("Edit2")->text(), "0,02");
 }
 
