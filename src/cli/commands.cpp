@@ -142,7 +142,9 @@ Answer Execute(const Command& command, const Request& request, const Settings& s
         if (option == command.options.end()) {
             throw UsageError(command.name + " has no option --" + given.first);
         }
-        CheckOption(*option, given.second);
+        if (!request.Exact(given.first)) {
+            CheckOption(*option, given.second);
+        }
     }
     Answer answer;
     try {

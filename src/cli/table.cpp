@@ -6,6 +6,7 @@
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
+#include "registry/registry.h"
 #include "traffic/queueing.h"
 #include "traffic/traffic_calculations.h"
 
@@ -160,8 +161,15 @@ CellText TextOf(const Outcome<T, Field>& outcome, Write write)
     return {write(outcome.Value())};
 }
 
+// The channels of a key: a whole number, or a usage error.
+std::int32_t ChannelsOf(long double key)
+{
+    return ParseWhole("channels", FormatFull(key));
+}
+
 // A table's cells: at a row's key (channels or traffic) and a column's
-// target, the window's text of the answer or its refusal.
+// target, the registry's calculation run on them, written as the command
+// line writes it, or its refusal. The keys and targets go in as values.
 struct CellMaker {
     TableModel model;
     bool byChannels;
@@ -172,43 +180,61 @@ struct CellMaker {
 
     CellText operator()(long double key, long double target) const
     {
-        using F = TrafficField;
-        using R = RetryField;
-        using S = ServiceField;
-        switch (model) {
-        case TableModel::ExtendedErlangB:
-            if (byChannels) {
-                const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
-                return TextOf(ExtendedErlangBTraffic({{R::Recall, recall}, {R::Channels, n}, {R::Blocking, target}}),
-                              [&](long double a) { return FormatAs(kTrafficResult.format, a, settings.digits); });
-            }
-            return TextOf(ExtendedErlangBChannels({{R::Traffic, key}, {R::Recall, recall}, {R::Blocking, target}}),
-                          [](const ExtendedErlangBResult& r) { return Whole(r.channels); });
-        case TableModel::ServiceLevel:
-            return TextOf(ServersForServiceLevel({{S::Traffic, key},
-                                                  {S::HandlingTime, handlingTime},
-                                                  {S::TargetTime, targetTime},
-                                                  {S::TargetServiceLevel, target}}),
-                          [](const ServiceLevelResult& r) { return Whole(r.servers); });
-        default:
-            break;
-        }
-        const auto traffic = static_cast<long double>(model);
-        if (byChannels) {
-            const auto n = static_cast<long double>(ParseWhole("channels", FormatFull(key)));
-            return TextOf(TrafficForGos({{F::Model, traffic}, {F::Channels, n}, {F::Gos, target}}),
+        if (model == TableModel::ExtendedErlangB && byChannels) {
+            // No calculation gives the fresh traffic of a blocking: the core's search.
+            using R = RetryField;
+            const auto n = static_cast<long double>(ChannelsOf(key));
+            return TextOf(ExtendedErlangBTraffic({{R::Recall, recall}, {R::Channels, n}, {R::Blocking, target}}),
                           [&](long double a) { return FormatAs(kTrafficResult.format, a, settings.digits); });
         }
-        return TextOf(ChannelsForGos({{F::Model, traffic}, {F::Traffic, key}, {F::Gos, target}}),
-                      [](std::int32_t n) { return Whole(n); });
+        Request request;
+        std::string_view calculation = "traffic";
+        std::string_view result = byChannels ? "traffic" : "channels";
+        const auto give = [&](const char* option, long double value) {
+            request.Give(option, value, FormatFull(value));
+        };
+        switch (model) {
+        case TableModel::ExtendedErlangB:
+            calculation = "extended-erlang-b";
+            give("traffic", key);
+            give("recall", recall);
+            give("blocking", target);
+            break;
+        case TableModel::ServiceLevel:
+            calculation = "service-level";
+            result = "servers";
+            give("traffic", key);
+            give("handling-time", handlingTime);
+            give("target-time", targetTime);
+            give("target-service-level", target);
+            break;
+        default:
+            request.Give("model", std::string(kTableModels[static_cast<std::size_t>(model)].key));
+            if (byChannels) {
+                request.Give("channels", std::to_string(ChannelsOf(key)));
+            } else {
+                give("traffic", key);
+            }
+            give("gos", target);
+            break;
+        }
+        const Reply reply = FindCalculation(calculation)->Run(request);
+        if (reply.Failed()) {
+            return {reply.error, true};
+        }
+        for (const ResultValue& value : reply.results) {
+            if (value.spec->name == result) {
+                return {FormatAs(value.format, value.value, settings.digits)};
+            }
+        }
+        throw std::logic_error("a table's calculation gave no " + std::string(result));
     }
 };
 
 // The text of a row's key.
 std::string KeyText(const CellMaker& cell, long double key)
 {
-    return cell.byChannels ? Whole(ParseWhole("channels", FormatFull(key)))
-                           : FormatAs(ResultFormat::Result, key, cell.settings.digits);
+    return cell.byChannels ? Whole(ChannelsOf(key)) : FormatAs(ResultFormat::Result, key, cell.settings.digits);
 }
 
 // One row: its key, then a cell at each target; counts the cells refused.

@@ -168,7 +168,11 @@ Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& c
         const std::string_view text = request.TextOr(spec.option, spec.start);
         switch (spec.kind) {
         case FieldKind::Real:
-            inputs.Set(spec.field, Input::Text(std::string(text)));
+            if (const auto exact = request.Exact(spec.option)) {
+                inputs.Set(spec.field, *exact);
+            } else {
+                inputs.Set(spec.field, Input::Text(std::string(text)));
+            }
             break;
         case FieldKind::Whole:
             inputs.Set(spec.field, static_cast<long double>(ParseWhole(spec.option, text)));

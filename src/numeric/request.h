@@ -32,6 +32,23 @@ public:
 
     void Reserve(std::size_t options) { m_options.reserve(options); }
     void Give(std::string name, std::string text) { m_options.emplace_back(std::move(name), std::move(text)); }
+    // A number given as a value, not a text to read (a table's cell): the
+    // text is what an echo shows.
+    void Give(std::string name, long double value, std::string text)
+    {
+        m_exact.emplace_back(name, value);
+        Give(std::move(name), std::move(text));
+    }
+    // The value a number was given as, where it was.
+    std::optional<long double> Exact(std::string_view name) const
+    {
+        for (const auto& [known, value] : m_exact) {
+            if (known == name) {
+                return value;
+            }
+        }
+        return std::nullopt;
+    }
     bool Has(std::string_view name) const { return Find(name) != nullptr; }
     // The option's text, or nothing when it was not given.
     std::optional<std::string> Text(std::string_view name) const
@@ -59,6 +76,7 @@ private:
     }
 
     std::vector<std::pair<std::string, std::string>> m_options;
+    std::vector<std::pair<std::string, long double>> m_exact;
 };
 
 // Whether two words are the same without regard to ASCII case.

@@ -105,6 +105,19 @@ TEST(Registry, RulesSayWhichOptionsGoTogether)
               "extended-erlang-b takes one of --channels and --blocking");
 }
 
+// A number given as a value is used as it is; its text is only echoed.
+TEST(Registry, ANumberGivenAsAValueIsNotReadAgain)
+{
+    Request request;
+    request.Give("model", "erlang-b");
+    request.Give("traffic", 9.0L, "nine");
+    request.Give("gos", 0.02L, "0.02");
+    const Reply reply = FindCalculation("traffic")->Run(request);
+    ASSERT_FALSE(reply.Failed()) << reply.error;
+    EXPECT_EQ(reply.results.front().value, 15.0L);
+    EXPECT_EQ(reply.inputs[1], (std::pair<std::string_view, std::string>("traffic", "nine")));
+}
+
 // Results in physical units, each with the unit and format in force.
 TEST(Registry, ResultsAreValuesWithTheirUnits)
 {
