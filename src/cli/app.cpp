@@ -178,7 +178,8 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
                "digits of every result, 1 to 18), --decimal-comma (read and write a decimal comma).\n"
                "Numbers are read and written as the window does, with \".\" as the decimal separator.\n"
                "Exit status: 0 on success, 1 when a calculation is refused or faults (the message on\n"
-               "the standard error), 2 on a usage error. See zandrevio-calc(1).");
+               "the standard error) or the output cannot be written, 2 on a usage error.\n"
+               "See zandrevio-calc(1).");
     app.set_version_flag("--version", std::string(kProgram) + " " + ZANDREVIO_VERSION);
     bool json = false;
     bool decimalComma = false;
