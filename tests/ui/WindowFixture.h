@@ -94,6 +94,18 @@ protected:
 
     // Turns to every page, ending on the last, as a user looking round would:
     // every page but the first is built when first shown.
+    // Brings each page to the front in turn (building it where it is built
+    // when first shown) and looks at it.
+    template <typename Look>
+    void ForEachPage(Look look)
+    {
+        auto* pages = Find<QTabWidget>("PageControl1");
+        for (int page = 0; page < pages->count(); ++page) {
+            ShowPage(page);
+            look(pages, page);
+        }
+    }
+
     void ShowEveryPage()
     {
         auto* pages = Find<QTabWidget>("PageControl1");

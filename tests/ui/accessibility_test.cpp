@@ -99,10 +99,7 @@ TEST_F(Accessibility, EveryFieldAndPickerIsNamedAfterItsCaption)
 
 TEST_F(Accessibility, EveryButtonWorksWithSpace)
 {
-    auto* pages = Find<QTabWidget>("PageControl1");
-    for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
-        QApplication::processEvents();
+    ForEachPage([&](QTabWidget* pages, int page) {
         for (auto* button : pages->widget(page)->findChildren<QPushButton*>()) {
             if (!button->isVisible() || !button->isEnabled()) {
                 continue;
@@ -112,7 +109,7 @@ TEST_F(Accessibility, EveryButtonWorksWithSpace)
             QTest::keyClick(button, Qt::Key_Space);
             EXPECT_EQ(clicked.count(), 1) << button->objectName().toStdString();
         }
-    }
+    });
     bool aboutShown = false;
     QTimer::singleShot(0, [&] {
         aboutShown = QApplication::activeModalWidget() == aboutBox.get();

@@ -38,11 +38,7 @@ TEST_F(Copy, AResultIsCopiedWholeAndReadWithItsCaptionAndUnit)
 
 TEST_F(Copy, AFocusedResultShowsAMarkOnEveryPage)
 {
-    ShowEveryPage(); // every page but the first is built when first shown
-    auto* pages = Find<QTabWidget>("PageControl1");
-    for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
-        QApplication::processEvents();
+    ForEachPage([&](QTabWidget* pages, int page) {
         for (auto* result : pages->widget(page)->findChildren<ResultLabel*>()) {
             result->setText("150.01");
             FocusOn(Find<QWidget>("BitBtn5"));
@@ -51,7 +47,7 @@ TEST_F(Copy, AFocusedResultShowsAMarkOnEveryPage)
             QApplication::processEvents();
             EXPECT_NE(result->grab().toImage(), unfocused) << result->objectName().toStdString();
         }
-    }
+    });
 }
 
 TEST_F(Copy, AResultsTextIsSelectedWithKeysAndMouse)

@@ -18,10 +18,7 @@ int TextWidth(const QWidget* widget, const QString& text)
 
 TEST_F(Layout, NoCaptionIsClipped)
 {
-    auto* pages = Find<QTabWidget>("PageControl1");
-    for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
-        QApplication::processEvents();
+    ForEachPage([&](QTabWidget* pages, int page) {
         for (auto* label : pages->widget(page)->findChildren<QLabel*>()) {
             if (!label->isVisibleTo(window.get()) || !label->pixmap().isNull()) {
                 continue;
@@ -40,7 +37,7 @@ TEST_F(Layout, NoCaptionIsClipped)
             const int room = button->width() - (button->icon().isNull() ? 8 : button->iconSize().width() + 12);
             EXPECT_LE(TextWidth(button, button->text()), room) << button->objectName().toStdString();
         }
-    }
+    });
 }
 
 TEST_F(Layout, NoTwoControlsOverlap)

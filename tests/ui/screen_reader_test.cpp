@@ -102,11 +102,7 @@ bool IsAncestor(QAccessibleInterface* ancestor, QAccessibleInterface* node)
 
 TEST_F(ScreenReader, OneObjectAtATimeHasTheFocus)
 {
-    ShowEveryPage(); // every page but the first is built when first shown
-    auto* pages = Find<QTabWidget>("PageControl1");
-    for (int page = 0; page < pages->count(); ++page) {
-        pages->setCurrentIndex(page);
-        QApplication::processEvents();
+    ForEachPage([&](QTabWidget* pages, int page) {
         pages->tabBar()->setFocus(Qt::TabFocusReason);
         for (int i = 0; i < 40; ++i) {
             // The focused objects are one path down the tree: a control and the
@@ -123,7 +119,7 @@ TEST_F(ScreenReader, OneObjectAtATimeHasTheFocus)
             }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-    }
+    });
 }
 
 } // namespace
