@@ -1,6 +1,8 @@
 #include "numeric/app_error.h"
 #include "traffic/fcn_numb.h"
 
+#include "traffic_references.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +11,8 @@
 
 namespace zandrevio {
 namespace {
+
+using test::ReferencePoisson;
 
 // Independent references: Erlang B by its stable recursion
 // B(n) = A B(n-1) / (n + A B(n-1)), Erlang C from it as
@@ -24,19 +28,7 @@ long double ReferenceErlangB(int n, long double a)
 
 long double ReferenceErlangC(int n, long double a)
 {
-    const long double b = ReferenceErlangB(n, a);
-    return n * b / (n - a * (1.0L - b));
-}
-
-long double ReferencePoisson(int n, long double a)
-{
-    long double term = std::exp(-a);
-    long double below = 0.0L;
-    for (int k = 0; k < n; ++k) {
-        below += term;
-        term = term * a / (k + 1);
-    }
-    return 1.0L - below;
+    return test::ErlangCFromB(n, a, ReferenceErlangB(n, a));
 }
 
 TEST(TrafficGos, FifteenChannelsAtNineErlang)

@@ -3,12 +3,16 @@
 #include "separator_guard.h"
 #include "traffic/traffic_calculations.h"
 
+#include "traffic_references.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace zandrevio {
 namespace {
+
+using test::ReferencePoisson;
 
 using test::SeparatorGuard;
 constexpr auto kPoisson = TrafficModel::Poisson;
@@ -208,19 +212,7 @@ long double ReferenceErlangBTraffic(int n, long double target)
 // 400 halvings of a bracket grown from N by doubling.
 long double ReferenceErlangC(int n, long double a)
 {
-    const long double b = ReferenceErlangB(n, a);
-    return n * b / (n - a * (1.0L - b));
-}
-
-long double ReferencePoisson(int n, long double a)
-{
-    long double term = std::exp(-a);
-    long double below = 0.0L;
-    for (int k = 0; k < n; ++k) {
-        below += term;
-        term = term * a / (k + 1);
-    }
-    return 1.0L - below;
+    return test::ErlangCFromB(n, a, ReferenceErlangB(n, a));
 }
 
 template <typename Gos>
