@@ -10,6 +10,7 @@
 #include "numeric/format.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <map>
@@ -77,7 +78,9 @@ void WriteJson(std::ostream& out, const nlohmann::ordered_json& json)
 int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err)
 {
     if (json) {
-        WriteJson(out, ToJson(answer));
+        std::string line;
+        AppendJson(line, answer);
+        out << line;
     } else if (!answer.Failed()) {
         WritePlain(out, answer);
     }

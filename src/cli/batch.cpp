@@ -6,6 +6,7 @@
 #include "cli/fd_stream.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -231,46 +232,56 @@ Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settin
         return answer;
     }
     try {
-        return Execute(*command, request, settings);
+        return Execute(*command, std::move(request), settings);
     } catch (const UsageError& error) {
         answer.error = error.what();
     }
     return answer;
 }
 
-// The output line of a row: CSV, or one JSON object.
-void AppendAnswer(std::string& line, const Layout& layout, const CsvRecord& record, const Answer& answer, bool json,
-                  std::vector<std::string>& row)
+// Appends the row's output line: CSV, or one JSON object.
+void AppendAnswer(std::string& line, const Layout& layout, const CsvRecord& record, const Answer& answer,
+                  JsonWriter* json)
 {
-    if (json) {
-        line += ToJson(answer).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-        line += '\n';
+    if (json != nullptr) {
+        json->Append(line, answer);
         return;
     }
-    row.assign(layout.columns.size(), std::string());
-    for (std::size_t i = 0; i < record.fields.size() && i < layout.header.size(); ++i) {
-        row[i] = record.fields[i];
-    }
-    for (const ResultText& result : answer.results) {
-        const std::size_t column = layout.ResultColumn(result.name);
-        if (column < layout.columns.size()) {
-            row[column] = result.value;
+    const char delimiter = layout.format.delimiter;
+    for (std::size_t i = 0; i < layout.header.size(); ++i) {
+        if (i > 0) {
+            line += delimiter;
+        }
+        if (i < record.fields.size()) {
+            AppendField(line, record.fields[i], delimiter);
         }
     }
-    if (!answer.curve.empty()) {
-        std::string curve;
-        for (const auto& [distance, gain] : answer.curve) {
-            curve += (curve.empty() ? "" : " ") + distance + ":" + gain;
+    for (const std::string& name : layout.resultNames) {
+        line += delimiter;
+        if (name == "curve" && !answer.curve.empty()) {
+            std::string curve;
+            for (const auto& [distance, gain] : answer.curve) {
+                curve += (curve.empty() ? "" : " ") + distance + ":" + gain;
+            }
+            AppendField(line, curve, delimiter);
+            continue;
         }
-        row[layout.ResultColumn("curve")] = curve;
+        for (const ResultText& result : answer.results) {
+            if (result.name == name) {
+                AppendField(line, result.value, delimiter);
+                break;
+            }
+        }
     }
+    line += delimiter;
     std::string warnings;
     for (const std::string& warning : answer.warnings) {
         warnings += (warnings.empty() ? "" : "; ") + warning;
     }
-    row[row.size() - 2] = warnings;
-    row[row.size() - 1] = answer.error;
-    AppendRow(line, row, layout.format);
+    AppendField(line, warnings, delimiter);
+    line += delimiter;
+    AppendField(line, answer.error, delimiter);
+    line += layout.format.crlf ? "\r\n" : "\n";
 }
 
 // Rows are run a chunk at a time, the chunk shared between two threads
@@ -290,36 +301,42 @@ public:
 
     void Add(const CsvRecord& record)
     {
-        m_records.push_back(record);
+        // The slots keep their strings' buffers from chunk to chunk.
+        if (m_size == m_records.size()) {
+            m_records.emplace_back();
+        }
+        CsvRecord& slot = m_records[m_size++];
+        slot.fields.assign(record.fields.begin(), record.fields.end());
+        slot.count = record.count;
+        slot.overlong = record.overlong;
+        slot.line = record.line;
+        slot.error = record.error;
         for (const std::string& field : record.fields) {
             m_bytes += field.size();
         }
-        if (m_records.size() >= kRows || m_bytes >= kBytes) {
+        if (m_size >= kRows || m_bytes >= kBytes) {
             Flush();
         }
     }
 
     void Flush()
     {
-        const std::size_t size = m_records.size();
-        m_lines.resize(size);
-        m_failed.assign(size, 0);
+        const std::size_t size = m_size;
+        std::size_t failed = 0;
         if (m_split && size >= 64) {
-            auto first = std::async(std::launch::async, [&] { RunRows(0, size / 2); });
-            RunRows(size / 2, size);
+            std::size_t firstFailed = 0;
+            auto first = std::async(std::launch::async, [&] { firstFailed = RunRows(0, size / 2, m_lines[0]); });
+            failed = RunRows(size / 2, size, m_lines[1]);
             first.get();
+            Write(m_lines[0]);
+            failed += firstFailed;
         } else {
-            RunRows(0, size);
+            failed = RunRows(0, size, m_lines[1]);
         }
-        for (std::size_t i = 0; i < size; ++i) {
-            m_out.write(m_lines[i].data(), static_cast<std::streamsize>(m_lines[i].size()));
-            m_count.failed += m_failed[i];
-        }
-        if (!m_out) {
-            throw OutputFailed("the output could not be written");
-        }
+        Write(m_lines[1]);
+        m_count.failed += failed;
         m_count.rows += size;
-        m_records.clear();
+        m_size = 0;
         m_bytes = 0;
     }
 
@@ -329,15 +346,29 @@ private:
     static constexpr std::size_t kRows = 4096;
     static constexpr std::size_t kBytes = std::size_t{4} << 20;
 
-    void RunRows(std::size_t begin, std::size_t end)
+    // Runs the rows into `lines`; how many failed.
+    std::size_t RunRows(std::size_t begin, std::size_t end, std::string& lines)
     {
         CommandCache commands;
-        std::vector<std::string> row;
+        std::optional<JsonWriter> json;
+        if (m_json) {
+            json.emplace();
+        }
+        std::size_t failed = 0;
+        lines.clear();
         for (std::size_t i = begin; i < end; ++i) {
             const Answer answer = Run(m_layout, m_records[i], m_settings, commands);
-            m_failed[i] = answer.Failed() ? 1 : 0;
-            m_lines[i].clear();
-            AppendAnswer(m_lines[i], m_layout, m_records[i], answer, m_json, row);
+            failed += answer.Failed() ? 1 : 0;
+            AppendAnswer(lines, m_layout, m_records[i], answer, json ? &*json : nullptr);
+        }
+        return failed;
+    }
+
+    void Write(const std::string& lines)
+    {
+        m_out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        if (!m_out) {
+            throw OutputFailed("the output could not be written");
         }
     }
 
@@ -347,9 +378,9 @@ private:
     std::ostream& m_out;
     bool m_split;
     std::vector<CsvRecord> m_records;
+    std::size_t m_size = 0;
     std::size_t m_bytes = 0;
-    std::vector<std::string> m_lines;
-    std::vector<std::size_t> m_failed;
+    std::array<std::string, 2> m_lines;
     BatchCount m_count;
 };
 

@@ -68,12 +68,12 @@ std::vector<ResultText> TextsOf(const std::vector<ResultValue>& results, const S
 
 // Every option given is read before the calculation runs: a text that is no
 // number is the user's slip, not the calculation's refusal.
-void CheckOption(const OptionInfo& option, const std::string& text)
+void CheckOption(const OptionInfo& option, const std::string& text, Request& request)
 {
     switch (option.kind) {
     case FieldKind::Real:
         try {
-            ParseReal(text);
+            request.Remember(option.name, ParseReal(text));
         } catch (const ConversionFailure&) {
             throw UsageError("--" + option.name + ": '" + text + "' is not a number");
         }
@@ -104,6 +104,7 @@ Answer AnswerOf(Reply reply, const Settings& settings)
     answer.warnings = std::move(reply.warnings);
     answer.error = std::move(reply.error);
     if (settings.echoInputs) {
+        answer.inputs.reserve(reply.inputs.size());
         for (auto& [option, text] : reply.inputs) {
             answer.inputs.emplace_back(std::string(option), std::move(text));
         }
@@ -134,16 +135,19 @@ const Command* FindCommand(std::string_view name)
     return &commands[static_cast<std::size_t>(calculation - Calculations().data())];
 }
 
-Answer Execute(const Command& command, const Request& request, const Settings& settings)
+Answer Execute(const Command& command, Request request, const Settings& settings)
 {
-    for (const auto& given : request.Options()) {
+    request.SetEcho(settings.echoInputs);
+    const std::size_t given = request.Options().size();
+    for (std::size_t i = 0; i < given; ++i) {
+        const auto& [name, text] = request.Options()[i];
         const auto option = std::find_if(command.options.begin(), command.options.end(),
-                                         [&](const OptionInfo& o) { return o.name == given.first; });
+                                         [&](const OptionInfo& o) { return o.name == name; });
         if (option == command.options.end()) {
-            throw UsageError(command.name + " has no option --" + given.first);
+            throw UsageError(command.name + " has no option --" + name);
         }
-        if (!request.Exact(given.first)) {
-            CheckOption(*option, given.second);
+        if (!request.Exact(name)) {
+            CheckOption(*option, text, request);
         }
     }
     Answer answer;

@@ -45,6 +45,6 @@ const Command* FindCommand(std::string_view name);
 // or a choice not on the list is a usage error naming the option, whether or
 // not the calculation reads it; a refusal or a floating-point fault ends in
 // Answer::error with the window's message.
-Answer Execute(const Command& command, const Request& request, const Settings& settings);
+Answer Execute(const Command& command, Request request, const Settings& settings);
 
 } // namespace zandrevio::cli

@@ -2,16 +2,32 @@
 
 #include "cli/answer.h"
 
-#include <nlohmann/json.hpp>
-
+#include <memory>
 #include <ostream>
+#include <string>
 
 namespace zandrevio::cli {
 
 // The answer as `name value unit` lines (the curve as `curve D km G dB`).
 void WritePlain(std::ostream& out, const Answer& answer);
-// The answer as one JSON object: calculation, inputs, results (each its
-// text and unit), warnings, error (null on success) and, for a plot, curve.
-nlohmann::ordered_json ToJson(const Answer& answer);
+// Appends the answer as one JSON object and a line end: calculation,
+// inputs, results (each its text and unit), warnings, error (null on
+// success) and, for a plot, curve. Text that is not UTF-8 has U+FFFD in
+// place of each bad sequence.
+void AppendJson(std::string& line, const Answer& answer);
+
+// The same, for many answers: the writer keeps its buffers between them.
+class JsonWriter {
+public:
+    JsonWriter();
+    ~JsonWriter();
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+    void Append(std::string& line, const Answer& answer);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
 
 } // namespace zandrevio::cli

@@ -226,7 +226,7 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
         Reply reply;
         const Outcome<T, Field> outcome = operation(in);
         for (const FieldSpec<Field>& spec : calculation.fields) {
-            if (!in.WasRead(spec.field)) {
+            if (!request.Echo() || !in.WasRead(spec.field)) {
                 continue;
             }
             std::string_view option = spec.option;

@@ -39,6 +39,12 @@ public:
         m_exact.emplace_back(name, value);
         Give(std::move(name), std::move(text));
     }
+    // The value a given text was read as, kept so that it is read once.
+    void Remember(std::string name, long double value) { m_exact.emplace_back(std::move(name), value); }
+    // Whether the reply should echo the options the calculation read (a
+    // face that shows no echo spares the work).
+    bool Echo() const { return m_echo; }
+    void SetEcho(bool echo) { m_echo = echo; }
     // The value a number was given as, where it was.
     std::optional<long double> Exact(std::string_view name) const
     {
@@ -77,6 +83,7 @@ private:
 
     std::vector<std::pair<std::string, std::string>> m_options;
     std::vector<std::pair<std::string, long double>> m_exact;
+    bool m_echo = true;
 };
 
 // Whether two words are the same without regard to ASCII case.

@@ -61,6 +61,17 @@ TEST(Batch, JsonLinesGiveOneObjectPerRow)
               "\"error\":\"VSWR must be greater than 1\"}\n");
 }
 
+// A Latin-1 byte, a sequence cut short at the end and a control character in
+// the echo still make a JSON line: U+FFFD for each bad byte, \u escapes.
+TEST(Batch, JsonLinesStayJsonWhateverBytesTheRowHolds)
+{
+    const CalcRun run = RunCalc({"--json", "batch"}, "calculation,vswr\nshort-vswr,\"3\xE9\x01\xE2\x82\"\n");
+    EXPECT_EQ(run.out,
+              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\xEF\xBF\xBD\\u0001\xEF\xBF\xBD"
+              "\xEF\xBF\xBD\"},\"results\":{},\"warnings\":[],\"error\":\"--vswr: '3\xEF\xBF\xBD\\u0001"
+              "\xEF\xBF\xBD\xEF\xBF\xBD' is not a number\"}\n");
+}
+
 TEST(Batch, AHugeRowOrFieldIsThatRowsError)
 {
     std::string input = "calculation,vswr\nshort-vswr,3\nshort-vswr";
