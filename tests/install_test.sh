@@ -16,6 +16,16 @@ done
 test -x "$prefix/bin/zandrevio-calc"
 test "$("$prefix/bin/zandrevio-calc" --version)" = "zandrevio-calc 1.04"
 test -s "$prefix/share/man/man1/zandrevio-calc.1"
-bash -n "$prefix/share/bash-completion/completions/zandrevio-calc"
+completion="$prefix/share/bash-completion/completions/zandrevio-calc"
+bash -n "$completion"
+# What the completion offers after the words given, the last being the one typed.
+offers() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _zandrevio_calc; echo "${COMPREPLY[*]}"' \
+        _ "$completion" zandrevio-calc "$@"
+}
+test "$(offers path-loss --model hata --area '')" = "medium-city large-city suburban open"
+test "$(offers path-loss --model=COST-231 --area '')" = "medium-city suburban metropolitan"
+test "$(offers cell-range --area m)" = "medium-city metropolitan"
+test "$(offers traffic --model e)" = "erlang-b erlang-c"
 cmp "$source/data/zandrevio.desktop" "$prefix/share/applications/zandrevio.desktop"
 echo "installed and valid"

@@ -40,8 +40,13 @@ Command CommandOf(const Calculation& calculation)
         for (const Choice& choice : option.choices) {
             words.emplace_back(choice.key);
         }
-        command.options.push_back({std::string(option.name), HelpOf(option, options), option.kind, std::move(words),
-                                   std::string(option.start), option.choices});
+        OptionInfo info{std::string(option.name), HelpOf(option, options),   option.kind,
+                        std::move(words),         std::string(option.start), option.choices};
+        info.narrowedBy = option.narrowedBy;
+        for (const auto& [word, narrowed] : option.wordsFor) {
+            info.wordsFor.emplace_back(std::string(word), std::vector<std::string>(narrowed.begin(), narrowed.end()));
+        }
+        command.options.push_back(std::move(info));
     }
     for (const ResultSpec* result : calculation.Results()) {
         command.results.emplace_back(result->name);

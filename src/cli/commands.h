@@ -25,6 +25,10 @@ struct OptionInfo {
     std::vector<std::string> choices; // the words it takes, where it is a choice
     std::string start;                // the window's start value, where it has one
     std::vector<Choice> items;        // the choices with the window's texts
+    // Where another choice narrows this one: that option, and for each of
+    // its words the words this one then takes.
+    std::string narrowedBy;
+    std::vector<std::pair<std::string, std::vector<std::string>>> wordsFor;
 };
 
 struct Command {

@@ -75,6 +75,20 @@ std::string BashCompletion()
 
     std::string script = "# bash completion for zandrevio-calc, written from its calculations.\n"
                          "# Each option offers the words the tool takes; no helper package is needed.\n"
+                         "\n"
+                         "# The value typed for an option (--model hata or --model=hata), in lower case.\n"
+                         "_zandrevio_calc_value()\n{\n"
+                         "    local i value=\"\"\n"
+                         "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
+                         "        if [[ ${COMP_WORDS[i]} == \"$1\" ]] && ((i + 1 < COMP_CWORD)); then\n"
+                         "            value=${COMP_WORDS[i + 1]}\n"
+                         "        elif [[ ${COMP_WORDS[i]} == \"$1=\"* ]]; then\n"
+                         "            value=${COMP_WORDS[i]#*=}\n"
+                         "        fi\n"
+                         "    done\n"
+                         "    printf '%s' \"${value,,}\"\n"
+                         "}\n"
+                         "\n"
                          "_zandrevio_calc()\n{\n"
                          "    local cur=${COMP_WORDS[COMP_CWORD]} prev=\"\" command=\"\" i\n"
                          "    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}\n"
@@ -96,10 +110,21 @@ std::string BashCompletion()
               "    case \"$command $prev\" in\n";
     for (const Command& command : Commands()) {
         for (const OptionInfo& option : command.options) {
-            if (!option.choices.empty()) {
-                script += "        \"" + command.name + " --" + option.name + "\") words=(" + Words(option.choices) +
-                    ") ;;\n";
+            if (option.choices.empty()) {
+                continue;
             }
+            script += "        \"" + command.name + " --" + option.name + "\")";
+            if (option.narrowedBy.empty()) {
+                script += " words=(" + Words(option.choices) + ") ;;\n";
+                continue;
+            }
+            // Only the words the other option's value allows, once it is typed.
+            std::string cases;
+            for (const auto& [word, narrowed] : option.wordsFor) {
+                cases += "                " + Quoted(word) + ") words=(" + Words(narrowed) + ") ;;\n";
+            }
+            script += "\n            case \"$(_zandrevio_calc_value --" + option.narrowedBy + ")\" in\n" + cases +
+                "                *) words=(" + Words(option.choices) + ") ;;\n            esac ;;\n";
         }
     }
     script += "        \"table --format\") words=(text csv markdown json) ;;\n"

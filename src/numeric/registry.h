@@ -24,6 +24,10 @@ struct OptionSpec {
     std::string_view start; // the start text; empty where the option is one of several alternatives
     std::vector<Choice> choices;
     std::string_view help = {}; // the unit or the kind of number, where the caption does not say
+    // Where another choice narrows this one (a model has only some areas):
+    // that option, and for each of its words the words this one then takes.
+    std::string_view narrowedBy = {};
+    std::vector<std::pair<std::string_view, std::vector<std::string_view>>> wordsFor = {};
 };
 
 // One result of a run in physical units, with the unit and format in force

@@ -13,6 +13,28 @@ void Warn(Reply& reply, const T& result, const Inputs<Field>&)
     reply.warnings = result.warnings;
 }
 
+// The areas each model has, for the completion of --area once --model is
+// typed.
+template <std::size_t N>
+void NarrowAreas(Calculation& calculation, const Choice (&models)[N])
+{
+    for (Variant& variant : calculation.variants) {
+        for (OptionSpec& option : variant.options) {
+            if (option.name != "area") {
+                continue;
+            }
+            option.narrowedBy = "model";
+            for (const Choice& model : models) {
+                const int index = MatchChoice("model", kPathLossModels, model.key);
+                std::vector<std::string_view> areas;
+                for (PlanningArea area : AreasOf(static_cast<PathLossModel>(index))) {
+                    areas.push_back(kPlanningAreas[static_cast<int>(area)].key);
+                }
+                option.wordsFor.emplace_back(model.key, std::move(areas));
+            }
+        }
+    }
+}
 } // namespace
 
 Calculation LinkBudgetCalculation()
@@ -31,6 +53,7 @@ Calculation PathLossCalculation()
     loss.variants = {MakeVariant<PathLossField, PathLossResult>({}, kPathLoss, PathLoss,
                                                                 {{&kPathLossResult, Member<&PathLossResult::lossDb>}},
                                                                 {nullptr, Warn<PathLossResult, PathLossField>})};
+    NarrowAreas(loss, kPathLossModels);
     return loss;
 }
 
@@ -49,6 +72,7 @@ Calculation CellRangeCalculation()
         budget.push_back(field.option);
     }
     range.rules = {{{{"max-path-loss"}, budget}, 1, true, "--max-path-loss or the budget's options, not both"}};
+    NarrowAreas(range, kCellRangeModels);
     return range;
 }
 
