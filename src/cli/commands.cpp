@@ -91,6 +91,8 @@ void CheckOption(const OptionInfo& option, const std::string& text, Request& req
             MatchChoice(option.name, option.items, text);
         }
         break;
+    case FieldKind::Text:
+        break;
     }
 }
 

@@ -178,7 +178,9 @@ struct Choice {
     long double value = 0.0L;
 };
 
-enum class FieldKind { Real, Whole, Choice };
+// A text field (a file's name, a pair of coordinates) is the operation's
+// own to read: the request hands it on as typed.
+enum class FieldKind { Real, Whole, Choice, Text };
 
 // One field of a calculation as a user meets it.
 template <typename Field>

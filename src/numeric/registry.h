@@ -186,6 +186,8 @@ Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& c
                 inputs.Set(spec.field, static_cast<long double>(MatchChoice(spec.option, spec.choices, text)));
             }
             break;
+        case FieldKind::Text:
+            break;
         }
     }
     return inputs;
