@@ -85,6 +85,8 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
         case DemRaster::Sample::Outside:
             return Cut::Failure("the path leaves the elevation data at " + FormatFull(along.Value()) + " km (" +
                                 Place(place) + ")");
+        case DemRaster::Sample::Unreadable:
+            return Cut::Failure(raster.ReadFault() + " at " + FormatFull(along.Value()) + " km (" + Place(place) + ")");
         case DemRaster::Sample::NoData:
             return Cut::Failure("the elevation data has no height at " + FormatFull(along.Value()) + " km (" +
                                 Place(place) + "): a no-data cell");

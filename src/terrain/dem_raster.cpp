@@ -1,5 +1,6 @@
 #include "terrain/dem_raster.h"
 
+#include "numeric/checked_trig.h"
 #include "numeric/radio.h"
 
 #include <cpl_error.h>
@@ -307,8 +308,11 @@ DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
                 const int column = c0 + k % 2;
                 const int row = r0 + k / 2;
                 double value = 0.0;
-                if (!source->Covers(column, row) || !source->Pixel(column, row, value)) {
+                if (!source->Covers(column, row)) {
                     inside = false;
+                } else if (!source->Pixel(column, row, value)) {
+                    m_readFault = "GDAL could not read " + source->name + QuietGdal::Message();
+                    return Sample::Unreadable;
                 } else if (source->IsNoData(value)) {
                     hole = true;
                 } else {
@@ -332,13 +336,15 @@ DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
 long double DemRaster::PixelSizeM(long double latitudeDeg) const
 {
     const Source& source = *m_sources.front();
-    const long double across = std::hypot(static_cast<long double>(source.geo[1]), source.geo[4]);
-    const long double down = std::hypot(static_cast<long double>(source.geo[2]), source.geo[5]);
+    // The lengths of a pixel's sides, in the raster's units.
+    const fp::Real across = fp::Sqrt(fp::Square(source.geo[1]) + fp::Square(source.geo[4]));
+    const fp::Real down = fp::Sqrt(fp::Square(source.geo[2]) + fp::Square(source.geo[5]));
     if (!source.geographic) {
-        return std::min(across, down) * source.metresPerUnit;
+        return (std::min(across, down) * source.metresPerUnit).Value();
     }
-    const long double cosine = std::cos(latitudeDeg * radio::kPi / 180.0L);
-    return std::min(across * cosine, down) * kMetresPerDegree;
+    // A degree of longitude spans cos φ of a degree of latitude.
+    const fp::Real width = fp::Cos(fp::Real(latitudeDeg) * radio::kPi / 180.0L) * across * kMetresPerDegree;
+    return std::min(width.Value(), (down * kMetresPerDegree).Value());
 }
 
 } // namespace zandrevio
