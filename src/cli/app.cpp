@@ -51,7 +51,9 @@ void Bind(CLI::App& parent, const char* name, const Command& command, Bound& bou
         const bool positional = positionalValue && option.name == "value";
         CLI::Option* added =
             bound.app->add_option(positional ? option.name : "--" + option.name, bound.texts[option.name], help);
-        added->type_name(option.choices.empty() ? "NUMBER" : Joined(option.choices, "|"));
+        added->type_name(!option.placeholder.empty()  ? option.placeholder
+                             : option.choices.empty() ? "NUMBER"
+                                                      : Joined(option.choices, "|"));
         if (positional) {
             added->required();
         }

@@ -43,6 +43,7 @@ Command CommandOf(const Calculation& calculation)
         OptionInfo info{std::string(option.name), HelpOf(option, options),   option.kind,
                         std::move(words),         std::string(option.start), option.choices};
         info.narrowedBy = option.narrowedBy;
+        info.placeholder = option.placeholder;
         for (const auto& [word, narrowed] : option.wordsFor) {
             info.wordsFor.emplace_back(std::string(word), std::vector<std::string>(narrowed.begin(), narrowed.end()));
         }

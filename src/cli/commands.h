@@ -25,6 +25,7 @@ struct OptionInfo {
     std::vector<std::string> choices; // the words it takes, where it is a choice
     std::string start;                // the window's start value, where it has one
     std::vector<Choice> items;        // the choices with the window's texts
+    std::string placeholder;          // the help's name of its value, where not a number or a choice
     // Where another choice narrows this one: that option, and for each of
     // its words the words this one then takes.
     std::string narrowedBy;

@@ -110,6 +110,11 @@ std::string BashCompletion()
               "    case \"$command $prev\" in\n";
     for (const Command& command : Commands()) {
         for (const OptionInfo& option : command.options) {
+            if (option.placeholder.rfind("FILE", 0) == 0) {
+                script += "        \"" + command.name + " --" + option.name +
+                    "\") COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n";
+                continue;
+            }
             if (option.choices.empty()) {
                 continue;
             }

@@ -194,6 +194,9 @@ struct FieldSpec {
     // What the command line's help adds to the caption: the unit, or that the
     // number is a fraction, where the caption does not say it.
     std::string_view help = {};
+    // What the command line's help shows in place of the value of a text
+    // field (FILE, LAT,LON).
+    std::string_view placeholder = {};
 };
 
 struct ResultSpec {

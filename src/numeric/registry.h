@@ -23,7 +23,8 @@ struct OptionSpec {
     FieldKind kind;
     std::string_view start; // the start text; empty where the option is one of several alternatives
     std::vector<Choice> choices;
-    std::string_view help = {}; // the unit or the kind of number, where the caption does not say
+    std::string_view help = {};        // the unit or the kind of number, where the caption does not say
+    std::string_view placeholder = {}; // the help's name of a text's value (FILE)
     // Where another choice narrows this one (a model has only some areas):
     // that option, and for each of its words the words this one then takes.
     std::string_view narrowedBy = {};
@@ -204,7 +205,8 @@ std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
                                spec.kind,
                                spec.start,
                                {spec.choices.begin(), spec.choices.end()},
-                               spec.help});
+                               spec.help,
+                               spec.placeholder});
         }
     }
     return options;

@@ -3,6 +3,7 @@
 #include "antenna/antenna_entries.h"
 #include "channels/channel_entries.h"
 #include "feeder/feeder_entries.h"
+#include "propagation/path_entries.h"
 #include "propagation/propagation_entries.h"
 #include "traffic/traffic_entries.h"
 #include "units/unit_entries.h"
@@ -29,6 +30,8 @@ const Entry kCalculations[] = {
      PathLossCalculation},
     {"cell-range", "Maximum allowed path loss, cell radius and hexagonal cell area by Hata or COST-231 Hata",
      CellRangeCalculation},
+    {"path", "A link over terrain: clearance of the Fresnel zone, free-space and diffraction loss, the budget",
+     PathCalculation},
     {"traffic", "Channels, traffic and grade of service: two give the third", TrafficCalculation},
     {"subscribers", "Traffic of subscribers at a calling rate, and back", SubscribersCalculation},
     {"service-level", "Erlang C queues: waiting probability, service level, speed of answer; or servers needed",

@@ -1,0 +1,192 @@
+#include "propagation/path_entries.h"
+
+#include "propagation/path_link.h"
+#include "terrain/path_source.h"
+#include "terrain/profile_csv.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace zandrevio {
+
+namespace {
+enum class SourceField { Profile, Dem, From, To, Step, ProfileOut };
+const FieldSpec<SourceField> kSourceFields[] = {
+    {SourceField::Profile,
+     FieldKind::Text,
+     "Profile file",
+     "profile",
+     "",
+     {},
+     "a CSV file of distance (km) and ground height (m) from the transmitter",
+     "FILE"},
+    {SourceField::Dem,
+     FieldKind::Text,
+     "Elevation data",
+     "dem",
+     "",
+     {},
+     "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas",
+     "FILE[,FILE...]"},
+    {SourceField::From,
+     FieldKind::Text,
+     "Transmitter place",
+     "from",
+     "",
+     {},
+     "LAT,LON in degrees, north and east positive",
+     "LAT,LON"},
+    {SourceField::To,
+     FieldKind::Text,
+     "Receiver place",
+     "to",
+     "",
+     {},
+     "LAT,LON in degrees, north and east positive",
+     "LAT,LON"},
+    {SourceField::Step,
+     FieldKind::Real,
+     "Step (m)",
+     "step",
+     "",
+     {},
+     "the spacing of the profile's points; the rasters' resolution where not given"},
+    {SourceField::ProfileOut,
+     FieldKind::Text,
+     "Profile output file",
+     "profile-out",
+     "",
+     {},
+     "writes the profile used as CSV, to edit and use again",
+     "FILE"},
+};
+const CalculationSpec<SourceField> kPathSource{"path", kSourceFields, {}};
+
+// The budget's options: given together with --power, each one not given
+// left out (a gain or loss counts 0, without a sensitivity no fade margin).
+constexpr std::string_view kBudget[] = {"power",          "tx-gain",        "rx-gain",
+                                        "tx-feeder-loss", "rx-feeder-loss", "sensitivity"};
+
+const ResultSpec* const kPathResults[] = {
+    &kPathResultDistance,        &kPathResultBearing,    &kPathResultReverseBearing, &kPathResultLineOfSight,
+    &kPathResultClearance,       &kPathResultWorstPoint, &kPathResultFresnel60,      &kPathResultFreeSpaceLoss,
+    &kPathResultDiffractionLoss, &kPathResultLoss,       &kPathResultReceivedPower,  &kPathResultFadeMargin,
+};
+
+ResultValue Number(const ResultSpec& spec, long double value)
+{
+    return {&spec, value, {}, spec.unit, spec.format};
+}
+
+ResultValue YesNo(const ResultSpec& spec, bool yes)
+{
+    return {&spec, yes ? 1.0L : 0.0L, yes ? "yes" : "no", spec.unit, ResultFormat::Text};
+}
+
+std::vector<ResultValue> ResultsOf(const PathResult& path, const LoadedProfile& loaded)
+{
+    std::vector<ResultValue> results{Number(kPathResultDistance, path.distanceKm)};
+    if (loaded.dem) {
+        results.push_back(Number(kPathResultBearing, loaded.dem->bearingDeg));
+        results.push_back(Number(kPathResultReverseBearing, loaded.dem->reverseBearingDeg));
+    }
+    results.push_back(YesNo(kPathResultLineOfSight, path.lineOfSight));
+    results.push_back(Number(kPathResultClearance, path.clearance));
+    results.push_back(Number(kPathResultWorstPoint, path.worstPointKm));
+    results.push_back(YesNo(kPathResultFresnel60, path.fresnel60));
+    results.push_back(Number(kPathResultFreeSpaceLoss, path.freeSpaceLossDb));
+    results.push_back(Number(kPathResultDiffractionLoss, path.diffractionLossDb));
+    results.push_back(Number(kPathResultLoss, path.pathLossDb));
+    if (path.receivedPowerDbm) {
+        results.push_back(Number(kPathResultReceivedPower, *path.receivedPowerDbm));
+    }
+    if (path.fadeMarginDb) {
+        results.push_back(Number(kPathResultFadeMargin, *path.fadeMarginDb));
+    }
+    return results;
+}
+
+// The options the run read, with their texts: the source's as given, the
+// link's fields as given or their start values.
+void Echo(Reply& reply, const Request& request, const Inputs<PathField>& in)
+{
+    if (!request.Echo()) {
+        return;
+    }
+    for (const FieldSpec<SourceField>& spec : kPathSource.fields) {
+        if (request.Has(spec.option)) {
+            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, "")));
+        }
+    }
+    for (const FieldSpec<PathField>& spec : kPath.fields) {
+        if (in.WasRead(spec.field)) {
+            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, spec.start)));
+        }
+    }
+}
+
+Reply RunPath(const Request& request, const std::vector<std::string_view>&)
+{
+    std::vector<std::string_view> skip;
+    for (std::string_view option : kBudget) {
+        if (request.Has(option) && !request.Has("power")) {
+            throw RequestError("path: --" + std::string(option) + " belongs to the budget, which needs --power");
+        }
+        if (!request.Has(option)) {
+            skip.push_back(option);
+        }
+    }
+    const Inputs<PathField> in = InputsFrom(request, kPath, skip);
+    PathSource source;
+    source.csv = std::string(request.TextOr("profile", ""));
+    source.rasters = SplitFileList(request.TextOr("dem", ""));
+    source.from = request.TextOr("from", "");
+    source.to = request.TextOr("to", "");
+    source.step = request.TextOr("step", "");
+    Reply reply;
+    const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(source);
+    if (!loaded.Ok()) {
+        Echo(reply, request, in);
+        reply.error = loaded.Error().message;
+        return reply;
+    }
+    const Outcome<PathResult, PathField> path = PathLink(loaded.Value().profile, in);
+    Echo(reply, request, in);
+    if (!path.Ok()) {
+        reply.error = path.Error().message;
+        return reply;
+    }
+    if (request.Has("profile-out")) {
+        const std::string failed =
+            WriteProfileCsvFile(std::string(request.TextOr("profile-out", "")), loaded.Value().profile);
+        if (!failed.empty()) {
+            reply.error = failed;
+            return reply;
+        }
+    }
+    reply.results = ResultsOf(path.Value(), loaded.Value());
+    reply.warnings = path.Value().warnings;
+    return reply;
+}
+} // namespace
+
+Calculation PathCalculation()
+{
+    Variant variant;
+    variant.options = OptionsOf(kPathSource);
+    for (OptionSpec option : OptionsOf(kPath)) {
+        if (std::find(std::begin(kBudget), std::end(kBudget), option.name) != std::end(kBudget)) {
+            option.start = {}; // no budget unless asked for
+        }
+        variant.options.push_back(option);
+    }
+    variant.results.assign(std::begin(kPathResults), std::end(kPathResults));
+    variant.run = RunPath;
+    Calculation path;
+    path.variants = {std::move(variant)};
+    path.rules = {
+        {{{"profile"}, {"dem", "from", "to"}}, 1, false, "--profile FILE, or --dem FILES with --from and --to"}};
+    return path;
+}
+
+} // namespace zandrevio
