@@ -59,7 +59,8 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
     DemRaster& raster = *opened.Value();
 
     const Real distanceKm = kEarthMeanRadiusKm * angle;
-    const GeoPoint middle = IntermediatePoint(request.from, request.to, 0.5L, angle);
+    const GreatCirclePath circle(request.from, request.to);
+    const GeoPoint middle = circle.At(0.5L);
     const long double stepM = request.stepM ? *request.stepM : raster.PixelSizeM(middle.latitudeDeg);
     const long double intervals = std::ceil((distanceKm * 1000.0L / stepM).Value());
     if (!(intervals < static_cast<long double>(kMaxDemProfilePoints))) {
@@ -75,9 +76,7 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
     path.profile.points.reserve(count + 1);
     for (std::size_t i = 0; i <= count; ++i) {
         const Real fraction = Real(static_cast<long double>(i)) / static_cast<long double>(count);
-        const GeoPoint place = i == 0 ? request.from
-            : i == count              ? request.to
-                                      : IntermediatePoint(request.from, request.to, fraction, angle);
+        const GeoPoint place = i == 0 ? request.from : i == count ? request.to : circle.At(fraction);
         const Real along = i == count ? distanceKm : distanceKm * fraction;
         long double height = 0.0L;
         switch (raster.HeightAt(place, height)) {
@@ -86,6 +85,8 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
         case DemRaster::Sample::Outside:
             return Cut::Failure("the path leaves the elevation data at " + FormatFull(along.Value()) + " km (" +
                                 Place(place) + ")");
+        case DemRaster::Sample::Unreadable:
+            return Cut::Failure(raster.ReadFault() + " at " + FormatFull(along.Value()) + " km (" + Place(place) + ")");
         case DemRaster::Sample::NoData:
             return Cut::Failure("the elevation data has no height at " + FormatFull(along.Value()) + " km (" +
                                 Place(place) + "): a no-data cell");

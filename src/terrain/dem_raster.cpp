@@ -1,5 +1,6 @@
 #include "terrain/dem_raster.h"
 
+#include "numeric/checked_trig.h"
 #include "numeric/radio.h"
 
 #include <cpl_error.h>
@@ -7,6 +8,7 @@
 #include <gdal_utils.h>
 #include <ogr_spatialref.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <mutex>
@@ -16,11 +18,11 @@ namespace zandrevio {
 
 namespace {
 
-// Blocks kept at once, counted in pixels: 32 MB of heights.
+// Windows kept at once, counted in pixels: 32 MB of heights.
 constexpr std::size_t kCachedPixels = std::size_t{4} << 20;
-// A block larger than this (a raster stored as one strip) is read in windows
-// of kWindow pixels a side instead.
-constexpr long long kLargestBlock = 1LL << 20;
+// The windows read: the raster's blocks, cut to at most kWindow pixels a
+// side, so that a raster stored in rows (an SRTM tile, a striped GeoTIFF)
+// has only the stretch of a row near the path converted.
 constexpr int kWindow = 256;
 
 constexpr long double kMetresPerDegree = kEarthMeanRadiusKm * 1000.0L * radio::kPi / 180.0L;
@@ -86,13 +88,13 @@ struct DemRaster::Source {
     double offset = 0.0;
     int width = 0;
     int height = 0;
-    int blockWidth = 0;
+    int blockWidth = 0; // the window read at once
     int blockHeight = 0;
     std::vector<Extent> members; // a mosaic's files; empty for one file
-    std::unordered_map<std::uint64_t, std::vector<double>> blocks;
+    std::unordered_map<std::uint64_t, std::unique_ptr<double[]>> blocks;
     std::size_t cachedPixels = 0;
 
-    // One pixel's value through the block cache; false where it cannot be read.
+    // One pixel's value through the window cache; false where it cannot be read.
     bool Pixel(int column, int row, double& value)
     {
         const int bx = column / blockWidth;
@@ -104,15 +106,16 @@ struct DemRaster::Source {
             const int y0 = by * blockHeight;
             const int w = std::min(blockWidth, width - x0);
             const int h = std::min(blockHeight, height - y0);
-            std::vector<double> block(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-            if (band->RasterIO(GF_Read, x0, y0, w, h, block.data(), w, h, GDT_Float64, 0, 0, nullptr) != CE_None) {
+            const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+            auto block = std::make_unique_for_overwrite<double[]>(pixels);
+            if (band->RasterIO(GF_Read, x0, y0, w, h, block.get(), w, h, GDT_Float64, 0, 0, nullptr) != CE_None) {
                 return false;
             }
-            if (cachedPixels + block.size() > kCachedPixels) {
+            if (cachedPixels + pixels > kCachedPixels) {
                 blocks.clear();
                 cachedPixels = 0;
             }
-            cachedPixels += block.size();
+            cachedPixels += pixels;
             found = blocks.emplace(key, std::move(block)).first;
         }
         const int w = std::min(blockWidth, width - bx * blockWidth);
@@ -245,11 +248,8 @@ TerrainOutcome<std::shared_ptr<DemRaster>> DemRaster::Open(const std::vector<std
         source->scale = source->band->GetScale();
         source->offset = source->band->GetOffset();
         source->band->GetBlockSize(&source->blockWidth, &source->blockHeight);
-        if (source->blockWidth < 1 || source->blockHeight < 1 ||
-            static_cast<long long>(source->blockWidth) * source->blockHeight > kLargestBlock) {
-            source->blockWidth = kWindow;
-            source->blockHeight = kWindow;
-        }
+        source->blockWidth = source->blockWidth < 1 ? kWindow : std::min(source->blockWidth, kWindow);
+        source->blockHeight = source->blockHeight < 1 ? kWindow : std::min(source->blockHeight, kWindow);
         // A raster without a coordinate system is taken as WGS84 degrees.
         const OGRSpatialReference* system = dataset.GetSpatialRef();
         if (system != nullptr) {
@@ -308,8 +308,11 @@ DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
                 const int column = c0 + k % 2;
                 const int row = r0 + k / 2;
                 double value = 0.0;
-                if (!source->Covers(column, row) || !source->Pixel(column, row, value)) {
+                if (!source->Covers(column, row)) {
                     inside = false;
+                } else if (!source->Pixel(column, row, value)) {
+                    m_readFault = "GDAL could not read " + source->name + QuietGdal::Message();
+                    return Sample::Unreadable;
                 } else if (source->IsNoData(value)) {
                     hole = true;
                 } else {
@@ -333,13 +336,15 @@ DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
 long double DemRaster::PixelSizeM(long double latitudeDeg) const
 {
     const Source& source = *m_sources.front();
-    const long double across = std::hypot(static_cast<long double>(source.geo[1]), source.geo[4]);
-    const long double down = std::hypot(static_cast<long double>(source.geo[2]), source.geo[5]);
+    // The lengths of a pixel's sides, in the raster's units.
+    const fp::Real across = fp::Sqrt(fp::Square(source.geo[1]) + fp::Square(source.geo[4]));
+    const fp::Real down = fp::Sqrt(fp::Square(source.geo[2]) + fp::Square(source.geo[5]));
     if (!source.geographic) {
-        return std::min(across, down) * source.metresPerUnit;
+        return (std::min(across, down) * source.metresPerUnit).Value();
     }
-    const long double cosine = std::cos(latitudeDeg * radio::kPi / 180.0L);
-    return std::min(across * cosine, down) * kMetresPerDegree;
+    // A degree of longitude spans cos φ of a degree of latitude.
+    const fp::Real width = fp::Cos(fp::Real(latitudeDeg) * radio::kPi / 180.0L) * across * kMetresPerDegree;
+    return std::min(width.Value(), (down * kMetresPerDegree).Value());
 }
 
 } // namespace zandrevio

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Elevation rasters opened through GDAL (SRTM .hgt, GeoTIFF, VRT, anything
@@ -26,11 +27,13 @@ public:
     DemRaster(const DemRaster&) = delete;
     DemRaster& operator=(const DemRaster&) = delete;
 
-    enum class Sample { Height, Outside, NoData };
+    enum class Sample { Height, Outside, NoData, Unreadable };
     // The height (m) at a place, bilinear between the four pixel centres
     // around it; Outside where those pixels are not all in the data, NoData
-    // where one of them that carries weight is a no-data cell.
+    // where one of them that carries weight is a no-data cell, Unreadable
+    // where GDAL failed to read them (ReadFault says why).
     Sample HeightAt(GeoPoint place, long double& heightM);
+    const std::string& ReadFault() const { return m_readFault; }
 
     // The raster's pixel size in metres at a latitude: the smaller of its
     // two sides (a geographic raster's columns narrow with the cosine of the
@@ -41,6 +44,7 @@ private:
     struct Source;
     DemRaster();
     std::vector<std::unique_ptr<Source>> m_sources;
+    std::string m_readFault;
 };
 
 } // namespace zandrevio

@@ -50,20 +50,34 @@ Real InitialBearingDeg(GeoPoint from, GeoPoint to)
     return turned >= 360.0L ? Real(0.0L) : turned;
 }
 
+namespace {
+// The unit vector of a place: (cos φ cos λ, cos φ sin λ, sin φ).
+template <typename Vector>
+Vector UnitVector(GeoPoint place)
+{
+    const Real phi = Radians(place.latitudeDeg);
+    const Real lambda = Radians(place.longitudeDeg);
+    return {fp::Cos(phi) * fp::Cos(lambda), fp::Cos(phi) * fp::Sin(lambda), fp::Sin(phi)};
+}
+} // namespace
+
+GreatCirclePath::GreatCirclePath(GeoPoint a, GeoPoint b)
+    : m_a(UnitVector<Vector>(a))
+    , m_b(UnitVector<Vector>(b))
+    , m_angle(zandrevio::CentralAngle(a, b))
+    , m_sinAngle(fp::Sin(m_angle))
+{
+}
+
 // The point at fraction f of the arc δ: the unit vectors of the ends weighted
 // by sin((1 − f) δ) / sin δ and sin(f δ) / sin δ.
-GeoPoint IntermediatePoint(GeoPoint a, GeoPoint b, Real fraction, Real centralAngle)
+GeoPoint GreatCirclePath::At(Real fraction) const
 {
-    const Real phi1 = Radians(a.latitudeDeg);
-    const Real phi2 = Radians(b.latitudeDeg);
-    const Real lambda1 = Radians(a.longitudeDeg);
-    const Real lambda2 = Radians(b.longitudeDeg);
-    const Real sinDelta = fp::Sin(centralAngle);
-    const Real wa = fp::Sin((1.0L - fraction) * centralAngle) / sinDelta;
-    const Real wb = fp::Sin(fraction * centralAngle) / sinDelta;
-    const Real x = wa * fp::Cos(phi1) * fp::Cos(lambda1) + wb * fp::Cos(phi2) * fp::Cos(lambda2);
-    const Real y = wa * fp::Cos(phi1) * fp::Sin(lambda1) + wb * fp::Cos(phi2) * fp::Sin(lambda2);
-    const Real z = wa * fp::Sin(phi1) + wb * fp::Sin(phi2);
+    const Real wa = fp::Sin((1.0L - fraction) * m_angle) / m_sinAngle;
+    const Real wb = fp::Sin(fraction * m_angle) / m_sinAngle;
+    const Real x = wa * m_a.x + wb * m_b.x;
+    const Real y = wa * m_a.y + wb * m_b.y;
+    const Real z = wa * m_a.z + wb * m_b.z;
     const Real latitude = fp::Atan2(z, fp::Sqrt(x * x + y * y));
     const Real longitude = fp::Atan2(y, x);
     return {Degrees(latitude).Value(), Degrees(longitude).Value()};

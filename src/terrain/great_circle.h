@@ -25,8 +25,24 @@ fp::Real GreatCircleKm(GeoPoint a, GeoPoint b);
 // The direction in which the great circle leaves `from` towards `to`, in
 // degrees from true north, clockwise, in [0, 360).
 fp::Real InitialBearingDeg(GeoPoint from, GeoPoint to);
-// The place a `fraction` (0 to 1) of the way from `a` to `b` along the great
-// circle, given the central angle between them (neither 0 nor pi).
-GeoPoint IntermediatePoint(GeoPoint a, GeoPoint b, fp::Real fraction, fp::Real centralAngle);
+// The places along the great circle from `a` to `b` (neither the same place
+// nor antipodes): the ends' unit vectors are worked out once, so that each
+// place costs two sines and two arc tangents.
+class GreatCirclePath {
+public:
+    GreatCirclePath(GeoPoint a, GeoPoint b);
+    fp::Real CentralAngle() const { return m_angle; }
+    // The place a `fraction` (0 to 1) of the way from `a` to `b`.
+    GeoPoint At(fp::Real fraction) const;
+
+private:
+    struct Vector {
+        fp::Real x, y, z;
+    };
+    Vector m_a;
+    Vector m_b;
+    fp::Real m_angle;
+    fp::Real m_sinAngle;
+};
 
 } // namespace zandrevio

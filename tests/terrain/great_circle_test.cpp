@@ -36,9 +36,9 @@ TEST(GreatCircle, IntermediatePointsLieOnThePath)
 {
     const GeoPoint london{51.5074L, -0.1278L};
     const GeoPoint paris{48.8566L, 2.3522L};
-    const fp::Real angle = CentralAngle(london, paris);
+    const GreatCirclePath path(london, paris);
     for (long double fraction : {0.0L, 0.25L, 0.5L, 1.0L}) {
-        const GeoPoint point = IntermediatePoint(london, paris, fraction, angle);
+        const GeoPoint point = path.At(fraction);
         EXPECT_NEAR(GreatCircleKm(london, point).Value(), fraction * 343.556060L, 1e-6L);
         EXPECT_NEAR(GreatCircleKm(point, paris).Value(), (1.0L - fraction) * 343.556060L, 1e-6L);
     }
