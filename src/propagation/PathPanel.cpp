@@ -113,6 +113,7 @@ PathPanel::PathPanel(QWidget* parent)
         if (auto* field = qobject_cast<QLineEdit*>(widget)) {
             field->setAccessibleName(Q(spec.caption));
             field->setText(Q(spec.start));
+            field->setCursorPosition(0); // a long start (k's 15 digits) shown from its first digit
         }
     }
 

@@ -79,7 +79,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     resize(kClientSize);
     move(kPlace);
 
-    m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(131, 26), false));
+    // Narrow enough to leave the seventh tab free on the tab row's right.
+    m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(96, 22), false));
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(15);

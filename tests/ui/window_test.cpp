@@ -57,7 +57,7 @@ TEST_F(Window, HasSevenPagesWithTheirCaptionsAndNames)
     }
     EXPECT_EQ(pages->currentIndex(), 0);
     auto* about = Find<QPushButton>("BitBtn5");
-    EXPECT_EQ(about->geometry(), QRect(376, 8, 201, 33));
+    EXPECT_EQ(about->geometry(), QRect(416, 8, 161, 33));
     EXPECT_EQ(about->text(), "About");
     EXPECT_TRUE(about->font().bold());
     EXPECT_FALSE(about->icon().isNull());
