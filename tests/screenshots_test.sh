@@ -9,7 +9,7 @@ fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
 QT_QPA_PLATFORM=offscreen "$tool" "$fresh" 2>/dev/null
 status=0
-for page in rf traffic cable antenna units planning; do
+for page in rf traffic cable antenna units planning path; do
     if [ ! -f "$committed/$page.png" ]; then
         echo "missing $committed/$page.png"
         status=1

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -51,16 +52,22 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
 
-    // The plots are blank until drawn: show the default curve of each, and
-    // the Planning page's worked example.
+    // The plots are blank until drawn: show the default curve of each, the
+    // Planning page's worked example and the Path page's example hop, named
+    // from its own folder so that the picture shows no machine's path.
+    const QDir folder(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    QDir::setCurrent(QStringLiteral(ZANDREVIO_SOURCE_DIR "/docs/examples"));
     window.BuildAllPages();
-    for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22"}) {
+    if (auto* profile = window.findChild<QLineEdit*>(QStringLiteral("ProfileFileField"))) {
+        profile->setText(QStringLiteral("hill-hop.csv"));
+        profile->setCursorPosition(0);
+    }
+    for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22", "CalculateButton"}) {
         if (auto* draw = window.findChild<QPushButton*>(QString::fromLatin1(button))) {
             draw->click();
         }
     }
 
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);

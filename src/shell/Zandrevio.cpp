@@ -7,6 +7,7 @@
 #include "channels/ChannelPlanPanel.h"
 #include "feeder/CablePanel.h"
 #include "propagation/CellRangePanel.h"
+#include "propagation/PathPanel.h"
 #include "propagation/PropagationPanel.h"
 #include "shell/AboutBox.h"
 #include "shell/ProgramPictures.h"
@@ -78,7 +79,8 @@ TZandrevio::TZandrevio(QWidget* parent)
     resize(kClientSize);
     move(kPlace);
 
-    m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(131, 26), false));
+    // Narrow enough to leave the seventh tab free on the tab row's right.
+    m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(96, 22), false));
     QFont bold = font();
     bold.setBold(true);
     bold.setPixelSize(15);
@@ -135,6 +137,9 @@ void TZandrevio::BuildPage(QWidget* page)
         m_cellRange = Place<CellRangePanel>(page, "CellRangePanel", 0, 0);
         m_bandPlan = Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250);
         panels = {m_cellRange, m_bandPlan};
+    } else if (page == m_ui->Path && m_path == nullptr) {
+        m_path = Place<PathPanel>(page, "PathPanel", 0, 0);
+        panels = {m_path};
     }
     if (panels.isEmpty()) {
         return;

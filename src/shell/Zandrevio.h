@@ -21,8 +21,9 @@ class FieldStrengthPanel;
 class UnitConversionPanel;
 class CellRangePanel;
 class BandPlanPanel;
+class PathPanel;
 
-// The main window: six pages of calculators and the About button.
+// The main window: seven pages of calculators and the About button.
 class TZandrevio : public QWidget {
     Q_OBJECT
 
@@ -55,6 +56,7 @@ private:
     UnitConversionPanel* m_unitConversion = nullptr;
     CellRangePanel* m_cellRange = nullptr;
     BandPlanPanel* m_bandPlan = nullptr;
+    PathPanel* m_path = nullptr;
     TAboutBox* m_aboutBox = nullptr;
 };
 

@@ -173,6 +173,21 @@ char SignedDecimalField::Filter(char typed) const
     return SignedDecimalFieldKey(typed, current, rest, at);
 }
 
+char TextField::Filter(char typed) const
+{
+    return typed;
+}
+
+void TextField::keyPressEvent(QKeyEvent* event)
+{
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextField::inputMethodEvent(QInputMethodEvent* event)
+{
+    QLineEdit::inputMethodEvent(event);
+}
+
 char IntegerField::Filter(char typed) const
 {
     return IntegerKeyFilter(typed);

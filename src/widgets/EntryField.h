@@ -72,6 +72,20 @@ protected:
     char Filter(char typed) const override;
 };
 
+// Any text: a file's name, a place's coordinates. Keys reach the field as
+// in a plain line edit, Unicode and shortcuts alike.
+class TextField : public EntryField {
+    Q_OBJECT
+
+public:
+    using EntryField::EntryField;
+
+protected:
+    char Filter(char typed) const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+};
+
 // Digits only.
 class IntegerField : public EntryField {
     Q_OBJECT

@@ -3,6 +3,7 @@
 # display, as a screen reader would read it.
 set -uo pipefail
 program=$1
+profile=$2 # a terrain profile's CSV file for the Path page
 here=$(cd "$(dirname "$0")" && pwd)
 export QT_QPA_PLATFORM=xcb
 export QT_ACCESSIBILITY=1
@@ -13,8 +14,8 @@ exec xvfb-run -a dbus-run-session -- bash -c '
     sleep 1
     "$0" &
     app=$!
-    /usr/bin/python3 "$1/atspi_tree.py" zandrevio
+    /usr/bin/python3 "$1/atspi_tree.py" zandrevio "$2"
     status=$?
     kill $app 2>/dev/null
     exit $status
-' "$program" "$here"
+' "$program" "$here" "$profile"

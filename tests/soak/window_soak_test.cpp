@@ -12,10 +12,13 @@
 #include "widgets/UnitPicker.h"
 
 #include <QDialog>
+#include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <random>
@@ -41,6 +44,20 @@ protected:
         // The about box may open from a click or from Space on its button:
         // it is closed as soon as it shows, whichever way it came.
         aboutBox->installEventFilter(&m_closer);
+        // So is Browse's file dialog, wherever it opens from.
+        qApp->installEventFilter(&m_fileDialogCloser);
+        // The Path page starts on a profile it can calculate.
+        QFile profile(m_folder.filePath(QStringLiteral("hop.csv")));
+        ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+        profile.write("distance,height\n0,100\n5,120\n10,135\n15,110\n20,102\n");
+        profile.close();
+        Find<QLineEdit>("ProfileFileField")->setText(profile.fileName());
+    }
+
+    void TearDown() override
+    {
+        qApp->removeEventFilter(&m_fileDialogCloser);
+        WindowTest::TearDown();
     }
 
     // Closes a dialog right after it has been shown.
@@ -51,6 +68,20 @@ protected:
             if (event->type() == QEvent::Show) {
                 auto* dialog = qobject_cast<QDialog*>(watched);
                 QTimer::singleShot(0, dialog, [dialog] { dialog->accept(); });
+            }
+            return false;
+        }
+    };
+
+    // Rejects a file dialog right after it has been shown.
+    class FileDialogCloser : public QObject {
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Show) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(watched)) {
+                    QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+                }
             }
             return false;
         }
@@ -190,6 +221,8 @@ protected:
                               : 20261207u};
     QTabWidget* m_pages = nullptr;
     Closer m_closer;
+    FileDialogCloser m_fileDialogCloser;
+    QTemporaryDir m_folder;
     int m_failures = 0;
     int m_successes = 0;
 };

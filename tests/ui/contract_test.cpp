@@ -11,6 +11,7 @@
 #include "feeder/matching.h"
 #include "propagation/cell_range.h"
 #include "propagation/link_budget.h"
+#include "propagation/path_link.h"
 #include "traffic/traffic_calculations.h"
 #include "units/field_strength.h"
 #include "units/unit_tables.h"
@@ -149,6 +150,7 @@ TEST_F(Contract, EveryFieldOfEveryCalculationIsOneControlWithItsStartAndChoices)
     Check("CellRangePanel", kCellRangeOfBudget, cost231Areas, std::optional(CellRangeField::Area));
     Check("BandPlanPanel", kBandChannelToFrequencies);
     Check("BandPlanPanel", kBandFrequencyToChannel);
+    Check("PathPanel", kPath);
 }
 
 TEST_F(Contract, TheCablePickerFollowsTheImpedance)

@@ -40,6 +40,11 @@ TEST_F(Copy, AFocusedResultShowsAMarkOnEveryPage)
 {
     ForEachPage([&](QTabWidget* pages, int page) {
         for (auto* result : pages->widget(page)->findChildren<ResultLabel*>()) {
+            // A result its calculation does not give (the Path page's
+            // bearings of a profile's file) is hidden, and takes no focus.
+            if (!result->isVisibleTo(window.get())) {
+                continue;
+            }
             result->setText("150.01");
             FocusOn(Find<QWidget>("BitBtn5"));
             const QImage unfocused = result->grab().toImage();

@@ -68,6 +68,26 @@ TEST_F(Keyboard, CtrlTabToThePlanningPageFocusesItsFirstControl)
     EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("ListBox20"));
 }
 
+TEST_F(Keyboard, CtrlTabToThePathPageFocusesItsSourceAndTabGoesOnToTheFile)
+{
+    ShowPage(5);
+    auto* field = Find<QLineEdit>("Edit35");
+    FocusOn(field);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(Page(), 6);
+    auto* sources = Find<RadioGroup>("ProfileSourceGroup");
+    EXPECT_EQ(QApplication::focusWidget(), sources->Button(sources->ItemIndex()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("ProfileFileField"));
+    // Enter on Calculate calculates: here the refusal of no file named.
+    auto* calculate = Find<QPushButton>("CalculateButton");
+    FocusOn(calculate);
+    QTest::keyClick(calculate, Qt::Key_Return);
+    EXPECT_EQ(feedback.Take(),
+              QStringList({"beep", "error: Give a profile's CSV file, or elevation rasters with the two ends"}));
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("ProfileFileField"));
+}
+
 TEST_F(Keyboard, ArrowKeysStepThePickerFromTheUnitShown)
 {
     ShowPage(4);

@@ -44,20 +44,20 @@ TEST_F(Window, HasItsCaptionSizeAndNoMaximiseButton)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "zandrevio");
 }
 
-TEST_F(Window, HasSixPagesWithTheirCaptionsAndNames)
+TEST_F(Window, HasSevenPagesWithTheirCaptionsAndNames)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->geometry(), QRect(2, 8, 593, 417));
-    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning"};
-    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning"};
-    ASSERT_EQ(pages->count(), 6);
-    for (int i = 0; i < 6; ++i) {
+    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning", "Path"};
+    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning", "Path"};
+    ASSERT_EQ(pages->count(), 7);
+    for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(pages->tabText(i), captions[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
     }
     EXPECT_EQ(pages->currentIndex(), 0);
     auto* about = Find<QPushButton>("BitBtn5");
-    EXPECT_EQ(about->geometry(), QRect(376, 8, 201, 33));
+    EXPECT_EQ(about->geometry(), QRect(416, 8, 161, 33));
     EXPECT_EQ(about->text(), "About");
     EXPECT_TRUE(about->font().bold());
     EXPECT_FALSE(about->icon().isNull());
