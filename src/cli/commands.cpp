@@ -40,8 +40,13 @@ Command CommandOf(const Calculation& calculation)
         for (const Choice& choice : option.choices) {
             words.emplace_back(choice.key);
         }
-        OptionInfo info{std::string(option.name), HelpOf(option, options),   option.kind,
-                        std::move(words),         std::string(option.start), option.choices};
+        OptionInfo info;
+        info.name = option.name;
+        info.help = HelpOf(option, options);
+        info.kind = option.kind;
+        info.choices = std::move(words);
+        info.start = option.start;
+        info.items = option.choices;
         info.narrowedBy = option.narrowedBy;
         info.placeholder = option.placeholder;
         for (const auto& [word, narrowed] : option.wordsFor) {
@@ -148,7 +153,9 @@ Answer Execute(const Command& command, Request request, const Settings& settings
     request.SetEcho(settings.echoInputs);
     const std::size_t given = request.Options().size();
     for (std::size_t i = 0; i < given; ++i) {
-        const auto& [name, text] = request.Options()[i];
+        // Plain references: clang 14 cannot capture a structured binding.
+        const std::string& name = request.Options()[i].first;
+        const std::string& text = request.Options()[i].second;
         const auto option = std::find_if(command.options.begin(), command.options.end(),
                                          [&](const OptionInfo& o) { return o.name == name; });
         if (option == command.options.end()) {

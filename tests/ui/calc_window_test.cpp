@@ -28,6 +28,9 @@ struct Case {
     std::vector<const char*> names = {};
 };
 
+// The README's example hop: 40 km at 7 GHz past a hill in the Fresnel zone.
+constexpr const char* kHillHop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
+
 const Case kCases[] = {
     {"channel to frequencies",
      0,
@@ -123,7 +126,12 @@ const Case kCases[] = {
      {},
      {"corrected-vswr", "--vswr", "2", "--feeder-loss", "5"}},
     {"a negative power refused", 2, {}, {{"Edit21", "-1"}}, "BitBtn14", {}, {"vswr", "--forward", "-1"}},
-    {"a floating-point fault", 4, {{"ListBox1", 4}, {"ListBox2", 0}}, {{"Edit3", "1e4000"}}, "BitBtn4", {},
+    {"a floating-point fault",
+     4,
+     {{"ListBox1", 4}, {"ListBox2", 0}},
+     {{"Edit3", "1e4000"}},
+     "BitBtn4",
+     {},
      {"convert", "field-strength", "1e4000", "--from", "dBm", "--to", "W"}},
     {"loss from a short", 2, {}, {{"Edit25", "1.5"}}, "BitBtn16", {"StaticText27"}, {"short-vswr", "--vswr", "1.5"}},
     {"return loss",
@@ -197,6 +205,22 @@ const Case kCases[] = {
      {"band", "--standard", "lte", "--downlink", "2140.05"},
      '.',
      {"band", "channel", "frequency-error", "bands"}},
+    {"a path over a hill, with the budget",
+     6,
+     {},
+     {{"ProfileFileField", kHillHop}, {"FrequencyField", "7000"}, {"TxHeightField", "30"}, {"RxHeightField", "30"}},
+     "CalculateButton",
+     {"DistanceResult", "LineOfSightResult", "ClearanceResult", "WorstPointResult", "Fresnel60Result",
+      "FreeSpaceLossResult", "DiffractionLossResult", "PathLossResult", "ReceivedPowerResult", "FadeMarginResult"},
+     {"path", "--profile", kHillHop, "--power", "1", "--tx-gain", "30", "--rx-gain", "30", "--tx-feeder-loss", "2",
+      "--rx-feeder-loss", "2", "--sensitivity", "-80"}},
+    {"a path refused, an antenna below ground",
+     6,
+     {},
+     {{"ProfileFileField", kHillHop}, {"TxHeightField", "-1"}},
+     "CalculateButton",
+     {},
+     {"path", "--profile", kHillHop, "--tx-height", "-1"}},
 };
 
 class CalcAgainstWindow : public WindowTest {
