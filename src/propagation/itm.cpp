@@ -155,13 +155,17 @@ Outcome<itm::PathParameters, Field> GeneralParameters(const Common& c, Real surf
                               Field::Refractivity};
     }
     p.curvature = itm::EffectiveCurvature(p.surfaceRefractivity).Value();
-    p.groundImpedance = itm::GroundImpedance(c.permittivity, c.conductivity, p.waveNumber, c.polarization);
-    // ITM 1.2.2 Algorithm, §Limits of validity: Re Z_g must exceed |Im Z_g|, which fails for a permittivity
-    // of 1 in horizontal polarization.
-    const Real im = p.groundImpedance.im;
-    if (!(p.groundImpedance.re > (im < 0.0L ? -im : im))) {
+    // ITM 1.2.2 Algorithm, §Limits of validity: the model needs Re Z_g > |Im Z_g|. In horizontal
+    // polarization that fails for a permittivity of 1; in vertical only for a conductivity so high that
+    // the two parts meet in rounding.
+    if (c.polarization == Polarization::Horizontal && !(c.permittivity > 1.0L)) {
         return Refusal<Field>{"Ground relative permittivity must be greater than 1 for horizontal polarization",
                               Field::Permittivity};
+    }
+    p.groundImpedance = itm::GroundImpedance(c.permittivity, c.conductivity, p.waveNumber, c.polarization);
+    const Real im = p.groundImpedance.im;
+    if (!(p.groundImpedance.re > (im < 0.0L ? -im : im))) {
+        return Refusal<Field>{"Ground conductivity too high for the model at this frequency", Field::Conductivity};
     }
     p.heightsM = c.heightsM;
     return p;
@@ -177,11 +181,22 @@ PreparedPath Finish(itm::PathParameters parameters, const Common& c, Real distan
     return path;
 }
 
-// The refusal of a path on which a step of the model itself faults: extreme
-// terrain or heights can take its formulas outside their domains.
-Refusal<Field> Breakdown(const FloatingPointFault& fault, Field field)
+// The refusal of a path on which a step of the model itself faults: a
+// frequency far outside its range, a ground beyond any real one (the
+// smooth-earth diffraction needs a normalised impedance below 1.607) or
+// extreme terrain take its formulas outside their domains. The refusal names
+// the likeliest of these, the terrain last.
+Refusal<Field> Breakdown(const FloatingPointFault& fault, const Common& c, Field terrain)
 {
-    return {"The model breaks down on this path (" + fault.Message() + ")", field};
+    Field field = terrain;
+    if (!(c.frequencyMHz >= 20.0L && c.frequencyMHz <= 20000.0L)) {
+        field = Field::Frequency;
+    } else if (c.permittivity > 100.0L) {
+        field = Field::Permittivity;
+    } else if (c.conductivity > 100.0L) {
+        field = Field::Conductivity;
+    }
+    return {"The model breaks down for these inputs (" + fault.Message() + ")", field};
 }
 
 Outcome<PreparedPath, Field> PreparePointToPoint(const TerrainProfile& profile, const Common& c)
@@ -201,7 +216,7 @@ Outcome<PreparedPath, Field> PreparePointToPoint(const TerrainProfile& profile, 
         itm::PreparePointToPointTerminals(parameters, uniform);
         return Finish(parameters, c, uniform.LengthM());
     } catch (const FloatingPointFault& fault) {
-        return Breakdown(fault, Field::Profile);
+        return Breakdown(fault, c, Field::Profile);
     }
 }
 
@@ -236,7 +251,7 @@ Outcome<PreparedPath, Field> PrepareArea(const Inputs<Field>& in, const Common& 
         itm::PrepareAreaTerminals(parameters, siting);
         return Finish(parameters, c, Real(distanceKm) * 1000.0L);
     } catch (const FloatingPointFault& fault) {
-        return Breakdown(fault, Field::TerrainIrregularity);
+        return Breakdown(fault, c, Field::TerrainIrregularity);
     }
 }
 
@@ -298,7 +313,7 @@ Outcome<ItmResult, Field> Single(const TerrainProfile* profile, const Inputs<Fie
                          p.effectiveHeightsM,
                          {p.horizonDistancesM[0] / 1000.0L, p.horizonDistancesM[1] / 1000.0L}};
     } catch (const FloatingPointFault& fault) {
-        return Breakdown(fault, profile ? Field::Profile : Field::TerrainIrregularity);
+        return Breakdown(fault, common.Value(), profile ? Field::Profile : Field::TerrainIrregularity);
     }
 }
 
@@ -367,7 +382,7 @@ Outcome<ItmReliabilityTable, Field> Table(const TerrainProfile* profile, const I
             table.warnings = Joined(table.warnings, itm::DeviateWarnings(far));
         }
     } catch (const FloatingPointFault& fault) {
-        return Breakdown(fault, profile ? Field::Profile : Field::TerrainIrregularity);
+        return Breakdown(fault, common.Value(), profile ? Field::Profile : Field::TerrainIrregularity);
     }
     return table;
 }

@@ -66,9 +66,12 @@ struct ItmResult {
 // then the profile is checked. Refused: a frequency, height or conductivity
 // not above 0, a refractivity below 0 or so high that the earth's effective
 // curvature vanishes, a permittivity below 1 (or of 1 for horizontal
-// polarization), a climate, polarization or mode of variability the model
-// does not know, a percentage not strictly between 0 and 100, a profile
-// ProfileFault refuses. The model's limits are warned of.
+// polarization), a ground whose impedance the model cannot take, a climate,
+// polarization or mode of variability the model does not know (where the
+// model itself would substitute a default), a percentage not strictly between
+// 0 and 100, a profile ProfileFault refuses, and inputs so extreme that a
+// step of the model faults (named by the likeliest field). The model's soft
+// and hard limits of validity are warned of.
 Outcome<ItmResult, ItmField> ItmPointToPoint(const TerrainProfile& profile, const Inputs<ItmField>& in);
 
 // The area mode: distance (km), Δh (m) and the sitings in place of the

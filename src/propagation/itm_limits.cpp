@@ -19,12 +19,12 @@ Real Abs(Real x)
 std::vector<std::string> PathWarnings(const PathParameters& path, Real distanceM)
 {
     std::vector<std::string> warnings;
-    const Real k = path.waveNumber;
-    // ITM 1.2.2 Algorithm, §Limits of validity: k from 0.838 to 210 (40 MHz-10 GHz) at best,
-    // from 0.419 to 420 (20 MHz-20 GHz) at all.
-    if (k < 0.419L || k > 420.0L) {
+    // ITM 1.2.2 Algorithm, §Limits of validity: k from 0.838 to 210 at best, 0.419 to 420 at all, that is
+    // 40 MHz-10 GHz and 20 MHz-20 GHz, the round figures taken here.
+    const long double f = path.frequencyMHz;
+    if (f < 20.0L || f > 20000.0L) {
         warnings.push_back(std::string("frequency outside 20 MHz-20 GHz, the model's range") + kInvalid);
-    } else if (k < 0.838L || k > 210.0L) {
+    } else if (f < 40.0L || f > 10000.0L) {
         warnings.push_back(std::string("frequency outside 40 MHz-10 GHz, where the model is best") + kCaution);
     }
     // ITM 1.2.2 Algorithm, §Limits of validity: antenna heights from 1 to 1000 m at best, 0.5 to 3000 m at all.
