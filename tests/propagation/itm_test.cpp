@@ -54,11 +54,6 @@ TerrainProfile ProfileOf(const Row& pfl)
     return profile;
 }
 
-int Index(long double value)
-{
-    return static_cast<int>(value);
-}
-
 // p2p.csv: h_tx, h_rx, ε, σ, N_0, f, pol, climate, time, location, situation, mdvar, loss.
 Inputs<F> PointToPointInputs(const Row& c)
 {
