@@ -14,10 +14,13 @@
 #include <string_view>
 #include <vector>
 
-// The Longley-Rice Irregular Terrain Model, version 1.2.2, as a calculation:
-// the basic transmission loss of a path over a terrain profile
-// (point-to-point) or over terrain known by its irregularity Δh alone (area),
-// the mode of propagation, and the model's limits of validity as warnings.
+// The Longley-Rice Irregular Terrain Model, version 1.2.2 (Longley and Rice,
+// ERL 79-ITS 67; G. A. Hufford, "The ITS Irregular Terrain Model, version
+// 1.2.2: The Algorithm"; the area mode as NTIA Report TR 82-100 guides its
+// use), as a calculation: the basic transmission loss of a path over a
+// terrain profile (point-to-point) or over terrain known by its irregularity
+// Δh alone (area), the mode of propagation, and the model's limits of
+// validity as warnings.
 namespace zandrevio {
 
 enum class ItmField {

@@ -66,10 +66,10 @@ TEST(ItmCalculation, FieldsStartWhereTheModelsUsersStart)
         {F::RxSiting, "rx-siting", "Random"},
     };
     for (const Start& s : starts) {
-        const auto& spec = SpecOf(kItm, s.field);
-        EXPECT_EQ(spec.option, s.option);
+        const auto& described = SpecOf(kItm, s.field);
+        EXPECT_EQ(described.option, s.option);
         if (s.start) {
-            EXPECT_EQ(spec.start, s.start) << s.option;
+            EXPECT_EQ(described.start, s.start) << s.option;
         }
     }
     EXPECT_EQ(StartIndex(kItm, F::Climate), static_cast<int>(ItmClimate::ContinentalTemperate));
