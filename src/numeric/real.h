@@ -30,6 +30,10 @@ private:
     long double m_value;
 };
 
+inline Real Ln(Real x)
+{
+    return Ln(x.Value());
+}
 inline Real Log10(Real x)
 {
     return Log10(x.Value());

@@ -1,0 +1,106 @@
+// The Irregular Terrain Model against NTIA/ITS's published cases (public
+// domain, copied into tests/data/itm): every point-to-point case to 0.05 dB
+// and every area case to its published tenth of a decibel.
+#include "propagation/itm.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zandrevio {
+namespace {
+
+using F = ItmField;
+using Row = std::vector<long double>;
+
+// The numbers of each line of a CSV file of the cases, its header left out
+// where it has one. A line may end without a newline (pfls.csv's last does).
+std::vector<Row> ReadRows(const std::string& name, bool header)
+{
+    std::ifstream file(std::string(ZANDREVIO_SOURCE_DIR) + "/tests/data/itm/" + name);
+    EXPECT_TRUE(file) << name;
+    std::vector<Row> rows;
+    std::string line;
+    if (header) {
+        std::getline(file, line);
+    }
+    while (std::getline(file, line)) {
+        if (line.empty()) {
+            continue;
+        }
+        Row row;
+        std::istringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, ',')) {
+            row.push_back(std::stold(field));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// A line of pfls.csv: the number of intervals, the spacing (m), then the heights (m).
+TerrainProfile ProfileOf(const Row& pfl)
+{
+    const auto intervals = static_cast<std::size_t>(pfl[0]);
+    EXPECT_EQ(pfl.size(), intervals + 3);
+    TerrainProfile profile;
+    for (std::size_t i = 0; i <= intervals; ++i) {
+        profile.points.push_back({static_cast<long double>(i) * pfl[1] / 1000.0L, pfl[i + 2]});
+    }
+    return profile;
+}
+
+// p2p.csv: h_tx, h_rx, ε, σ, N_0, f, pol, climate, time, location, situation, mdvar, loss.
+Inputs<F> PointToPointInputs(const Row& c)
+{
+    return {{F::TxHeight, c[0]},     {F::RxHeight, c[1]},  {F::Permittivity, c[2]}, {F::Conductivity, c[3]},
+            {F::Refractivity, c[4]}, {F::Frequency, c[5]}, {F::Polarization, c[6]}, {F::Climate, c[7] - 1},
+            {F::Time, c[8]},         {F::Location, c[9]},  {F::Situation, c[10]},   {F::Variability, c[11]}};
+}
+
+// area.csv: h_tx, h_rx, Δh, mdvar, d, tx siting, rx siting, ε, σ, N_0, f, pol, climate, time, location,
+// situation, loss.
+Inputs<F> AreaInputs(const Row& c)
+{
+    return {{F::TxHeight, c[0]},     {F::RxHeight, c[1]},     {F::TerrainIrregularity, c[2]},
+            {F::Variability, c[3]},  {F::Distance, c[4]},     {F::TxSiting, c[5]},
+            {F::RxSiting, c[6]},     {F::Permittivity, c[7]}, {F::Conductivity, c[8]},
+            {F::Refractivity, c[9]}, {F::Frequency, c[10]},   {F::Polarization, c[11]},
+            {F::Climate, c[12] - 1}, {F::Time, c[13]},        {F::Location, c[14]},
+            {F::Situation, c[15]}};
+}
+
+TEST(ItmReferenceCases, EveryPointToPointCaseToFiveHundredthsOfADecibel)
+{
+    const std::vector<Row> cases = ReadRows("p2p.csv", true);
+    // pfls.csv holds one profile a case, in the order of p2p.csv: five lines,
+    // the last without a final newline (so `wc -l` counts four).
+    const std::vector<Row> profiles = ReadRows("pfls.csv", false);
+    ASSERT_EQ(cases.size(), 5u);
+    ASSERT_EQ(profiles.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("p2p.csv case " + std::to_string(i + 1));
+        const auto outcome = ItmPointToPoint(ProfileOf(profiles[i]), PointToPointInputs(cases[i]));
+        ASSERT_TRUE(outcome.Ok()) << outcome.Error().message;
+        EXPECT_NEAR(outcome.Value().lossDb, cases[i].back(), 0.05L);
+    }
+}
+
+TEST(ItmReferenceCases, EveryAreaCaseToItsPublishedDigit)
+{
+    const std::vector<Row> cases = ReadRows("area.csv", true);
+    ASSERT_EQ(cases.size(), 5u);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("area.csv case " + std::to_string(i + 1));
+        const auto outcome = ItmArea(AreaInputs(cases[i]));
+        ASSERT_TRUE(outcome.Ok()) << outcome.Error().message;
+        EXPECT_NEAR(outcome.Value().lossDb, cases[i].back(), 0.05L);
+    }
+}
+
+} // namespace
+} // namespace zandrevio
