@@ -5,6 +5,7 @@
 #include "numeric/checked_math.h"
 #include "numeric/decimal_separator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +143,17 @@ std::string FormatAs(ResultFormat format, long double value, int digits)
     }
     case ResultFormat::Text:
         break;
+    case ResultFormat::Nines: {
+        const int shown = digits > 0 ? digits : 5;
+        const long double complement = 100.0L - value;
+        if (!(complement > 0.0L) || !(value > 0.0L) || !std::isfinite(value)) {
+            return FormatGeneral(value, shown);
+        }
+        // The value's digits down to the complement's last significant one.
+        const int whole = static_cast<int>(std::floor(std::log10(value))) + 1;
+        const int decimals = shown - 1 - static_cast<int>(std::floor(std::log10(complement)));
+        return FormatGeneral(value, std::clamp(whole + decimals, shown, 18));
+    }
     }
     return FormatGeneral(value, digits > 0 ? digits : 5);
 }

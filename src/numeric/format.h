@@ -19,7 +19,9 @@ std::string FormatFull(long double value);
 
 // The ways a result is written: 5 digits, to hundredths first, 15 digits, a
 // whole number as a spin field shows it, or a text (a band's name).
-enum class ResultFormat { Result, Hundredths, Full, Whole, Text };
+// Nines: a percentage near 100 (an availability) with as many decimals as
+// show its complement to 100 (the outage) to 5 significant digits.
+enum class ResultFormat { Result, Hundredths, Full, Whole, Text, Nines };
 // `digits` significant digits in place of the format's own 5 or 15; 0 keeps them.
 std::string FormatAs(ResultFormat format, long double value, int digits = 0);
 

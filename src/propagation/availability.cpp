@@ -67,11 +67,6 @@ struct ReadHop {
     std::vector<std::string> warnings;
 };
 
-Real Ln(Real x)
-{
-    return fp::Ln(x.Value());
-}
-
 Real Degrees(Real radians)
 {
     return radians * 180.0L / radio::kPi;
@@ -179,7 +174,7 @@ const ResultSpec kAvailabilityResultGasAttenuation{"Gas attenuation", "gas-atten
 const ResultSpec kAvailabilityResultRainOutage{"Rain outage", "rain-outage", "%", ResultFormat::Result};
 const ResultSpec kAvailabilityResultMultipathOutage{"Multipath outage", "multipath-outage", "%", ResultFormat::Result};
 const ResultSpec kAvailabilityResultOutage{"Outage", "outage", "%", ResultFormat::Result};
-const ResultSpec kAvailabilityResultAvailability{"Availability", "availability", "%", ResultFormat::Full};
+const ResultSpec kAvailabilityResultAvailability{"Availability", "availability", "%", ResultFormat::Nines};
 const ResultSpec kAvailabilityResultOutageTime{"Outage time", "outage-time", "min/year", ResultFormat::Result};
 const ResultSpec kAvailabilityResultFadeMargin{"Fade margin", "fade-margin", "dB", ResultFormat::Hundredths};
 namespace {

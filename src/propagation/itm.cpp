@@ -16,9 +16,8 @@ using fp::Real;
 using Field = ItmField;
 
 namespace {
-const char* const kVariabilityHelp =
-    "the mode of variability: 0 single message, 1 individual, 2 mobile, 3 broadcast; add 10 to leave out "
-    "location variability, 20 situation variability, 30 both";
+const char* const kVariabilityHelp = "0 single message, 1 individual, 2 mobile, 3 broadcast; add 10 to leave out "
+                                     "location variability, 20 situation variability, 30 both";
 
 const FieldSpec<Field> kFields[] = {
     {Field::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "100"},
@@ -27,7 +26,13 @@ const FieldSpec<Field> kFields[] = {
     {Field::Polarization, FieldKind::Choice, "Polarization", "polarization", "Vertical", kPolarizations},
     {Field::Climate, FieldKind::Choice, "Radio climate", "climate", "Continental temperate", kItmClimates},
     {Field::Refractivity, FieldKind::Real, "Surface refractivity N0 (N-units)", "refractivity", "301"},
-    {Field::Permittivity, FieldKind::Real, "Ground relative permittivity", "permittivity", "15"},
+    {Field::Permittivity,
+     FieldKind::Real,
+     "Ground relative permittivity",
+     "permittivity",
+     "15",
+     {},
+     "a ratio to the vacuum's, 1 or more"},
     {Field::Conductivity, FieldKind::Real, "Ground conductivity (S/m)", "conductivity", "0.005"},
     {Field::Variability, FieldKind::Whole, "Mode of variability", "mdvar", "3", {}, kVariabilityHelp},
     {Field::Time, FieldKind::Real, "Time (%)", "time", "50"},

@@ -18,10 +18,6 @@ std::string Outside(const char* what, const char* range)
         ", the range ITU-R P.530-17's multipath method was derived over: extrapolated";
 }
 
-Real Ln(Real x)
-{
-    return fp::Ln(x.Value());
-}
 } // namespace
 
 Real GeoclimaticFactor(Real dN1, Real saM)

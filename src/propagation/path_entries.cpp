@@ -1,6 +1,7 @@
 #include "propagation/path_entries.h"
 
 #include "propagation/path_link.h"
+#include "propagation/path_source_options.h"
 #include "terrain/path_source.h"
 #include "terrain/profile_csv.h"
 
@@ -10,58 +11,6 @@
 namespace zandrevio {
 
 namespace {
-enum class SourceField { Profile, Dem, From, To, Step, ProfileOut };
-const FieldSpec<SourceField> kSourceFields[] = {
-    {SourceField::Profile,
-     FieldKind::Text,
-     "Profile file",
-     "profile",
-     "",
-     {},
-     "a CSV file of distance (km) and ground height (m) from the transmitter",
-     "FILE"},
-    {SourceField::Dem,
-     FieldKind::Text,
-     "Elevation data",
-     "dem",
-     "",
-     {},
-     "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas",
-     "FILE[,FILE...]"},
-    {SourceField::From,
-     FieldKind::Text,
-     "Transmitter place",
-     "from",
-     "",
-     {},
-     "LAT,LON in degrees, north and east positive",
-     "LAT,LON"},
-    {SourceField::To,
-     FieldKind::Text,
-     "Receiver place",
-     "to",
-     "",
-     {},
-     "LAT,LON in degrees, north and east positive",
-     "LAT,LON"},
-    {SourceField::Step,
-     FieldKind::Real,
-     "Step (m)",
-     "step",
-     "",
-     {},
-     "the spacing of the profile's points; the rasters' resolution where not given"},
-    {SourceField::ProfileOut,
-     FieldKind::Text,
-     "Profile output file",
-     "profile-out",
-     "",
-     {},
-     "writes the profile used as CSV, to edit and use again",
-     "FILE"},
-};
-const CalculationSpec<SourceField> kPathSource{"path", kSourceFields, {}};
-
 // The budget's options: given together with --power, each one not given
 // left out (a gain or loss counts 0, without a sensitivity no fade margin).
 constexpr std::string_view kBudget[] = {"power",          "tx-gain",        "rx-gain",
@@ -113,11 +62,7 @@ void Echo(Reply& reply, const Request& request, const Inputs<PathField>& in)
     if (!request.Echo()) {
         return;
     }
-    for (const FieldSpec<SourceField>& spec : kPathSource.fields) {
-        if (request.Has(spec.option)) {
-            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, "")));
-        }
-    }
+    EchoPathSource(reply, request);
     for (const FieldSpec<PathField>& spec : kPath.fields) {
         if (in.WasRead(spec.field)) {
             reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, spec.start)));
@@ -137,14 +82,8 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
         }
     }
     const Inputs<PathField> in = InputsFrom(request, kPath, skip);
-    PathSource source;
-    source.csv = std::string(request.TextOr("profile", ""));
-    source.rasters = SplitFileList(request.TextOr("dem", ""));
-    source.from = request.TextOr("from", "");
-    source.to = request.TextOr("to", "");
-    source.step = request.TextOr("step", "");
     Reply reply;
-    const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(source);
+    const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(PathSourceOf(request));
     if (!loaded.Ok()) {
         Echo(reply, request, in);
         reply.error = loaded.Error().message;
@@ -173,7 +112,7 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
 Calculation PathCalculation()
 {
     Variant variant;
-    variant.options = OptionsOf(kPathSource);
+    variant.options = PathSourceOptions(true);
     for (OptionSpec option : OptionsOf(kPath)) {
         if (std::find(std::begin(kBudget), std::end(kBudget), option.name) != std::end(kBudget)) {
             option.start = {}; // no budget unless asked for

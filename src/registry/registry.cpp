@@ -3,6 +3,8 @@
 #include "antenna/antenna_entries.h"
 #include "channels/channel_entries.h"
 #include "feeder/feeder_entries.h"
+#include "propagation/availability_entries.h"
+#include "propagation/itm_entries.h"
 #include "propagation/path_entries.h"
 #include "propagation/propagation_entries.h"
 #include "traffic/traffic_entries.h"
@@ -32,6 +34,12 @@ const Entry kCalculations[] = {
      CellRangeCalculation},
     {"path", "A link over terrain: clearance of the Fresnel zone, free-space and diffraction loss, the budget",
      PathCalculation},
+    {"itm", "Longley-Rice (ITM 1.2.2): loss and mode over a profile or in area mode, with its variability",
+     ItmCalculation},
+    {"availability", "A fixed link's outage from rain and multipath at a fade margin, or the margin for a target",
+     AvailabilityCalculation},
+    {"rain-attenuation", "Rain's specific attenuation and the attenuation exceeded for a percentage of the year",
+     RainAttenuationCalculation},
     {"traffic", "Channels, traffic and grade of service: two give the third", TrafficCalculation},
     {"subscribers", "Traffic of subscribers at a calling rate, and back", SubscribersCalculation},
     {"service-level", "Erlang C queues: waiting probability, service level, speed of answer; or servers needed",

@@ -165,5 +165,26 @@ TEST(Format, AgreesWithAnExactReferenceAtRoundingBoundaries)
     }
 }
 
+// An availability shows its outage's five significant digits, and no more
+// than the value holds.
+TEST(FormatNines, ShowsTheComplementsFiveDigits)
+{
+    const struct {
+        long double value;
+        int digits;
+        const char* text;
+    } cases[] = {
+        {99.98614090845L, 0, "99.986141"},
+        {99.9900000000001L, 0, "99.99"},
+        {99.999123456L, 0, "99.99912346"},
+        {50.0L, 0, "50"},
+        {100.0L, 0, "100"},
+        {99.98614090845L, 2, "99.986"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatAs(ResultFormat::Nines, c.value, c.digits), c.text) << c.text;
+    }
+}
+
 } // namespace
 } // namespace zandrevio

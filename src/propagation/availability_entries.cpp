@@ -1,0 +1,65 @@
+#include "propagation/availability_entries.h"
+
+#include "propagation/availability.h"
+#include "propagation/polarization_tilt.h"
+#include "propagation/rain_attenuation.h"
+
+namespace zandrevio {
+
+namespace {
+// The polarization is typed as a word or a tilt: the calculation reads the
+// tilt the text gives.
+template <typename Field>
+void ReadPolarization(Inputs<Field>& in, const Request& request)
+{
+    in.Set(Field::Polarization, PolarizationInput(std::string(request.TextOr("polarization", "horizontal"))));
+}
+
+template <typename T, typename Field>
+void Warn(Reply& reply, const T& result, const Inputs<Field>&)
+{
+    reply.warnings = result.warnings;
+}
+
+using A = AvailabilityField;
+using AR = AvailabilityResult;
+
+const std::vector<ResultOf<AR>> kOutageResults = {
+    {&kRainResultSpecificAttenuation, Member<&AR::rainSpecificDbPerKm>},
+    {&kRainResultAttenuation, Member<&AR::rainAttenuation001Db>},
+    {&kAvailabilityResultGasAttenuation, Member<&AR::gasAttenuationDb>},
+    {&kAvailabilityResultRainOutage, Member<&AR::rainOutagePercent>},
+    {&kAvailabilityResultMultipathOutage, Member<&AR::multipathOutagePercent>},
+    {&kAvailabilityResultOutage, Member<&AR::outagePercent>},
+    {&kAvailabilityResultAvailability, Member<&AR::availabilityPercent>},
+    {&kAvailabilityResultOutageTime, Member<&AR::outageMinutesPerYear>},
+};
+} // namespace
+
+Calculation AvailabilityCalculation()
+{
+    std::vector<ResultOf<AR>> margin = kOutageResults;
+    margin.push_back({&kAvailabilityResultFadeMargin, Member<&AR::fadeMarginDb>});
+    Calculation availability;
+    availability.variants = {
+        MakeVariant<A, AR>({"target-availability"}, kAvailability, FadeMarginForAvailability, margin,
+                           {ReadPolarization<A>, Warn<AR, A>}),
+        MakeVariant<A, AR>({}, kAvailability, Availability, kOutageResults, {ReadPolarization<A>, Warn<AR, A>}),
+    };
+    availability.rules = {{{{"fade-margin"}, {"target-availability"}}, 1, false, {}}};
+    return availability;
+}
+
+Calculation RainAttenuationCalculation()
+{
+    using R = RainAttenuationField;
+    using RR = RainAttenuationResult;
+    Calculation rain;
+    rain.variants = {MakeVariant<R, RR>({}, kRainAttenuation, RainAttenuation,
+                                        {{&kRainResultSpecificAttenuation, Member<&RR::specificDbPerKm>},
+                                         {&kRainResultAttenuation, Member<&RR::attenuationDb>}},
+                                        {ReadPolarization<R>, Warn<RR, R>})};
+    return rain;
+}
+
+} // namespace zandrevio

@@ -1,0 +1,92 @@
+#include "propagation/path_source_options.h"
+
+namespace zandrevio {
+
+namespace {
+enum class SourceField { Profile, Dem, From, To, Step, ProfileOut };
+const FieldSpec<SourceField> kSourceFields[] = {
+    {SourceField::Profile,
+     FieldKind::Text,
+     "Profile file",
+     "profile",
+     "",
+     {},
+     "a CSV file of distance (km) and ground height (m) from the transmitter",
+     "FILE"},
+    {SourceField::Dem,
+     FieldKind::Text,
+     "Elevation data",
+     "dem",
+     "",
+     {},
+     "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas",
+     "FILE[,FILE...]"},
+    {SourceField::From,
+     FieldKind::Text,
+     "Transmitter place",
+     "from",
+     "",
+     {},
+     "LAT,LON in degrees, north and east positive",
+     "LAT,LON"},
+    {SourceField::To,
+     FieldKind::Text,
+     "Receiver place",
+     "to",
+     "",
+     {},
+     "LAT,LON in degrees, north and east positive",
+     "LAT,LON"},
+    {SourceField::Step,
+     FieldKind::Real,
+     "Step (m)",
+     "step",
+     "",
+     {},
+     "the spacing of the profile's points; the rasters' resolution where not given"},
+    {SourceField::ProfileOut,
+     FieldKind::Text,
+     "Profile output file",
+     "profile-out",
+     "",
+     {},
+     "writes the profile used as CSV, to edit and use again",
+     "FILE"},
+};
+const CalculationSpec<SourceField> kPathSource{"path", kSourceFields, {}};
+
+} // namespace
+
+std::vector<OptionSpec> PathSourceOptions(bool withProfileOut)
+{
+    std::vector<OptionSpec> options = OptionsOf(kPathSource);
+    if (!withProfileOut) {
+        options.pop_back();
+    }
+    return options;
+}
+
+PathSource PathSourceOf(const Request& request)
+{
+    PathSource source;
+    source.csv = std::string(request.TextOr("profile", ""));
+    source.rasters = SplitFileList(request.TextOr("dem", ""));
+    source.from = request.TextOr("from", "");
+    source.to = request.TextOr("to", "");
+    source.step = request.TextOr("step", "");
+    return source;
+}
+
+void EchoPathSource(Reply& reply, const Request& request)
+{
+    if (!request.Echo()) {
+        return;
+    }
+    for (const FieldSpec<SourceField>& spec : kPathSource.fields) {
+        if (request.Has(spec.option)) {
+            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, "")));
+        }
+    }
+}
+
+} // namespace zandrevio

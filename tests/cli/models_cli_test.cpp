@@ -1,0 +1,102 @@
+// Longley-Rice, rain and availability through the command line: published
+// cases, round trips and refusals.
+#include "run_calc.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zandrevio::test {
+namespace {
+
+std::string Result(const std::string& out, const std::string& name)
+{
+    const std::string line = "\n" + out;
+    const std::size_t at = line.find("\n" + name + " ");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t start = at + name.size() + 1; // in `out`, one shorter
+    return out.substr(start, out.find_first_of(" \n", start) - start);
+}
+
+// NTIA's first area-mode case: 10 m and 1 m over smooth ground at 16 km.
+TEST(ItmCli, TheAreaModeGivesThePublishedLossAndItsMode)
+{
+    const CalcRun run = RunCalc({"itm", "--distance", "16", "--terrain-irregularity", "0", "--tx-height", "10",
+                                 "--rx-height", "1", "--mdvar", "0", "--conductivity", "0.008", "--frequency", "230",
+                                 "--polarization", "horizontal", "--time", "87"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "loss 152.5 dB\nmode line-of-sight\n");
+}
+
+TEST(ItmCli, AProfileOrTheAreaModeNotBothAndRefusalsNameTheirField)
+{
+    const std::string hop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
+    const CalcRun over = RunCalc({"--json", "itm", "--profile", hop, "--frequency", "7000"});
+    EXPECT_EQ(over.status, 0) << over.err;
+    EXPECT_NE(over.out.find("\"mode\":{\"value\":\"diffraction\""), std::string::npos) << over.out;
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"itm", "--profile", hop, "--distance", "10"}, 2, "itm takes --profile FILE"},
+        {{"itm"}, 2, "itm takes"},
+        {{"itm", "--distance", "10", "--time", "0"}, 1, "Time"},
+        {{"itm", "--distance", "10", "--climate", "arctic"}, 2, "--climate"},
+        {{"itm", "--distance", "10", "--mdvar", "1.5"}, 2, "--mdvar"},
+    };
+    for (const auto& c : cases) {
+        const CalcRun run = RunCalc(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << ": " << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args.back() << ": " << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// The margin a target needs gives that target back; the availability shows
+// its outage's five digits.
+TEST(AvailabilityCli, AMarginForATargetGivesTheTargetBack)
+{
+    const std::vector<std::string> hop = {"availability", "--distance",    "20", "--frequency",
+                                          "18000",        "--rain-rate",   "42", "--tx-altitude",
+                                          "120",          "--rx-altitude", "80"};
+    std::vector<std::string> target = hop;
+    target.insert(target.end(), {"--target-availability", "99.995", "--digits", "12"});
+    const CalcRun margin = RunCalc(target);
+    ASSERT_EQ(margin.status, 0) << margin.err;
+    const std::string fadeMargin = Result(margin.out, "fade-margin");
+    ASSERT_FALSE(fadeMargin.empty()) << margin.out;
+
+    std::vector<std::string> back = hop;
+    back.insert(back.end(), {"--fade-margin", fadeMargin});
+    const CalcRun outage = RunCalc(back);
+    ASSERT_EQ(outage.status, 0) << outage.err;
+    EXPECT_EQ(Result(outage.out, "availability"), "99.995") << outage.out;
+    EXPECT_EQ(Result(outage.out, "outage"), "0.005") << outage.out;
+
+    std::vector<std::string> both = hop;
+    both.insert(both.end(), {"--fade-margin", "30", "--target-availability", "99.99"});
+    EXPECT_EQ(RunCalc(both).status, 2);
+}
+
+TEST(AvailabilityCli, RainAloneAndItsRefusals)
+{
+    const CalcRun rain = RunCalc({"rain-attenuation", "--rain-rate", "42", "--frequency", "18000", "--distance", "20",
+                                  "--percent", "0.01", "--polarization", "vertical"});
+    EXPECT_EQ(rain.status, 0) << rain.err;
+    EXPECT_NE(rain.out.find("specific-attenuation "), std::string::npos);
+    EXPECT_NE(rain.out.find("rain-attenuation "), std::string::npos);
+
+    const CalcRun percent = RunCalc({"rain-attenuation", "--percent", "2"});
+    EXPECT_EQ(percent.status, 1);
+    EXPECT_EQ(percent.out, "");
+    const CalcRun tilt = RunCalc({"availability", "--fade-margin", "30", "--polarization", "sideways"});
+    EXPECT_EQ(tilt.status, 1);
+    EXPECT_NE(tilt.err.find("olarization"), std::string::npos) << tilt.err;
+}
+
+} // namespace
+} // namespace zandrevio::test
