@@ -148,9 +148,8 @@ const Command* FindCommand(std::string_view name)
     return &commands[static_cast<std::size_t>(calculation - Calculations().data())];
 }
 
-Answer Execute(const Command& command, Request request, const Settings& settings)
+void CheckRequest(const Command& command, Request& request)
 {
-    request.SetEcho(settings.echoInputs);
     const std::size_t given = request.Options().size();
     for (std::size_t i = 0; i < given; ++i) {
         // Plain references: clang 14 cannot capture a structured binding.
@@ -165,6 +164,12 @@ Answer Execute(const Command& command, Request request, const Settings& settings
             CheckOption(*option, text, request);
         }
     }
+}
+
+Answer Execute(const Command& command, Request request, const Settings& settings)
+{
+    request.SetEcho(settings.echoInputs);
+    CheckRequest(command, request);
     Answer answer;
     try {
         answer = AnswerOf(command.calculation->Run(request), settings);

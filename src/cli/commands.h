@@ -51,5 +51,8 @@ const Command* FindCommand(std::string_view name);
 // not the calculation reads it; a refusal or a floating-point fault ends in
 // Answer::error with the window's message.
 Answer Execute(const Command& command, Request request, const Settings& settings);
+// The checks Execute makes before it runs: every option the command's own,
+// every number and choice readable (kept as values read once).
+void CheckRequest(const Command& command, Request& request);
 
 } // namespace zandrevio::cli

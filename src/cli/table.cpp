@@ -6,6 +6,8 @@
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
+#include "propagation/itm.h"
+#include "propagation/itm_entries.h"
 #include "registry/registry.h"
 #include "traffic/queueing.h"
 #include "traffic/traffic_calculations.h"
@@ -128,12 +130,14 @@ CellText Cell(Run run)
 
 // The tables' models: the three of the Traffic page, Extended Erlang B and
 // Erlang C by service level.
-enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel };
+// Longley-Rice's reliability table stands beside them.
+enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel, Itm };
 constexpr Choice kTableModels[] = {{"Poisson", "poisson"},
                                    {"Erlang B", "erlang-b"},
                                    {"Erlang C", "erlang-c"},
                                    {"Extended Erlang B", "extended-erlang-b"},
-                                   {"Erlang C service level", "erlang-c-service-level"}};
+                                   {"Erlang C service level", "erlang-c-service-level"},
+                                   {"Longley-Rice", "itm"}};
 
 } // namespace
 
@@ -380,6 +384,13 @@ struct TablePlan {
 TablePlan PlanTable(const TableOptions& options, const Settings& settings)
 {
     const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
+    if (!options.itm.empty()) {
+        throw UsageError("--" + options.itm.front().first + " is not an option of this table");
+    }
+    if (!options.time.empty() || !options.location.empty()) {
+        throw UsageError(std::string("--") + (options.time.empty() ? "location" : "time") +
+                         " is not an option of this table");
+    }
     if (options.channels.empty() == options.traffic.empty()) {
         throw UsageError("table takes one of --channels and --traffic");
     }
@@ -443,6 +454,75 @@ std::vector<std::vector<std::string>> RowsOf(const TablePlan& plan, std::size_t 
 }
 } // namespace
 
+namespace {
+std::string Joined(const std::vector<std::string>& words)
+{
+    std::string joined;
+    for (const std::string& word : words) {
+        joined += (joined.empty() ? "" : "|") + word;
+    }
+    return joined;
+}
+
+// Longley-Rice's reliability table: a row a time percentage, a column a
+// location percentage, the path as the itm subcommand takes it.
+struct ItmTablePlan {
+    Table table;
+    std::string error;
+    std::vector<std::string> warnings;
+};
+
+ItmTablePlan PlanItmTable(const TableOptions& options, const Settings& settings)
+{
+    if (!options.channels.empty() || !options.traffic.empty() || !options.gos.empty() || !options.recall.empty() ||
+        !options.handlingTime.empty() || !options.targetTime.empty() || !options.serviceLevel.empty()) {
+        throw UsageError("table itm takes --time and --location, and the options of itm");
+    }
+    const std::vector<long double> times =
+        options.time.empty() ? std::vector<long double>{10.0L, 50.0L, 90.0L, 99.0L} : Values("time", options.time);
+    const std::vector<long double> locations =
+        options.location.empty() ? std::vector<long double>{50.0L, 90.0L} : Values("location", options.location);
+    if (locations.size() > kMostColumns) {
+        throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
+    }
+    Request request(options.itm);
+    const Command* itm = FindCommand("itm");
+    CheckRequest(*itm, request);
+    // The calculation's rule: one source of the path.
+    itm->calculation->CheckRules(request);
+    ItmTablePlan plan;
+    plan.table.header.emplace_back("time");
+    for (long double location : locations) {
+        plan.table.header.push_back(FormatAs(ResultFormat::Result, location, settings.digits));
+    }
+    RefuseRepeats("location", {plan.table.header.begin() + 1, plan.table.header.end()});
+    std::vector<std::string> keys;
+    for (long double time : times) {
+        keys.push_back(FormatAs(ResultFormat::Result, time, settings.digits));
+    }
+    RefuseRepeats("time", keys);
+    const ItmTableReply reply = ItmTableOf(request, times, locations);
+    if (!reply.error.empty()) {
+        plan.error = reply.error;
+        return plan;
+    }
+    plan.warnings = reply.warnings;
+    for (std::size_t t = 0; t < times.size(); ++t) {
+        std::vector<std::string> row{keys[t]};
+        for (std::size_t l = 0; l < locations.size(); ++l) {
+            row.push_back(FormatAs(kItmResultLoss.format, reply.lossDb[t * locations.size() + l], settings.digits));
+        }
+        plan.table.rows.push_back(std::move(row));
+    }
+    return plan;
+}
+
+bool IsItm(const TableOptions& options)
+{
+    return MatchChoice("model", kTableModels, options.model) == static_cast<int>(TableModel::Itm);
+}
+} // namespace
+
 void AddTableOptions(CLI::App& table, TableOptions& options)
 {
     table.add_option("model", options.model, "The traffic model")
@@ -472,10 +552,36 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
         .add_option("--service-level", options.serviceLevel,
                     "erlang-c-service-level: the target service levels, the columns (start: 0.8,0.85,0.9,0.95)")
         ->type_name("LIST");
+    table.add_option("--time", options.time, "itm: the time percentages, the rows (start: 10,50,90,99)")
+        ->type_name("LIST");
+    table.add_option("--location", options.location, "itm: the location percentages, the columns (start: 50,90)")
+        ->type_name("LIST");
+    // itm's own options (the path, the frequency...), but its time and
+    // location, which are the table's rows and columns.
+    for (const OptionInfo& option : FindCommand("itm")->options) {
+        if (option.name == "time" || option.name == "location") {
+            continue;
+        }
+        const std::string name = option.name;
+        table
+            .add_option_function<std::string>(
+                "--" + name, [&options, name](const std::string& text) { options.itm.emplace_back(name, text); },
+                "itm: " + option.help)
+            ->type_name(!option.placeholder.empty()  ? option.placeholder
+                            : option.choices.empty() ? std::string("NUMBER")
+                                                     : Joined(option.choices));
+    }
 }
 
 Table MakeTable(const TableOptions& options, const Settings& settings)
 {
+    if (IsItm(options)) {
+        ItmTablePlan plan = PlanItmTable(options, settings);
+        if (!plan.error.empty()) {
+            throw UsageError(plan.error);
+        }
+        return plan.table;
+    }
     const TablePlan plan = PlanTable(options, settings);
     std::size_t failed = 0;
     return {plan.header, RowsOf(plan, 0, plan.keys.size(), failed)};
@@ -493,6 +599,22 @@ int PrintTable(const TableOptions& options, const Settings& settings, bool json,
     const std::string format = json ? "json" : options.format;
     if (format != "text" && format != "csv" && format != "markdown" && format != "json") {
         throw UsageError("--format: '" + options.format + "' is not one of text, csv, markdown, json");
+    }
+    if (IsItm(options)) {
+        const ItmTablePlan itm = PlanItmTable(options, settings);
+        if (!itm.error.empty()) {
+            err << "zandrevio-calc: " << itm.error << '\n';
+            return 1;
+        }
+        WriteTable(out, itm.table, format, options.model);
+        out.flush();
+        if (!out) {
+            throw OutputFailed("the output could not be written");
+        }
+        for (const std::string& warning : itm.warnings) {
+            err << "zandrevio-calc: " << warning << '\n';
+        }
+        return 0;
     }
     const TablePlan plan = PlanTable(options, settings);
     TableWriter writer(out, format, options.model, plan.header);

@@ -95,7 +95,7 @@ std::string Calculation::RuleText(const OneOf& rule) const
     return text;
 }
 
-Reply Calculation::Run(const Request& request) const
+std::vector<std::string_view> Calculation::CheckRules(const Request& request) const
 {
     std::vector<std::string_view> skip;
     for (const OneOf& rule : rules) {
@@ -115,6 +115,12 @@ Reply Calculation::Run(const Request& request) const
             }
         }
     }
+    return skip;
+}
+
+Reply Calculation::Run(const Request& request) const
+{
+    const std::vector<std::string_view> skip = CheckRules(request);
     for (const Variant& variant : variants) {
         if (std::all_of(variant.needs.begin(), variant.needs.end(),
                         [&](std::string_view option) { return request.Has(option); })) {

@@ -137,6 +137,9 @@ public:
     std::vector<const ResultSpec*> Results() const;
     // The "takes one of ..." sentence of a rule.
     std::string RuleText(const OneOf& rule) const;
+    // Checks the rules (RequestError for a broken one); the options of the
+    // alternatives not chosen, which stay unread.
+    std::vector<std::string_view> CheckRules(const Request& request) const;
     // Checks the rules, then runs the variant the options select. Throws
     // RequestError for an unknown option, a broken rule or a bad choice.
     Reply Run(const Request& request) const;

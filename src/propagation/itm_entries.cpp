@@ -62,7 +62,32 @@ Reply RunItm(const Request& request, const std::vector<std::string_view>&)
     reply.warnings = outcome->Value().warnings;
     return reply;
 }
+std::vector<std::string_view> SkipOf(bool area)
+{
+    return area ? std::vector<std::string_view>{} : std::vector<std::string_view>(std::begin(kArea), std::end(kArea));
+}
 } // namespace
+
+ItmTableReply ItmTableOf(const Request& request, std::span<const long double> timePercent,
+                         std::span<const long double> locationPercent)
+{
+    const bool area = AreaMode(request);
+    const Inputs<ItmField> in = InputsFrom(request, kItm, SkipOf(area));
+    std::optional<Outcome<ItmReliabilityTable, ItmField>> table;
+    if (area) {
+        table.emplace(ItmAreaTable(in, timePercent, locationPercent));
+    } else {
+        const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(PathSourceOf(request));
+        if (!loaded.Ok()) {
+            return {loaded.Error().message, {}, {}};
+        }
+        table.emplace(ItmPointToPointTable(loaded.Value().profile, in, timePercent, locationPercent));
+    }
+    if (!table->Ok()) {
+        return {table->Error().message, {}, {}};
+    }
+    return {{}, table->Value().warnings, table->Value().lossDb};
+}
 
 Calculation ItmCalculation()
 {

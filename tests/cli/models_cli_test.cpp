@@ -98,5 +98,38 @@ TEST(AvailabilityCli, RainAloneAndItsRefusals)
     EXPECT_NE(tilt.err.find("olarization"), std::string::npos) << tilt.err;
 }
 
+// A reliability table's cell at 50 % of the time and locations is the itm
+// subcommand's loss; what it refuses it says as itm does.
+TEST(ItmTable, ACellIsTheLossAtItsPercentagesAndRefusalsAreItms)
+{
+    const std::vector<std::string> path = {"--distance", "50", "--frequency", "900", "--mdvar", "1"};
+    std::vector<std::string> args = {"table", "itm", "--time", "10,50", "--location", "50,90", "--format", "csv"};
+    args.insert(args.end(), path.begin(), path.end());
+    const CalcRun table = RunCalc(args);
+    ASSERT_EQ(table.status, 0) << table.err;
+    std::vector<std::string> single = {"itm"};
+    single.insert(single.end(), path.begin(), path.end());
+    const std::string loss = Result(RunCalc(single).out, "loss");
+    EXPECT_NE(table.out.find("\n50," + loss + ","), std::string::npos) << table.out << loss;
+    EXPECT_EQ(table.out.substr(0, 11), "time,50,90\n");
+
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"table", "itm", "--distance", "50", "--time", "0"}, 1, "Time must be between 0 and 100 %"},
+        {{"table", "itm", "--frequency", "900"}, 2, "itm takes --profile FILE"},
+        {{"table", "itm", "--distance", "50", "--gos", "0.1"}, 2, "table itm takes --time and --location"},
+        {{"table", "erlang-b", "--channels", "1-3", "--frequency", "900"}, 2, "--frequency is not an option"},
+        {{"table", "itm", "--distance", "50", "--location", "50,50"}, 2, "--location"},
+    };
+    for (const auto& c : cases) {
+        const CalcRun run = RunCalc(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.back() << ": " << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args.back() << ": " << run.err;
+    }
+}
+
 } // namespace
 } // namespace zandrevio::test
