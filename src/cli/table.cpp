@@ -130,14 +130,15 @@ CellText Cell(Run run)
 
 // The tables' models: the three of the Traffic page, Extended Erlang B and
 // Erlang C by service level.
-// Longley-Rice's reliability table stands beside them.
-enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel, Itm };
+// Longley-Rice's reliability table and a hop's fade margins stand beside them.
+enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel, Itm, Availability };
 constexpr Choice kTableModels[] = {{"Poisson", "poisson"},
                                    {"Erlang B", "erlang-b"},
                                    {"Erlang C", "erlang-c"},
                                    {"Extended Erlang B", "extended-erlang-b"},
                                    {"Erlang C service level", "erlang-c-service-level"},
-                                   {"Longley-Rice", "itm"}};
+                                   {"Longley-Rice", "itm"},
+                                   {"Availability", "availability"}};
 
 } // namespace
 
@@ -384,11 +385,14 @@ struct TablePlan {
 TablePlan PlanTable(const TableOptions& options, const Settings& settings)
 {
     const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
-    if (!options.itm.empty()) {
-        throw UsageError("--" + options.itm.front().first + " is not an option of this table");
+    if (!options.given.empty()) {
+        throw UsageError("--" + options.given.front().first + " is not an option of this table");
     }
-    if (!options.time.empty() || !options.location.empty()) {
-        throw UsageError(std::string("--") + (options.time.empty() ? "location" : "time") +
+    if (!options.time.empty() || !options.location.empty() || !options.availability.empty()) {
+        throw UsageError(std::string("--") +
+                         (!options.time.empty()           ? "time"
+                              : !options.location.empty() ? "location"
+                                                          : "availability") +
                          " is not an option of this table");
     }
     if (options.channels.empty() == options.traffic.empty()) {
@@ -455,6 +459,12 @@ std::vector<std::vector<std::string>> RowsOf(const TablePlan& plan, std::size_t 
 } // namespace
 
 namespace {
+bool TrafficOptionGiven(const TableOptions& options)
+{
+    return !options.channels.empty() || !options.traffic.empty() || !options.gos.empty() || !options.recall.empty() ||
+        !options.handlingTime.empty() || !options.targetTime.empty() || !options.serviceLevel.empty();
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string joined;
@@ -464,18 +474,19 @@ std::string Joined(const std::vector<std::string>& words)
     return joined;
 }
 
-// Longley-Rice's reliability table: a row a time percentage, a column a
-// location percentage, the path as the itm subcommand takes it.
-struct ItmTablePlan {
+// A table of a calculation beyond traffic: its rows, or the refusal that
+// stopped it, and its warnings.
+struct CalculationTable {
     Table table;
     std::string error;
     std::vector<std::string> warnings;
 };
 
-ItmTablePlan PlanItmTable(const TableOptions& options, const Settings& settings)
+// Longley-Rice's reliability table: a row a time percentage, a column a
+// location percentage, the path as the itm subcommand takes it.
+CalculationTable PlanItmTable(const TableOptions& options, const Settings& settings)
 {
-    if (!options.channels.empty() || !options.traffic.empty() || !options.gos.empty() || !options.recall.empty() ||
-        !options.handlingTime.empty() || !options.targetTime.empty() || !options.serviceLevel.empty()) {
+    if (TrafficOptionGiven(options) || !options.availability.empty()) {
         throw UsageError("table itm takes --time and --location, and the options of itm");
     }
     const std::vector<long double> times =
@@ -485,12 +496,12 @@ ItmTablePlan PlanItmTable(const TableOptions& options, const Settings& settings)
     if (locations.size() > kMostColumns) {
         throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
     }
-    Request request(options.itm);
+    Request request(options.given);
     const Command* itm = FindCommand("itm");
     CheckRequest(*itm, request);
     // The calculation's rule: one source of the path.
     itm->calculation->CheckRules(request);
-    ItmTablePlan plan;
+    CalculationTable plan;
     plan.table.header.emplace_back("time");
     for (long double location : locations) {
         plan.table.header.push_back(FormatAs(ResultFormat::Result, location, settings.digits));
@@ -517,9 +528,97 @@ ItmTablePlan PlanItmTable(const TableOptions& options, const Settings& settings)
     return plan;
 }
 
+// A hop's fade margins: a row a frequency or a distance (whichever is a
+// list), a column a target availability, each cell the margin the
+// availability calculation finds for it, or its refusal.
+CalculationTable PlanAvailabilityTable(const TableOptions& options, const Settings& settings, std::size_t& failed)
+{
+    if (TrafficOptionGiven(options) || !options.time.empty() || !options.location.empty()) {
+        throw UsageError("table availability takes --availability, and the options of availability");
+    }
+    const std::vector<long double> targets = options.availability.empty()
+        ? std::vector<long double>{99.9L, 99.99L, 99.995L, 99.999L}
+        : Values("availability", options.availability);
+    if (targets.size() > kMostColumns) {
+        throw UsageError("more than " + std::to_string(kMostColumns) + " columns");
+    }
+    // The rows: the option given as a list; the others as they are.
+    std::string key = "frequency";
+    std::vector<std::pair<std::string, std::string>> fixed;
+    std::vector<long double> keys;
+    int lists = 0;
+    for (const auto& [name, text] : options.given) {
+        if (name == "fade-margin" || name == "target-availability") {
+            throw UsageError("table availability takes its targets as --availability");
+        }
+        if ((name == "frequency" || name == "distance") && Values(name, text).size() > 1) {
+            key = name;
+            keys = Values(name, text);
+            ++lists;
+        } else {
+            fixed.emplace_back(name, text);
+        }
+    }
+    if (lists > 1) {
+        throw UsageError("table availability takes a list of frequencies or of distances, not both");
+    }
+    const Command* availability = FindCommand("availability");
+    if (keys.empty()) {
+        // One row: the frequency given, or the calculation's start.
+        const auto given =
+            std::find_if(fixed.begin(), fixed.end(), [](const auto& o) { return o.first == "frequency"; });
+        const auto start = std::find_if(availability->options.begin(), availability->options.end(),
+                                        [](const OptionInfo& o) { return o.name == "frequency"; });
+        keys = {Number("frequency", given != fixed.end() ? given->second : start->start)};
+        if (given != fixed.end()) {
+            fixed.erase(given);
+        }
+    }
+    Request base(fixed);
+    base.Give("target-availability", "99");
+    base.Give(key, "1");
+    CheckRequest(*availability, base);
+    CalculationTable plan;
+    plan.table.header.push_back(key);
+    for (long double target : targets) {
+        plan.table.header.push_back(FormatAs(ResultFormat::Nines, target, settings.digits));
+    }
+    RefuseRepeats("availability", {plan.table.header.begin() + 1, plan.table.header.end()});
+    for (long double value : keys) {
+        std::vector<std::string> row{FormatAs(ResultFormat::Result, value, settings.digits)};
+        for (long double target : targets) {
+            Request request(fixed);
+            request.Give(key, value, FormatFull(value));
+            request.Give("target-availability", target, FormatFull(target));
+            request.SetEcho(false);
+            const CellText cell = Cell([&]() -> CellText {
+                const Reply reply = availability->calculation->Run(request);
+                if (reply.Failed()) {
+                    return {reply.error, true};
+                }
+                for (const ResultValue& result : reply.results) {
+                    if (result.spec->name == "fade-margin") {
+                        return {FormatAs(result.format, result.value, settings.digits)};
+                    }
+                }
+                throw std::logic_error("availability gave no fade margin");
+            });
+            failed += cell.failed ? 1 : 0;
+            row.push_back(cell.text);
+        }
+        plan.table.rows.push_back(std::move(row));
+    }
+    return plan;
+}
+
 bool IsItm(const TableOptions& options)
 {
     return MatchChoice("model", kTableModels, options.model) == static_cast<int>(TableModel::Itm);
+}
+
+bool IsAvailability(const TableOptions& options)
+{
+    return MatchChoice("model", kTableModels, options.model) == static_cast<int>(TableModel::Availability);
 }
 } // namespace
 
@@ -556,31 +655,47 @@ void AddTableOptions(CLI::App& table, TableOptions& options)
         ->type_name("LIST");
     table.add_option("--location", options.location, "itm: the location percentages, the columns (start: 50,90)")
         ->type_name("LIST");
-    // itm's own options (the path, the frequency...), but its time and
-    // location, which are the table's rows and columns.
-    for (const OptionInfo& option : FindCommand("itm")->options) {
-        if (option.name == "time" || option.name == "location") {
-            continue;
+    table
+        .add_option("--availability", options.availability,
+                    "availability: the target availabilities (%), the columns (start: 99.9,99.99,99.995,99.999)")
+        ->type_name("LIST");
+    // The options of itm (the path, the frequency...) and of availability
+    // (the hop, the climate), each once, but those the tables make their
+    // rows and columns of.
+    std::vector<std::string> added;
+    for (const char* model : {"itm", "availability"}) {
+        for (const OptionInfo& option : FindCommand(model)->options) {
+            const std::string name = option.name;
+            if (name == "time" || name == "location" || name == "target-availability" ||
+                std::find(added.begin(), added.end(), name) != added.end()) {
+                continue;
+            }
+            added.push_back(name);
+            const bool list = std::string_view(model) == "availability" && (name == "frequency" || name == "distance");
+            table
+                .add_option_function<std::string>(
+                    "--" + name, [&options, name](const std::string& text) { options.given.emplace_back(name, text); },
+                    std::string(model) + ": " + option.help)
+                ->type_name(!option.placeholder.empty()  ? option.placeholder
+                                : list                   ? std::string("NUMBER|LIST")
+                                : option.choices.empty() ? std::string("NUMBER")
+                                                         : Joined(option.choices));
         }
-        const std::string name = option.name;
-        table
-            .add_option_function<std::string>(
-                "--" + name, [&options, name](const std::string& text) { options.itm.emplace_back(name, text); },
-                "itm: " + option.help)
-            ->type_name(!option.placeholder.empty()  ? option.placeholder
-                            : option.choices.empty() ? std::string("NUMBER")
-                                                     : Joined(option.choices));
     }
 }
 
 Table MakeTable(const TableOptions& options, const Settings& settings)
 {
     if (IsItm(options)) {
-        ItmTablePlan plan = PlanItmTable(options, settings);
+        CalculationTable plan = PlanItmTable(options, settings);
         if (!plan.error.empty()) {
             throw UsageError(plan.error);
         }
         return plan.table;
+    }
+    if (IsAvailability(options)) {
+        std::size_t failed = 0;
+        return PlanAvailabilityTable(options, settings, failed).table;
     }
     const TablePlan plan = PlanTable(options, settings);
     std::size_t failed = 0;
@@ -601,7 +716,7 @@ int PrintTable(const TableOptions& options, const Settings& settings, bool json,
         throw UsageError("--format: '" + options.format + "' is not one of text, csv, markdown, json");
     }
     if (IsItm(options)) {
-        const ItmTablePlan itm = PlanItmTable(options, settings);
+        const CalculationTable itm = PlanItmTable(options, settings);
         if (!itm.error.empty()) {
             err << "zandrevio-calc: " << itm.error << '\n';
             return 1;
@@ -613,6 +728,21 @@ int PrintTable(const TableOptions& options, const Settings& settings, bool json,
         }
         for (const std::string& warning : itm.warnings) {
             err << "zandrevio-calc: " << warning << '\n';
+        }
+        return 0;
+    }
+    if (IsAvailability(options)) {
+        std::size_t failed = 0;
+        const CalculationTable margins = PlanAvailabilityTable(options, settings, failed);
+        WriteTable(out, margins.table, format, options.model);
+        out.flush();
+        if (!out) {
+            throw OutputFailed("the output could not be written");
+        }
+        if (failed > 0) {
+            err << "zandrevio-calc: " << failed << " of "
+                << margins.table.rows.size() * (margins.table.header.size() - 1) << " cells failed\n";
+            return 1;
         }
         return 0;
     }

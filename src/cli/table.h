@@ -21,13 +21,16 @@ struct TableOptions {
     std::string traffic;  // "1-50:0.5" or a list: the channels each traffic needs
     std::string gos;      // the GOS columns; the classic seven where empty
     std::string format = "text";
-    std::string recall;                                   // extended-erlang-b: the share of blocked calls that retry
-    std::string handlingTime;                             // erlang-c-service-level, s
-    std::string targetTime;                               // erlang-c-service-level, s
-    std::string serviceLevel;                             // erlang-c-service-level: the table's columns
-    std::string time;                                     // itm: the time percentages, the table's rows
-    std::string location;                                 // itm: the location percentages, its columns
-    std::vector<std::pair<std::string, std::string>> itm; // itm's own options given (the path, the frequency...)
+    std::string recall;       // extended-erlang-b: the share of blocked calls that retry
+    std::string handlingTime; // erlang-c-service-level, s
+    std::string targetTime;   // erlang-c-service-level, s
+    std::string serviceLevel; // erlang-c-service-level: the table's columns
+    std::string time;         // itm: the time percentages, the table's rows
+    std::string location;     // itm: the location percentages, its columns
+    std::string availability; // availability: the target availabilities (%), its columns
+    // The options of the calculation a table runs (itm's path, frequency...;
+    // availability's hop and climate), as given.
+    std::vector<std::pair<std::string, std::string>> given;
 };
 
 void AddTableOptions(CLI::App& table, TableOptions& options);

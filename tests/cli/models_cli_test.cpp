@@ -131,5 +131,28 @@ TEST(ItmTable, ACellIsTheLossAtItsPercentagesAndRefusalsAreItms)
     }
 }
 
+// Each cell of a margins table is the margin the availability subcommand
+// finds for its row and column.
+TEST(AvailabilityTable, ACellIsTheMarginForItsTarget)
+{
+    const CalcRun table = RunCalc({"table", "availability", "--distance", "5,15", "--frequency", "18000", "--rain-rate",
+                                   "42", "--availability", "99.99,99.999", "--format", "csv"});
+    ASSERT_EQ(table.status, 0) << table.err;
+    const std::string margin = Result(RunCalc({"availability", "--distance", "15", "--frequency", "18000",
+                                               "--rain-rate", "42", "--target-availability", "99.999"})
+                                          .out,
+                                      "fade-margin");
+    EXPECT_EQ(table.out.substr(0, 23), "distance,99.99,99.999\n5");
+    EXPECT_NE(table.out.find("\n15,"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.substr(table.out.rfind(',') + 1), margin + "\n") << table.out;
+
+    EXPECT_EQ(RunCalc({"table", "availability", "--distance", "5,10", "--frequency", "1,2"}).status, 2);
+    EXPECT_EQ(RunCalc({"table", "availability", "--fade-margin", "30"}).status, 2);
+    EXPECT_EQ(RunCalc({"table", "erlang-b", "--channels", "1-3", "--availability", "99.9"}).status, 2);
+    const CalcRun refused = RunCalc({"table", "availability", "--rain-rate", "-1", "--availability", "99.9,99.99"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "zandrevio-calc: 2 of 2 cells failed\n");
+}
+
 } // namespace
 } // namespace zandrevio::test
