@@ -21,6 +21,7 @@
 #include "widgets/SpinField.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -153,6 +154,12 @@ void TZandrevio::BuildPage(QWidget* page)
         m_path = new PathPanel;
         m_path->setObjectName(QStringLiteral("PathPanel"));
         scroll->setWidget(m_path);
+        // A field focused below the fold, by Tab or by a refusal, is scrolled into view.
+        connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+            if (now != nullptr && scroll->widget()->isAncestorOf(now)) {
+                scroll->ensureWidgetVisible(now);
+            }
+        });
         scroll->show();
         panels = {m_path};
     }

@@ -17,6 +17,8 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace zandrevio::test {
 namespace {
@@ -177,6 +179,8 @@ TEST_F(PathModelsWindow, AnAvailabilityRefusalFocusesItsField)
     Put(Find<QLineEdit>("LatitudeField"), "91");
     Press("CalculateButton");
     ExpectRefused("Latitude must be from -90 to 90°", "LatitudeField");
+    // The field lies below the plot: the page scrolls down to it.
+    EXPECT_GT(Find<QScrollArea>("PathScroll")->verticalScrollBar()->value(), 0);
 }
 
 } // namespace
