@@ -4,10 +4,14 @@
 #include "numeric/app_error.h"
 #include "numeric/parse_real.h"
 #include "propagation/PathPlot.h"
+#include "propagation/path_model.h"
+#include "propagation/polarization_tilt.h"
+#include "propagation/rain_attenuation.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/ResultLabel.h"
+#include "widgets/UnitPicker.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -106,6 +110,54 @@ PathPanel::PathPanel(QWidget* parent)
         {PathField::RxFeederLoss, m_ui->RxFeederLossField},
         {PathField::Sensitivity, m_ui->SensitivityField},
     };
+    FillChoices(*m_ui->ModelGroup, kPathModels, 1);
+    m_ui->ModelGroup->SetItemIndex(static_cast<int>(PathModel::DeltaBullington));
+    FillChoices(*m_ui->ClimatePicker, kItmClimates);
+    m_ui->ClimatePicker->SetTopIndex(StartIndex(kItm, ItmField::Climate));
+    // The frequency, the heights and the polarization are the link's: one
+    // field each, whichever model reads them.
+    m_itm = {
+        {ItmField::Frequency, m_ui->FrequencyField},
+        {ItmField::TxHeight, m_ui->TxHeightField},
+        {ItmField::RxHeight, m_ui->RxHeightField},
+        {ItmField::Polarization, m_ui->PolarizationGroup},
+        {ItmField::Climate, m_ui->ClimatePicker},
+        {ItmField::Refractivity, m_ui->RefractivityField},
+        {ItmField::Permittivity, m_ui->PermittivityField},
+        {ItmField::Conductivity, m_ui->ConductivityField},
+        {ItmField::Variability, m_ui->VariabilityField},
+        {ItmField::Time, m_ui->TimeField},
+        {ItmField::Location, m_ui->LocationField},
+        {ItmField::Situation, m_ui->SituationField},
+        {ItmField::Profile, m_ui->ProfileFileField, [] { return 0.0L; }},
+    };
+    m_availability = {
+        {AvailabilityField::RainRate, m_ui->RainRateField},
+        {AvailabilityField::Dn1, m_ui->Dn1Field},
+        {AvailabilityField::Sa, m_ui->SaField},
+        {AvailabilityField::Latitude, m_ui->LatitudeField},
+        {AvailabilityField::Pressure, m_ui->PressureField},
+        {AvailabilityField::Temperature, m_ui->TemperatureField},
+        {AvailabilityField::WaterVapour, m_ui->WaterVapourField},
+    };
+    for (const FieldSpec<ItmField>& spec : kItm.fields) {
+        // The shared fields keep the link's names and starts.
+        const bool shared = spec.field <= ItmField::Polarization;
+        if (auto* field = qobject_cast<QLineEdit*>(m_itm.WidgetOf(spec.field)); field != nullptr && !shared) {
+            field->setAccessibleName(Q(spec.caption));
+            field->setText(Q(spec.start));
+            field->setCursorPosition(0);
+        }
+    }
+    m_ui->ClimatePicker->setAccessibleName(Q(kItm.fields[static_cast<int>(ItmField::Climate)].caption));
+    for (const FieldSpec<AvailabilityField>& spec : kAvailability.fields) {
+        if (auto* field = qobject_cast<QLineEdit*>(m_availability.WidgetOf(spec.field))) {
+            field->setAccessibleName(Q(spec.caption));
+            field->setText(Q(spec.start));
+            field->setCursorPosition(0); // the pressure's 1013.25 shown from its first digit
+        }
+    }
+
     // Each field named and started as the calculation describes it.
     for (const FieldSpec<PathField>& spec : kPath.fields) {
         QWidget* widget =
@@ -127,6 +179,18 @@ PathPanel::PathPanel(QWidget* parent)
     m_ui->PathLossResult->Describe(kPathResultLoss, m_ui->PathLossCaption);
     m_ui->ReceivedPowerResult->Describe(kPathResultReceivedPower, m_ui->ReceivedPowerCaption);
     m_ui->FadeMarginResult->Describe(kPathResultFadeMargin, m_ui->FadeMarginCaption);
+    m_ui->ModeResult->Describe(kItmResultMode, m_ui->ModeCaption);
+    m_ui->RainSpecificResult->Describe(tr("Rain specific attenuation"), Q(kRainResultSpecificAttenuation.unit),
+                                       m_ui->RainSpecificCaption);
+    m_ui->RainAttenuationResult->Describe(tr("Rain attenuation A0.01"), Q(kRainResultAttenuation.unit),
+                                          m_ui->RainAttenuationCaption);
+    m_ui->GasAttenuationResult->Describe(kAvailabilityResultGasAttenuation, m_ui->GasAttenuationCaption);
+    m_ui->RainOutageResult->Describe(kAvailabilityResultRainOutage, m_ui->RainOutageCaption);
+    m_ui->MultipathOutageResult->Describe(kAvailabilityResultMultipathOutage, m_ui->MultipathOutageCaption);
+    m_ui->OutageResult->Describe(kAvailabilityResultOutage, m_ui->OutageCaption);
+    m_ui->AvailabilityResult->Describe(kAvailabilityResultAvailability, m_ui->AvailabilityCaption);
+    m_ui->OutageTimeResult->Describe(kAvailabilityResultOutageTime, m_ui->OutageTimeCaption);
+    ShowAvailability(std::nullopt, false);
     m_ui->BearingResult->Describe(kPathResultBearing, m_ui->BearingCaption);
     m_ui->ReverseBearingResult->Describe(kPathResultReverseBearing, m_ui->ReverseBearingCaption);
     // Bearings come only with elevation data.
@@ -137,7 +201,9 @@ PathPanel::PathPanel(QWidget* parent)
     red.setColor(QPalette::WindowText, QColor(160, 0, 0));
     m_ui->PathWarnings->setPalette(red);
     SourceClick();
+    ModelClick();
 
+    connect(m_ui->ModelGroup, &RadioGroup::clicked, this, Guarded([this] { ModelClick(); }));
     connect(m_ui->ProfileSourceGroup, &RadioGroup::clicked, this, Guarded([this] { SourceClick(); }));
     connect(m_ui->BrowseButton, &QPushButton::clicked, this, Guarded([this] { BrowseClick(); }));
     connect(m_ui->CalculateButton, &QPushButton::clicked, this, Guarded([this] { CalculateClick(); }));
@@ -196,6 +262,68 @@ Inputs<PathField> PathPanel::LinkInputs() const
     return in;
 }
 
+bool PathPanel::LongleyRice() const
+{
+    return m_ui->ModelGroup->ItemIndex() == static_cast<int>(PathModel::LongleyRice);
+}
+
+void PathPanel::ModelClick()
+{
+    const bool itm = LongleyRice();
+    m_ui->ItmGroup->setVisible(itm);
+    // The results of the other model would stand beside this one's inputs.
+    ShowRow(m_ui->FreeSpaceLossCaption, m_ui->FreeSpaceLossResult, m_ui->FreeSpaceLossUnit, !itm);
+    ShowRow(m_ui->DiffractionLossCaption, m_ui->DiffractionLossResult, m_ui->DiffractionLossUnit, !itm);
+    m_ui->ModeCaption->setVisible(itm);
+    m_ui->ModeResult->setVisible(itm);
+    m_ui->ModeResult->clear();
+    m_ui->PathLossResult->clear();
+}
+
+Inputs<ItmField> PathPanel::ItmInputs() const
+{
+    return m_itm.Read();
+}
+
+Inputs<AvailabilityField> PathPanel::AvailabilityInputs(const TerrainProfile& profile, const PathResult& link) const
+{
+    Inputs<AvailabilityField> in = m_availability.Read();
+    const bool horizontal = m_ui->PolarizationGroup->ItemIndex() == 0;
+    const QLineEdit* txHeight = m_ui->TxHeightField;
+    const QLineEdit* rxHeight = m_ui->RxHeightField;
+    in.Set(AvailabilityField::Distance, link.distanceKm)
+        .Set(AvailabilityField::Frequency, ReaderOf(*m_ui->FrequencyField))
+        .Set(AvailabilityField::Polarization, PolarizationInput(horizontal ? "horizontal" : "vertical"))
+        .Set(AvailabilityField::TxAltitude,
+             [&profile, txHeight] { return AntennaAltitudeM(profile, false, ReadReal(*txHeight)); })
+        .Set(AvailabilityField::RxAltitude,
+             [&profile, rxHeight] { return AntennaAltitudeM(profile, true, ReadReal(*rxHeight)); })
+        .Set(AvailabilityField::FadeMargin, link.fadeMarginDb.value_or(0.0L));
+    return in;
+}
+
+QWidget* PathPanel::AvailabilityWidget(AvailabilityField field) const
+{
+    switch (field) {
+    case AvailabilityField::Distance:
+        return m_ui->ProfileFileField;
+    case AvailabilityField::Frequency:
+        return m_ui->FrequencyField;
+    case AvailabilityField::Polarization:
+        return m_ui->PolarizationGroup;
+    case AvailabilityField::TxAltitude:
+        return m_ui->TxHeightField;
+    case AvailabilityField::RxAltitude:
+        return m_ui->RxHeightField;
+    // The fade margin is the budget's: the sensitivity sets it.
+    case AvailabilityField::FadeMargin:
+    case AvailabilityField::TargetAvailability:
+        return m_ui->SensitivityField;
+    default:
+        return m_availability.WidgetOf(field);
+    }
+}
+
 void PathPanel::CalculateClick()
 {
     const PathSource source = Source();
@@ -226,10 +354,72 @@ void PathPanel::CalculateClick()
                                                                    : m_budget.WidgetOf(refusal.field);
         return RefuseAt(field, refusal.message, refusal.beep);
     }
-    ShowResult(link.Value(), loaded.Value().dem);
+    const TerrainProfile& profile = loaded.Value().profile;
+    PathResult result = link.Value();
+    std::optional<ItmMode> mode;
+    if (LongleyRice()) {
+        const Outcome<ItmResult, ItmField> itm = ItmPointToPoint(profile, ItmInputs());
+        if (!itm.Ok()) {
+            return m_itm.Refuse(itm.Error());
+        }
+        result = WithModelLoss(std::move(result), itm.Value().lossDb, itm.Value().warnings);
+        mode = itm.Value().mode;
+    }
+    std::optional<AvailabilityResult> availability;
+    const bool availabilityOn = m_ui->AvailabilityGroup->isChecked();
+    if (availabilityOn && result.fadeMarginDb) {
+        const Outcome<AvailabilityResult, AvailabilityField> hop = Availability(AvailabilityInputs(profile, result));
+        if (!hop.Ok()) {
+            const Refusal<AvailabilityField>& refusal = hop.Error();
+            return RefuseAt(AvailabilityWidget(refusal.field), refusal.message, refusal.beep);
+        }
+        availability = hop.Value();
+        result.warnings.insert(result.warnings.end(), availability->warnings.begin(), availability->warnings.end());
+    }
+    ShowResult(result, loaded.Value().dem, mode);
+    ShowAvailability(availability, availabilityOn && !result.fadeMarginDb);
 }
 
-void PathPanel::ShowResult(const PathResult& result, const std::optional<DemPath>& dem)
+void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin)
+{
+    struct Row {
+        QWidget* caption;
+        ResultLabel* result;
+        QWidget* unit;
+    };
+    const Row rows[] = {
+        {m_ui->RainSpecificCaption, m_ui->RainSpecificResult, m_ui->RainSpecificUnit},
+        {m_ui->RainAttenuationCaption, m_ui->RainAttenuationResult, m_ui->RainAttenuationUnit},
+        {m_ui->GasAttenuationCaption, m_ui->GasAttenuationResult, m_ui->GasAttenuationUnit},
+        {m_ui->RainOutageCaption, m_ui->RainOutageResult, m_ui->RainOutageUnit},
+        {m_ui->MultipathOutageCaption, m_ui->MultipathOutageResult, m_ui->MultipathOutageUnit},
+        {m_ui->OutageCaption, m_ui->OutageResult, m_ui->OutageUnit},
+        {m_ui->AvailabilityCaption, m_ui->AvailabilityResult, m_ui->AvailabilityUnit},
+        {m_ui->OutageTimeCaption, m_ui->OutageTimeResult, m_ui->OutageTimeUnit},
+    };
+    if (availability) {
+        WriteResults({
+            {*m_ui->RainSpecificResult, kRainResultSpecificAttenuation, availability->rainSpecificDbPerKm},
+            {*m_ui->RainAttenuationResult, kRainResultAttenuation, availability->rainAttenuation001Db},
+            {*m_ui->GasAttenuationResult, kAvailabilityResultGasAttenuation, availability->gasAttenuationDb},
+            {*m_ui->RainOutageResult, kAvailabilityResultRainOutage, availability->rainOutagePercent},
+            {*m_ui->MultipathOutageResult, kAvailabilityResultMultipathOutage, availability->multipathOutagePercent},
+            {*m_ui->OutageResult, kAvailabilityResultOutage, availability->outagePercent},
+            {*m_ui->AvailabilityResult, kAvailabilityResultAvailability, availability->availabilityPercent},
+            {*m_ui->OutageTimeResult, kAvailabilityResultOutageTime, availability->outageMinutesPerYear},
+        });
+    }
+    for (const Row& row : rows) {
+        ShowRow(row.caption, row.result, row.unit, availability.has_value());
+    }
+    m_ui->AvailabilityNote->setVisible(noMargin);
+    m_ui->AvailabilityNote->SetNotes(
+        noMargin ? QStringList{tr("No fade margin: tick \"Link budget\" for the availability of the hop")}
+                 : QStringList());
+}
+
+void PathPanel::ShowResult(const PathResult& result, const std::optional<DemPath>& dem,
+                           const std::optional<ItmMode>& mode)
 {
     // Every text is made before the first is written: a value that cannot be
     // written leaves the results as they were.
@@ -243,10 +433,16 @@ void PathPanel::ShowResult(const PathResult& result, const std::optional<DemPath
         {m_ui->ClearanceResult, ResultText(kPathResultClearance, result.clearance)},
         {m_ui->WorstPointResult, ResultText(kPathResultWorstPoint, result.worstPointKm)},
         {m_ui->Fresnel60Result, YesNo(result.fresnel60)},
-        {m_ui->FreeSpaceLossResult, ResultText(kPathResultFreeSpaceLoss, result.freeSpaceLossDb)},
-        {m_ui->DiffractionLossResult, ResultText(kPathResultDiffractionLoss, result.diffractionLossDb)},
         {m_ui->PathLossResult, ResultText(kPathResultLoss, result.pathLossDb)},
     };
+    // Longley-Rice gives its mode; the split into free space and diffraction is delta-Bullington's.
+    if (mode) {
+        shown.push_back({m_ui->ModeResult, Q(ItmModeWord(*mode))});
+    } else {
+        shown.push_back({m_ui->FreeSpaceLossResult, ResultText(kPathResultFreeSpaceLoss, result.freeSpaceLossDb)});
+        shown.push_back(
+            {m_ui->DiffractionLossResult, ResultText(kPathResultDiffractionLoss, result.diffractionLossDb)});
+    }
     if (result.receivedPowerDbm) {
         shown.push_back({m_ui->ReceivedPowerResult, ResultText(kPathResultReceivedPower, *result.receivedPowerDbm)});
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "propagation/availability.h"
+#include "propagation/itm.h"
 #include "propagation/path_link.h"
 #include "terrain/path_source.h"
 #include "widgets/FieldTable.h"
@@ -17,7 +19,9 @@ namespace zandrevio {
 // The Path page: a point-to-point link over real terrain, its profile read
 // from a CSV file or cut from elevation data between two places. It shows
 // the link's clearance and loss, the budget where one is given, and the
-// profile drawn with the line of sight and the Fresnel zone.
+// profile drawn with the line of sight and the Fresnel zone. The loss is
+// delta-Bullington's or Longley-Rice's, as chosen; with "Availability" on,
+// the budget's fade margin gives the hop's outage in rain and multipath.
 class PathPanel : public QWidget {
     Q_OBJECT
 
@@ -37,13 +41,27 @@ private:
     PathSource Source() const;
     // The link's fields, the budget's only where the budget is in use.
     Inputs<PathField> LinkInputs() const;
-    void ShowResult(const PathResult& result, const std::optional<DemPath>& dem);
+    bool LongleyRice() const;
+    // Longley-Rice's fields over the page's shared ones (frequency, heights, polarization).
+    Inputs<ItmField> ItmInputs() const;
+    // The availability's climate with the hop's own: its length, frequency,
+    // polarization, the antennas' altitudes and the budget's fade margin.
+    Inputs<AvailabilityField> AvailabilityInputs(const TerrainProfile& profile, const PathResult& link) const;
+    // The field of the page an availability refusal names.
+    QWidget* AvailabilityWidget(AvailabilityField field) const;
+    void ShowResult(const PathResult& result, const std::optional<DemPath>& dem, const std::optional<ItmMode>& mode);
+    // The availability's results, or the note that without a fade margin there are none.
+    void ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin);
+    // ITM's fields are shown with ITM chosen, and its mode in place of the loss's parts.
+    void ModelClick();
     // The place and the name of the file field's caption follow the source.
     void SourceClick();
 
     const std::unique_ptr<Ui::PathPanel> m_ui;
     FieldTable<PathField> m_link;
     FieldTable<PathField> m_budget;
+    FieldTable<ItmField> m_itm;
+    FieldTable<AvailabilityField> m_availability;
 };
 
 } // namespace zandrevio

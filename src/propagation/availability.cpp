@@ -230,11 +230,11 @@ MarginSearch FadeMarginForOutage(const HopClimate& hop, Real outagePercent)
     int steps = 0;
     // How far the outage at a margin lies above the target, in ln(outage):
     // positive where the margin is too small. It falls as the margin grows.
-    const Real lnTarget = Ln(outagePercent);
+    const Real lnTarget = fp::Ln(outagePercent);
     const auto excess = [&](Real margin) {
         ++steps;
         const Real outage = OutageAt(hop, margin).totalPercent;
-        return outage > 0.0L ? Ln(outage) - lnTarget : Real(-1.0e30L);
+        return outage > 0.0L ? fp::Ln(outage) - lnTarget : Real(-1.0e30L);
     };
     Real high = kMostFadeMarginDb;
     Real highExcess = 0.0L;

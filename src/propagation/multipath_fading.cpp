@@ -64,7 +64,7 @@ MultipathFading MultipathFadingOf(const MultipathHop& hop)
         return {p0.Value(), at.Value(), pt.Value(), 0.0L};
     }
     // ITU-R P.530-17 §2.3.2 Step 3b: qa' = -20 log10(-ln((100 - pt) / 100)) / At
-    const Real qaPrime = -20.0L * fp::Log10(-Ln((100.0L - pt) / 100.0L)) / at;
+    const Real qaPrime = -20.0L * fp::Log10(-fp::Ln((100.0L - pt) / 100.0L)) / at;
     // ITU-R P.530-17 §2.3.2 Step 3c: qt = (qa' - 2) / [(1 + 0.3 10^(-At/20)) 10^(-0.016 At)] - 4.3 (10^(-At/20) +
     // At/800)
     const Real qt = (qaPrime - 2.0L) / ((1.0L + 0.3L * fp::Exp10(-at / 20.0L)) * fp::Exp10(-0.016L * at)) -

@@ -21,6 +21,9 @@
 #include "widgets/SpinField.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 namespace zandrevio {
 
@@ -138,7 +141,26 @@ void TZandrevio::BuildPage(QWidget* page)
         m_bandPlan = Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250);
         panels = {m_cellRange, m_bandPlan};
     } else if (page == m_ui->Path && m_path == nullptr) {
-        m_path = Place<PathPanel>(page, "PathPanel", 0, 0);
+        // The page is taller than the window with the models' and the
+        // availability's fields: it scrolls, the plot and results first.
+        auto* scroll = new QScrollArea(page);
+        scroll->setObjectName(QStringLiteral("PathScroll"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        auto* fill = new QVBoxLayout(page);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(scroll);
+        m_path = new PathPanel;
+        m_path->setObjectName(QStringLiteral("PathPanel"));
+        scroll->setWidget(m_path);
+        // A field focused below the fold, by Tab or by a refusal, is scrolled into view.
+        connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+            if (now != nullptr && scroll->widget()->isAncestorOf(now)) {
+                scroll->ensureWidgetVisible(now);
+            }
+        });
+        scroll->show();
         panels = {m_path};
     }
     if (panels.isEmpty()) {

@@ -73,10 +73,12 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
             "Edit45 BitBtn21 Image2 StaticText73 StaticText74 StaticText75 ListBox21 SpinEdit5 BitBtn22 RadioGroup6 "
             "Edit46 Edit47 BitBtn23 StaticText77 StaticText78 StaticText79")
             .split(' '),
-        // The ends and the step are skipped while the profile is a CSV file's.
+        // The ends and the step are skipped while the profile is a CSV file's, Longley-Rice's fields
+        // while the model is delta-Bullington's, the availability's while it is off.
         QString("BitBtn5 ProfileSourceGroup ProfileFileField BrowseButton FrequencyField KFactorField TxHeightField "
-                "RxHeightField PolarizationGroup BudgetGroup PowerField TxGainField TxFeederLossField RxGainField "
-                "RxFeederLossField SensitivityField CalculateButton DistanceResult LineOfSightResult ClearanceResult "
+                "RxHeightField PolarizationGroup ModelGroup BudgetGroup PowerField TxGainField TxFeederLossField "
+                "RxGainField RxFeederLossField SensitivityField AvailabilityGroup CalculateButton DistanceResult "
+                "LineOfSightResult ClearanceResult "
                 "WorstPointResult Fresnel60Result FreeSpaceLossResult DiffractionLossResult PathLossResult "
                 "ReceivedPowerResult FadeMarginResult PathImage")
             .split(' '),
