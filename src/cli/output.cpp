@@ -1,8 +1,7 @@
 #include "cli/output.h"
 
 #include <rapidjson/encodings.h>
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
+#include <rapidjson/stream.h>
 
 #include <algorithm>
 #include <array>
@@ -68,9 +67,46 @@ void WritePlain(std::ostream& out, const Answer& answer)
     }
 }
 
+namespace {
+// Appends a JSON string: quotes, backslashes and control characters escaped
+// (RFC 8259 §7), every other byte as it is, the text already UTF-8.
+void AppendString(std::string& line, std::string_view text)
+{
+    constexpr char kHex[] = "0123456789abcdef";
+    line += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            line += "\\\"";
+            break;
+        case '\\':
+            line += "\\\\";
+            break;
+        case '\n':
+            line += "\\n";
+            break;
+        case '\r':
+            line += "\\r";
+            break;
+        case '\t':
+            line += "\\t";
+            break;
+        default:
+            if (byte < 0x20) {
+                line += "\\u00";
+                line += kHex[byte >> 4];
+                line += kHex[byte & 0xF];
+            } else {
+                line += c;
+            }
+        }
+    }
+    line += '"';
+}
+} // namespace
+
 struct JsonWriter::Parts {
-    rapidjson::StringBuffer buffer;
-    rapidjson::Writer<rapidjson::StringBuffer> writer{buffer};
     std::string scratch;
 };
 
@@ -83,76 +119,63 @@ JsonWriter::~JsonWriter() = default;
 
 void JsonWriter::Append(std::string& line, const Answer& answer)
 {
-    rapidjson::StringBuffer& buffer = m_parts->buffer;
-    buffer.Clear();
-    rapidjson::Writer<rapidjson::StringBuffer>& json = m_parts->writer;
-    json.Reset(buffer);
     std::string& scratch = m_parts->scratch;
-    const auto text = [&](const std::string& value) {
-        const std::string_view valid = ValidUtf8(value, scratch);
-        json.String(valid.data(), static_cast<rapidjson::SizeType>(valid.size()));
-    };
+    const auto text = [&](const std::string& value) { AppendString(line, ValidUtf8(value, scratch)); };
     const auto results = [&](const std::vector<ResultText>& all) {
-        json.StartObject();
-        for (const ResultText& result : all) {
-            text(result.name);
-            json.StartObject();
-            json.Key("value");
-            text(result.value);
-            json.Key("unit");
-            text(result.unit);
-            json.EndObject();
+        line += '{';
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            line += i > 0 ? "," : "";
+            text(all[i].name);
+            line += ":{\"value\":";
+            text(all[i].value);
+            line += ",\"unit\":";
+            text(all[i].unit);
+            line += '}';
         }
-        json.EndObject();
+        line += '}';
     };
-    json.StartObject();
-    json.Key("calculation");
+    line += "{\"calculation\":";
     text(answer.calculation);
-    json.Key("inputs");
-    json.StartObject();
-    for (const auto& [name, value] : answer.inputs) {
-        text(name);
-        text(value);
+    line += ",\"inputs\":{";
+    for (std::size_t i = 0; i < answer.inputs.size(); ++i) {
+        line += i > 0 ? "," : "";
+        text(answer.inputs[i].first);
+        line += ':';
+        text(answer.inputs[i].second);
     }
-    json.EndObject();
-    json.Key("results");
+    line += "},\"results\":";
     results(answer.results);
-    json.Key("warnings");
-    json.StartArray();
-    for (const std::string& warning : answer.warnings) {
-        text(warning);
+    line += ",\"warnings\":[";
+    for (std::size_t i = 0; i < answer.warnings.size(); ++i) {
+        line += i > 0 ? "," : "";
+        text(answer.warnings[i]);
     }
-    json.EndArray();
-    json.Key("error");
+    line += "],\"error\":";
     if (answer.Failed()) {
         text(answer.error);
     } else {
-        json.Null();
+        line += "null";
     }
     if (!answer.matches.empty()) {
-        json.Key("matches");
-        json.StartArray();
-        for (const std::vector<ResultText>& match : answer.matches) {
-            results(match);
+        line += ",\"matches\":[";
+        for (std::size_t i = 0; i < answer.matches.size(); ++i) {
+            line += i > 0 ? "," : "";
+            results(answer.matches[i]);
         }
-        json.EndArray();
+        line += ']';
     }
     if (!answer.curve.empty()) {
-        json.Key("curve");
-        json.StartArray();
-        for (const auto& [distance, gain] : answer.curve) {
-            json.StartObject();
-            json.Key("distance");
-            text(distance);
-            json.Key("gain");
-            text(gain);
-            json.EndObject();
+        line += ",\"curve\":[";
+        for (std::size_t i = 0; i < answer.curve.size(); ++i) {
+            line += i > 0 ? ",{\"distance\":" : "{\"distance\":";
+            text(answer.curve[i].first);
+            line += ",\"gain\":";
+            text(answer.curve[i].second);
+            line += '}';
         }
-        json.EndArray();
+        line += ']';
     }
-    json.EndObject();
-    line.append(buffer.GetString(), buffer.GetSize());
-    line += '\n';
+    line += "}\n";
 }
 
 void AppendJson(std::string& line, const Answer& answer)
