@@ -118,16 +118,21 @@ std::vector<std::string_view> Calculation::CheckRules(const Request& request) co
     return skip;
 }
 
-Reply Calculation::Run(const Request& request) const
+const Variant& Calculation::VariantFor(const Request& request) const
 {
-    const std::vector<std::string_view> skip = CheckRules(request);
     for (const Variant& variant : variants) {
         if (std::all_of(variant.needs.begin(), variant.needs.end(),
                         [&](std::string_view option) { return request.Has(option); })) {
-            return variant.run(request, skip);
+            return variant;
         }
     }
     throw RequestError(std::string(name) + " has no way to run on these options");
+}
+
+Reply Calculation::Run(const Request& request) const
+{
+    const std::vector<std::string_view> skip = CheckRules(request);
+    return VariantFor(request).run(request, skip);
 }
 
 } // namespace zandrevio

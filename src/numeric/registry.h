@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numeric/app_error.h"
 #include "numeric/calculation.h"
 #include "numeric/request.h"
 
@@ -59,6 +60,7 @@ struct Reply {
     std::vector<std::string> warnings;
     std::vector<CurvePoint> curve; // the downtilt plot: distance km, gain dB
     std::string error;
+    std::string_view errorOption; // the option a refusal names, where it names one
 
     bool Failed() const { return !error.empty(); }
 };
@@ -99,6 +101,17 @@ std::vector<ResultValue> ResultsOf(const T& value, const std::vector<ResultOf<T>
     return values;
 }
 
+// Many runs of one variant that differ only in numbers: `options` are the
+// numeric options whose value changes from run to run, `values[k]` holds
+// option k's value of every run.
+struct Sweep {
+    std::vector<std::string_view> options;
+    std::vector<const long double*> values;
+};
+// Receives each run of a sweep: its index and its reply (results, warnings
+// or refusal; no echo).
+using SweepOut = std::function<void(std::size_t run, const Reply& reply)>;
+
 // One way of running a calculation, selected by the options given.
 struct Variant {
     // The options that select it: all of them are given. A variant that
@@ -109,6 +122,13 @@ struct Variant {
     // Runs on a request; `skip` lists options that stay unread (those of the
     // alternatives not chosen). Throws RequestError.
     std::function<Reply(const Request&, const std::vector<std::string_view>& skip)> run;
+    // Runs [begin, end) of a sweep on the request's other options, reading
+    // them once; false where the variant cannot (a field read through a
+    // hook, an option that is no field), and the caller runs each on its
+    // own request. Throws RequestError as `run` does.
+    std::function<bool(const Request&, const std::vector<std::string_view>& skip, const Sweep& sweep, std::size_t begin,
+                       std::size_t end, const SweepOut& out)>
+        sweep;
 };
 
 // A rule over alternatives: exactly `count` of them are given (or, with
@@ -143,6 +163,9 @@ public:
     // Checks the rules, then runs the variant the options select. Throws
     // RequestError for an unknown option, a broken rule or a bad choice.
     Reply Run(const Request& request) const;
+    // The variant the options select (the rules already checked), or a
+    // RequestError.
+    const Variant& VariantFor(const Request& request) const;
 };
 
 // What a variant needs beyond its fields, its operation and its results.
@@ -183,7 +206,14 @@ Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& c
             }
             break;
         case FieldKind::Whole:
-            inputs.Set(spec.field, static_cast<long double>(ParseWhole(spec.option, text)));
+            if (const auto exact = request.Exact(spec.option)) {
+                if (!IsWhole32(*exact)) {
+                    throw RequestError(WholeRefusal(spec.option, *exact));
+                }
+                inputs.Set(spec.field, *exact);
+            } else {
+                inputs.Set(spec.field, static_cast<long double>(ParseWhole(spec.option, text)));
+            }
             break;
         case FieldKind::Choice:
             if (!spec.choices.empty()) {
@@ -215,6 +245,44 @@ std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
     return options;
 }
 
+// The echo of the options a run read, each with the text given or its start
+// value; a field read from another option than its own (`aliases`) is
+// echoed under that option where it was given.
+template <typename Field>
+void EchoFields(Reply& reply, const Request& request, const CalculationSpec<Field>& calculation,
+                const Inputs<Field>& in, const std::vector<std::pair<Field, std::string_view>>& aliases = {})
+{
+    if (!request.Echo()) {
+        return;
+    }
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (!in.WasRead(spec.field)) {
+            continue;
+        }
+        std::string_view option = spec.option;
+        for (const auto& [field, alias] : aliases) {
+            if (field == spec.field && request.Has(alias)) {
+                option = alias;
+            }
+        }
+        if (!option.empty()) {
+            reply.inputs.emplace_back(option, std::string(request.TextOr(option, spec.start)));
+        }
+    }
+}
+
+// A refusal as the reply carries it: its message and the option of its field.
+template <typename Field>
+void Refuse(Reply& reply, const CalculationSpec<Field>& calculation, const Refusal<Field>& refusal)
+{
+    reply.error = refusal.message;
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (spec.field == refusal.field) {
+            reply.errorOption = spec.option;
+        }
+    }
+}
+
 // The generic variant: read the inputs, run the operation, then the refusal
 // or the results, and the echo of the options the operation read.
 template <typename Field, typename T>
@@ -228,30 +296,17 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
     for (const ResultOf<T>& result : results) {
         variant.results.push_back(result.spec);
     }
-    variant.run = [&calculation, operation, results = std::move(results),
-                   hooks = std::move(hooks)](const Request& request, const std::vector<std::string_view>& skip) {
+    variant.run = [&calculation, operation, results, hooks](const Request& request,
+                                                            const std::vector<std::string_view>& skip) {
         Inputs<Field> in = InputsFrom(request, calculation, skip);
         if (hooks.prepare != nullptr) {
             hooks.prepare(in, request);
         }
         Reply reply;
         const Outcome<T, Field> outcome = operation(in);
-        for (const FieldSpec<Field>& spec : calculation.fields) {
-            if (!request.Echo() || !in.WasRead(spec.field)) {
-                continue;
-            }
-            std::string_view option = spec.option;
-            for (const auto& [field, alias] : hooks.aliases) {
-                if (field == spec.field && request.Has(alias)) {
-                    option = alias;
-                }
-            }
-            if (!option.empty()) {
-                reply.inputs.emplace_back(option, std::string(request.TextOr(option, spec.start)));
-            }
-        }
+        EchoFields(reply, request, calculation, in, hooks.aliases);
         if (!outcome.Ok()) {
-            reply.error = outcome.Error().message;
+            Refuse(reply, calculation, outcome.Error());
             return reply;
         }
         reply.results = ResultsOf(outcome.Value(), results);
@@ -259,6 +314,62 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
             hooks.finish(reply, outcome.Value(), in); // after the echo, which it may read
         }
         return reply;
+    };
+    if (hooks.prepare != nullptr || !hooks.aliases.empty()) {
+        return variant; // a hook may read a number that changes from run to run
+    }
+    variant.sweep = [&calculation, operation, results = std::move(results), finish = hooks.finish](
+                        const Request& request, const std::vector<std::string_view>& skip, const Sweep& sweep,
+                        std::size_t begin, std::size_t end, const SweepOut& out) {
+        std::vector<const FieldSpec<Field>*> varying;
+        for (std::string_view option : sweep.options) {
+            const auto spec = std::find_if(calculation.fields.begin(), calculation.fields.end(),
+                                           [&](const FieldSpec<Field>& f) { return f.option == option; });
+            if (spec == calculation.fields.end() || spec->kind == FieldKind::Choice || spec->kind == FieldKind::Text) {
+                return false;
+            }
+            varying.push_back(&*spec);
+        }
+        Inputs<Field> in = InputsFrom(request, calculation, skip);
+        Reply reply;
+        for (std::size_t run = begin; run < end; ++run) {
+            reply.results.clear();
+            reply.warnings.clear();
+            reply.error.clear();
+            reply.errorOption = {};
+            bool refused = false;
+            for (std::size_t k = 0; k < varying.size(); ++k) {
+                const long double value = sweep.values[k][run];
+                if (varying[k]->kind == FieldKind::Whole && !IsWhole32(value)) {
+                    reply.error = WholeRefusal(varying[k]->option, value);
+                    reply.errorOption = varying[k]->option;
+                    refused = true;
+                }
+                in.Set(varying[k]->field, value);
+            }
+            if (!refused) {
+                try {
+                    const Outcome<T, Field> outcome = operation(in);
+                    if (!outcome.Ok()) {
+                        Refuse(reply, calculation, outcome.Error());
+                    } else {
+                        for (const ResultOf<T>& result : results) {
+                            reply.results.push_back({result.spec, result.value(outcome.Value()), {}, result.spec->unit,
+                                                     result.spec->format});
+                        }
+                        if (finish != nullptr) {
+                            finish(reply, outcome.Value(), in);
+                        }
+                    }
+                } catch (const ApplicationError& error) {
+                    // A fault of one run (an overflow) is that run's refusal.
+                    reply.results.clear();
+                    reply.error = ApplicationErrorBoxText(error.Message());
+                }
+            }
+            out(run, reply);
+        }
+        return true;
     };
     return variant;
 }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace zandrevio {
 
@@ -38,6 +39,26 @@ int MatchChoice(std::string_view option, std::span<const Choice> choices, std::s
     throw RequestError("--" + std::string(option) + ": '" + std::string(text) + "' is not one of " + allowed);
 }
 
+namespace {
+std::string NotWhole(std::string_view option, std::string_view text)
+{
+    return "--" + std::string(option) + ": '" + std::string(text) +
+        "' is not a whole number from -2147483648 to 2147483647";
+}
+} // namespace
+
+bool IsWhole32(long double value)
+{
+    return value >= -2147483648.0L && value <= 2147483647.0L && value == std::trunc(value);
+}
+
+std::string WholeRefusal(std::string_view option, long double value)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return NotWhole(option, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
 std::int32_t ParseWhole(std::string_view option, std::string_view text)
 {
     std::string_view digits = text;
@@ -47,8 +68,7 @@ std::int32_t ParseWhole(std::string_view option, std::string_view text)
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw RequestError("--" + std::string(option) + ": '" + std::string(text) +
-                         "' is not a whole number from -2147483648 to 2147483647");
+        throw RequestError(NotWhole(option, text));
     }
     return value;
 }

@@ -39,6 +39,24 @@ public:
         m_exact.emplace_back(name, value);
         Give(std::move(name), std::move(text));
     }
+    // A number given again: its value and text in place of the earlier ones.
+    void Replace(const std::string& name, long double value, std::string text)
+    {
+        for (auto& [known, given] : m_options) {
+            if (known == name) {
+                given = std::move(text);
+                for (auto& [exactName, exact] : m_exact) {
+                    if (exactName == name) {
+                        exact = value;
+                        return;
+                    }
+                }
+                m_exact.emplace_back(name, value);
+                return;
+            }
+        }
+        Give(name, value, std::move(text));
+    }
     // The value a given text was read as, kept so that it is read once.
     void Remember(std::string name, long double value) { m_exact.emplace_back(std::move(name), value); }
     // Whether the reply should echo the options the calculation read (a
@@ -93,5 +111,9 @@ bool SameWithoutCase(std::string_view a, std::string_view b);
 int MatchChoice(std::string_view option, std::span<const Choice> choices, std::string_view text);
 // A whole number in the 32-bit range, or a request error.
 std::int32_t ParseWhole(std::string_view option, std::string_view text);
+// Whether a value given as a number is a whole number in the 32-bit range.
+bool IsWhole32(long double value);
+// The message ParseWhole gives for a value given as a number that is not one.
+std::string WholeRefusal(std::string_view option, long double value);
 
 } // namespace zandrevio

@@ -23,18 +23,6 @@ std::vector<ResultValue> ResultsOf(const ItmResult& result)
             {&kItmResultMode, 0.0L, std::string(ItmModeWord(result.mode)), kItmResultMode.unit, ResultFormat::Text}};
 }
 
-void Echo(Reply& reply, const Request& request, const Inputs<ItmField>& in)
-{
-    if (!request.Echo()) {
-        return;
-    }
-    for (const FieldSpec<ItmField>& spec : kItm.fields) {
-        if (in.WasRead(spec.field)) {
-            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, spec.start)));
-        }
-    }
-}
-
 Reply RunItm(const Request& request, const std::vector<std::string_view>&)
 {
     const bool area = AreaMode(request);
@@ -48,14 +36,14 @@ Reply RunItm(const Request& request, const std::vector<std::string_view>&)
         EchoPathSource(reply, request);
         const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(PathSourceOf(request));
         if (!loaded.Ok()) {
-            reply.error = loaded.Error().message;
+            RefusePathSource(reply, loaded.Error());
             return reply;
         }
         outcome.emplace(ItmPointToPoint(loaded.Value().profile, in));
     }
-    Echo(reply, request, in);
+    EchoFields(reply, request, kItm, in);
     if (!outcome->Ok()) {
-        reply.error = outcome->Error().message;
+        Refuse(reply, kItm, outcome->Error());
         return reply;
     }
     reply.results = ResultsOf(outcome->Value());

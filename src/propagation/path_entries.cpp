@@ -63,11 +63,7 @@ void Echo(Reply& reply, const Request& request, const Inputs<PathField>& in)
         return;
     }
     EchoPathSource(reply, request);
-    for (const FieldSpec<PathField>& spec : kPath.fields) {
-        if (in.WasRead(spec.field)) {
-            reply.inputs.emplace_back(spec.option, std::string(request.TextOr(spec.option, spec.start)));
-        }
-    }
+    EchoFields(reply, request, kPath, in);
 }
 
 Reply RunPath(const Request& request, const std::vector<std::string_view>&)
@@ -86,13 +82,13 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
     const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(PathSourceOf(request));
     if (!loaded.Ok()) {
         Echo(reply, request, in);
-        reply.error = loaded.Error().message;
+        RefusePathSource(reply, loaded.Error());
         return reply;
     }
     const Outcome<PathResult, PathField> path = PathLink(loaded.Value().profile, in);
     Echo(reply, request, in);
     if (!path.Ok()) {
-        reply.error = path.Error().message;
+        Refuse(reply, kPath, path.Error());
         return reply;
     }
     if (request.Has("profile-out")) {
@@ -100,6 +96,7 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
             WriteProfileCsvFile(std::string(request.TextOr("profile-out", "")), loaded.Value().profile);
         if (!failed.empty()) {
             reply.error = failed;
+            reply.errorOption = "profile-out";
             return reply;
         }
     }

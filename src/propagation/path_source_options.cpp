@@ -4,6 +4,8 @@ namespace zandrevio {
 
 namespace {
 enum class SourceField { Profile, Dem, From, To, Step, ProfileOut };
+static_assert(static_cast<int>(SourceField::Step) == static_cast<int>(PathSourceField::Step),
+              "the loader's fields are the source options' first five");
 const FieldSpec<SourceField> kSourceFields[] = {
     {SourceField::Profile,
      FieldKind::Text,
@@ -75,6 +77,13 @@ PathSource PathSourceOf(const Request& request)
     source.to = request.TextOr("to", "");
     source.step = request.TextOr("step", "");
     return source;
+}
+
+void RefusePathSource(Reply& reply, const Refusal<PathSourceField>& refusal)
+{
+    // The loader's fields are the source options' first five, in order.
+    const auto field = static_cast<SourceField>(refusal.field);
+    Refuse(reply, kPathSource, Refusal<SourceField>{refusal.message, field, refusal.beep});
 }
 
 void EchoPathSource(Reply& reply, const Request& request)

@@ -13,6 +13,8 @@ namespace zandrevio {
 std::vector<OptionSpec> PathSourceOptions(bool withProfileOut);
 // The source the request names.
 PathSource PathSourceOf(const Request& request);
+// A loader's refusal as the reply carries it, naming its option.
+void RefusePathSource(Reply& reply, const Refusal<PathSourceField>& refusal);
 // The echo of the source options given.
 void EchoPathSource(Reply& reply, const Request& request);
 

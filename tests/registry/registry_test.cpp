@@ -1,4 +1,5 @@
 #include "numeric/app_error.h"
+#include "numeric/format.h"
 #include "registry/registry.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ TEST(Registry, NoResultTakesTheNameOfABatchColumn)
     static const ResultSpec kError{"Frequency Error", "error", "Hz", ResultFormat::Result};
     Calculation faulty;
     faulty.name = "faulty";
-    faulty.variants.push_back(Variant{{}, {}, {&kError}, {}});
+    faulty.variants.push_back(Variant{{}, {}, {&kError}, {}, {}});
     ASSERT_EQ(NameClashes(faulty).size(), 1u);
     EXPECT_EQ(NameClashes(faulty).front(), "faulty: a result is named error");
 }
@@ -132,6 +133,52 @@ TEST(Registry, ResultsAreValuesWithTheirUnits)
     const Reply curve = RunOf("downtilt", {});
     ASSERT_EQ(curve.curve.size(), 71u);
     EXPECT_NEAR(static_cast<double>(curve.curve.back().x), 1.6, 1e-15);
+}
+
+// A sweep gives each run what a request of its own gives: the same results,
+// the same refusal naming the same option, and a whole number checked.
+TEST(Registry, ASweepRunsAsSeparateRequestsDo)
+{
+    const Calculation& traffic = *FindCalculation("traffic");
+    Request request;
+    request.Give("channels", 15.0L, "15");
+    request.Give("gos", 0.01L, "0.01");
+    const Variant& variant = traffic.VariantFor(request);
+    const std::vector<long double> channels{15.0L, 2.5L, 1.0L, 30.0L};
+    const std::vector<long double> gos{0.01L, 0.01L, -0.2L, 0.05L};
+    const Sweep sweep{{"channels", "gos"}, {channels.data(), gos.data()}};
+    std::vector<Reply> replies(channels.size());
+    ASSERT_TRUE(variant.sweep(request, traffic.CheckRules(request), sweep, 0, channels.size(),
+                              [&](std::size_t run, const Reply& reply) { replies[run] = reply; }));
+    for (std::size_t run = 0; run < channels.size(); ++run) {
+        SCOPED_TRACE(run);
+        Request single;
+        single.Give("channels", channels[run], FormatFull(channels[run]));
+        single.Give("gos", gos[run], FormatFull(gos[run]));
+        if (run == 1) {
+            EXPECT_EQ(replies[run].error, "--channels: '2.5' is not a whole number from -2147483648 to 2147483647");
+            EXPECT_EQ(replies[run].errorOption, "channels");
+            continue;
+        }
+        const Reply expected = traffic.Run(single);
+        EXPECT_EQ(replies[run].error, expected.error);
+        EXPECT_EQ(replies[run].errorOption, expected.errorOption);
+        ASSERT_EQ(replies[run].results.size(), expected.results.size());
+        for (std::size_t i = 0; i < expected.results.size(); ++i) {
+            EXPECT_EQ(replies[run].results[i].value, expected.results[i].value);
+        }
+    }
+    EXPECT_EQ(replies[2].errorOption, "gos");
+    // A variant whose hook reads its numbers leaves each run to its own request.
+    const Calculation& channel = *FindCalculation("channel");
+    Request tx;
+    tx.Give("standard", "gsm");
+    tx.Give("tx", 935.2L, "935.2");
+    const long double values[] = {935.2L};
+    const Sweep byTx{{"tx"}, {values}};
+    EXPECT_FALSE(
+        channel.VariantFor(tx).sweep &&
+        channel.VariantFor(tx).sweep(tx, channel.CheckRules(tx), byTx, 0, 1, [](std::size_t, const Reply&) {}));
 }
 
 } // namespace
