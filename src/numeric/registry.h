@@ -334,7 +334,9 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
         Reply reply;
         for (std::size_t run = begin; run < end; ++run) {
             reply.results.clear();
+            reply.matches.clear();
             reply.warnings.clear();
+            reply.curve.clear();
             reply.error.clear();
             reply.errorOption = {};
             bool refused = false;
@@ -354,7 +356,10 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
                         Refuse(reply, calculation, outcome.Error());
                     } else {
                         for (const ResultOf<T>& result : results) {
-                            reply.results.push_back({result.spec, result.value(outcome.Value()), {}, result.spec->unit,
+                            reply.results.push_back({result.spec,
+                                                     result.value(outcome.Value()),
+                                                     {},
+                                                     result.spec->unit,
                                                      result.spec->format});
                         }
                         if (finish != nullptr) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "numeric/registry.h"
+
+#include <pybind11/pybind11.h>
+
+// One call of a calculation from Python: keyword arguments named as the
+// command line's options, numbers or NumPy arrays that broadcast together,
+// a Result back.
+namespace zandrevio::python {
+
+// The exception classes the package defines (Refused, ValidityWarning) and
+// the Result class, handed over once when the package is imported.
+void SetPythonClasses(pybind11::object refused, pybind11::object validityWarning);
+
+pybind11::object Call(const Calculation& calculation, const pybind11::dict& arguments);
+
+} // namespace zandrevio::python
