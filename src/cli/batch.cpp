@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include "cli/batch_sweep.h"
 #include "cli/csv_records.h"
 #include "cli/output.h"
 
@@ -356,10 +357,27 @@ private:
         }
         std::size_t failed = 0;
         lines.clear();
-        for (std::size_t i = begin; i < end; ++i) {
-            const Answer answer = Run(m_layout, m_records[i], m_settings, commands);
-            failed += answer.Failed() ? 1 : 0;
-            AppendAnswer(lines, m_layout, m_records[i], answer, json ? &*json : nullptr);
+        const SweepColumns columns{m_layout.options, m_layout.calculation, m_layout.header.size()};
+        for (std::size_t i = begin; i < end;) {
+            // Rows alike but for their numbers run as one sweep.
+            SweepOutcome outcome;
+            const CsvRecord& first = m_records[i];
+            const Command* command = first.fields.size() > m_layout.calculation
+                ? commands.Find(first.fields[m_layout.calculation])
+                : nullptr;
+            if (command != nullptr) {
+                outcome = SweepRows(*command, std::span(m_records).subspan(i, end - i), columns, m_settings,
+                                    [&](std::size_t row, const Answer& answer) {
+                                        failed += answer.Failed() ? 1 : 0;
+                                        AppendAnswer(lines, m_layout, m_records[i + row], answer, nullptr);
+                                    });
+            }
+            i += outcome.swept;
+            for (const std::size_t last = i + outcome.alone; i < last; ++i) {
+                const Answer answer = Run(m_layout, m_records[i], m_settings, commands);
+                failed += answer.Failed() ? 1 : 0;
+                AppendAnswer(lines, m_layout, m_records[i], answer, json ? &*json : nullptr);
+            }
         }
         return failed;
     }

@@ -102,8 +102,10 @@ void CheckOption(const OptionInfo& option, const std::string& text, Request& req
     }
 }
 
+} // namespace
+
 // The answer as the window would write it.
-Answer AnswerOf(Reply reply, const Settings& settings)
+Answer AnswerOf(const Reply& reply, const Settings& settings)
 {
     Answer answer;
     answer.results = TextsOf(reply.results, settings);
@@ -114,17 +116,16 @@ Answer AnswerOf(Reply reply, const Settings& settings)
         answer.curve.emplace_back(FormatAs(ResultFormat::Result, point.x, settings.digits),
                                   FormatAs(ResultFormat::Result, point.y, settings.digits));
     }
-    answer.warnings = std::move(reply.warnings);
-    answer.error = std::move(reply.error);
+    answer.warnings = reply.warnings;
+    answer.error = reply.error;
     if (settings.echoInputs) {
         answer.inputs.reserve(reply.inputs.size());
-        for (auto& [option, text] : reply.inputs) {
-            answer.inputs.emplace_back(std::string(option), std::move(text));
+        for (const auto& [option, text] : reply.inputs) {
+            answer.inputs.emplace_back(std::string(option), text);
         }
     }
     return answer;
 }
-} // namespace
 
 const std::vector<Command>& Commands()
 {

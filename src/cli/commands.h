@@ -46,6 +46,9 @@ const std::vector<Command>& Commands();
 // length" names "convert-length".
 const Command* FindCommand(std::string_view name);
 
+// A reply as the command line writes it: results as texts, the digits the
+// settings ask for.
+Answer AnswerOf(const Reply& reply, const Settings& settings);
 // Runs a command: an option it does not know, a number that cannot be read
 // or a choice not on the list is a usage error naming the option, whether or
 // not the calculation reads it; a refusal or a floating-point fault ends in

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace zandrevio::test {
 namespace {
@@ -36,6 +37,61 @@ TEST(Batch, EachRowGivesOneRowInOrderWithItsResultsOrItsError)
               "no-such,,,,,,,,,,unknown calculation 'no-such'\n"
               "vswr,,1,,,,,,,,vswr has no option --channels\n");
     EXPECT_EQ(run.err, "zandrevio-calc: 4 of 6 rows failed\n");
+}
+
+// Rows alike but for their numbers run together; each row's line is the
+// one it gets on its own: refusals, slips, warnings, words that change, a
+// rule broken by every row of a run, a calculation that runs row by row.
+TEST(Batch, RowsRunTogetherGiveWhatEachGivesAlone)
+{
+    const std::string header = "calculation,model,channels,traffic,gos,distance,frequency,site,tx,standard\n";
+    const std::vector<std::string> rows = {
+        "traffic,erlang-b,15,,0.02,,,a,,\n", "traffic,erlang-b,16,,0.05,,,b,,\n", "traffic,erlang-b,2.5,,0.02,,,c,,\n",
+        "traffic,erlang-b,17,,-1,,,d,,\n",   "traffic,erlang-b,19,,0.1,,,d2,,\n", "traffic,erlang-b,18,,x,,,e,,\n",
+        "traffic,erlang-c,18,,0.05,,,f,,\n", "traffic,erlang-c,19,,0.05,,,g,,\n", "traffic,erlang-b,,9,0.01,,,h,,\n",
+        "traffic,erlang-b,,10,0.01,,,i,,\n", "traffic,erlang-b,3,4,0.01,,,j,,\n", "traffic,erlang-b,3,5,0.01,,,k,,\n",
+        "path-loss,hata,,,,5,900,l,,\n",     "path-loss,hata,,,,30,1500,m,,\n",   "path-loss,hata,,,,1e999,900,n,,\n",
+        "channel,,,,,,,o,935.2,gsm\n",       "channel,,,,,,,p,935.4,gsm\n",       "traffic,erlang-b,20,,0.02,,,q,,\n",
+    };
+    // Each output line as column -> text (quoted fields as RFC 4180 has them).
+    const auto records = [](const std::string& csv) {
+        std::vector<std::vector<std::string>> lines(1, std::vector<std::string>(1));
+        bool quoted = false;
+        for (std::size_t i = 0; i < csv.size(); ++i) {
+            const char c = csv[i];
+            if (quoted && c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+                lines.back().back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = !quoted;
+            } else if (!quoted && c == ',') {
+                lines.back().emplace_back();
+            } else if (!quoted && c == '\n') {
+                lines.emplace_back(1);
+            } else {
+                lines.back().back() += c;
+            }
+        }
+        lines.pop_back();
+        return lines;
+    };
+    std::string all = header;
+    for (const std::string& row : rows) {
+        all += row;
+    }
+    const auto together = records(RunCalc({"batch", "-"}, all).out);
+    ASSERT_EQ(together.size(), rows.size() + 1);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(rows[r]);
+        const auto alone = records(RunCalc({"batch", "-"}, header + rows[r]).out);
+        ASSERT_EQ(alone.size(), 2u);
+        for (std::size_t column = 0; column < together[0].size(); ++column) {
+            const auto named = std::find(alone[0].begin(), alone[0].end(), together[0][column]);
+            const std::string expected =
+                named == alone[0].end() ? "" : alone[1][static_cast<std::size_t>(named - alone[0].begin())];
+            EXPECT_EQ(together[r + 1][column], expected) << together[0][column];
+        }
+    }
 }
 
 TEST(Batch, TakesWhatSpreadsheetsSave)

@@ -74,6 +74,13 @@ def test_tables_have_their_axes():
     assert list(needed.values[:, 0]) == [4, 10, 17]
     with pytest.raises(ValueError):
         zandrevio.table("erlang-b", channels=[1, 1], gos=[0.01])
+    # The propagation tables, as zandrevio-calc table makes them.
+    margins = zandrevio.table("availability", frequency=[7000, 18000], distance=20, rain_rate=42,
+                              availability=[99.99, 99.999])
+    assert margins.shape == (2, 2) and margins.values[1, 1] > margins.values[0, 0]
+    assert margins.rows[1] == 18000 and margins.row_name == "frequency"
+    reliability = zandrevio.table("itm", distance=16, terrain_irregularity=0, frequency=230)
+    assert reliability.shape == (4, 2) and reliability.values[3, 1] > reliability.values[0, 0]
     pandas = pytest.importorskip("pandas")
     assert isinstance(table.to_frame(), pandas.DataFrame)
 

@@ -6,7 +6,10 @@ from . import _core
 
 _START_GOS = (0.001, 0.002, 0.005, 0.01, 0.02, 0.05, 0.1)
 _START_SERVICE_LEVELS = (0.8, 0.85, 0.9, 0.95)
-_MODELS = ("poisson", "erlang-b", "erlang-c", "extended-erlang-b", "erlang-c-service-level")
+_MODELS = ("poisson", "erlang-b", "erlang-c", "extended-erlang-b", "erlang-c-service-level", "itm", "availability")
+_START_TIMES = (10, 50, 90, 99)
+_START_LOCATIONS = (50, 90)
+_START_AVAILABILITIES = (99.9, 99.99, 99.995, 99.999)
 
 
 class Table:
@@ -64,7 +67,7 @@ def _axis(name, values):
 
 
 def table(model, *, channels=None, traffic=None, gos=None, recall=0.5, handling_time=180,
-          target_time=20, service_level=None):
+          target_time=20, service_level=None, time=None, location=None, availability=None, **options):
     """A classic traffic table, as ``zandrevio-calc table`` makes it.
 
     model : "poisson", "erlang-b", "erlang-c", "extended-erlang-b" or
@@ -80,11 +83,21 @@ def table(model, *, channels=None, traffic=None, gos=None, recall=0.5, handling_
         (start 180 and 20).
     service_level : erlang-c-service-level's columns, fractions
         (start 0.8, 0.85, 0.9, 0.95).
+    time, location : itm's rows and columns, percentages (start 10, 50, 90,
+        99 and 50, 90); the other keywords are zandrevio.itm's.
+    availability : availability's columns, target availabilities in %
+        (start 99.9, 99.99, 99.995, 99.999); its rows are a list given as
+        frequency or as distance, the other keywords are
+        zandrevio.availability's. The cells are the fade margins needed (dB).
 
     Returns a Table; refused cells are NaN with their message in its errors.
     """
     if model not in _MODELS:
         raise ValueError("model takes one of %s, not %r" % (", ".join(_MODELS), model))
+    if model in ("itm", "availability"):
+        return _propagation_table(model, time, location, availability, options)
+    if options:
+        raise TypeError("table() got an unexpected keyword argument %r" % next(iter(options)))
     if (channels is None) == (traffic is None):
         raise TypeError("table takes one of channels and traffic")
     from . import extended_erlang_b, service_level as service_level_of, traffic as traffic_of
@@ -116,3 +129,21 @@ def table(model, *, channels=None, traffic=None, gos=None, recall=0.5, handling_
 def _made(answer, result, rows, columns, row_name, column_name):
     return Table(getattr(answer, result), rows, columns, row_name, column_name, result,
                  answer.units.get(result, ""), dict(answer.errors))
+
+
+def _propagation_table(model, time, location, availability, options):
+    from . import availability as availability_of, itm
+
+    if model == "itm":
+        rows = _axis("time", _START_TIMES if time is None else time)
+        columns = _axis("location", _START_LOCATIONS if location is None else location)
+        answer = itm(time=rows[:, None], location=columns[None, :], errors="nan", **options)
+        return _made(answer, "loss", rows, columns, "time", "location")
+    by = [name for name in ("frequency", "distance") if numpy.ndim(options.get(name, 0)) == 1]
+    if len(by) != 1:
+        raise TypeError("the availability table takes a list of frequencies or of distances as its rows")
+    rows = _axis(by[0], options.pop(by[0]))
+    columns = _axis("availability", _START_AVAILABILITIES if availability is None else availability)
+    answer = availability_of(**{by[0]: rows[:, None]}, target_availability=columns[None, :], errors="nan",
+                             **options)
+    return _made(answer, "fade_margin", rows, columns, by[0], "availability")
