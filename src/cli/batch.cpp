@@ -369,7 +369,8 @@ private:
                 outcome = SweepRows(*command, std::span(m_records).subspan(i, end - i), columns, m_settings,
                                     [&](std::size_t row, const Answer& answer) {
                                         failed += answer.Failed() ? 1 : 0;
-                                        AppendAnswer(lines, m_layout, m_records[i + row], answer, nullptr);
+                                        AppendAnswer(lines, m_layout, m_records[i + row], answer,
+                                                     json ? &*json : nullptr);
                                     });
             }
             i += outcome.swept;

@@ -76,8 +76,8 @@ bool ValueOf(const OptionInfo& option, const std::string& text, long double& val
 SweepOutcome SweepRows(const Command& command, std::span<const CsvRecord> rows, const SweepColumns& columns,
                        const Settings& settings, const std::function<void(std::size_t row, Answer answer)>& out)
 {
-    if (rows.size() < 2 || settings.echoInputs) {
-        return {0, rows.size()}; // an echo lists the options each run read: row by row
+    if (rows.size() < 2) {
+        return {};
     }
     std::vector<Given> lead;
     if (!GivenColumns(command, rows[0], columns, lead)) {
@@ -125,16 +125,23 @@ SweepOutcome SweepRows(const Command& command, std::span<const CsvRecord> rows, 
     // The first row's request stands for all: the rules and the variant
     // follow from which options are given, not from their values.
     Request request;
-    request.SetEcho(false);
+    request.SetEcho(settings.echoInputs);
     for (const Given& cell : lead) {
         request.Give(cell.option->name, rows[0].fields[cell.column]);
     }
     Sweep sweep;
+    std::vector<std::vector<std::string_view>> texts(settings.echoInputs ? numbers.size() : 0);
     for (std::size_t n = 0; n < numbers.size(); ++n) {
-        const std::string& option = lead[numbers[n]].option->name;
-        request.Remember(option, values[n][0]);
-        sweep.options.push_back(option);
+        const Given& cell = lead[numbers[n]];
+        request.Remember(cell.option->name, values[n][0]);
+        sweep.options.push_back(cell.option->name);
         sweep.values.push_back(values[n].data());
+        if (settings.echoInputs) {
+            for (std::size_t row = 0; row < count; ++row) {
+                texts[n].push_back(rows[row].fields[cell.column]);
+            }
+            sweep.texts.push_back(texts[n].data());
+        }
     }
     std::size_t emitted = 0;
     try {

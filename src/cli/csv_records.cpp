@@ -83,6 +83,35 @@ void CsvReader::Fail(std::string message)
     Start();
 }
 
+// A whole line that starts a record and holds no quote and no CR but the
+// one before its LF is one record of unquoted fields: split here, as libcsv
+// would split it, without its byte-by-byte state machine. Lines libcsv
+// reads another way (a quote, a lone CR, a blank line, the rest of a record
+// begun before) are left to it: false.
+bool CsvReader::SplitPlainLine(const char* data, std::size_t length)
+{
+    std::size_t end = length - 1; // the LF
+    if (end > 0 && data[end - 1] == '\r') {
+        --end;
+    }
+    if (end == 0 || std::memchr(data, '"', end) != nullptr || std::memchr(data, '\r', end) != nullptr) {
+        return false;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        const void* found = std::memchr(data + start, m_delimiter, end - start);
+        const std::size_t stop =
+            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : end;
+        OnField(const_cast<char*>(data + start), stop - start, this);
+        if (found == nullptr) {
+            break;
+        }
+        start = stop + 1;
+    }
+    OnRecordEnd('\n', this);
+    return true;
+}
+
 // One line (or the end of one) at a time, so that the line of each record
 // is known and a record that grows past its bound is cut off.
 void CsvReader::Parse(const char* data, std::size_t size)
@@ -102,6 +131,10 @@ void CsvReader::Parse(const char* data, std::size_t size)
         if (m_recordLine == 0 && !(length == 1 && *data == '\n') && !(length == 2 && data[0] == '\r')) {
             m_recordLine = m_line;
         }
+        // libcsv between records (its first state, ROW_NOT_BEGUN): a CR may
+        // have ended a record in the middle of the line before, and a quote
+        // after it begun the next.
+        const bool atRecordStart = m_parser.pstate == 0;
         m_pending += length;
         if (m_pending > kMaxRecord) {
             Fail("the row is longer than " + std::to_string(kMaxRecord) +
@@ -112,6 +145,12 @@ void CsvReader::Parse(const char* data, std::size_t size)
             if (newline != nullptr) {
                 ++m_line;
             }
+            data += length;
+            size -= length;
+            continue;
+        }
+        if (m_splitPlainLines && atRecordStart && newline != nullptr && SplitPlainLine(data, length)) {
+            ++m_line;
             data += length;
             size -= length;
             continue;

@@ -99,6 +99,13 @@ public:
         }
         return false;
     }
+    // Forgets which fields were read: the inputs serve another run.
+    void ForgetReads() const
+    {
+        for (const Entry& entry : m_inputs) {
+            entry.read = false;
+        }
+    }
     // Whether the calculation read the field: what a run used, for its echo.
     bool WasRead(Field field) const
     {

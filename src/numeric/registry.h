@@ -107,6 +107,8 @@ std::vector<ResultValue> ResultsOf(const T& value, const std::vector<ResultOf<T>
 struct Sweep {
     std::vector<std::string_view> options;
     std::vector<const long double*> values;
+    // Where the request asks for an echo: option k's text of every run.
+    std::vector<const std::string_view*> texts;
 };
 // Receives each run of a sweep: its index and its reply (results, warnings
 // or refusal; no echo).
@@ -271,6 +273,26 @@ void EchoFields(Reply& reply, const Request& request, const CalculationSpec<Fiel
     }
 }
 
+// The echo of one run of a sweep: the options it read, a varying one with
+// that run's text.
+template <typename Field>
+void EchoRun(Reply& reply, const Request& request, const CalculationSpec<Field>& calculation, const Inputs<Field>& in,
+             const Sweep& sweep, std::size_t run)
+{
+    reply.inputs.clear();
+    for (const FieldSpec<Field>& spec : calculation.fields) {
+        if (spec.option.empty() || !in.WasRead(spec.field)) {
+            continue;
+        }
+        const auto varying = std::find(sweep.options.begin(), sweep.options.end(), spec.option);
+        const auto k = static_cast<std::size_t>(varying - sweep.options.begin());
+        const std::string_view text = varying != sweep.options.end() && k < sweep.texts.size()
+            ? sweep.texts[k][run]
+            : request.TextOr(spec.option, spec.start);
+        reply.inputs.emplace_back(spec.option, std::string(text));
+    }
+}
+
 // A refusal as the reply carries it: its message and the option of its field.
 template <typename Field>
 void Refuse(Reply& reply, const CalculationSpec<Field>& calculation, const Refusal<Field>& refusal)
@@ -340,6 +362,7 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
             reply.error.clear();
             reply.errorOption = {};
             bool refused = false;
+            in.ForgetReads();
             for (std::size_t k = 0; k < varying.size(); ++k) {
                 const long double value = sweep.values[k][run];
                 if (varying[k]->kind == FieldKind::Whole && !IsWhole32(value)) {
@@ -371,6 +394,9 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
                     reply.results.clear();
                     reply.error = ApplicationErrorBoxText(error.Message());
                 }
+            }
+            if (request.Echo()) {
+                EchoRun(reply, request, calculation, in, sweep, run);
             }
             out(run, reply);
         }

@@ -92,6 +92,12 @@ TEST(Batch, RowsRunTogetherGiveWhatEachGivesAlone)
             EXPECT_EQ(together[r + 1][column], expected) << together[0][column];
         }
     }
+    // JSON Lines, whose echo lists the options each row's run read.
+    std::string alone;
+    for (const std::string& row : rows) {
+        alone += RunCalc({"--json", "batch", "-"}, header + row).out;
+    }
+    EXPECT_EQ(RunCalc({"--json", "batch", "-"}, all).out, alone);
 }
 
 TEST(Batch, TakesWhatSpreadsheetsSave)

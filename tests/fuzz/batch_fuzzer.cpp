@@ -12,12 +12,13 @@
 #include <vector>
 
 namespace {
-std::vector<zandrevio::cli::CsvRecord> Records(const std::string& text)
+std::vector<zandrevio::cli::CsvRecord> Records(const std::string& text, bool splitPlainLines = true)
 {
     std::istringstream in(text);
     std::vector<zandrevio::cli::CsvRecord> records;
     zandrevio::cli::CsvReader reader;
     reader.Keep(1002);
+    reader.SplitPlainLines(splitPlainLines);
     reader.Read(in, [&](const zandrevio::cli::CsvRecord& record) { records.push_back(record); });
     return records;
 }
@@ -38,6 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string input(reinterpret_cast<const char*>(data), size);
     const zandrevio::cli::Settings settings;
     const std::vector<zandrevio::cli::CsvRecord> read = Records(input);
+    // Plain lines split without libcsv read exactly as libcsv reads them.
+    const std::vector<zandrevio::cli::CsvRecord> byLibcsv = Records(input, false);
+    Check(read.size() == byLibcsv.size());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        Check(read[i].fields == byLibcsv[i].fields && read[i].count == byLibcsv[i].count &&
+              read[i].overlong == byLibcsv[i].overlong && read[i].line == byLibcsv[i].line &&
+              read[i].error == byLibcsv[i].error);
+    }
     for (bool json : {false, true}) {
         std::istringstream in(input);
         std::ostringstream out;

@@ -146,7 +146,7 @@ TEST(Registry, ASweepRunsAsSeparateRequestsDo)
     const Variant& variant = traffic.VariantFor(request);
     const std::vector<long double> channels{15.0L, 2.5L, 1.0L, 30.0L};
     const std::vector<long double> gos{0.01L, 0.01L, -0.2L, 0.05L};
-    const Sweep sweep{{"channels", "gos"}, {channels.data(), gos.data()}};
+    const Sweep sweep{{"channels", "gos"}, {channels.data(), gos.data()}, {}};
     std::vector<Reply> replies(channels.size());
     ASSERT_TRUE(variant.sweep(request, traffic.CheckRules(request), sweep, 0, channels.size(),
                               [&](std::size_t run, const Reply& reply) { replies[run] = reply; }));
@@ -175,7 +175,7 @@ TEST(Registry, ASweepRunsAsSeparateRequestsDo)
     tx.Give("standard", "gsm");
     tx.Give("tx", 935.2L, "935.2");
     const long double values[] = {935.2L};
-    const Sweep byTx{{"tx"}, {values}};
+    const Sweep byTx{{"tx"}, {values}, {}};
     EXPECT_FALSE(
         channel.VariantFor(tx).sweep &&
         channel.VariantFor(tx).sweep(tx, channel.CheckRules(tx), byTx, 0, 1, [](std::size_t, const Reply&) {}));
