@@ -7,6 +7,7 @@
 #include "propagation/itm_entries.h"
 #include "propagation/path_entries.h"
 #include "propagation/propagation_entries.h"
+#include "receiver/receiver_entries.h"
 #include "traffic/traffic_entries.h"
 #include "units/unit_entries.h"
 
@@ -40,6 +41,12 @@ const Entry kCalculations[] = {
      AvailabilityCalculation},
     {"rain-attenuation", "Rain's specific attenuation and the attenuation exceeded for a percentage of the year",
      RainAttenuationCalculation},
+    {"noise", "Thermal noise kTB in a bandwidth, the noise floor and the sensitivity of a receiver", NoiseCalculation},
+    {"noise-figure", "A noise figure as noise factor and noise temperature, from any of the three",
+     NoiseFigureCalculation},
+    {"eirp", "EIRP and ERP of a transmitter, and the flux density and field strength at a distance", EirpCalculation},
+    {"ebno", "Eb/N0, SNR and C/N0 from one another at a bit rate and a noise bandwidth", EbnoCalculation},
+    {"capacity", "Shannon's capacity of a bandwidth at an SNR, or the SNR a capacity needs", CapacityCalculation},
     {"traffic", "Channels, traffic and grade of service: two give the third", TrafficCalculation},
     {"subscribers", "Traffic of subscribers at a calling rate, and back", SubscribersCalculation},
     {"service-level", "Erlang C queues: waiting probability, service level, speed of answer; or servers needed",

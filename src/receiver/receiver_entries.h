@@ -1,0 +1,14 @@
+#pragma once
+
+#include "numeric/registry.h"
+
+// The receiver chain's calculations as the registry holds them.
+namespace zandrevio {
+
+Calculation NoiseCalculation();
+Calculation NoiseFigureCalculation();
+Calculation EirpCalculation();
+Calculation EbnoCalculation();
+Calculation CapacityCalculation();
+
+} // namespace zandrevio
