@@ -36,6 +36,7 @@ struct Bound {
     const Command* command = nullptr;
     CLI::App* app = nullptr;
     std::map<std::string, std::string> texts;
+    std::map<std::string, std::vector<std::string>> lists; // of the options given once per item
     std::map<std::string, CLI::Option*> options;
 };
 
@@ -49,8 +50,11 @@ void Bind(CLI::App& parent, const char* name, const Command& command, Bound& bou
             help += " (start: " + option.start + ")";
         }
         const bool positional = positionalValue && option.name == "value";
-        CLI::Option* added =
-            bound.app->add_option(positional ? option.name : "--" + option.name, bound.texts[option.name], help);
+        CLI::Option* added = option.repeated
+            ? bound.app->add_option("--" + option.name, bound.lists[option.name], help + " (one per item)")
+                  ->expected(1)
+                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            : bound.app->add_option(positional ? option.name : "--" + option.name, bound.texts[option.name], help);
         added->type_name(!option.placeholder.empty()  ? option.placeholder
                              : option.choices.empty() ? "NUMBER"
                                                       : Joined(option.choices, "|"));
@@ -65,7 +69,14 @@ Request RequestOf(const Bound& bound)
 {
     Request request;
     for (const auto& [name, option] : bound.options) {
-        if (option->count() > 0) {
+        if (option->count() == 0) {
+            continue;
+        }
+        if (const auto list = bound.lists.find(name); list != bound.lists.end()) {
+            for (const std::string& item : list->second) {
+                request.Give(name, item);
+            }
+        } else {
             request.Give(name, bound.texts.at(name));
         }
     }

@@ -232,6 +232,10 @@ Answer Run(const Layout& layout, const CsvRecord& record, const Settings& settin
                                                   : "unknown calculation '" + answer.calculation + "'";
         return answer;
     }
+    if (!command->calculation->inBatch) {
+        answer.error = command->name + " takes lists: run it on its own, not as a batch row";
+        return answer;
+    }
     try {
         return Execute(*command, std::move(request), settings);
     } catch (const UsageError& error) {
@@ -366,12 +370,12 @@ private:
                 ? commands.Find(first.fields[m_layout.calculation])
                 : nullptr;
             if (command != nullptr) {
-                outcome = SweepRows(*command, std::span(m_records).subspan(i, end - i), columns, m_settings,
-                                    [&](std::size_t row, const Answer& answer) {
-                                        failed += answer.Failed() ? 1 : 0;
-                                        AppendAnswer(lines, m_layout, m_records[i + row], answer,
-                                                     json ? &*json : nullptr);
-                                    });
+                outcome =
+                    SweepRows(*command, std::span(m_records).subspan(i, end - i), columns, m_settings,
+                              [&](std::size_t row, const Answer& answer) {
+                                  failed += answer.Failed() ? 1 : 0;
+                                  AppendAnswer(lines, m_layout, m_records[i + row], answer, json ? &*json : nullptr);
+                              });
             }
             i += outcome.swept;
             for (const std::size_t last = i + outcome.alone; i < last; ++i) {

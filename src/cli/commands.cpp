@@ -49,6 +49,7 @@ Command CommandOf(const Calculation& calculation)
         info.items = option.choices;
         info.narrowedBy = option.narrowedBy;
         info.placeholder = option.placeholder;
+        info.repeated = option.repeated;
         for (const auto& [word, narrowed] : option.wordsFor) {
             info.wordsFor.emplace_back(std::string(word), std::vector<std::string>(narrowed.begin(), narrowed.end()));
         }

@@ -30,6 +30,7 @@ struct OptionInfo {
     // its words the words this one then takes.
     std::string narrowedBy;
     std::vector<std::pair<std::string, std::vector<std::string>>> wordsFor;
+    bool repeated = false; // given once per item
 };
 
 struct Command {

@@ -30,6 +30,8 @@ struct OptionSpec {
     // that option, and for each of its words the words this one then takes.
     std::string_view narrowedBy = {};
     std::vector<std::pair<std::string_view, std::vector<std::string_view>>> wordsFor = {};
+    // Given once per item (--stage A --stage B): a list of texts.
+    bool repeated = false;
 };
 
 // One result of a run in physical units, with the unit and format in force
@@ -151,6 +153,8 @@ public:
     std::string_view summary;
     std::vector<Variant> variants;
     std::vector<OneOf> rules;
+    // Whether a batch row can hold its inputs (not where they are lists).
+    bool inBatch = true;
 
     // Every option of the variants, each once in the order first met; an
     // option of a rule's alternatives has no start value.

@@ -87,6 +87,17 @@ public:
         return text != nullptr ? std::string_view(*text) : otherwise;
     }
     const std::vector<std::pair<std::string, std::string>>& Options() const { return m_options; }
+    // Every text of an option given once per item, in order.
+    std::vector<std::string_view> Texts(std::string_view name) const
+    {
+        std::vector<std::string_view> texts;
+        for (const auto& [known, text] : m_options) {
+            if (known == name) {
+                texts.emplace_back(text);
+            }
+        }
+        return texts;
+    }
 
 private:
     const std::string* Find(std::string_view name) const

@@ -146,6 +146,21 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
         }
         const OptionSpec* option = &known->option;
         const std::string name(option->name);
+        if (option->repeated) {
+            // A list of items (a chain's stages): one text each, in order.
+            const py::object items = py::isinstance<py::str>(value) ? py::object(py::make_tuple(value))
+                                                                    : py::reinterpret_borrow<py::object>(value);
+            if (!py::isinstance<py::sequence>(items)) {
+                throw py::type_error(keyword + " takes a list of texts, not " + py::repr(value).cast<std::string>());
+            }
+            for (const py::handle item : items) {
+                if (!py::isinstance<py::str>(item)) {
+                    throw py::type_error(keyword + " takes a list of texts, not " + py::repr(item).cast<std::string>());
+                }
+                arguments.request.Give(name, item.cast<std::string>());
+            }
+            continue;
+        }
         if (option->kind == FieldKind::Choice || option->kind == FieldKind::Text) {
             py::object text = py::reinterpret_borrow<py::object>(value);
             if (option->kind == FieldKind::Text && py::hasattr(text, "__fspath__")) {

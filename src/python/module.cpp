@@ -48,6 +48,7 @@ py::dict Describe(const Calculation& calculation)
         item["choices"] = choices;
         item["help"] = std::string(option.help);
         item["placeholder"] = std::string(option.placeholder);
+        item["repeated"] = option.repeated;
         options.append(item);
     }
     py::list results;

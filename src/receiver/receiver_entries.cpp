@@ -1,5 +1,7 @@
 #include "receiver/receiver_entries.h"
 
+#include "receiver/cascade.h"
+#include "receiver/cascade_stages.h"
 #include "receiver/noise.h"
 #include "receiver/radiated_power.h"
 #include "receiver/signal_quality.h"
@@ -27,6 +29,91 @@ const std::vector<ResultOf<Shannon>> kShannonResults = {
     {&kEfficiencyResult, Member<&Shannon::efficiency>},
     {&kSnrResult, Member<&Shannon::snrDb>},
 };
+
+// The chain's results, then each stage's.
+const ResultSpec kCascadeGain{"Total gain", "gain", "dB", ResultFormat::Hundredths};
+const ResultSpec kCascadeIip3{"Input IP3", "iip3", "dBm", ResultFormat::Hundredths};
+const ResultSpec kCascadeOip3{"Output IP3", "oip3", "dBm", ResultFormat::Hundredths};
+const ResultSpec kCascadeIp1db{"Input P1dB", "ip1db", "dBm", ResultFormat::Hundredths};
+const ResultSpec kCascadeOp1db{"Output P1dB", "op1db", "dBm", ResultFormat::Hundredths};
+const ResultSpec kCascadeSfdr{"Spurious-free dynamic range", "sfdr", "dB", ResultFormat::Hundredths};
+const ResultSpec kStageName{"Stage", "stage", "", ResultFormat::Text};
+const ResultSpec kStageGain{"Gain to this stage", "stage-gain", "dB", ResultFormat::Hundredths};
+const ResultSpec kStageNoiseFigure{"Noise figure to this stage", "stage-noise-figure", "dB", ResultFormat::Hundredths};
+const ResultSpec kStageNoiseShare{"Share of the added noise", "noise-share", "%", ResultFormat::Hundredths};
+const ResultSpec kStageIp3Share{"Share of the intermodulation", "ip3-share", "%", ResultFormat::Hundredths};
+const ResultSpec* const kCascadeResults[] = {
+    &kCascadeGain,  &kNoiseFigureResult, &kNoiseTemperatureResult, &kCascadeIip3,       &kCascadeOip3,
+    &kCascadeIp1db, &kCascadeOp1db,      &kNoiseFloorResult,       &kSensitivityResult, &kCascadeSfdr,
+};
+
+enum class CascadeField { Bandwidth, Snr };
+const FieldSpec<CascadeField> kCascadeFields[] = {
+    {CascadeField::Bandwidth, FieldKind::Real, "Bandwidth (kHz)", "bandwidth", "200"},
+    {CascadeField::Snr, FieldKind::Real, "Required SNR (dB)", "snr", "9"},
+};
+const CalculationSpec<CascadeField> kCascadeSpec{"cascade", kCascadeFields, {}};
+
+ResultValue Number(const ResultSpec& spec, long double value)
+{
+    return {&spec, value, {}, spec.unit, spec.format};
+}
+
+Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
+{
+    Reply reply;
+    std::vector<CascadeStage> stages;
+    const std::vector<std::string_view> texts = request.Texts("stage");
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        auto stage = ParseStage(texts[i], i);
+        if (auto* failed = std::get_if<std::string>(&stage)) {
+            reply.error = *failed;
+            reply.errorOption = "stage";
+            return reply;
+        }
+        stages.push_back(std::get<CascadeStage>(std::move(stage)));
+    }
+    Inputs<CascadeField> in = InputsFrom(request, kCascadeSpec);
+    const long double bandwidth = in.Real(CascadeField::Bandwidth);
+    const long double snr = in.Real(CascadeField::Snr);
+    EchoFields(reply, request, kCascadeSpec, in);
+    const auto outcome = Cascade(stages, bandwidth, snr);
+    if (const auto* refused = std::get_if<CascadeRefusal>(&outcome)) {
+        reply.error = refused->message;
+        reply.errorOption = refused->message.rfind("Bandwidth", 0) == 0 ? "bandwidth" : "stage";
+        return reply;
+    }
+    const CascadeResult& chain = std::get<CascadeResult>(outcome);
+    reply.results = {Number(kCascadeGain, chain.gainDb), Number(kNoiseFigureResult, chain.noiseFigureDb),
+                     Number(kNoiseTemperatureResult, chain.noiseTemperatureK)};
+    const std::pair<const ResultSpec*, std::optional<long double>> points[] = {
+        {&kCascadeIip3, chain.iip3Dbm},
+        {&kCascadeOip3, chain.oip3Dbm},
+        {&kCascadeIp1db, chain.ip1dbDbm},
+        {&kCascadeOp1db, chain.op1dbDbm},
+        {&kNoiseFloorResult, chain.noiseFloorDbm},
+        {&kSensitivityResult, chain.sensitivityDbm},
+        {&kCascadeSfdr, chain.sfdrDb}};
+    for (const auto& [spec, value] : points) {
+        if (value) {
+            reply.results.push_back(Number(*spec, *value));
+        }
+    }
+    // The whole chain first, then each stage: the command line writes them in turn.
+    reply.matches.push_back(reply.results);
+    for (std::size_t i = 0; i < stages.size(); ++i) {
+        const StageShare& share = chain.stages[i];
+        std::vector<ResultValue> stage{{&kStageName, 0.0L, stages[i].name, "", ResultFormat::Text},
+                                       Number(kStageGain, share.gainDb),
+                                       Number(kStageNoiseFigure, share.noiseFigureDb),
+                                       Number(kStageNoiseShare, share.noiseShare)};
+        if (share.ip3Share) {
+            stage.push_back(Number(kStageIp3Share, *share.ip3Share));
+        }
+        reply.matches.push_back(std::move(stage));
+    }
+    return reply;
+}
 
 // One way of the calculation a given option: that option selects it, and
 // exactly one of them is given.
@@ -69,6 +156,31 @@ Calculation NoiseFigureCalculation()
                                           {"noise-factor", kNoiseFromFactor, NoiseFromFactor},
                                           {"noise-temperature", kNoiseFromTemperature, NoiseFromTemperature}},
                                          kFigureResults);
+}
+
+Calculation CascadeCalculation()
+{
+    Variant variant;
+    variant.options = {{"stage",
+                        "Stage",
+                        FieldKind::Text,
+                        "",
+                        {},
+                        "name=NAME,gain=dB[,nf=dB][,oip3=dBm][,p1db=dBm], in order from the antenna; a loss without nf "
+                        "takes its loss as its noise figure",
+                        "STAGE",
+                        {},
+                        {},
+                        true}};
+    for (const OptionSpec& option : OptionsOf(kCascadeSpec)) {
+        variant.options.push_back(option);
+    }
+    variant.results.assign(std::begin(kCascadeResults), std::end(kCascadeResults));
+    variant.run = RunCascade;
+    Calculation cascade;
+    cascade.variants = {std::move(variant)};
+    cascade.inBatch = false;
+    return cascade;
 }
 
 Calculation EirpCalculation()

@@ -7,6 +7,7 @@ namespace zandrevio {
 
 Calculation NoiseCalculation();
 Calculation NoiseFigureCalculation();
+Calculation CascadeCalculation();
 Calculation EirpCalculation();
 Calculation EbnoCalculation();
 Calculation CapacityCalculation();

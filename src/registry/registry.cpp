@@ -44,6 +44,8 @@ const Entry kCalculations[] = {
     {"noise", "Thermal noise kTB in a bandwidth, the noise floor and the sensitivity of a receiver", NoiseCalculation},
     {"noise-figure", "A noise figure as noise factor and noise temperature, from any of the three",
      NoiseFigureCalculation},
+    {"cascade", "A receiver chain's gain, noise figure, intercept and compression points, stage by stage",
+     CascadeCalculation},
     {"eirp", "EIRP and ERP of a transmitter, and the flux density and field strength at a distance", EirpCalculation},
     {"ebno", "Eb/N0, SNR and C/N0 from one another at a bit rate and a noise bandwidth", EbnoCalculation},
     {"capacity", "Shannon's capacity of a bandwidth at an SNR, or the SNR a capacity needs", CapacityCalculation},

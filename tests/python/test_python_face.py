@@ -113,3 +113,16 @@ def test_readme_python_examples(root):
         test = doctest.DocTestParser().get_doctest(block, {}, "README block %d" % number, "README.md", 0)
         runner.run(test)
     assert runner.summarize(verbose=False).failed == 0
+
+
+def test_a_chain_of_stages_is_a_list():
+    chain = zandrevio.cascade(stage=["name=LNA,gain=20,nf=1,oip3=30", "name=cable,gain=-3",
+                                     "name=mixer,gain=-7,nf=7,oip3=15"])
+    assert zandrevio.format(chain.noise_figure, 5) == "1.2999"
+    assert [stage["stage"] for stage in chain.matches[1:]] == ["LNA", "cable", "mixer"]
+    with pytest.raises(zandrevio.Refused) as refused:
+        zandrevio.cascade(stage=["name=mixer,nf=7"])
+    assert refused.value.field == "stage"
+    assert "has no gain" in str(refused.value)
+    with pytest.raises(TypeError):
+        zandrevio.cascade(stage=[20])

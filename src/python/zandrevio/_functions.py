@@ -17,6 +17,8 @@ def _option_line(option):
     kind = _KIND_WORDS[option["kind"]]
     if option["kind"] == "text" and option["placeholder"]:
         kind = "str, " + option["placeholder"]
+    if option["repeated"]:
+        kind = "list of str, each " + option["placeholder"]
     text = option["caption"]
     if option["help"]:
         text += "; " + option["help"]
