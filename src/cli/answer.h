@@ -26,6 +26,8 @@ struct Answer {
     // Where a calculation answers for several bands: each band's results
     // (the first of them are also the results above).
     std::vector<std::vector<ResultText>> matches;
+    // A list beside the results, a row an item, each with the same names.
+    std::vector<std::vector<ResultText>> rows;
 
     bool Failed() const { return !error.empty(); }
 };

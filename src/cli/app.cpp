@@ -88,12 +88,14 @@ void WriteJson(std::ostream& out, const nlohmann::ordered_json& json)
     out << json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
-int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err)
+int Report(const Answer& answer, bool json, std::ostream& out, std::ostream& err, bool rowsAsCsv = false)
 {
     if (json) {
         std::string line;
         AppendJson(line, answer);
         out << line;
+    } else if (!answer.Failed() && rowsAsCsv) {
+        WriteRowsCsv(out, answer);
     } else if (!answer.Failed()) {
         WritePlain(out, answer);
     }
@@ -271,7 +273,10 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
         }
         for (const auto& b : bound) {
             if (b->app->parsed()) {
-                return Report(Execute(*b->command, RequestOf(*b), settings), json, out, err);
+                const Request request = RequestOf(*b);
+                // A calculation that gives a list may write it alone as CSV (--format csv).
+                const bool rowsAsCsv = request.TextOr("format", "") == "csv";
+                return Report(Execute(*b->command, request, settings), json, out, err, rowsAsCsv);
             }
         }
     } catch (const UsageError& error) {

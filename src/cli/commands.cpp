@@ -113,6 +113,10 @@ Answer AnswerOf(const Reply& reply, const Settings& settings)
     for (const std::vector<ResultValue>& match : reply.matches) {
         answer.matches.push_back(TextsOf(match, settings));
     }
+    answer.rows.reserve(reply.rows.size());
+    for (const std::vector<ResultValue>& row : reply.rows) {
+        answer.rows.push_back(TextsOf(row, settings));
+    }
     for (const CurvePoint& point : reply.curve) {
         answer.curve.emplace_back(FormatAs(ResultFormat::Result, point.x, settings.digits),
                                   FormatAs(ResultFormat::Result, point.y, settings.digits));

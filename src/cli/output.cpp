@@ -65,6 +65,49 @@ void WritePlain(std::ostream& out, const Answer& answer)
     for (const auto& [distance, gain] : answer.curve) {
         out << "curve " << distance << " km " << gain << " dB\n";
     }
+    // A list: a header of its names with their units, then a line a row.
+    if (!answer.rows.empty()) {
+        std::string line;
+        for (const ResultText& column : answer.rows.front()) {
+            line += (line.empty() ? "" : "\t") + column.name + (column.unit.empty() ? "" : " (" + column.unit + ")");
+        }
+        out << line << '\n';
+        for (const std::vector<ResultText>& row : answer.rows) {
+            line.clear();
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                line += (i > 0 ? "\t" : "") + row[i].value;
+            }
+            out << line << '\n';
+        }
+    }
+}
+
+void WriteRowsCsv(std::ostream& out, const Answer& answer)
+{
+    const auto field = [](const std::string& text) {
+        if (text.find_first_of(",\"\r\n") == std::string::npos) {
+            return text;
+        }
+        std::string quoted = "\"";
+        for (const char c : text) {
+            quoted += c == '"' ? "\"\"" : std::string(1, c);
+        }
+        return quoted + '"';
+    };
+    std::string line;
+    if (!answer.rows.empty()) {
+        for (const ResultText& column : answer.rows.front()) {
+            line += (line.empty() ? "" : ",") + field(column.name);
+        }
+        out << line << '\n';
+    }
+    for (const std::vector<ResultText>& row : answer.rows) {
+        line.clear();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            line += (i > 0 ? "," : "") + field(row[i].value);
+        }
+        out << line << '\n';
+    }
 }
 
 namespace {
@@ -161,6 +204,14 @@ void JsonWriter::Append(std::string& line, const Answer& answer)
         for (std::size_t i = 0; i < answer.matches.size(); ++i) {
             line += i > 0 ? "," : "";
             results(answer.matches[i]);
+        }
+        line += ']';
+    }
+    if (!answer.rows.empty()) {
+        line += ",\"rows\":[";
+        for (std::size_t i = 0; i < answer.rows.size(); ++i) {
+            line += i > 0 ? "," : "";
+            results(answer.rows[i]);
         }
         line += ']';
     }

@@ -10,6 +10,8 @@ namespace zandrevio::cli {
 
 // The answer as `name value unit` lines (the curve as `curve D km G dB`).
 void WritePlain(std::ostream& out, const Answer& answer);
+// A calculation's list alone, as CSV: a header of its names, a line a row.
+void WriteRowsCsv(std::ostream& out, const Answer& answer);
 // Appends the answer as one JSON object and a line end: calculation,
 // inputs, results (each its text and unit), warnings, error (null on
 // success) and, for a plot, curve. Text that is not UTF-8 has U+FFFD in

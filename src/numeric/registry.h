@@ -61,6 +61,9 @@ struct Reply {
     std::vector<std::vector<ResultValue>> matches;
     std::vector<std::string> warnings;
     std::vector<CurvePoint> curve; // the downtilt plot: distance km, gain dB
+    // A list the calculation gives beside its results, a row an item (the
+    // intermodulation products), each row's values in the same order.
+    std::vector<std::vector<ResultValue>> rows;
     std::string error;
     std::string_view errorOption; // the option a refusal names, where it names one
 
@@ -361,6 +364,7 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
         for (std::size_t run = begin; run < end; ++run) {
             reply.results.clear();
             reply.matches.clear();
+            reply.rows.clear();
             reply.warnings.clear();
             reply.curve.clear();
             reply.error.clear();

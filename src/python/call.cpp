@@ -154,10 +154,15 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
                 throw py::type_error(keyword + " takes a list of texts, not " + py::repr(value).cast<std::string>());
             }
             for (const py::handle item : items) {
-                if (!py::isinstance<py::str>(item)) {
-                    throw py::type_error(keyword + " takes a list of texts, not " + py::repr(item).cast<std::string>());
+                if (py::isinstance<py::str>(item)) {
+                    arguments.request.Give(name, item.cast<std::string>());
+                } else if (option->kind == FieldKind::Real &&
+                           (PyFloat_Check(item.ptr()) || (PyLong_Check(item.ptr()) && !PyBool_Check(item.ptr())))) {
+                    arguments.request.Give(name, ExactText(PyFloat_AsDouble(item.ptr()))); // a carrier in MHz
+                } else {
+                    throw py::type_error(keyword + " takes a list of texts or numbers, not " +
+                                         py::repr(item).cast<std::string>());
                 }
-                arguments.request.Give(name, item.cast<std::string>());
             }
             continue;
         }
@@ -270,6 +275,13 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
             points(static_cast<py::ssize_t>(i), 1) = reply.curve[i].y;
         }
         result.curve = std::move(curve);
+    }
+    if (!reply.rows.empty()) {
+        py::list rows;
+        for (const std::vector<ResultValue>& row : reply.rows) {
+            rows.append(ValuesOf(row, nullptr));
+        }
+        result.rows = std::move(rows);
     }
     if (reply.matches.size() > 1) {
         py::list matches;

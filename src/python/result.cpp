@@ -35,7 +35,7 @@ void DefineResult(py::module_& module)
                  for (auto item : result.values) {
                      names.append(item.first);
                  }
-                 for (const char* own : {"as_dict", "units", "errors", "warnings", "curve", "matches"}) {
+                 for (const char* own : {"as_dict", "units", "errors", "warnings", "curve", "matches", "rows"}) {
                      names.append(own);
                  }
                  return names;
@@ -48,6 +48,7 @@ void DefineResult(py::module_& module)
         .def_readonly("warnings", &Result::warnings, "The validity warnings of the call, each once.")
         .def_readonly("curve", &Result::curve, "The downtilt's gain (dB) against ground distance (km), or None.")
         .def_readonly("matches", &Result::matches, "Where several bands hold a channel: each band's results, or None.")
+        .def_readonly("rows", &Result::rows, "A list the calculation gives (intermodulation products): dicts, or None.")
         .def("__repr__", [](const Result& result) {
             std::string text = "Result(";
             bool first = true;

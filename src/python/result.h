@@ -14,6 +14,7 @@ struct Result {
     pybind11::list warnings;
     pybind11::object curve = pybind11::none();   // the downtilt's gain against distance
     pybind11::object matches = pybind11::none(); // several bands' results
+    pybind11::object rows = pybind11::none();    // a list the calculation gives (intermodulation products)
 };
 
 void DefineResult(pybind11::module_& module);

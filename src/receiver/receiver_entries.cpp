@@ -2,6 +2,10 @@
 
 #include "receiver/cascade.h"
 #include "receiver/cascade_stages.h"
+#include "receiver/intermodulation.h"
+
+#include "numeric/app_error.h"
+#include "numeric/parse_real.h"
 #include "receiver/noise.h"
 #include "receiver/radiated_power.h"
 #include "receiver/signal_quality.h"
@@ -115,6 +119,110 @@ Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
     return reply;
 }
 
+// The intermodulation search: its counts, and a row a product.
+const ResultSpec kProductCount{"Products in the bands", "products", "", ResultFormat::Whole};
+const ResultSpec kOrderCounts[] = {
+    {"Products of order 2", "order-2", "", ResultFormat::Whole},
+    {"Products of order 3", "order-3", "", ResultFormat::Whole},
+    {"Products of order 4", "order-4", "", ResultFormat::Whole},
+    {"Products of order 5", "order-5", "", ResultFormat::Whole},
+    {"Products of order 6", "order-6", "", ResultFormat::Whole},
+    {"Products of order 7", "order-7", "", ResultFormat::Whole},
+};
+const ResultSpec kProductFrequency{"Frequency", "frequency", "MHz", ResultFormat::Full};
+const ResultSpec kProductOrder{"Order", "order", "", ResultFormat::Whole};
+const ResultSpec kProductTerms{"Product", "product", "", ResultFormat::Text};
+const ResultSpec kProductBand{"Band", "band", "", ResultFormat::Whole};
+
+enum class ListFormat { Text = 0, Csv = 1 };
+constexpr Choice kListFormats[] = {{"text", "text"}, {"CSV", "csv"}};
+enum class Orders { All = 0, Odd = 1 };
+constexpr Choice kOrderChoices[] = {{"all", "all"}, {"odd", "odd"}};
+enum class IntermodOption { HighestOrder, Orders, Format };
+const FieldSpec<IntermodOption> kIntermodFields[] = {
+    {IntermodOption::HighestOrder, FieldKind::Whole, "Highest order", "max-order", "7", {}, "2 to 7"},
+    {IntermodOption::Orders, FieldKind::Choice, "Orders", "orders", "all", kOrderChoices},
+    {IntermodOption::Format, FieldKind::Choice, "Format of the list", "format", "text", kListFormats},
+};
+const CalculationSpec<IntermodOption> kIntermodSpec{"intermod", kIntermodFields, {}};
+
+// "2f1+f3-f2": each carrier by its number as typed, from 1, the added
+// carriers before the subtracted ones.
+std::string ProductText(const IntermodProduct& product)
+{
+    std::string text;
+    for (const bool added : {true, false}) {
+        for (const IntermodTerm& term : product.Terms()) {
+            if ((term.coefficient > 0) != added) {
+                continue;
+            }
+            const int magnitude = added ? term.coefficient : -term.coefficient;
+            text += added ? (text.empty() ? "" : "+") : "-";
+            text += (magnitude > 1 ? std::to_string(magnitude) : "") + "f" + std::to_string(term.carrier + 1);
+        }
+    }
+    return text;
+}
+
+Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
+{
+    Reply reply;
+    IntermodSearch search;
+    const auto refuse = [&](std::string message, std::string_view option) {
+        reply.error = std::move(message);
+        reply.errorOption = option;
+        return reply;
+    };
+    const std::vector<std::string_view> carriers = request.Texts("carrier");
+    for (std::size_t i = 0; i < carriers.size(); ++i) {
+        try {
+            search.carriersMhz.push_back(ParseReal(carriers[i]));
+        } catch (const ConversionFailure&) {
+            return refuse("Carrier " + std::to_string(i + 1) + ": '" + std::string(carriers[i]) + "' is not a number",
+                          "carrier");
+        }
+    }
+    const std::vector<std::string_view> bands = request.Texts("band");
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const std::string_view band = bands[i];
+        const std::size_t dash = band.find('-', 1);
+        try {
+            if (dash == std::string_view::npos) {
+                throw ConversionFailure(std::string(band));
+            }
+            search.bands.push_back({ParseReal(band.substr(0, dash)), ParseReal(band.substr(dash + 1))});
+        } catch (const ConversionFailure&) {
+            return refuse("Band " + std::to_string(i + 1) + ": '" + std::string(band) + "' is not LOW-HIGH in MHz",
+                          "band");
+        }
+    }
+    const Inputs<IntermodOption> in = InputsFrom(request, kIntermodSpec);
+    search.highestOrder = in.Whole(IntermodOption::HighestOrder);
+    search.oddOrdersOnly = in.Choice<Orders>(IntermodOption::Orders) == Orders::Odd;
+    EchoFields(reply, request, kIntermodSpec, in);
+    const Outcome<IntermodResult, IntermodField> outcome = IntermodulationProducts(search);
+    if (!outcome.Ok()) {
+        static constexpr std::string_view kOptions[] = {"carrier", "band", "max-order", "orders"};
+        return refuse(outcome.Error().message, kOptions[static_cast<int>(outcome.Error().field)]);
+    }
+    const IntermodResult& found = outcome.Value();
+    reply.results.push_back(Number(kProductCount, static_cast<long double>(found.products.size())));
+    for (int order = kLowestIntermodOrder; order <= search.highestOrder; ++order) {
+        if (!search.oddOrdersOnly || order % 2 == 1) {
+            reply.results.push_back(Number(kOrderCounts[order - kLowestIntermodOrder],
+                                           static_cast<long double>(found.countByOrder[order])));
+        }
+    }
+    reply.rows.reserve(found.products.size());
+    for (const IntermodProduct& product : found.products) {
+        reply.rows.push_back({Number(kProductFrequency, product.frequencyMhz),
+                              Number(kProductOrder, product.order),
+                              {&kProductTerms, 0.0L, ProductText(product), "", ResultFormat::Text},
+                              Number(kProductBand, product.band + 1)});
+    }
+    return reply;
+}
+
 // One way of the calculation a given option: that option selects it, and
 // exactly one of them is given.
 template <typename Field, typename T>
@@ -181,6 +289,45 @@ Calculation CascadeCalculation()
     cascade.variants = {std::move(variant)};
     cascade.inBatch = false;
     return cascade;
+}
+
+Calculation IntermodCalculation()
+{
+    Variant variant;
+    variant.options = {
+        {"carrier",
+         "Carrier (MHz)",
+         FieldKind::Real,
+         "",
+         {},
+         "a transmitter's frequency, up to 32",
+         "MHz",
+         {},
+         {},
+         true},
+        {"band",
+         "Receive band (MHz)",
+         FieldKind::Text,
+         "",
+         {},
+         "its edges, LOW-HIGH, included",
+         "LOW-HIGH",
+         {},
+         {},
+         true},
+    };
+    for (const OptionSpec& option : OptionsOf(kIntermodSpec)) {
+        variant.options.push_back(option);
+    }
+    variant.results.push_back(&kProductCount);
+    for (const ResultSpec& count : kOrderCounts) {
+        variant.results.push_back(&count);
+    }
+    variant.run = RunIntermod;
+    Calculation intermod;
+    intermod.variants = {std::move(variant)};
+    intermod.inBatch = false;
+    return intermod;
 }
 
 Calculation EirpCalculation()

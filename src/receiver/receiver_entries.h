@@ -8,6 +8,7 @@ namespace zandrevio {
 Calculation NoiseCalculation();
 Calculation NoiseFigureCalculation();
 Calculation CascadeCalculation();
+Calculation IntermodCalculation();
 Calculation EirpCalculation();
 Calculation EbnoCalculation();
 Calculation CapacityCalculation();

@@ -46,6 +46,8 @@ const Entry kCalculations[] = {
      NoiseFigureCalculation},
     {"cascade", "A receiver chain's gain, noise figure, intercept and compression points, stage by stage",
      CascadeCalculation},
+    {"intermod", "Intermodulation products of order 2 to 7 of up to 32 carriers that land in receive bands",
+     IntermodCalculation},
     {"eirp", "EIRP and ERP of a transmitter, and the flux density and field strength at a distance", EirpCalculation},
     {"ebno", "Eb/N0, SNR and C/N0 from one another at a bit rate and a noise bandwidth", EbnoCalculation},
     {"capacity", "Shannon's capacity of a bandwidth at an SNR, or the SNR a capacity needs", CapacityCalculation},

@@ -126,3 +126,12 @@ def test_a_chain_of_stages_is_a_list():
     assert "has no gain" in str(refused.value)
     with pytest.raises(TypeError):
         zandrevio.cascade(stage=[20])
+
+
+def test_intermodulation_gives_its_products_as_rows():
+    found = zandrevio.intermod(carrier=[935.2, 936.0], band=["930-940"], max_order=3)
+    assert found.products == 2 and found.order_3 == 2
+    assert [(row["frequency"], row["product"]) for row in found.rows] == [(934.4, "2f1-f2"), (936.8, "2f2-f1")]
+    with pytest.raises(zandrevio.Refused) as refused:
+        zandrevio.intermod(carrier=[935.2], band=["940-930"])
+    assert refused.value.field == "band"

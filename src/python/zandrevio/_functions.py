@@ -18,7 +18,7 @@ def _option_line(option):
     if option["kind"] == "text" and option["placeholder"]:
         kind = "str, " + option["placeholder"]
     if option["repeated"]:
-        kind = "list of str, each " + option["placeholder"]
+        kind = "list of numbers" if option["kind"] == "real" else "list of str, each " + option["placeholder"]
     text = option["caption"]
     if option["help"]:
         text += "; " + option["help"]
