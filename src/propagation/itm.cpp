@@ -272,35 +272,51 @@ std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
+// The path prepared in the order its fields are read, as kItm lists them:
+// the area mode's own fields, then the percentages (`checkPercents`, the
+// refusal of the first out of range), then a profile.
+template <typename CheckPercents>
+Outcome<PreparedPath, Field> PreparePath(const TerrainProfile* profile, const Inputs<Field>& in, const Common& c,
+                                         CheckPercents checkPercents)
+{
+    if (!profile) {
+        Outcome<PreparedPath, Field> prepared = PrepareArea(in, c);
+        if (!prepared.Ok()) {
+            return prepared;
+        }
+        if (std::optional<Refusal<Field>> refusal = checkPercents()) {
+            return *refusal;
+        }
+        return prepared;
+    }
+    if (std::optional<Refusal<Field>> refusal = checkPercents()) {
+        return *refusal;
+    }
+    return PreparePointToPoint(*profile, c);
+}
+
 Outcome<ItmResult, Field> Single(const TerrainProfile* profile, const Inputs<Field>& in)
 {
     const auto common = ReadCommon(in);
     if (!common.Ok()) {
         return common.Error();
     }
-    // The area mode's own fields come before the percentages, as kItm lists them.
-    std::optional<Outcome<PreparedPath, Field>> prepared;
-    if (!profile) {
-        prepared.emplace(PrepareArea(in, common.Value()));
-        if (!prepared->Ok()) {
-            return prepared->Error();
-        }
-    }
     const Field percentFields[] = {Field::Time, Field::Location, Field::Situation};
     long double percents[3] = {};
-    for (std::size_t i = 0; i < 3; ++i) {
-        percents[i] = in.Real(percentFields[i]);
-        if (auto refusal = CheckPercent(percents[i], percentFields[i])) {
-            return *refusal;
-        }
+    const Outcome<PreparedPath, Field> prepared =
+        PreparePath(profile, in, common.Value(), [&]() -> std::optional<Refusal<Field>> {
+            for (std::size_t i = 0; i < 3; ++i) {
+                percents[i] = in.Real(percentFields[i]);
+                if (auto refusal = CheckPercent(percents[i], percentFields[i])) {
+                    return refusal;
+                }
+            }
+            return std::nullopt;
+        });
+    if (!prepared.Ok()) {
+        return prepared.Error();
     }
-    if (profile) {
-        prepared.emplace(PreparePointToPoint(*profile, common.Value()));
-        if (!prepared->Ok()) {
-            return prepared->Error();
-        }
-    }
-    const PreparedPath& path = prepared->Value();
+    const PreparedPath& path = prepared.Value();
     try {
         const itm::Deviates given{itm::InverseComplementaryNormal(percents[0] / 100.0L),
                                   itm::InverseComplementaryNormal(percents[1] / 100.0L),
@@ -330,34 +346,26 @@ Outcome<ItmReliabilityTable, Field> Table(const TerrainProfile* profile, const I
     if (!common.Ok()) {
         return common.Error();
     }
-    std::optional<Outcome<PreparedPath, Field>> prepared;
-    if (!profile) {
-        prepared.emplace(PrepareArea(in, common.Value()));
-        if (!prepared->Ok()) {
-            return prepared->Error();
-        }
+    long double situation = 0.0L;
+    const Outcome<PreparedPath, Field> prepared =
+        PreparePath(profile, in, common.Value(), [&]() -> std::optional<Refusal<Field>> {
+            for (const long double t : timePercent) {
+                if (auto refusal = CheckPercent(t, Field::Time)) {
+                    return refusal;
+                }
+            }
+            for (const long double l : locationPercent) {
+                if (auto refusal = CheckPercent(l, Field::Location)) {
+                    return refusal;
+                }
+            }
+            situation = in.Real(Field::Situation);
+            return CheckPercent(situation, Field::Situation);
+        });
+    if (!prepared.Ok()) {
+        return prepared.Error();
     }
-    for (const long double t : timePercent) {
-        if (auto refusal = CheckPercent(t, Field::Time)) {
-            return *refusal;
-        }
-    }
-    for (const long double l : locationPercent) {
-        if (auto refusal = CheckPercent(l, Field::Location)) {
-            return *refusal;
-        }
-    }
-    const long double situation = in.Real(Field::Situation);
-    if (auto refusal = CheckPercent(situation, Field::Situation)) {
-        return *refusal;
-    }
-    if (profile) {
-        prepared.emplace(PreparePointToPoint(*profile, common.Value()));
-        if (!prepared->Ok()) {
-            return prepared->Error();
-        }
-    }
-    const PreparedPath& path = prepared->Value();
+    const PreparedPath& path = prepared.Value();
     ItmReliabilityTable table{{timePercent.begin(), timePercent.end()},
                               {locationPercent.begin(), locationPercent.end()},
                               {},
