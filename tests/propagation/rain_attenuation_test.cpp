@@ -52,6 +52,29 @@ TEST(RainAttenuation, TiltAndElevationCombineTheLinearCoefficients)
     EXPECT_NEAR(upward.alpha, circular.alpha, 1e-15L);
 }
 
+// ITU-R SG 3 validation examples (CG-3M3J-13-ValEx, rev 8.3.0), P.838-3:
+// k, α and γR of slant paths at 14.25 and 29 GHz, τ 0° and 90°.
+TEST(RainAttenuation, ValidationExamples)
+{
+    struct Row {
+        long double elevationDeg, ghz, rainRate, tiltDeg, k, alpha, specific, specificDigit;
+    };
+    const Row rows[] = {
+        {31.07699124L, 14.25L, 26.48052L, 0.0L, 0.03975488L, 1.12418043L, 1.58130839L, 1e-8L},
+        {22.27833468L, 29.0L, 50.639304L, 0.0L, 0.22168203L, 0.95543001L, 9.42430244L, 1e-8L},
+        {48.24117054L, 14.25L, 63.62668149L, 90.0L, 0.04226474L, 1.07871664L, 3.72901264L, 1e-8L},
+        {85.80459566L, 29.0L, 99.13558978L, 90.0L, 0.21737148L, 0.93950825L, 16.3183686L, 1e-7L},
+    };
+    for (const Row& row : rows) {
+        const RainCoefficients c = RainCoefficientsOf(row.ghz, row.tiltDeg, row.elevationDeg);
+        // To half the last printed digit (k and α to eight decimals).
+        EXPECT_NEAR(c.k, row.k, 5e-9L) << row.ghz;
+        EXPECT_NEAR(c.alpha, row.alpha, 5e-9L) << row.ghz;
+        EXPECT_NEAR(RainSpecificAttenuation(c, row.rainRate).Value(), row.specific, row.specificDigit / 2.0L)
+            << row.ghz;
+    }
+}
+
 // Hops worked by hand through P.838-3 and P.530-17 §2.4.1 (γR, r, A0.01,
 // the scaling constants and Ap), to 10 digits.
 struct RainCase {
