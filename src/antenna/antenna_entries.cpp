@@ -2,6 +2,7 @@
 
 #include "antenna/downtilt.h"
 #include "antenna/isolation.h"
+#include "numeric/format.h"
 
 namespace zandrevio {
 
@@ -10,6 +11,8 @@ namespace {
 // each distance.
 void GainCurve(Reply& reply, const DowntiltPlotResult& plot, const Inputs<DowntiltField>&)
 {
+    // The top line's gain as typed where the echo has it; as its value otherwise.
+    reply.results.front().text = FormatFull(plot.gainDb);
     for (const auto& [option, text] : reply.inputs) {
         if (option == SpecOf(kDowntiltPlot, DowntiltField::Gain).option) {
             reply.results.front().text = text;

@@ -275,7 +275,7 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
             if (b->app->parsed()) {
                 const Request request = RequestOf(*b);
                 // A calculation that gives a list may write it alone as CSV (--format csv).
-                const bool rowsAsCsv = request.TextOr("format", "") == "csv";
+                const bool rowsAsCsv = SameWithoutCase(request.TextOr("format", ""), "csv");
                 return Report(Execute(*b->command, request, settings), json, out, err, rowsAsCsv);
             }
         }

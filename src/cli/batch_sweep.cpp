@@ -152,7 +152,14 @@ SweepOutcome SweepRows(const Command& command, std::span<const CsvRecord> rows, 
             return {0, count};
         }
         const bool swept = variant.sweep(request, skip, sweep, 0, count, [&](std::size_t run, const Reply& reply) {
-            Answer answer = AnswerOf(reply, settings);
+            Answer answer;
+            try {
+                answer = AnswerOf(reply, settings);
+            } catch (const ApplicationError& error) {
+                // A result that cannot be written (an overflow in its rounding), as a row alone gets it.
+                answer = Answer{};
+                answer.error = ApplicationErrorBoxText(error.Message());
+            }
             answer.calculation = command.name;
             ++emitted;
             out(run, std::move(answer));

@@ -359,9 +359,13 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
             }
             varying.push_back(&*spec);
         }
-        Inputs<Field> in = InputsFrom(request, calculation, skip);
+        // The numbers that change are set run by run, never read from the request.
+        std::vector<std::string_view> unread = skip;
+        unread.insert(unread.end(), sweep.options.begin(), sweep.options.end());
+        Inputs<Field> in = InputsFrom(request, calculation, unread);
         Reply reply;
         for (std::size_t run = begin; run < end; ++run) {
+            reply.inputs.clear();
             reply.results.clear();
             reply.matches.clear();
             reply.rows.clear();
@@ -383,6 +387,9 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
             if (!refused) {
                 try {
                     const Outcome<T, Field> outcome = operation(in);
+                    if (request.Echo()) {
+                        EchoRun(reply, request, calculation, in, sweep, run); // before `finish`, which may read it
+                    }
                     if (!outcome.Ok()) {
                         Refuse(reply, calculation, outcome.Error());
                     } else {
@@ -398,13 +405,10 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
                         }
                     }
                 } catch (const ApplicationError& error) {
-                    // A fault of one run (an overflow) is that run's refusal.
-                    reply.results.clear();
+                    // A fault of one run (an overflow) is that run's refusal, and all it gives.
+                    reply = Reply{};
                     reply.error = ApplicationErrorBoxText(error.Message());
                 }
-            }
-            if (request.Echo()) {
-                EchoRun(reply, request, calculation, in, sweep, run);
             }
             out(run, reply);
         }

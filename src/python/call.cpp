@@ -128,6 +128,14 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
     const std::vector<Keyword>& keywords = KeywordsOf(calculation);
     for (auto [key, value] : given) {
         const std::string keyword = py::str(key);
+        if (value.is_none() && keyword != kErrors) {
+            // None is the signature's "not given": the start value, or another alternative.
+            if (std::none_of(keywords.begin(), keywords.end(),
+                             [&](const Keyword& k) { return k.keyword == keyword; })) {
+                Unexpected(calculation, keyword);
+            }
+            continue;
+        }
         if (keyword == kErrors) {
             if (value.is_none()) {
                 continue;
@@ -158,7 +166,11 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
                     arguments.request.Give(name, item.cast<std::string>());
                 } else if (option->kind == FieldKind::Real &&
                            (PyFloat_Check(item.ptr()) || (PyLong_Check(item.ptr()) && !PyBool_Check(item.ptr())))) {
-                    arguments.request.Give(name, ExactText(PyFloat_AsDouble(item.ptr()))); // a carrier in MHz
+                    const double number = PyFloat_AsDouble(item.ptr()); // a carrier in MHz
+                    if (PyErr_Occurred() != nullptr) {
+                        throw py::error_already_set();
+                    }
+                    arguments.request.Give(name, ExactText(number));
                 } else {
                     throw py::type_error(keyword + " takes a list of texts or numbers, not " +
                                          py::repr(item).cast<std::string>());
@@ -200,7 +212,7 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
 
 void Warn(const std::string& message)
 {
-    py::module_::import("warnings").attr("warn")(message, *g_validityWarning, 3);
+    py::module_::import("warnings").attr("warn")(message, *g_validityWarning, 2);
 }
 
 // The value of a result as a scalar call gives it.
@@ -349,6 +361,19 @@ struct Gathered {
     }
 };
 
+// The varying option a request error names ("--channels: '2.5' is not ..."),
+// or none.
+std::string_view ElementOption(std::string_view message, const std::vector<std::string_view>& options)
+{
+    for (std::string_view option : options) {
+        if (message.size() > option.size() + 3 && message.substr(0, 2) == "--" &&
+            message.substr(2, option.size()) == option && message[option.size() + 2] == ':') {
+            return option;
+        }
+    }
+    return {};
+}
+
 py::object CallArray(const Calculation& calculation, Arguments& arguments)
 {
     // The shape every array broadcasts to, and each array stretched to it.
@@ -396,6 +421,16 @@ py::object CallArray(const Calculation& calculation, Arguments& arguments)
                         reply = variant->run(single, skip);
                     } catch (const ApplicationError& error) {
                         reply.error = ApplicationErrorBoxText(error.Message());
+                    } catch (const RequestError& error) {
+                        // A number of this element's that cannot be read (2.5 channels) is its
+                        // refusal; a slip in what every element shares is the call's.
+                        const auto option = ElementOption(error.what(), sweep.options);
+                        if (option.empty()) {
+                            throw;
+                        }
+                        reply = Reply{};
+                        reply.error = error.what();
+                        reply.errorOption = option;
                     }
                     out(run, reply);
                 }

@@ -44,14 +44,35 @@ TEST(Batch, EachRowGivesOneRowInOrderWithItsResultsOrItsError)
 // rule broken by every row of a run, a calculation that runs row by row.
 TEST(Batch, RowsRunTogetherGiveWhatEachGivesAlone)
 {
-    const std::string header = "calculation,model,channels,traffic,gos,distance,frequency,site,tx,standard\n";
+    const std::string header =
+        "calculation,model,channels,traffic,gos,distance,frequency,site,tx,standard,power,ms-gain,gain\n";
     const std::vector<std::string> rows = {
-        "traffic,erlang-b,15,,0.02,,,a,,\n", "traffic,erlang-b,16,,0.05,,,b,,\n", "traffic,erlang-b,2.5,,0.02,,,c,,\n",
-        "traffic,erlang-b,17,,-1,,,d,,\n",   "traffic,erlang-b,19,,0.1,,,d2,,\n", "traffic,erlang-b,18,,x,,,e,,\n",
-        "traffic,erlang-c,18,,0.05,,,f,,\n", "traffic,erlang-c,19,,0.05,,,g,,\n", "traffic,erlang-b,,9,0.01,,,h,,\n",
-        "traffic,erlang-b,,10,0.01,,,i,,\n", "traffic,erlang-b,3,4,0.01,,,j,,\n", "traffic,erlang-b,3,5,0.01,,,k,,\n",
-        "path-loss,hata,,,,5,900,l,,\n",     "path-loss,hata,,,,30,1500,m,,\n",   "path-loss,hata,,,,1e999,900,n,,\n",
-        "channel,,,,,,,o,935.2,gsm\n",       "channel,,,,,,,p,935.4,gsm\n",       "traffic,erlang-b,20,,0.02,,,q,,\n",
+        "traffic,erlang-b,15,,0.02,,,a,,,,,\n",
+        "traffic,erlang-b,16,,0.05,,,b,,,,,\n",
+        "traffic,erlang-b,2.5,,0.02,,,c,,,,,\n",
+        "traffic,erlang-b,17,,-1,,,d,,,,,\n",
+        "traffic,erlang-b,19,,0.1,,,d2,,,,,\n",
+        "traffic,erlang-b,18,,x,,,e,,,,,\n",
+        "traffic,erlang-c,18,,0.05,,,f,,,,,\n",
+        "traffic,erlang-c,19,,0.05,,,g,,,,,\n",
+        "traffic,erlang-b,,9,0.01,,,h,,,,,\n",
+        "traffic,erlang-b,,10,0.01,,,i,,,,,\n",
+        "traffic,erlang-b,3,4,0.01,,,j,,,,,\n",
+        "traffic,erlang-b,3,5,0.01,,,k,,,,,\n",
+        "path-loss,hata,,,,5,900,l,,,,,\n",
+        "path-loss,hata,,,,30,1500,m,,,,,\n",
+        "path-loss,hata,,,,1e999,900,n,,,,,\n",
+        "channel,,,,,,,o,935.2,gsm,,,\n",
+        "channel,,,,,,,p,935.4,gsm,,,\n",
+        "traffic,erlang-b,20,,0.02,,,q,,,,,\n",
+        // A fault in a run, and one in writing a result, are those rows' alone.
+        "traffic,erlang-b,10,1e4000,,,,r,,,,,\n",
+        "traffic,erlang-b,10,5,,,,s,,,,,\n",
+        "link-budget,,,,,,,t,,,10,0,\n",
+        "link-budget,,,,,,,u,,,11,-1e4000,\n",
+        // A result made from the echo of what was typed.
+        "downtilt,,,,,,,v,,,,,15.00\n",
+        "downtilt,,,,,,,w,,,,,12\n",
     };
     // Each output line as column -> text (quoted fields as RFC 4180 has them).
     const auto records = [](const std::string& csv) {

@@ -75,3 +75,20 @@ def test_texts_and_calculations_without_a_sweep():
 def test_empty_arrays_give_empty_results():
     result = zandrevio.traffic(channels=numpy.array([], dtype=int), gos=0.01)
     assert result.traffic.shape == (0,)
+
+
+def test_any_element_that_cannot_be_read_is_its_own_refusal():
+    # First or later, a count that is not whole is that element's refusal.
+    for channels, bad in (([2.5, 3], 0), ([3, 2.5], 1)):
+        result = zandrevio.traffic(channels=channels, gos=0.01)
+        assert numpy.isnan(result.traffic[bad]) and list(result.errors) == [(bad,)]
+    # A channel number read by a hook goes element by element too.
+    assert zandrevio.channel(standard="gsm", tx=[935.2, 935.4]).channel.shape == (2,)
+
+
+def test_none_is_not_given():
+    assert zandrevio.traffic(channels=15, gos=0.01, traffic=None).traffic == zandrevio.traffic(
+        channels=15, gos=0.01).traffic
+    assert zandrevio.noise(bandwidth=None).thermal_noise == zandrevio.noise().thermal_noise
+    # The top line's gain is given as a text even where nothing is echoed.
+    assert zandrevio.downtilt(gain=15).as_dict()["top_gain"] == "15"
