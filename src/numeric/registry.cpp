@@ -102,6 +102,9 @@ std::vector<std::string_view> Calculation::CheckRules(const Request& request) co
         int given = 0;
         for (const auto& alternative : rule.alternatives) {
             given += Given(request, alternative) ? 1 : 0;
+            if (rule.firstLeads && Given(request, alternative) && !request.Has(alternative.front())) {
+                throw RequestError(RuleText(rule));
+            }
         }
         if (rule.atMostOne ? given > 1 : given != rule.count) {
             throw RequestError(RuleText(rule));

@@ -148,6 +148,10 @@ struct OneOf {
     // The words after "<calculation> takes"; made from the alternatives
     // where empty.
     std::string_view wording = {};
+    // Whether an alternative's first option must come with the others: they
+    // only qualify it (--interval, which has a start, without --calls, which
+    // has none, is no alternative).
+    bool firstLeads = false;
 };
 
 class Calculation {

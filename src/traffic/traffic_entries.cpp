@@ -61,7 +61,9 @@ Calculation ServiceLevelCalculation()
         MakeVariant<ServiceField, S>({"target-service-level"}, kServersForServiceLevel, ServersForServiceLevel,
                                      kServiceResults),
     };
-    service.rules = {{{{"traffic"}, {"calls", "interval"}}}, {{{"servers"}, {"target-service-level"}}}};
+    // --interval qualifies --calls, and has a start of its own; --calls has none.
+    service.rules = {{{{"traffic"}, {"calls", "interval"}}, 1, false, {}, true},
+                     {{{"servers"}, {"target-service-level"}}}};
     return service;
 }
 

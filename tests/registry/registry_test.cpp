@@ -97,6 +97,9 @@ TEST(Registry, RulesSayWhichOptionsGoTogether)
     };
     EXPECT_EQ(message("service-level", {{"servers", "14"}, {"traffic", "10"}, {"calls", "3"}}),
               "service-level takes --traffic, or --calls with --interval");
+    // Half of an alternative is none: --interval without --calls.
+    EXPECT_EQ(message("service-level", {{"servers", "5"}, {"interval", "10"}}),
+              "service-level takes --traffic, or --calls with --interval");
     EXPECT_EQ(message("service-level", {{"traffic", "10"}}),
               "service-level takes one of --servers and --target-service-level");
     EXPECT_EQ(message("band", {}), "band takes one of --channel, --uplink and --downlink");
