@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
         profile->setText(QStringLiteral("hill-hop.csv"));
         profile->setCursorPosition(0);
     }
-    for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22", "CalculateButton"}) {
+    for (const char* button : {"BitBtn20", "BitBtn21", "BitBtn22", "CalculateButton", "NoiseButton", "CascadeButton",
+                               "EirpButton", "IntermodButton"}) {
         if (auto* draw = window.findChild<QPushButton*>(QString::fromLatin1(button))) {
             draw->click();
         }
@@ -74,6 +75,14 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         const QString file = folder.filePath(pages->tabText(i).toLower() + QStringLiteral(".png"));
         if (!window.grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    // The Receiver page scrolls: the whole of it as well.
+    if (auto* receiver = window.findChild<QWidget*>(QStringLiteral("ReceiverPanel"))) {
+        const QString file = folder.filePath(QStringLiteral("receiver-whole.png"));
+        if (!receiver->grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }

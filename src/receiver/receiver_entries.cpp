@@ -3,6 +3,7 @@
 #include "receiver/cascade.h"
 #include "receiver/cascade_stages.h"
 #include "receiver/intermodulation.h"
+#include "receiver/receiver_results.h"
 
 #include "numeric/app_error.h"
 #include "numeric/parse_real.h"
@@ -34,21 +35,9 @@ const std::vector<ResultOf<Shannon>> kShannonResults = {
     {&kSnrResult, Member<&Shannon::snrDb>},
 };
 
-// The chain's results, then each stage's.
-const ResultSpec kCascadeGain{"Total gain", "gain", "dB", ResultFormat::Hundredths};
-const ResultSpec kCascadeIip3{"Input IP3", "iip3", "dBm", ResultFormat::Hundredths};
-const ResultSpec kCascadeOip3{"Output IP3", "oip3", "dBm", ResultFormat::Hundredths};
-const ResultSpec kCascadeIp1db{"Input P1dB", "ip1db", "dBm", ResultFormat::Hundredths};
-const ResultSpec kCascadeOp1db{"Output P1dB", "op1db", "dBm", ResultFormat::Hundredths};
-const ResultSpec kCascadeSfdr{"Spurious-free dynamic range", "sfdr", "dB", ResultFormat::Hundredths};
-const ResultSpec kStageName{"Stage", "stage", "", ResultFormat::Text};
-const ResultSpec kStageGain{"Gain to this stage", "stage-gain", "dB", ResultFormat::Hundredths};
-const ResultSpec kStageNoiseFigure{"Noise figure to this stage", "stage-noise-figure", "dB", ResultFormat::Hundredths};
-const ResultSpec kStageNoiseShare{"Share of the added noise", "noise-share", "%", ResultFormat::Hundredths};
-const ResultSpec kStageIp3Share{"Share of the intermodulation", "ip3-share", "%", ResultFormat::Hundredths};
 const ResultSpec* const kCascadeResults[] = {
-    &kCascadeGain,  &kNoiseFigureResult, &kNoiseTemperatureResult, &kCascadeIip3,       &kCascadeOip3,
-    &kCascadeIp1db, &kCascadeOp1db,      &kNoiseFloorResult,       &kSensitivityResult, &kCascadeSfdr,
+    &kCascadeGainResult,  &kNoiseFigureResult,  &kNoiseTemperatureResult, &kCascadeIip3Result, &kCascadeOip3Result,
+    &kCascadeIp1dbResult, &kCascadeOp1dbResult, &kNoiseFloorResult,       &kSensitivityResult, &kCascadeSfdrResult,
 };
 
 enum class CascadeField { Bandwidth, Snr };
@@ -88,16 +77,13 @@ Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
         return reply;
     }
     const CascadeResult& chain = std::get<CascadeResult>(outcome);
-    reply.results = {Number(kCascadeGain, chain.gainDb), Number(kNoiseFigureResult, chain.noiseFigureDb),
+    reply.results = {Number(kCascadeGainResult, chain.gainDb), Number(kNoiseFigureResult, chain.noiseFigureDb),
                      Number(kNoiseTemperatureResult, chain.noiseTemperatureK)};
     const std::pair<const ResultSpec*, std::optional<long double>> points[] = {
-        {&kCascadeIip3, chain.iip3Dbm},
-        {&kCascadeOip3, chain.oip3Dbm},
-        {&kCascadeIp1db, chain.ip1dbDbm},
-        {&kCascadeOp1db, chain.op1dbDbm},
-        {&kNoiseFloorResult, chain.noiseFloorDbm},
-        {&kSensitivityResult, chain.sensitivityDbm},
-        {&kCascadeSfdr, chain.sfdrDb}};
+        {&kCascadeIip3Result, chain.iip3Dbm},      {&kCascadeOip3Result, chain.oip3Dbm},
+        {&kCascadeIp1dbResult, chain.ip1dbDbm},    {&kCascadeOp1dbResult, chain.op1dbDbm},
+        {&kNoiseFloorResult, chain.noiseFloorDbm}, {&kSensitivityResult, chain.sensitivityDbm},
+        {&kCascadeSfdrResult, chain.sfdrDb}};
     for (const auto& [spec, value] : points) {
         if (value) {
             reply.results.push_back(Number(*spec, *value));
@@ -107,32 +93,17 @@ Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
     reply.matches.push_back(reply.results);
     for (std::size_t i = 0; i < stages.size(); ++i) {
         const StageShare& share = chain.stages[i];
-        std::vector<ResultValue> stage{{&kStageName, 0.0L, stages[i].name, "", ResultFormat::Text},
-                                       Number(kStageGain, share.gainDb),
-                                       Number(kStageNoiseFigure, share.noiseFigureDb),
-                                       Number(kStageNoiseShare, share.noiseShare)};
+        std::vector<ResultValue> stage{{&kStageNameResult, 0.0L, stages[i].name, "", ResultFormat::Text},
+                                       Number(kStageGainResult, share.gainDb),
+                                       Number(kStageNoiseFigureResult, share.noiseFigureDb),
+                                       Number(kStageNoiseShareResult, share.noiseShare)};
         if (share.ip3Share) {
-            stage.push_back(Number(kStageIp3Share, *share.ip3Share));
+            stage.push_back(Number(kStageIp3ShareResult, *share.ip3Share));
         }
         reply.matches.push_back(std::move(stage));
     }
     return reply;
 }
-
-// The intermodulation search: its counts, and a row a product.
-const ResultSpec kProductCount{"Products in the bands", "products", "", ResultFormat::Whole};
-const ResultSpec kOrderCounts[] = {
-    {"Products of order 2", "order-2", "", ResultFormat::Whole},
-    {"Products of order 3", "order-3", "", ResultFormat::Whole},
-    {"Products of order 4", "order-4", "", ResultFormat::Whole},
-    {"Products of order 5", "order-5", "", ResultFormat::Whole},
-    {"Products of order 6", "order-6", "", ResultFormat::Whole},
-    {"Products of order 7", "order-7", "", ResultFormat::Whole},
-};
-const ResultSpec kProductFrequency{"Frequency", "frequency", "MHz", ResultFormat::Full};
-const ResultSpec kProductOrder{"Order", "order", "", ResultFormat::Whole};
-const ResultSpec kProductTerms{"Product", "product", "", ResultFormat::Text};
-const ResultSpec kProductBand{"Band", "band", "", ResultFormat::Whole};
 
 enum class ListFormat { Text = 0, Csv = 1 };
 constexpr Choice kListFormats[] = {{"text", "text"}, {"CSV", "csv"}};
@@ -145,24 +116,6 @@ const FieldSpec<IntermodOption> kIntermodFields[] = {
     {IntermodOption::Format, FieldKind::Choice, "Format of the list", "format", "text", kListFormats},
 };
 const CalculationSpec<IntermodOption> kIntermodSpec{"intermod", kIntermodFields, {}};
-
-// "2f1+f3-f2": each carrier by its number as typed, from 1, the added
-// carriers before the subtracted ones.
-std::string ProductText(const IntermodProduct& product)
-{
-    std::string text;
-    for (const bool added : {true, false}) {
-        for (const IntermodTerm& term : product.Terms()) {
-            if ((term.coefficient > 0) != added) {
-                continue;
-            }
-            const int magnitude = added ? term.coefficient : -term.coefficient;
-            text += added ? (text.empty() ? "" : "+") : "-";
-            text += (magnitude > 1 ? std::to_string(magnitude) : "") + "f" + std::to_string(term.carrier + 1);
-        }
-    }
-    return text;
-}
 
 Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
 {
@@ -206,19 +159,19 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
         return refuse(outcome.Error().message, kOptions[static_cast<int>(outcome.Error().field)]);
     }
     const IntermodResult& found = outcome.Value();
-    reply.results.push_back(Number(kProductCount, static_cast<long double>(found.products.size())));
+    reply.results.push_back(Number(kProductCountResult, static_cast<long double>(found.products.size())));
     for (int order = kLowestIntermodOrder; order <= search.highestOrder; ++order) {
         if (!search.oddOrdersOnly || order % 2 == 1) {
-            reply.results.push_back(Number(kOrderCounts[order - kLowestIntermodOrder],
+            reply.results.push_back(Number(kOrderCountResults[order - kLowestIntermodOrder],
                                            static_cast<long double>(found.countByOrder[order])));
         }
     }
     reply.rows.reserve(found.products.size());
     for (const IntermodProduct& product : found.products) {
-        reply.rows.push_back({Number(kProductFrequency, product.frequencyMhz),
-                              Number(kProductOrder, product.order),
-                              {&kProductTerms, 0.0L, ProductText(product), "", ResultFormat::Text},
-                              Number(kProductBand, product.band + 1)});
+        reply.rows.push_back({Number(kProductFrequencyResult, product.frequencyMhz),
+                              Number(kProductOrderResult, product.order),
+                              {&kProductTermsResult, 0.0L, IntermodProductText(product), "", ResultFormat::Text},
+                              Number(kProductBandResult, product.band + 1)});
     }
     return reply;
 }
@@ -319,8 +272,8 @@ Calculation IntermodCalculation()
     for (const OptionSpec& option : OptionsOf(kIntermodSpec)) {
         variant.options.push_back(option);
     }
-    variant.results.push_back(&kProductCount);
-    for (const ResultSpec& count : kOrderCounts) {
+    variant.results.push_back(&kProductCountResult);
+    for (const ResultSpec& count : kOrderCountResults) {
         variant.results.push_back(&count);
     }
     variant.run = RunIntermod;

@@ -9,6 +9,7 @@
 #include "propagation/CellRangePanel.h"
 #include "propagation/PathPanel.h"
 #include "propagation/PropagationPanel.h"
+#include "receiver/ReceiverPanel.h"
 #include "shell/AboutBox.h"
 #include "shell/ProgramPictures.h"
 #include "traffic/TrafficPanel.h"
@@ -63,6 +64,33 @@ Panel* Place(QWidget* page, const char* name, int x, int y)
     panel->move(x, y);
     return panel;
 }
+// Puts a panel taller than the window onto its page in a scroll area that
+// fills the page and scrolls only up and down. A panel laid out by its
+// layouts is made as wide as the page; one of fixed size keeps it.
+template <typename Panel>
+Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, bool laidOut)
+{
+    auto* scroll = new QScrollArea(page);
+    scroll->setObjectName(QString::fromLatin1(scrollName));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(scroll);
+    auto* panel = new Panel;
+    panel->setObjectName(QString::fromLatin1(name));
+    scroll->setWidgetResizable(laidOut);
+    scroll->setWidget(panel);
+    // A field focused below the fold, by Tab or by a refusal, is scrolled into view.
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
+        if (now != nullptr && scroll->widget()->isAncestorOf(now)) {
+            scroll->ensureWidgetVisible(now);
+        }
+    });
+    scroll->show();
+    return panel;
+}
 } // namespace
 
 TZandrevio::TZandrevio(QWidget* parent)
@@ -82,7 +110,10 @@ TZandrevio::TZandrevio(QWidget* parent)
     resize(kClientSize);
     move(kPlace);
 
-    // Narrow enough to leave the seventh tab free on the tab row's right.
+    // Eight titles show whole left of the About button, which lies over the
+    // tab row's right end.
+    FitPageTabs(*m_ui->PageControl1, m_ui->BitBtn5->x());
+    // Narrow enough to leave the last tab free on the tab row's right.
     m_ui->BitBtn5->setIcon(ProductNamePicture(QSize(96, 22), false));
     QFont bold = font();
     bold.setBold(true);
@@ -143,25 +174,11 @@ void TZandrevio::BuildPage(QWidget* page)
     } else if (page == m_ui->Path && m_path == nullptr) {
         // The page is taller than the window with the models' and the
         // availability's fields: it scrolls, the plot and results first.
-        auto* scroll = new QScrollArea(page);
-        scroll->setObjectName(QStringLiteral("PathScroll"));
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setFocusPolicy(Qt::NoFocus);
-        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        auto* fill = new QVBoxLayout(page);
-        fill->setContentsMargins(0, 0, 0, 0);
-        fill->addWidget(scroll);
-        m_path = new PathPanel;
-        m_path->setObjectName(QStringLiteral("PathPanel"));
-        scroll->setWidget(m_path);
-        // A field focused below the fold, by Tab or by a refusal, is scrolled into view.
-        connect(qApp, &QApplication::focusChanged, scroll, [scroll](QWidget*, QWidget* now) {
-            if (now != nullptr && scroll->widget()->isAncestorOf(now)) {
-                scroll->ensureWidgetVisible(now);
-            }
-        });
-        scroll->show();
+        m_path = InScrollArea<PathPanel>(page, "PathPanel", "PathScroll", false);
         panels = {m_path};
+    } else if (page == m_ui->Receiver && m_receiver == nullptr) {
+        m_receiver = InScrollArea<ReceiverPanel>(page, "ReceiverPanel", "ReceiverScroll", true);
+        panels = {m_receiver};
     }
     if (panels.isEmpty()) {
         return;

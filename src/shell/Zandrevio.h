@@ -22,8 +22,9 @@ class UnitConversionPanel;
 class CellRangePanel;
 class BandPlanPanel;
 class PathPanel;
+class ReceiverPanel;
 
-// The main window: seven pages of calculators and the About button.
+// The main window: eight pages of calculators and the About button.
 class TZandrevio : public QWidget {
     Q_OBJECT
 
@@ -57,6 +58,7 @@ private:
     CellRangePanel* m_cellRange = nullptr;
     BandPlanPanel* m_bandPlan = nullptr;
     PathPanel* m_path = nullptr;
+    ReceiverPanel* m_receiver = nullptr;
     TAboutBox* m_aboutBox = nullptr;
 };
 

@@ -9,12 +9,15 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <vector>
 
@@ -93,6 +96,25 @@ bool GivesUnitOf(const UnitPicker& picker, const Line& before)
         qobject_cast<UnitPicker*>(before.control) == nullptr;
 }
 
+// A table's filled cells, row by row: "Stages 2: Gain<TAB>-3<TAB>dB", the
+// column's header giving the caption and the unit.
+void AddTableLines(std::vector<Line>& lines, QTableWidget& table)
+{
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QTableWidgetItem* item = table.item(row, column);
+            const QTableWidgetItem* header = table.horizontalHeaderItem(column);
+            if (item == nullptr || item->text().isEmpty() || header == nullptr) {
+                continue;
+            }
+            Line line = Split(&table, header->text(), item->text());
+            line.caption =
+                table.accessibleName() + ' ' + QString::number(row + 1) + QStringLiteral(": ") + line.caption;
+            lines.push_back(line);
+        }
+    }
+}
+
 // A caption met twice on a page: each is qualified by its group's title
 // where the groups tell them apart, else numbered in order.
 void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
@@ -138,7 +160,16 @@ QString ResultsText(QWidget& page)
         if (!(w->focusPolicy() & Qt::TabFocus)) {
             continue;
         }
-        if (auto* result = qobject_cast<ResultLabel*>(w)) {
+        if (auto* table = qobject_cast<QTableWidget*>(w)) {
+            AddTableLines(lines, *table);
+        } else if (auto* list = qobject_cast<QListWidget*>(w); list && qobject_cast<UnitPicker*>(w) == nullptr) {
+            // A list of values typed (a picker's items are choices, one of them in use).
+            for (int row = 0; row < list->count(); ++row) {
+                Line line = Split(w, list->accessibleName(), list->item(row)->text());
+                line.caption += ' ' + QString::number(row + 1);
+                lines.push_back(line);
+            }
+        } else if (auto* result = qobject_cast<ResultLabel*>(w)) {
             lines.push_back(Split(w, result->Caption().isEmpty() ? result->objectName() : result->Caption(),
                                   result->text(), result->Unit()));
         } else if (auto* field = qobject_cast<EntryField*>(w)) {

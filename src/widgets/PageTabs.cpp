@@ -3,7 +3,9 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QTabBar>
+#include <QTabWidget>
 
 namespace zandrevio {
 
@@ -141,6 +143,55 @@ void InstallPageTabsAccessible()
         return true;
     }();
     (void)installed;
+}
+
+} // namespace zandrevio
+
+namespace zandrevio {
+
+namespace {
+// The window's own style but for the room left and right of a tab's title.
+class TabRoomStyle : public QProxyStyle {
+public:
+    explicit TabRoomStyle(int room)
+        : m_room(room)
+    {
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace) {
+            return m_room;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    int m_room;
+};
+
+int TabsRight(const QTabWidget& pages)
+{
+    const QTabBar* bar = pages.tabBar();
+    return pages.mapToParent(bar->mapToParent(bar->tabRect(bar->count() - 1).topRight())).x();
+}
+} // namespace
+
+void FitPageTabs(QTabWidget& pages, int freeUpTo)
+{
+    QTabBar* bar = pages.tabBar();
+    // The style's own room where the titles fit with it; else less, down to
+    // a few pixels beside each title.
+    const int own = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+    for (int room = own - 2; room >= 4 && TabsRight(pages) >= freeUpTo; room -= 2) {
+        auto* style = new TabRoomStyle(room);
+        style->setParent(bar);
+        QStyle* before = bar->style();
+        bar->setStyle(style);
+        if (before->parent() == bar) {
+            delete before;
+        }
+    }
 }
 
 } // namespace zandrevio

@@ -26,8 +26,18 @@ QImage& PlotImage::Surface()
     if (m_surface.size() != size()) {
         m_surface = QImage(size(), QImage::Format_ARGB32);
         m_surface.fill(Qt::transparent);
+        if (m_draw) {
+            m_draw(m_surface);
+        }
     }
     return m_surface;
+}
+
+void PlotImage::Draw(std::function<void(QImage&)> draw)
+{
+    m_draw = std::move(draw);
+    m_draw(Surface());
+    update();
 }
 
 void PlotImage::paintEvent(QPaintEvent*)

@@ -29,6 +29,9 @@ public:
     // The bitmap, made the size of the control when first asked for (also
     // while the page is hidden, before the control has had a resize event).
     QImage& Surface();
+    // A plot whose control follows the page's width: drawn onto the bitmap
+    // now and again whenever the control's size changes.
+    void Draw(std::function<void(QImage&)> draw);
     // The plot as it is copied and saved: a painting of its own size with
     // axes and scale, drawn onto an image or, in SVG, as vectors. Without
     // one, the bitmap.
@@ -49,6 +52,7 @@ protected:
 
 private:
     QImage m_surface;
+    std::function<void(QImage&)> m_draw;
     QSize m_pictureSize;
     std::function<void(QPainter&)> m_paint;
 };

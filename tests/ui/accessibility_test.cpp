@@ -82,8 +82,21 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
                 "WorstPointResult Fresnel60Result FreeSpaceLossResult DiffractionLossResult PathLossResult "
                 "ReceivedPowerResult FadeMarginResult PathImage")
             .split(' '),
+        // The cascade's table is one stop: the arrows move between its cells.
+        QString("BitBtn5 BandwidthField TemperatureField NoiseFigureField SnrField NoiseButton NoiseDensityResult "
+                "ThermalNoiseResult ThermalNoiseWattsResult NoiseFloorResult SensitivityResult NoiseFactorResult "
+                "NoiseTemperatureResult StageTable AddStageButton RemoveStageButton MoveUpButton MoveDownButton "
+                "CascadeButton CascadeGainResult CascadeNoiseFigureResult CascadeTemperatureResult Iip3Result "
+                "Oip3Result Ip1dbResult Op1dbResult CascadeFloorResult CascadeSensitivityResult SfdrResult "
+                "NoiseShareImage PowerField FeederLossField OtherLossField AntennaGainField GainUnitGroup "
+                "DistanceField EirpButton EirpDbmResult ErpDbmResult EirpDbwResult ErpDbwResult EirpWattsResult "
+                "ErpWattsResult FluxDensityResult FieldStrengthResult CarrierField AddCarrierButton "
+                "RemoveCarrierButton CarrierList BandLowField BandHighField AddBandButton RemoveBandButton BandList "
+                "HighestOrderField OddOrdersBox IntermodButton ProductCountResult Order2Result Order3Result "
+                "Order4Result Order5Result Order6Result Order7Result ProductTable IntermodImage")
+            .split(' '),
     };
-    for (int page = 0; page < 7; ++page) {
+    for (int page = 0; page < 8; ++page) {
         EXPECT_EQ(TabChain(page), expected[page]) << "page " << page;
     }
 }

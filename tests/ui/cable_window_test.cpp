@@ -120,8 +120,9 @@ TEST_F(CableWindow, VswrFromPowers)
     Find<QLineEdit>("Edit21")->setText("10");
     Find<QLineEdit>("Edit22")->setText("-1");
     Press("BitBtn14");
-    EXPECT_EQ(feedback.Take(), (QStringList{"beep", "error: Forward power must not be negative", "beep",
-                                            "error: Reflected power must not be negative"}));
+    EXPECT_EQ(feedback.Take(),
+              (QStringList{"beep", "error: Forward power must not be negative", "beep",
+                           "error: Reflected power must not be negative"}));
     EXPECT_EQ(TextOf("StaticText19"), "1.925");
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace zandrevio::test {
@@ -38,6 +39,21 @@ TEST_F(Layout, NoCaptionIsClipped)
             EXPECT_LE(TextWidth(button, button->text()), room) << button->objectName().toStdString();
         }
     });
+}
+
+// The About button lies over the tab row's right end: every page's title
+// shows whole left of it.
+TEST_F(Layout, EveryPageTitleShowsWholeLeftOfTheAboutButton)
+{
+    auto* pages = Find<QTabWidget>("PageControl1");
+    const QTabBar* bar = pages->tabBar();
+    const int about = Find<QWidget>("BitBtn5")->geometry().left();
+    ASSERT_EQ(bar->count(), 8);
+    for (int i = 0; i < bar->count(); ++i) {
+        const QRect tab = bar->tabRect(i);
+        EXPECT_LT(pages->mapToParent(bar->mapToParent(tab.topRight())).x(), about) << bar->tabText(i).toStdString();
+        EXPECT_LT(bar->fontMetrics().horizontalAdvance(bar->tabText(i)), tab.width()) << bar->tabText(i).toStdString();
+    }
 }
 
 TEST_F(Layout, NoTwoControlsOverlap)

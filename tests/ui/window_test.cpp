@@ -44,14 +44,14 @@ TEST_F(Window, HasItsCaptionSizeAndNoMaximiseButton)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "zandrevio");
 }
 
-TEST_F(Window, HasSevenPagesWithTheirCaptionsAndNames)
+TEST_F(Window, HasEightPagesWithTheirCaptionsAndNames)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->geometry(), QRect(2, 8, 593, 417));
-    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning", "Path"};
-    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning", "Path"};
-    ASSERT_EQ(pages->count(), 7);
-    for (int i = 0; i < 7; ++i) {
+    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning", "Path", "Receiver"};
+    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning", "Path", "Receiver"};
+    ASSERT_EQ(pages->count(), 8);
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(pages->tabText(i), captions[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
     }
