@@ -44,6 +44,12 @@ TrafficBracket ScanTrafficBracket(GosFunction gos, std::int32_t channels, long d
 long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
                           long double lower);
 
+// The traffic that N channels carry at the target Erlang B GOS: the scan of
+// ScanTrafficBracket, then BisectTraffic, to the bit and fault for fault,
+// but without evaluating the GOS where its side of the target is proven
+// beforehand (near an estimate of the root, with the rounding bounded).
+long double ErlangBTraffic(std::int32_t channels, long double target);
+
 // The Poisson probability of N or more calls at mean A, summed over the
 // upper tail so that it stays accurate far below the rounding of 1 - P.
 long double PoissonUpperTail(std::int32_t channels, long double traffic);

@@ -134,6 +134,9 @@ Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
         // halving evaluates only points strictly inside, never N itself).
         return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels), 0.0L);
     }
+    if (model == TrafficModel::ErlangB) {
+        return ErlangBTraffic(channels, target);
+    }
     const GosFunction gos = GosOf(model);
     const TrafficBracket bracket = ScanTrafficBracket(gos, channels, target);
     return BisectTraffic(gos, channels, target, bracket.upper, bracket.lower);
