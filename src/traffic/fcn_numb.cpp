@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace zandrevio {
 
@@ -449,6 +451,10 @@ long double EstimateErlangBRoot(std::int32_t channels, long double target)
             break;
         }
         x *= std::exp(-std::clamp(step, -8.0L, 8.0L));
+        // A root beyond the traffics that can be settled: no use going on.
+        if (i > 0 && x > kFiniteTraffic) {
+            break;
+        }
         if (std::fabs(step) < 0x1p-24L) {
             return x;
         }
@@ -456,11 +462,34 @@ long double EstimateErlangBRoot(std::int32_t channels, long double target)
     return std::numeric_limits<long double>::quiet_NaN();
 }
 
+// ErlangBGos at two traffics at once: the same steps in the same order on
+// each, interleaved so that the unit works on both chains together. Between
+// 0 and kFiniteTraffic no step can fault (the terms stay finite, the sum at
+// least 1) and a term that has underflowed to 0 stays 0, adding nothing, so
+// both values are those ErlangBGos gives, to the bit.
+std::pair<long double, long double> ErlangBGosPair(std::int32_t channels, long double x, long double y)
+{
+    long double termX = 1.0L;
+    long double sumX = 1.0L;
+    long double termY = 1.0L;
+    long double sumY = 1.0L;
+    for (std::int32_t k = 1; k <= channels; ++k) {
+        const auto count = static_cast<long double>(k);
+        termX = (termX * x) / count;
+        termY = (termY * y) / count;
+        sumX = sumX + termX;
+        sumY = sumY + termY;
+    }
+    return {termX / sumX, termY / sumY};
+}
+
 Settled SettleErlangB(std::int32_t channels, long double target)
 {
     Settled settled;
+    // A target so small that the GOS near its root has subnormal steps (see
+    // NormalFrom) is left to the plain search.
     if (channels < 1 || channels > kSettledChannels || !(target < 1.0L) || !(target > 0.0L) ||
-        std::ilogb(target) < kNormalExponent) {
+        std::ilogb(target) - channels - 4 < kNormalExponent) {
         return settled;
     }
     const long double root = EstimateErlangBRoot(channels, target);
@@ -476,36 +505,51 @@ Settled SettleErlangB(std::int32_t channels, long double target)
     }
     const long double margin = 5.0L * RelativeError(slope) / slope + 8.0L * kRoundoff;
     try {
+        // The first pair of points, evaluated together.
+        long double a = root * (1.0L - margin);
+        long double b = root * (1.0L + margin);
+        long double ga = 0.0L;
+        long double gb = 0.0L;
+        if (b <= kFiniteTraffic) {
+            std::tie(ga, gb) = ErlangBGosPair(channels, a, b);
+        } else {
+            ga = ErlangBGos(channels, a);
+        }
         // Below: the first a under the root that proves itself, widening.
-        for (long double width = margin; width < 0.25L; width *= 8.0L) {
-            const long double a = root * (1.0L - width);
-            const long double g = ErlangBGos(channels, a);
-            const SlopeBounds s = SlopeAt(n, a, g);
-            if (!NormalFrom(a, g, n) || !(s.low > 8.0L * kRoundoff * a)) {
+        for (long double width = margin;;) {
+            const SlopeBounds s = SlopeAt(n, a, ga);
+            if (!NormalFrom(a, ga, n) || !(s.low > 8.0L * kRoundoff * a)) {
                 break;
             }
-            if (g <= target * (1.0L - 3.0L * RelativeError(s.high))) {
+            if (ga <= target * (1.0L - 3.0L * RelativeError(s.high))) {
                 settled.belowFrom = std::min(a * 0.5L, n);
                 settled.belowTo = a;
                 break;
             }
+            width *= 8.0L;
+            if (width >= 0.25L) {
+                break;
+            }
+            a = root * (1.0L - width);
+            ga = ErlangBGos(channels, a);
         }
         // Above: likewise the first b over the root.
-        for (long double width = margin; width < 0.25L; width *= 8.0L) {
-            const long double b = root * (1.0L + width);
-            if (b > kFiniteTraffic) {
+        for (long double width = margin; b <= kFiniteTraffic;) {
+            const SlopeBounds s = SlopeAt(n, b, gb);
+            if (!NormalFrom(b, gb, n) || !(s.low > 0.0L)) {
                 break;
             }
-            const long double g = ErlangBGos(channels, b);
-            const SlopeBounds s = SlopeAt(n, b, g);
-            if (!NormalFrom(b, g, n) || !(s.low > 0.0L)) {
-                break;
-            }
-            if (g >= target * (1.0L + 3.0L * RelativeError(s.high))) {
+            if (gb >= target * (1.0L + 3.0L * RelativeError(s.high))) {
                 settled.aboveFrom = b;
                 settled.aboveTo = kFiniteTraffic;
                 break;
             }
+            width *= 8.0L;
+            b = root * (1.0L + width);
+            if (width >= 0.25L || b > kFiniteTraffic) {
+                break;
+            }
+            gb = ErlangBGos(channels, b);
         }
     } catch (const FloatingPointFault&) {
         return Settled{};
