@@ -101,6 +101,22 @@ void BM_TrafficManyChannelsTinyGos(benchmark::State& state)
     Run(state, [&] { return TrafficForGos(Model(state), 11000, 1e-4900L).Ok(); });
 }
 
+// A whole table as the command line and the Python module print it: the
+// traffic of 1 to 200 channels at the seven usual grades of service.
+void BM_TrafficTable(benchmark::State& state)
+{
+    constexpr long double kTableGos[] = {0.001L, 0.002L, 0.005L, 0.01L, 0.02L, 0.05L, 0.1L};
+    Run(state, [&] {
+        long double total = 0.0L;
+        for (std::int32_t channels = 1; channels <= 200; ++channels) {
+            for (const long double target : kTableGos) {
+                total += TrafficForGos(Model(state), channels, target).Value();
+            }
+        }
+        return total;
+    });
+}
+
 #define FOR_EVERY_MODEL(bench) BENCHMARK(bench)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)
 FOR_EVERY_MODEL(BM_GosHugeChannelsSmallTraffic);
 FOR_EVERY_MODEL(BM_GosHugeChannelsLargeTraffic);
@@ -113,5 +129,6 @@ FOR_EVERY_MODEL(BM_TrafficGosNearOne);
 FOR_EVERY_MODEL(BM_TrafficGosNearerOne);
 FOR_EVERY_MODEL(BM_TrafficManyChannelsGosNearOne);
 FOR_EVERY_MODEL(BM_TrafficManyChannelsTinyGos);
+FOR_EVERY_MODEL(BM_TrafficTable);
 
 } // namespace

@@ -26,12 +26,29 @@ std::int32_t ErlangCChannels(long double traffic, long double target);
 // The smallest N >= 2 whose Poisson GOS is strictly below the target.
 std::int32_t PoissonChannels(long double traffic, long double target);
 
+// A bracket of the traffic: F(N, lower) < y <= F(N, upper).
+struct TrafficBracket {
+    long double upper;
+    long double lower;
+};
+
+// The bracket of the upward scan from N in steps of 10 Erlang: the first
+// x = N + 10 j whose GOS reaches the target y, and the x before it (0 when
+// N already does). A fault of the GOS at that first x is thrown.
+TrafficBracket ScanTrafficBracket(GosFunction gos, std::int32_t channels, long double target);
+
 // The traffic x with F(N, x) = y, bracketed so that F(N, lower) < y <=
 // F(N, upper); halves the bracket until its ends are neighbouring reals, so
 // the root comes to the last bit, whatever digits it is shown to. Only
 // points strictly inside the bracket are evaluated.
 long double BisectTraffic(GosFunction gos, std::int32_t channels, long double target, long double upper,
                           long double lower);
+
+// The traffic that N channels carry at the target Erlang B GOS: the scan of
+// ScanTrafficBracket, then BisectTraffic, to the bit and fault for fault,
+// but without evaluating the GOS where its side of the target is proven
+// beforehand (near an estimate of the root, with the rounding bounded).
+long double ErlangBTraffic(std::int32_t channels, long double target);
 
 // The Poisson probability of N or more calls at mean A, summed over the
 // upper tail so that it stays accurate far below the rounding of 1 - P.

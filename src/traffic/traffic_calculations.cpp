@@ -35,9 +35,6 @@ const FieldSpec<Field> kSubscribersForTrafficFields[] = {kTrafficOfSubscribers, 
 
 // Traffic within this of the channel count counts as equal to it.
 constexpr long double kEqualTraffic = 1e-9L;
-// The upward scan for a bracket steps 10 Erlang at a time.
-constexpr long double kScanStep = 10.0L;
-
 GosFunction GosOf(TrafficModel model)
 {
     switch (model) {
@@ -56,71 +53,6 @@ bool ValidGos(long double target)
     return target > 0.0L && target < 1.0L;
 }
 
-enum class Probe { Below, Reached, Faulted };
-
-// Whether the GOS at x has reached the target; a fault (the terms
-// overflowing) counts as beyond, since it only grows with the traffic.
-Probe ProbeAt(GosFunction gos, std::int32_t channels, long double target, long double x)
-{
-    try {
-        return fp::Sub(gos(channels, x), target) < 0.0L ? Probe::Below : Probe::Reached;
-    } catch (const FloatingPointFault&) {
-        return Probe::Faulted;
-    }
-}
-
-struct Bracket {
-    long double upper;
-    long double lower;
-};
-
-// The bracket of the upward scan from N in steps of 10 Erlang: the first
-// x = N + 10 j whose GOS reaches the target, and the x before it (0 when the
-// first x already does). The step count j is found by doubling and halving
-// instead of one step at a time, which gives the same j (the GOS rises with
-// the traffic) for any target, also those a plain scan would take minutes
-// or forever to reach.
-Bracket ScanBracket(GosFunction gos, std::int32_t channels, long double target)
-{
-    const long double n = channels;
-    const auto at = [&](long double j) { return fp::Add(n, fp::Mul(kScanStep, j)); };
-    const auto probe = [&](long double j) { return ProbeAt(gos, channels, target, at(j)); };
-    const Probe first = probe(0.0L);
-    if (first == Probe::Reached) {
-        return {n, 0.0L};
-    }
-    long double low = 0.0L;
-    long double high = 0.0L;
-    Probe last = first;
-    if (first == Probe::Below) {
-        // Double the step count until the target is reached, then halve the
-        // gap down to neighbouring step counts.
-        long double step = 1.0L;
-        high = 1.0L;
-        while ((last = probe(high)) == Probe::Below) {
-            low = high;
-            step *= 2.0L;
-            high = low + step;
-        }
-        while (high - low > 1.0L) {
-            const long double middle = std::floor((low + high) * 0.5L);
-            if (middle == low || middle == high) {
-                break;
-            }
-            const Probe found = probe(middle);
-            if (found == Probe::Below) {
-                low = middle;
-            } else {
-                high = middle;
-                last = found;
-            }
-        }
-    }
-    if (last == Probe::Faulted) {
-        gos(channels, at(high)); // the fault the scan runs into here
-    }
-    return {at(high), high == 0.0L ? 0.0L : at(low)};
-}
 } // namespace
 
 const ResultSpec kChannelsResult{"Number of channels", "channels", "", ResultFormat::Whole};
@@ -202,8 +134,11 @@ Outcome<long double, TrafficField> TrafficForGos(const Inputs<TrafficField>& in)
         // halving evaluates only points strictly inside, never N itself).
         return BisectTraffic(ErlangCGos, channels, target, static_cast<long double>(channels), 0.0L);
     }
+    if (model == TrafficModel::ErlangB) {
+        return ErlangBTraffic(channels, target);
+    }
     const GosFunction gos = GosOf(model);
-    const Bracket bracket = ScanBracket(gos, channels, target);
+    const TrafficBracket bracket = ScanTrafficBracket(gos, channels, target);
     return BisectTraffic(gos, channels, target, bracket.upper, bracket.lower);
 }
 
