@@ -3,6 +3,7 @@
 #include "numeric/app_error.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
+#include "receiver/ProductTableModel.h"
 #include "receiver/StageTable.h"
 #include "receiver/cascade.h"
 #include "receiver/intermodulation.h"
@@ -26,7 +27,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace zandrevio {
@@ -390,10 +391,10 @@ QGroupBox* ReceiverPanel::BuildIntermod()
         m_orderCounts.push_back(count);
     }
 
-    m_products = new QTableWidget(0, 4);
+    m_products = new QTableView;
     m_products->setObjectName(QStringLiteral("ProductTable"));
     m_products->setAccessibleName(tr("Products in the bands"));
-    m_products->setHorizontalHeaderLabels({tr("Frequency (MHz)"), tr("Order"), tr("Product"), tr("Band")});
+    m_products->setModel(new ProductTableModel(m_products));
     m_products->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_products->horizontalHeader()->setStretchLastSection(true);
     m_products->verticalHeader()->setVisible(false);
@@ -594,28 +595,16 @@ void ReceiverPanel::IntermodClick()
                                              static_cast<long double>(found.countByOrder[order]))
                                 : QString());
     }
-    m_products->setUpdatesEnabled(false);
-    m_products->setRowCount(0);
-    m_products->setRowCount(static_cast<int>(found.products.size()));
-    for (int row = 0; row < m_products->rowCount(); ++row) {
-        const IntermodProduct& product = found.products[static_cast<std::size_t>(row)];
-        const QString cells[] = {ResultText(kProductFrequencyResult, product.frequencyMhz),
-                                 QString::number(product.order), ToQString(IntermodProductText(product)),
-                                 QString::number(product.band + 1)};
-        for (int column = 0; column < 4; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            item->setTextAlignment((column == 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
-            m_products->setItem(row, column, item);
-        }
-    }
-    m_products->setUpdatesEnabled(true);
-    IntermodPicture picture{search.carriersMhz, search.bands, found.products};
-    const QString description = IntermodDescription(picture);
-    m_intermodImage->Draw([picture](QImage& surface) { DrawIntermodPlot(surface, picture); });
-    m_intermodImage->SetPicture(
-        QSize(kIntermodPictureWidth, kIntermodPictureHeight), [picture = std::move(picture)](QPainter& painter) {
-            PaintIntermodPicture(painter, QSize(kIntermodPictureWidth, kIntermodPictureHeight), picture);
-        });
+    // One list of products for the table and both pictures, however many.
+    const auto picture =
+        std::make_shared<const IntermodPicture>(IntermodPicture{search.carriersMhz, search.bands, found.products});
+    static_cast<ProductTableModel*>(m_products->model())
+        ->SetProducts(std::shared_ptr<const std::vector<IntermodProduct>>(picture, &picture->products));
+    const QString description = IntermodDescription(*picture);
+    m_intermodImage->Draw([picture](QImage& surface) { DrawIntermodPlot(surface, *picture); });
+    m_intermodImage->SetPicture(QSize(kIntermodPictureWidth, kIntermodPictureHeight), [picture](QPainter& painter) {
+        PaintIntermodPicture(painter, QSize(kIntermodPictureWidth, kIntermodPictureHeight), *picture);
+    });
     m_intermodImage->setAccessibleDescription(description);
 }
 

@@ -13,7 +13,7 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace zandrevio {
 
@@ -90,7 +90,7 @@ private:
     ResultLabel* m_productCount = nullptr;
     std::vector<ResultLabel*> m_orderCounts;
     std::vector<QLabel*> m_orderCaptions;
-    QTableWidget* m_products = nullptr;
+    QTableView* m_products = nullptr;
     PlotImage* m_intermodImage = nullptr;
 };
 

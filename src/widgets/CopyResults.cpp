@@ -17,8 +17,9 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 
+#include <unordered_map>
 #include <vector>
 
 namespace zandrevio {
@@ -30,6 +31,9 @@ struct Line {
     QString value;
     QString unit;
     QWidget* control;
+    // A table's filled cells, written whole in place of the line: each
+    // cell's caption is made unique by its row's number.
+    QString table;
 };
 
 // "Frequency (MHz)" is the caption "Frequency" with the unit "MHz".
@@ -44,7 +48,7 @@ Line Split(QWidget* control, const QString& name, const QString& value, QString 
             unit = match.captured(2);
         }
     }
-    return {caption, value, unit, control};
+    return {caption, value, unit, control, {}};
 }
 
 // The page of the window's page control that a widget is on.
@@ -98,20 +102,38 @@ bool GivesUnitOf(const UnitPicker& picker, const Line& before)
 
 // A table's filled cells, row by row: "Stages 2: Gain<TAB>-3<TAB>dB", the
 // column's header giving the caption and the unit.
-void AddTableLines(std::vector<Line>& lines, QTableWidget& table)
+void AddTableLines(std::vector<Line>& lines, QTableView& table)
 {
-    for (int row = 0; row < table.rowCount(); ++row) {
-        for (int column = 0; column < table.columnCount(); ++column) {
-            const QTableWidgetItem* item = table.item(row, column);
-            const QTableWidgetItem* header = table.horizontalHeaderItem(column);
-            if (item == nullptr || item->text().isEmpty() || header == nullptr) {
+    const QAbstractItemModel& model = *table.model();
+    const QString name = table.accessibleName() + ' ';
+    std::vector<Line> headers;
+    for (int column = 0; column < model.columnCount(); ++column) {
+        // A header may break its caption over two lines.
+        const QString header = model.headerData(column, Qt::Horizontal).toString().replace('\n', ' ');
+        headers.push_back(Split(&table, header, {}));
+    }
+    // A busy site's products are millions of cells: they are written
+    // straight into one text rather than kept as a line each.
+    QString text;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QString prefix = name + QString::number(row + 1) + QStringLiteral(": ");
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const Line& header = headers[static_cast<std::size_t>(column)];
+            const QString value = model.data(model.index(row, column)).toString();
+            if (value.isEmpty() || header.caption.isEmpty()) {
                 continue;
             }
-            Line line = Split(&table, header->text(), item->text());
-            line.caption =
-                table.accessibleName() + ' ' + QString::number(row + 1) + QStringLiteral(": ") + line.caption;
-            lines.push_back(line);
+            text += prefix;
+            text += header.caption;
+            text += '\t';
+            text += value;
+            text += '\t';
+            text += header.unit;
+            text += '\n';
         }
+    }
+    if (!text.isEmpty()) {
+        lines.push_back({table.accessibleName(), {}, {}, &table, std::move(text)});
     }
 }
 
@@ -119,23 +141,28 @@ void AddTableLines(std::vector<Line>& lines, QTableWidget& table)
 // where the groups tell them apart, else numbered in order.
 void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
 {
+    // Grouped by caption in one pass: a page's tables give tens of thousands
+    // of lines.
+    std::unordered_map<QString, std::vector<std::size_t>> byCaption;
+    std::vector<std::vector<std::size_t>*> repeated;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::vector<std::size_t> same;
-        for (std::size_t j = i; j < lines.size(); ++j) {
-            if (lines[j].caption == lines[i].caption) {
-                same.push_back(j);
-            }
-        }
-        if (same.size() < 2) {
+        if (!lines[i].table.isEmpty()) {
             continue;
         }
+        std::vector<std::size_t>& same = byCaption[lines[i].caption];
+        same.push_back(i);
+        if (same.size() == 2) {
+            repeated.push_back(&same);
+        }
+    }
+    for (const std::vector<std::size_t>* same : repeated) {
         QStringList titles;
-        for (std::size_t j : same) {
+        for (std::size_t j : *same) {
             titles << GroupTitleOf(lines[j].control, page);
         }
         const bool byGroup = !titles.contains(QString()) && titles.removeDuplicates() == 0;
         int n = 0;
-        for (std::size_t j : same) {
+        for (std::size_t j : *same) {
             ++n;
             lines[j].caption = byGroup ? GroupTitleOf(lines[j].control, page) + ": " + lines[j].caption
                                        : lines[j].caption + ' ' + QString::number(n);
@@ -155,12 +182,12 @@ QString ResultsText(QWidget& page)
         }
         // Notes take no focus, yet belong with the results they qualify.
         if (auto* notes = qobject_cast<NoteLabel*>(w); notes && !notes->Notes().isEmpty()) {
-            lines.push_back({notes->accessibleName(), notes->Notes().join(QStringLiteral("; ")), {}, w});
+            lines.push_back({notes->accessibleName(), notes->Notes().join(QStringLiteral("; ")), {}, w, {}});
         }
         if (!(w->focusPolicy() & Qt::TabFocus)) {
             continue;
         }
-        if (auto* table = qobject_cast<QTableWidget*>(w)) {
+        if (auto* table = qobject_cast<QTableView*>(w)) {
             AddTableLines(lines, *table);
         } else if (auto* list = qobject_cast<QListWidget*>(w); list && qobject_cast<UnitPicker*>(w) == nullptr) {
             // A list of values typed (a picker's items are choices, one of them in use).
@@ -191,8 +218,18 @@ QString ResultsText(QWidget& page)
     }
     MakeCaptionsUnique(lines, page);
     QString text;
+    qsizetype length = 0;
     for (const Line& line : lines) {
-        text += line.caption + '\t' + line.value + '\t' + line.unit + '\n';
+        length +=
+            line.table.isEmpty() ? line.caption.size() + line.value.size() + line.unit.size() + 3 : line.table.size();
+    }
+    text.reserve(length);
+    for (const Line& line : lines) {
+        if (!line.table.isEmpty()) {
+            text += line.table;
+        } else {
+            text += line.caption + '\t' + line.value + '\t' + line.unit + '\n';
+        }
     }
     return text;
 }

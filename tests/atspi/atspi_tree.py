@@ -104,10 +104,13 @@ for tab in tabs:
     for field in shown:
         if field.name == "Profile file" and field.getRole() == pyatspi.ROLE_TEXT:
             field.queryEditableText().setTextContents(sys.argv[2])
-    for button in shown:
-        if button.getRole() == pyatspi.ROLE_PUSH_BUTTON and button.name.split(" ")[0] in ("Calculate", "Convert", "Draw"):
-            button.queryAction().doAction(0)
-            pump(0.3)
+    buttons = [n for n in shown if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and
+               n.name.split(" ")[0] in ("Calculate", "Convert", "Draw")]
+    # Pressed after they are all found: a calculation may give a table new
+    # cells, and the old ones are gone.
+    for button in buttons:
+        button.queryAction().doAction(0)
+        pump(0.3)
     shown = [n for n in walk(frame) if n.getState().contains(pyatspi.STATE_SHOWING)]
     results = [n.name for n in shown if is_result(n)]
     unread = [name for name in results if not (": " in name and name.split(": ", 1)[1].strip())]
@@ -149,6 +152,12 @@ tables = [n for n in nodes if n.name == "Stages" and n.getRole() == pyatspi.ROLE
 check("the Receiver page's stages are a table of 3 rows", len(tables) == 1 and tables[0].queryTable().nRows == 3)
 cells = [tables[0].queryTable().getAccessibleAt(0, c).name for c in range(2)] if tables else []
 check("the first stage's cells read %s" % cells, cells == ["LNA", "20"])
+headers = [tables[0].queryTable().getColumnHeader(c).name for c in range(2)] if tables else []
+check("the stages' columns are read as %s" % headers, headers == ["Stage name", "Stage gain (dB)"])
+products = [n for n in nodes if n.name == "Products in the bands" and n.getRole() == pyatspi.ROLE_TABLE]
+first = [products[0].queryTable().getAccessibleAt(0, c).name for c in range(3)] if products else []
+check("the products are a table of 8 rows, the first %s" % first,
+      len(products) == 1 and products[0].queryTable().nRows == 8 and first == ["898", "7", "4f1-3f2"])
 bars = [n for n in nodes if n.name == "Share of the added noise by stage"]
 check("the noise shares' text alternative names each stage",
       len(bars) == 1 and "LNA 74.21 %" in bars[0].description and "Mixer 22.94 %" in bars[0].description)

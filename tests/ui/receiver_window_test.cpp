@@ -6,6 +6,7 @@
 #include "receiver/ReceiverPlots.h"
 #include "receiver/StageTable.h"
 #include "receiver/cascade.h"
+#include "receiver/intermodulation.h"
 #include "receiver/noise.h"
 #include "receiver/receiver_results.h"
 #include "widgets/CopyResults.h"
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTableWidget>
 
 namespace zandrevio::test {
@@ -124,13 +126,14 @@ TEST_F(ReceiverWindow, EachCalculateButtonWritesItsResults)
     EXPECT_EQ(Column(StageTable::NoiseFigureSoFar), QStringList({"1", "1.03", "1.3"}));
     EXPECT_EQ(Find<PlotImage>("NoiseShareImage")->accessibleDescription(),
               "Share of the added noise: LNA 74.21 %, Cable 2.85 %, Mixer 22.94 %");
-    auto* products = Find<QTableWidget>("ProductTable");
-    ASSERT_EQ(products->rowCount(), 8);
-    EXPECT_EQ(products->item(0, 0)->text(), "898");
-    EXPECT_EQ(products->item(0, 2)->text(), "4f1-3f2");
-    EXPECT_EQ(products->item(5, 0)->text(), "910.6");
-    EXPECT_EQ(products->item(5, 1)->text(), "3");
-    EXPECT_EQ(products->item(5, 2)->text(), "2f1-f3");
+    const QAbstractItemModel& products = *Find<QTableView>("ProductTable")->model();
+    const auto cell = [&](int row, int column) { return products.index(row, column).data().toString(); };
+    ASSERT_EQ(products.rowCount(), 8);
+    EXPECT_EQ(cell(0, 0), "898");
+    EXPECT_EQ(cell(0, 2), "4f1-3f2");
+    EXPECT_EQ(cell(5, 0), "910.6");
+    EXPECT_EQ(cell(5, 1), "3");
+    EXPECT_EQ(cell(5, 2), "2f1-f3");
     EXPECT_EQ(Find<PlotImage>("IntermodImage")->accessibleDescription(),
               "3 carriers from 935.2 to 959.8 MHz; 1 receive bands; 8 products in the bands");
 }
@@ -327,7 +330,7 @@ TEST_F(ReceiverWindow, TheOrdersSearchedAreThoseAsked)
     Press("IntermodButton");
     EXPECT_EQ(TextOf("ProductCountResult"), "1");
     EXPECT_EQ(TextOf("Order5Result"), "");
-    EXPECT_EQ(Find<QTableWidget>("ProductTable")->rowCount(), 1);
+    EXPECT_EQ(Find<QTableView>("ProductTable")->model()->rowCount(), 1);
     Enter("HighestOrderField", "8");
     Press("IntermodButton");
     ExpectRefused("Highest order must be from 2 to 7", "HighestOrderField");
@@ -348,6 +351,83 @@ TEST_F(ReceiverWindow, CopyResultsHoldsTheStagesTheListsAndTheProducts)
     EXPECT_EQ(Find<PlotImage>("IntermodImage")->Picture().size(), QSize(kIntermodPictureWidth, kIntermodPictureHeight));
     EXPECT_EQ(Find<PlotImage>("NoiseShareImage")->Picture().size(),
               QSize(kNoiseSharePictureWidth, kNoiseSharePictureHeight));
+}
+
+// A busy site: 28 GSM 900 carriers six channels apart and four more, every
+// product to the seventh order in the GSM 900 and 1800 uplinks. Each is in
+// the table and in Copy results, the last one too.
+TEST_F(ReceiverWindow, EveryProductOfABusySiteIsListedAndCopied)
+{
+    auto* carriers = Find<QListWidget>("CarrierList");
+    auto* bands = Find<QListWidget>("BandList");
+    carriers->clear();
+    bands->clear();
+    for (int k = 0; k < 28; ++k) {
+        Put(Find<QLineEdit>("CarrierField"), QString::number((9252 + 12 * k) / 10.0, 'f', 1));
+        Press("AddCarrierButton");
+    }
+    for (const char* carrier : {"1805.2", "1842.6", "1870", "2112.4"}) {
+        Put(Find<QLineEdit>("CarrierField"), carrier);
+        Press("AddCarrierButton");
+    }
+    for (const auto& [low, high] : {std::pair{"880", "915"}, std::pair{"1710", "1785"}}) {
+        Put(Find<QLineEdit>("BandLowField"), low);
+        Put(Find<QLineEdit>("BandHighField"), high);
+        Press("AddBandButton");
+    }
+    Press("IntermodButton");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+
+    IntermodSearch search;
+    for (int k = 0; k < 28; ++k) {
+        search.carriersMhz.push_back((9252 + 12 * k) / 10.0L);
+    }
+    search.carriersMhz.insert(search.carriersMhz.end(), {1805.2L, 1842.6L, 1870.0L, 2112.4L});
+    search.bands = {{880.0L, 915.0L}, {1710.0L, 1785.0L}};
+    search.highestOrder = 7;
+    const std::vector<IntermodProduct> expected = IntermodulationProducts(search).Value().products;
+    ASSERT_GT(expected.size(), 20000U);
+    const QAbstractItemModel& products = *Find<QTableView>("ProductTable")->model();
+    ASSERT_EQ(products.rowCount(), static_cast<int>(expected.size()));
+    EXPECT_EQ(TextOf("ProductCountResult"), QString::number(expected.size()));
+    const int last = products.rowCount() - 1;
+    EXPECT_EQ(products.index(last, 2).data().toString(), QString::fromStdString(IntermodProductText(expected.back())));
+
+    const QString text = ResultsText(*Find<QWidget>("Receiver"));
+    EXPECT_EQ(text.count(QStringLiteral("\nProducts in the bands ")), 4 * products.rowCount());
+    const QString lastLines = QStringLiteral("Products in the bands %1: Frequency\t%2\tMHz\n"
+                                             "Products in the bands %1: Order\t%3\t\n"
+                                             "Products in the bands %1: Product\t%4\t\n"
+                                             "Products in the bands %1: Band\t%5\t\n")
+                                  .arg(last + 1)
+                                  .arg(products.index(last, 0).data().toString())
+                                  .arg(expected.back().order)
+                                  .arg(QString::fromStdString(IntermodProductText(expected.back())))
+                                  .arg(expected.back().band + 1);
+    EXPECT_TRUE(text.contains(lastLines)) << lastLines.toStdString();
+    // The page's last lines, after the search's counts.
+    EXPECT_TRUE(text.endsWith(lastLines)) << text.right(300).toStdString();
+}
+
+// The plot draws one tick per order and half pixel: a product beside one of
+// its order changes nothing, one of another order at the same frequency shows.
+TEST(IntermodPlot, TicksOfOneOrderOnOnePixelAreDrawnOnce)
+{
+    const auto product = [](long double mhz, int order) {
+        IntermodProduct p{};
+        p.frequencyMhz = mhz;
+        p.order = order;
+        return p;
+    };
+    const auto draw = [](const std::vector<IntermodProduct>& products) {
+        QImage surface(400, 120, QImage::Format_ARGB32_Premultiplied);
+        DrawIntermodPlot(surface, IntermodPicture{{935.2L, 959.8L}, {{890.0L, 915.0L}}, products});
+        return surface;
+    };
+    const QImage one = draw({product(910.6L, 3)});
+    EXPECT_EQ(draw({product(910.6L, 3), product(910.6001L, 3)}), one);
+    EXPECT_NE(draw({product(910.6L, 3), product(910.6L, 5)}), one);
+    EXPECT_NE(draw({product(910.6L, 3), product(905.0L, 3)}), one);
 }
 
 // A screen reader hears one focused object: the table's current stage only
