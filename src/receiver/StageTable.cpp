@@ -35,8 +35,9 @@ public:
     }
 };
 
-const char* const kHeaders[] = {"Name",        "Gain (dB)",      "NF (dB)",         "OIP3 (dBm)",
-                                "OP1dB (dBm)", "NF so far (dB)", "Noise share (%)", "IP3 share (%)"};
+// In two lines, so that the eight columns fit the page's width.
+const char* const kHeaders[] = {"Name",         "Gain\n(dB)",      "NF\n(dB)",         "OIP3\n(dBm)",
+                                "OP1dB\n(dBm)", "NF so far\n(dB)", "Noise\nshare (%)", "IP3\nshare (%)"};
 const char* const kSpoken[] = {"Stage name",
                                "Stage gain (dB)",
                                "Stage noise figure (dB)",
@@ -63,6 +64,7 @@ StageTable::StageTable(QWidget* parent)
     for (int column = 0; column < ColumnCount; ++column) {
         auto* header = new QTableWidgetItem(tr(kHeaders[column]));
         header->setToolTip(tr(kSpoken[column]));
+        header->setData(Qt::AccessibleTextRole, tr(kSpoken[column]));
         setHorizontalHeaderItem(column, header);
     }
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
