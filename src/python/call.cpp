@@ -119,7 +119,7 @@ const std::vector<Keyword>& KeywordsOf(const Calculation& calculation)
     return known->second;
 }
 
-Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
+Arguments ArgumentsOf(const Calculation& calculation, const KeywordArguments& given)
 {
     static const std::string kErrors = "errors";
     Arguments arguments;
@@ -127,7 +127,7 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
     arguments.request.Reserve(given.size());
     const std::vector<Keyword>& keywords = KeywordsOf(calculation);
     for (auto [key, value] : given) {
-        const std::string keyword = py::str(key);
+        const std::string keyword = py::reinterpret_borrow<py::str>(key);
         if (value.is_none() && keyword != kErrors) {
             // None is the signature's "not given": the start value, or another alternative.
             if (std::none_of(keywords.begin(), keywords.end(),
@@ -212,7 +212,8 @@ Arguments ArgumentsOf(const Calculation& calculation, const py::dict& given)
 
 void Warn(const std::string& message)
 {
-    py::module_::import("warnings").attr("warn")(message, *g_validityWarning, 2);
+    // Called from a builtin function: the frame on top is the caller's.
+    py::module_::import("warnings").attr("warn")(message, *g_validityWarning, 1);
 }
 
 // The value of a result as a scalar call gives it.
@@ -227,14 +228,45 @@ py::object ScalarOf(const ResultValue& result)
     return py::float_(static_cast<double>(result.value));
 }
 
+// A result's name and a unit as Python strings, made once: a scalar call's
+// cost is mostly such conversions. Interned and kept for the life of the
+// process, as the classes above are.
+py::handle NameOf(const ResultSpec& spec)
+{
+    static std::unordered_map<const ResultSpec*, PyObject*> made;
+    auto [known, added] = made.try_emplace(&spec, nullptr);
+    if (added) {
+        known->second = PyUnicode_InternFromString(PythonName(spec.name).c_str());
+        if (known->second == nullptr) {
+            made.erase(known);
+            throw py::error_already_set();
+        }
+    }
+    return known->second;
+}
+
+py::handle UnitText(std::string_view unit)
+{
+    static std::unordered_map<std::string, PyObject*> made;
+    auto known = made.find(std::string(unit));
+    if (known == made.end()) {
+        PyObject* text = PyUnicode_FromStringAndSize(unit.data(), static_cast<Py_ssize_t>(unit.size()));
+        if (text == nullptr) {
+            throw py::error_already_set();
+        }
+        known = made.emplace(std::string(unit), text).first;
+    }
+    return known->second;
+}
+
 py::dict ValuesOf(const std::vector<ResultValue>& results, py::dict* units)
 {
     py::dict values;
     for (const ResultValue& result : results) {
-        const std::string name = PythonName(result.spec->name);
-        values[name.c_str()] = ScalarOf(result);
+        const py::handle name = NameOf(*result.spec);
+        values[name] = ScalarOf(result);
         if (units != nullptr) {
-            (*units)[name.c_str()] = std::string(result.unit);
+            (*units)[name] = UnitText(result.unit);
         }
     }
     return values;
@@ -270,7 +302,7 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
         }
         result.errors[py::tuple()] = PythonWords(reply.error);
         for (const ResultSpec* spec : variant->results) {
-            result.values[PythonName(spec->name).c_str()] = std::numeric_limits<double>::quiet_NaN();
+            result.values[NameOf(*spec)] = std::numeric_limits<double>::quiet_NaN();
         }
         return py::cast(std::move(result));
     }
@@ -490,6 +522,15 @@ void SetPythonClasses(py::object refused, py::object validityWarning)
 }
 
 py::object Call(const Calculation& calculation, const py::dict& given)
+{
+    KeywordArguments pairs;
+    for (auto [key, value] : given) {
+        pairs.emplace_back(key, value);
+    }
+    return Call(calculation, pairs);
+}
+
+py::object Call(const Calculation& calculation, const KeywordArguments& given)
 {
     Arguments arguments = ArgumentsOf(calculation, given);
     return arguments.numbers.empty() ? CallScalar(calculation, arguments) : CallArray(calculation, arguments);

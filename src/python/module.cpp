@@ -3,6 +3,7 @@
 // a calculation, and the window's text of a value.
 #include "numeric/format.h"
 #include "python/call.h"
+#include "python/function.h"
 #include "python/python_words.h"
 #include "python/result.h"
 #include "registry/registry.h"
@@ -110,6 +111,7 @@ PYBIND11_MODULE(_core, module)
         }
         return all;
     });
+    module.def("make_function", &MakeFunction, py::arg("calculation"), py::arg("name"), py::arg("doc"));
     module.def("format", &Format, py::arg("value"), py::arg("digits") = 5);
     module.def("set_classes", &SetPythonClasses);
     module.attr("long_double_digits") = std::numeric_limits<long double>::digits;

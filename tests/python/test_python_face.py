@@ -3,8 +3,11 @@ docstrings, tables, the window's text, the example script."""
 
 import inspect
 import os
+import pickle
+import pydoc
 import subprocess
 import sys
+import warnings
 
 import numpy
 import pytest
@@ -53,6 +56,20 @@ def test_docstrings_read_like_the_manual():
         assert words in doc, words
     parameters = inspect.signature(zandrevio.path).parameters
     assert "from_" in parameters and "profile" in parameters
+
+
+def test_a_function_is_the_packages_own_for_help_pickle_and_warnings():
+    function = zandrevio.path_loss
+    assert (function.__module__, function.__qualname__) == ("zandrevio", "path_loss")
+    assert pydoc.render_doc(function, renderer=pydoc.plaintext).count("path_loss(*, model=None, ") == 1
+    # Sent to another process (multiprocessing) by its name.
+    assert pickle.loads(pickle.dumps(function)) is function
+    # A validity warning points at the line that called.
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        line = inspect.currentframe().f_lineno + 1
+        function(model="hata", frequency=900, distance=30)
+    assert [(w.filename, w.lineno) for w in caught] == [(__file__, line)]
 
 
 def test_results_are_attributes_and_a_dict():

@@ -1,6 +1,5 @@
 """Makes a Python function of every calculation the registry holds."""
 
-import inspect
 import textwrap
 
 from . import _core
@@ -80,21 +79,12 @@ def _docstring(description):
 
 def make_function(description):
     """The Python function of one calculation of the registry."""
-    run = description["run"]
-
-    def function(**arguments):
-        return run(**arguments)
-
-    function.__name__ = function.__qualname__ = description["function"]
-    function.__module__ = "zandrevio"
-    function.__doc__ = _docstring(description)
-    parameters = [
-        inspect.Parameter(option["keyword"], inspect.Parameter.KEYWORD_ONLY, default=None)
-        for option in description["options"]
-    ]
-    parameters.append(inspect.Parameter("errors", inspect.Parameter.KEYWORD_ONLY, default=None))
-    function.__signature__ = inspect.Signature(parameters)
-    return function
+    keywords = [option["keyword"] for option in description["options"]] + ["errors"]
+    # The text signature help() and inspect.signature read: keywords only,
+    # each None where not given.
+    signature = "%s($module, /, *, %s)\n--\n\n" % (
+        description["function"], ", ".join("%s=None" % keyword for keyword in keywords))
+    return _core.make_function(description["run"], description["function"], signature + _docstring(description))
 
 
 def make_functions():
