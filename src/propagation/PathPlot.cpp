@@ -49,6 +49,12 @@ std::vector<long double> NiceTicks(long double low, long double high, int most)
     // Counted in whole steps, so that no sum drifts off the round values.
     const long double first = std::ceil(low / step - 1e-9L);
     const long double last = std::floor(high / step + 1e-9L);
+    // A span overflowing, or a narrow range far from zero (1e21 MHz + 200),
+    // gives steps that cannot be counted: whole numbers beyond 2^64 no longer
+    // step by one. The ends alone are shown.
+    if (!(last - first <= 2.0L * most + 2.0L) || first + 1.0L == first || !std::isfinite(step)) {
+        return {low};
+    }
     std::vector<long double> ticks;
     for (long double n = first; n <= last; n += 1.0L) {
         ticks.push_back(n * step);

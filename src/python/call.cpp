@@ -234,13 +234,13 @@ py::object ScalarOf(const ResultValue& result)
 py::handle NameOf(const ResultSpec& spec)
 {
     static std::unordered_map<const ResultSpec*, PyObject*> made;
-    auto [known, added] = made.try_emplace(&spec, nullptr);
-    if (added) {
-        known->second = PyUnicode_InternFromString(PythonName(spec.name).c_str());
-        if (known->second == nullptr) {
-            made.erase(known);
+    auto known = made.find(&spec);
+    if (known == made.end()) {
+        PyObject* name = PyUnicode_InternFromString(PythonName(spec.name).c_str());
+        if (name == nullptr) {
             throw py::error_already_set();
         }
+        known = made.emplace(&spec, name).first;
     }
     return known->second;
 }

@@ -4,6 +4,7 @@
 #include "python/python_words.h"
 
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -25,6 +26,18 @@ void Raise()
         error.set_error();
     } catch (const std::bad_alloc&) {
         PyErr_NoMemory();
+    } catch (const std::domain_error& error) {
+        PyErr_SetString(PyExc_ValueError, error.what());
+    } catch (const std::invalid_argument& error) {
+        PyErr_SetString(PyExc_ValueError, error.what());
+    } catch (const std::length_error& error) {
+        PyErr_SetString(PyExc_ValueError, error.what());
+    } catch (const std::out_of_range& error) {
+        PyErr_SetString(PyExc_IndexError, error.what());
+    } catch (const std::range_error& error) {
+        PyErr_SetString(PyExc_ValueError, error.what());
+    } catch (const std::overflow_error& error) {
+        PyErr_SetString(PyExc_OverflowError, error.what());
     } catch (const std::exception& error) {
         PyErr_SetString(PyExc_RuntimeError, error.what());
     } catch (...) {
@@ -53,14 +66,12 @@ PyObject* Run(PyObject* self, PyObject* const* values, Py_ssize_t positional, Py
         return nullptr;
     }
     const Py_ssize_t count = names == nullptr ? 0 : PyTuple_GET_SIZE(names);
-    if (positional > 0) {
-        // Python's own words for a function whose arguments are keywords only.
-        const std::string message = PythonName(calculation->name) + "() takes 0 positional arguments but " +
-            std::to_string(positional) + (positional == 1 ? " was given" : " were given");
-        PyErr_SetString(PyExc_TypeError, message.c_str());
-        return nullptr;
-    }
     try {
+        if (positional > 0) {
+            // Python's own words for a function whose arguments are keywords only.
+            throw py::type_error(PythonName(calculation->name) + "() takes 0 positional arguments but " +
+                                 std::to_string(positional) + (positional == 1 ? " was given" : " were given"));
+        }
         KeywordArguments arguments;
         arguments.reserve(static_cast<std::size_t>(count));
         for (Py_ssize_t i = 0; i < count; ++i) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace zandrevio {
@@ -133,10 +134,13 @@ void PaintIntermod(QPainter& painter, const QRectF& bounds, double bottom, int t
     // a tick is drawn once for each order and half pixel, the first product
     // there drawn where it falls, which looks the same and keeps a search's
     // picture as quick as a few thousand lines.
-    const auto columns = static_cast<std::size_t>(2 * area.width()) + 2;
+    const auto columns = static_cast<std::size_t>(std::max(0.0, 2 * area.width())) + 2;
     std::vector<bool> drawn(columns * (kHighestIntermodOrder + 1), false);
     for (const IntermodProduct& product : picture.products) {
         const double at = x(product.frequencyMhz);
+        if (!std::isfinite(at)) {
+            continue; // an axis whose span overflows
+        }
         const auto column =
             static_cast<std::size_t>(std::clamp(2 * (at - area.left()) + 0.5, 0.0, static_cast<double>(columns - 1)));
         const auto order = static_cast<std::size_t>(std::clamp(product.order, 0, kHighestIntermodOrder));

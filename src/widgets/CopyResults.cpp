@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 
 #include <unordered_map>
 #include <vector>
@@ -106,10 +107,14 @@ void AddTableLines(std::vector<Line>& lines, QTableView& table)
 {
     const QAbstractItemModel& model = *table.model();
     const QString name = table.accessibleName() + ' ';
+    const auto* widget = qobject_cast<QTableWidget*>(&table);
     std::vector<Line> headers;
     for (int column = 0; column < model.columnCount(); ++column) {
-        // A header may break its caption over two lines.
-        const QString header = model.headerData(column, Qt::Horizontal).toString().replace('\n', ' ');
+        // A header may break its caption over two lines; a column without a
+        // header of its own (numbered by the view) is not a result.
+        const bool named = widget == nullptr || widget->horizontalHeaderItem(column) != nullptr;
+        const QString header =
+            named ? model.headerData(column, Qt::Horizontal).toString().replace('\n', ' ') : QString();
         headers.push_back(Split(&table, header, {}));
     }
     // A busy site's products are millions of cells: they are written
@@ -138,8 +143,8 @@ void AddTableLines(std::vector<Line>& lines, QTableView& table)
 }
 
 // A caption met twice on a page: each is qualified by its group's title
-// where the groups tell them apart, else numbered in order.
-void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
+// where the groups tell them apart, else numbered in order. True if any was.
+bool QualifyRepeatedCaptions(std::vector<Line>& lines, const QWidget& page)
 {
     // Grouped by caption in one pass: a page's tables give tens of thousands
     // of lines.
@@ -168,6 +173,14 @@ void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
                                        : lines[j].caption + ' ' + QString::number(n);
         }
     }
+    return !repeated.empty();
+}
+
+// Qualified until no two are the same: a caption numbered may meet one
+// already so named ("Gain 2"). Each pass lengthens the captions it changes.
+void MakeCaptionsUnique(std::vector<Line>& lines, const QWidget& page)
+{
+    for (int pass = 0; pass < 8 && QualifyRepeatedCaptions(lines, page); ++pass) { }
 }
 } // namespace
 

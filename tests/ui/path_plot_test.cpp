@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace zandrevio {
 namespace {
 
@@ -25,6 +27,12 @@ TEST(PathPlotTicks, RoundStepsOfOneTwoOrFive)
     ExpectTicks(NiceTicks(0.0L, 7.3L, 8), {0, 1, 2, 3, 4, 5, 6, 7});
     // No range: the one value.
     ExpectTicks(NiceTicks(5.0L, 5.0L, 6), {5});
+    // Steps that cannot be counted give the low end rather than a loop
+    // without end: two ulps above 1e21 (steps counted beyond 2^64, where
+    // whole numbers no longer step by one), and a span beyond the largest value.
+    ExpectTicks(NiceTicks(1e21L, 1e21L + 128.0L, 6), {1e21});
+    const long double largest = std::numeric_limits<long double>::max();
+    EXPECT_EQ(NiceTicks(-largest, largest, 6).size(), 1U);
 }
 
 // Three points 10 km apart: the ground at 100, 150 and 100 m, a bulge of

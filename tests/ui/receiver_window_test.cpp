@@ -430,6 +430,22 @@ TEST(IntermodPlot, TicksOfOneOrderOnOnePixelAreDrawnOnce)
     EXPECT_NE(draw({product(910.6L, 3), product(905.0L, 3)}), one);
 }
 
+// Frequencies a field takes but an axis cannot count: two ulps above 1e21
+// MHz, and a span beyond the largest long double. Drawn, not hung.
+TEST(IntermodPlot, AnAxisBeyondCountingStillDraws)
+{
+    IntermodProduct product{};
+    product.frequencyMhz = 1.14e4932L;
+    product.order = 2;
+    for (const IntermodPicture& picture :
+         {IntermodPicture{{1e21L}, {{1e21L, 1e21L + 128.0L}}, {}},
+          IntermodPicture{{1e4932L, 1.4e4931L}, {{1.0L, 1.15e4932L}}, {product}}}) {
+        QImage surface(400, 120, QImage::Format_ARGB32_Premultiplied);
+        DrawIntermodPlot(surface, picture);
+        EXPECT_NE(surface.pixel(200, 60), 0U);
+    }
+}
+
 // A screen reader hears one focused object: the table's current stage only
 // while the table has the focus, and the buttons still act on it.
 TEST_F(ReceiverWindow, TheCurrentStageIsPutAsideWhileTheFocusIsElsewhere)
