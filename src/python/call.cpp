@@ -521,15 +521,6 @@ void SetPythonClasses(py::object refused, py::object validityWarning)
     g_validityWarning = new py::object(std::move(validityWarning));
 }
 
-py::object Call(const Calculation& calculation, const py::dict& given)
-{
-    KeywordArguments pairs;
-    for (auto [key, value] : given) {
-        pairs.emplace_back(key, value);
-    }
-    return Call(calculation, pairs);
-}
-
 py::object Call(const Calculation& calculation, const KeywordArguments& given)
 {
     Arguments arguments = ArgumentsOf(calculation, given);

@@ -20,6 +20,5 @@ void SetPythonClasses(pybind11::object refused, pybind11::object validityWarning
 using KeywordArguments = std::vector<std::pair<pybind11::handle, pybind11::handle>>;
 
 pybind11::object Call(const Calculation& calculation, const KeywordArguments& arguments);
-pybind11::object Call(const Calculation& calculation, const pybind11::dict& arguments);
 
 } // namespace zandrevio::python

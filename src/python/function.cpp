@@ -3,8 +3,6 @@
 #include "python/call.h"
 #include "python/python_words.h"
 
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -15,33 +13,13 @@ namespace zandrevio::python {
 namespace {
 const char* const kCalculationCapsule = "zandrevio.Calculation";
 
-// The exception a C++ error becomes, as pybind11 raises it for its own functions.
+// The exception a C++ error becomes: pybind11's own translators, tried as
+// its dispatcher tries them for the functions it binds. Called in a handler.
 void Raise()
 {
-    try {
-        throw;
-    } catch (py::error_already_set& error) {
-        error.restore();
-    } catch (const py::builtin_exception& error) {
-        error.set_error();
-    } catch (const std::bad_alloc&) {
-        PyErr_NoMemory();
-    } catch (const std::domain_error& error) {
-        PyErr_SetString(PyExc_ValueError, error.what());
-    } catch (const std::invalid_argument& error) {
-        PyErr_SetString(PyExc_ValueError, error.what());
-    } catch (const std::length_error& error) {
-        PyErr_SetString(PyExc_ValueError, error.what());
-    } catch (const std::out_of_range& error) {
-        PyErr_SetString(PyExc_IndexError, error.what());
-    } catch (const std::range_error& error) {
-        PyErr_SetString(PyExc_ValueError, error.what());
-    } catch (const std::overflow_error& error) {
-        PyErr_SetString(PyExc_OverflowError, error.what());
-    } catch (const std::exception& error) {
-        PyErr_SetString(PyExc_RuntimeError, error.what());
-    } catch (...) {
-        PyErr_SetString(PyExc_RuntimeError, "an unknown C++ exception");
+    if (!py::detail::apply_exception_translators(py::detail::get_local_internals().registered_exception_translators) &&
+        !py::detail::apply_exception_translators(py::detail::get_internals().registered_exception_translators)) {
+        PyErr_SetString(PyExc_SystemError, "an exception escaped the exception translators");
     }
 }
 

@@ -1,6 +1,6 @@
 // The core as the Python module zandrevio._core: the registry's description
-// of every calculation, from which the package makes its functions, a caller
-// a calculation, and the window's text of a value.
+// of every calculation and the maker of its function, from which the package
+// makes its functions, and the window's text of a value.
 #include "numeric/format.h"
 #include "python/call.h"
 #include "python/function.h"
@@ -96,12 +96,10 @@ PYBIND11_MODULE(_core, module)
 {
     module.doc() = "Zandrevio's calculations; use the package zandrevio, which makes its functions from these.";
     DefineResult(module);
-    py::class_<Calculation>(module, "Calculation")
-        .def(
-            "__call__",
-            [](const Calculation& calculation, py::kwargs arguments) { return Call(calculation, arguments); },
-            "Runs the calculation on keyword arguments named as its options.")
-        .def_property_readonly("name", [](const Calculation& calculation) { return std::string(calculation.name); });
+    // Handed to make_function, which makes the function that runs it.
+    py::class_<Calculation>(module, "Calculation").def_property_readonly("name", [](const Calculation& calculation) {
+        return std::string(calculation.name);
+    });
     module.def("calculations", [] {
         py::list all;
         for (const Calculation& calculation : Calculations()) {
