@@ -332,7 +332,9 @@ Outcome<ItmResult, Field> Single(const TerrainProfile* profile, const Inputs<Fie
                          path.distanceM / 1000.0L,
                          p.terrainIrregularityM,
                          p.effectiveHeightsM,
-                         {p.horizonDistancesM[0] / 1000.0L, p.horizonDistancesM[1] / 1000.0L}};
+                         {p.horizonDistancesM[0] / 1000.0L, p.horizonDistancesM[1] / 1000.0L},
+                         p.horizonAnglesRad,
+                         p.surfaceRefractivity};
     } catch (const FloatingPointFault& fault) {
         return Breakdown(fault, common.Value(), profile ? Field::Profile : Field::TerrainIrregularity);
     }

@@ -62,6 +62,8 @@ struct ItmResult {
     long double terrainIrregularityM; // Δh: given, or read from the profile
     std::array<long double, 2> effectiveHeightsM;
     std::array<long double, 2> horizonDistancesKm;
+    std::array<long double, 2> horizonAnglesRad;
+    long double surfaceRefractivity; // N_s, N_0 reduced to the surface's elevation
 };
 
 // The loss over a terrain profile from the transmitter (its first point) to

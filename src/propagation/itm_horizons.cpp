@@ -62,10 +62,12 @@ void PreparePointToPointTerminals(PathParameters& path, const UniformProfile& pr
     const Real curvature = path.curvature;
     const Horizons horizons = FindHorizons(profile, path.heightsM, curvature);
     // ITM 1.2.2 Algorithm, §Point-to-point preparatory calculations: the terrain is judged from
-    // x_L1 = min(15 h_g1, 0.1 d) to d − min(15 h_g2, 0.1 d), away from each terminal's foreground.
+    // x_L1 = min(15 h_g1, 0.1 d_L1) to d − min(15 h_g2, 0.1 d_L2), away from each terminal's
+    // foreground, d_Lj the terminal's horizon over the profile.
     auto foreground = [&](std::size_t j) {
         const Real reach = 15.0L * path.heightsM[j];
-        return reach < 0.1L * d ? reach : 0.1L * d;
+        const Real tenth = 0.1L * horizons.distancesM[j];
+        return reach < tenth ? reach : tenth;
     };
     const Real x1 = foreground(0);
     const Real x2 = d - foreground(1);

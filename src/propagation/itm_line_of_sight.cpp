@@ -1,6 +1,7 @@
 #include "propagation/itm_line_of_sight.h"
 
 #include "numeric/checked_trig.h"
+#include "numeric/radio.h"
 #include "propagation/itm_complex.h"
 
 namespace zandrevio::itm {
@@ -14,9 +15,10 @@ LineOfSightRange::LineOfSightRange(const PathParameters& path, const PathSums& s
     , m_slope(diffractionSlope)
 {
     // ITM 1.2.2 Algorithm, §Line-of-sight attenuation: w = 1 / (1 + D_1 k Δh / max(D_2, d_Ls)),
-    // D_1 = 47.7 m, D_2 = 10 km (written 0.021 / (0.021 + k Δh / max(10 km, d_Ls))).
+    // D_1 = 47.7 m, D_2 = 10 km. (The Fortran's 0.021 stands for 1 / 47.6 m and moves A_ref by up to
+    // 0.02 dB from the reference's.)
     const Real reach = sums.smoothHorizonsM > 10e3L ? sums.smoothHorizonsM : Real(10e3L);
-    m_weight = 0.021L / (0.021L + Real(path.waveNumber) * path.terrainIrregularityM / reach);
+    m_weight = 1.0L / (1.0L + 47.7L * Real(path.waveNumber) * path.terrainIrregularityM / reach);
 }
 
 Real LineOfSightRange::At(Real distanceM) const
@@ -45,15 +47,15 @@ Real LineOfSightRange::At(Real distanceM) const
         reflection = reflection * fp::Sqrt(sine / squared);
     }
     // ITM 1.2.2 Algorithm, §Line-of-sight attenuation: the phase difference δ = 2 k h_e1 h_e2 / s, past π/2
-    // bent towards π as δ' = π − (π/2)² / δ (3.14 − 2.4649 / δ).
+    // bent towards π as δ' = π − (π/2)² / δ.
     Real phase = 2.0L * k * he1 * he2 / distanceM;
-    if (phase > 1.57L) {
-        phase = 3.14L - 2.4649L / phase;
+    if (phase > radio::kPi / 2.0L) {
+        phase = radio::kPi - radio::kPi * radio::kPi / 4.0L / phase;
     }
     // ITM 1.2.2 Algorithm, §Line-of-sight attenuation: A_t = −20 log10 |exp(−iδ') + R_e|, and
     // A_los = w A_t + (1 − w) (A_ed + m_d s).
     const Complex sum = Complex{fp::Cos(phase), -fp::Sin(phase)} + reflection;
-    const Real twoRay = -4.343L * fp::Ln(Norm(sum));
+    const Real twoRay = -10.0L * fp::Log10(Norm(sum));
     const Real diffraction = m_slope * distanceM + m_intercept;
     return (twoRay - diffraction) * m_weight + diffraction;
 }

@@ -102,5 +102,38 @@ TEST(ItmReferenceCases, EveryAreaCaseToItsPublishedDigit)
     }
 }
 
+// los.csv: the profile's line in pfls.csv (from 1), the inputs as p2p.csv's, the loss, then A_ref, the
+// free-space loss, Δh, both horizon distances, both effective heights, both horizon angles and N_s, each
+// as NTIA's reference implementation printed it.
+TEST(ItmReferenceCases, LineOfSightCasesInEveryPart)
+{
+    const std::vector<Row> cases = ReadRows("los.csv", true);
+    const std::vector<Row> profiles = ReadRows("pfls.csv", false);
+    ASSERT_EQ(cases.size(), 4u);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("los.csv case " + std::to_string(i + 1));
+        const Row& c = cases[i];
+        const Row inputs(c.begin() + 1, c.begin() + 13);
+        const auto outcome =
+            ItmPointToPoint(ProfileOf(profiles.at(static_cast<std::size_t>(c[0]) - 1)), PointToPointInputs(inputs));
+        ASSERT_TRUE(outcome.Ok()) << outcome.Error().message;
+        const ItmResult& r = outcome.Value();
+        EXPECT_EQ(r.mode, ItmMode::LineOfSight);
+        EXPECT_NEAR(r.lossDb, c[13], 0.05L);
+        // A_ref agrees to 1.4 mdB, not to its printed tenth of a millidecibel: the constants behind the last
+        // digits of the diffraction line it is fitted to are not the ones this model writes.
+        EXPECT_NEAR(r.referenceDb, c[14], 0.0015L);
+        EXPECT_NEAR(r.freeSpaceDb, c[15], 0.00005L);
+        EXPECT_NEAR(r.terrainIrregularityM, c[16], 0.0005L);
+        EXPECT_NEAR(r.horizonDistancesKm[0] * 1000.0L, c[17], 0.0005L);
+        EXPECT_NEAR(r.horizonDistancesKm[1] * 1000.0L, c[18], 0.0005L);
+        EXPECT_NEAR(r.effectiveHeightsM[0], c[19], 0.00005L);
+        EXPECT_NEAR(r.effectiveHeightsM[1], c[20], 0.00005L);
+        EXPECT_NEAR(r.horizonAnglesRad[0], c[21], 0.00000005L);
+        EXPECT_NEAR(r.horizonAnglesRad[1], c[22], 0.00000005L);
+        EXPECT_NEAR(r.surfaceRefractivity, c[23], 0.00005L);
+    }
+}
+
 } // namespace
 } // namespace zandrevio
