@@ -28,7 +28,8 @@ struct MultipathHop {
     long double lowerAltitudeM;  // hL, the lower antenna's altitude above sea level
 };
 
-// pw (%) of §2.3.1, for deep fades: K d^3.1 (1 + |εp|)^-1.29 10^(0.033 f - 0.001 hL - A/10).
+// pw (%) of §2.3.1's detailed method, for deep fades:
+// K d^3.4 (1 + |εp|)^-1.03 f^0.8 10^(-0.00076 hL - A/10).
 fp::Real DeepFadeWorstMonthPercent(const MultipathHop& hop, fp::Real fadeDepthDb);
 // p0 (%), the multipath occurrence factor: the same at A = 0.
 fp::Real MultipathOccurrenceFactor(const MultipathHop& hop);
@@ -52,7 +53,7 @@ fp::Real WorstMonthFadePercent(const MultipathHop& hop, fp::Real fadeDepthDb);
 // ΔG (dB), the worst month to average year conversion, at a latitude (°,
 // north or south); at most 10.8 dB.
 fp::Real GeoclimaticConversionDb(fp::Real latitudeDeg, fp::Real distanceKm, fp::Real inclinationMrad);
-// p (%) of the average year from pw of the average worst month.
+// p (%) of the average year from pw of the average worst month, at most 100.
 fp::Real AverageYearPercent(fp::Real worstMonthPercent, fp::Real conversionDb);
 
 // The warnings of a hop outside the ranges §2.3.1's method was derived
