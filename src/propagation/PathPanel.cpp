@@ -4,17 +4,23 @@
 #include "numeric/app_error.h"
 #include "numeric/parse_real.h"
 #include "propagation/PathPlot.h"
+#include "propagation/availability_entries.h"
+#include "propagation/itm_entries.h"
+#include "propagation/path_entries.h"
 #include "propagation/path_model.h"
 #include "propagation/polarization_tilt.h"
 #include "propagation/rain_attenuation.h"
 #include "widgets/FieldIo.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/ResultGrid.h"
 #include "widgets/ResultLabel.h"
 #include "widgets/UnitPicker.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QVBoxLayout>
 
 #include <vector>
 
@@ -89,6 +95,14 @@ PathPanel::PathPanel(QWidget* parent)
     , m_ui(new Ui::PathPanel)
 {
     m_ui->setupUi(this);
+    // The parts of the loss, below everything else: made from the core's descriptions of the results.
+    m_detailsGroup = new QGroupBox(tr("Details"), this);
+    m_detailsGroup->setObjectName(QStringLiteral("DetailsGroup"));
+    m_details = new ResultGrid(m_detailsGroup);
+    m_details->setObjectName(QStringLiteral("DetailsGrid"));
+    auto* detailsLayout = new QVBoxLayout(m_detailsGroup);
+    detailsLayout->setContentsMargins(6, 4, 6, 6);
+    detailsLayout->addWidget(m_details);
     FillChoices(*m_ui->ProfileSourceGroup, kSources, 2);
     m_ui->ProfileSourceGroup->SetItemIndex(0);
     FillChoices(*m_ui->PolarizationGroup, kPolarizations, 2);
@@ -267,9 +281,38 @@ bool PathPanel::LongleyRice() const
     return m_ui->ModelGroup->ItemIndex() == static_cast<int>(PathModel::LongleyRice);
 }
 
+namespace {
+// The results a list of values is of, for rows not yet written.
+std::vector<const ResultSpec*> SpecsOf(const std::vector<ResultValue>& values)
+{
+    std::vector<const ResultSpec*> specs;
+    for (const ResultValue& value : values) {
+        specs.push_back(value.spec);
+    }
+    return specs;
+}
+} // namespace
+
+void PathPanel::ShowDetails(const std::vector<ResultValue>& values)
+{
+    m_details->SetResults(SpecsOf(values), 2, QStringLiteral("Details"));
+    m_details->Write(values);
+    const int top = 604;
+    const int height = ResultGrid::HeightFor(m_details->Rows()) + 30;
+    m_detailsGroup->setGeometry(2, top, 573, height);
+    m_detailsGroup->show();
+    resize(width(), top + height + 2);
+}
+
 void PathPanel::ModelClick()
 {
     const bool itm = LongleyRice();
+    // The rows of the model chosen, empty until calculated.
+    std::vector<ResultValue> rows = itm ? ItmPartValues(ItmResult{}) : PathPartValues(PathResult{});
+    for (ResultValue& row : rows) {
+        row.format = ResultFormat::Text;
+    }
+    ShowDetails(rows);
     m_ui->ItmGroup->setVisible(itm);
     // The results of the other model would stand beside this one's inputs.
     ShowRow(m_ui->FreeSpaceLossCaption, m_ui->FreeSpaceLossResult, m_ui->FreeSpaceLossUnit, !itm);
@@ -357,6 +400,7 @@ void PathPanel::CalculateClick()
     const TerrainProfile& profile = loaded.Value().profile;
     PathResult result = link.Value();
     std::optional<ItmMode> mode;
+    std::optional<ItmResult> itmResult;
     if (LongleyRice()) {
         const Outcome<ItmResult, ItmField> itm = ItmPointToPoint(profile, ItmInputs());
         if (!itm.Ok()) {
@@ -364,6 +408,7 @@ void PathPanel::CalculateClick()
         }
         result = WithModelLoss(std::move(result), itm.Value().lossDb, itm.Value().warnings);
         mode = itm.Value().mode;
+        itmResult = itm.Value();
     }
     std::optional<AvailabilityResult> availability;
     const bool availabilityOn = m_ui->AvailabilityGroup->isChecked();
@@ -376,8 +421,15 @@ void PathPanel::CalculateClick()
         availability = hop.Value();
         result.warnings.insert(result.warnings.end(), availability->warnings.begin(), availability->warnings.end());
     }
+    std::vector<ResultValue> details = itmResult ? ItmPartValues(*itmResult) : PathPartValues(link.Value());
+    if (availability) {
+        for (ResultValue& part : MultipathPartValues(*availability)) {
+            details.push_back(std::move(part));
+        }
+    }
     ShowResult(result, loaded.Value().dem, mode);
     ShowAvailability(availability, availabilityOn && !result.fadeMarginDb);
+    ShowDetails(details);
 }
 
 void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin)

@@ -2,6 +2,7 @@
 
 #include "propagation/availability.h"
 #include "propagation/itm.h"
+#include "numeric/registry.h"
 #include "propagation/path_link.h"
 #include "terrain/path_source.h"
 #include "widgets/FieldTable.h"
@@ -14,7 +15,11 @@ namespace Ui {
 class PathPanel;
 }
 
+class QGroupBox;
+
 namespace zandrevio {
+
+class ResultGrid;
 
 // The Path page: a point-to-point link over real terrain, its profile read
 // from a CSV file or cut from elevation data between two places. It shows
@@ -52,6 +57,9 @@ private:
     void ShowResult(const PathResult& result, const std::optional<DemPath>& dem, const std::optional<ItmMode>& mode);
     // The availability's results, or the note that without a fade margin there are none.
     void ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin);
+    // What the model's loss is made of, in the Details group below the rest:
+    // the rows of `values`, written, the page made long enough for them.
+    void ShowDetails(const std::vector<ResultValue>& values);
     // ITM's fields are shown with ITM chosen, and its mode in place of the loss's parts.
     void ModelClick();
     // The place and the name of the file field's caption follow the source.
@@ -62,6 +70,8 @@ private:
     FieldTable<PathField> m_budget;
     FieldTable<ItmField> m_itm;
     FieldTable<AvailabilityField> m_availability;
+    QGroupBox* m_detailsGroup;
+    ResultGrid* m_details;
 };
 
 } // namespace zandrevio

@@ -161,6 +161,8 @@ AvailabilityResult ResultAt(ReadHop hop, Real fadeMarginDb)
             hop.climate.rain.attenuation001Db,
             outage.rainPercent,
             outage.multipathPercent,
+            outage.worstMonthMultipathPercent,
+            hop.climate.conversionDb,
             outage.totalPercent,
             (100.0L - Real(outage.totalPercent)).Value(),
             (Real(outage.totalPercent) / 100.0L * kMinutesPerYear).Value(),
@@ -173,15 +175,22 @@ const ResultSpec kAvailabilityResultGasAttenuation{"Gas attenuation", "gas-atten
                                                    ResultFormat::Hundredths};
 const ResultSpec kAvailabilityResultRainOutage{"Rain outage", "rain-outage", "%", ResultFormat::Result};
 const ResultSpec kAvailabilityResultMultipathOutage{"Multipath outage", "multipath-outage", "%", ResultFormat::Result};
+const ResultSpec kAvailabilityResultWorstMonthMultipath{"Worst-month multipath", "worst-month-multipath", "%",
+                                                        ResultFormat::Result};
+const ResultSpec kAvailabilityResultWorstMonthToYear{"Month to year ΔG", "worst-month-to-year", "dB",
+                                                     ResultFormat::Hundredths};
+const ResultSpec kAvailabilityResultRainAttenuation{"Rain attenuation A0.01", "rain-attenuation", "dB",
+                                                    ResultFormat::Hundredths};
 const ResultSpec kAvailabilityResultOutage{"Outage", "outage", "%", ResultFormat::Result};
 const ResultSpec kAvailabilityResultAvailability{"Availability", "availability", "%", ResultFormat::Nines};
 const ResultSpec kAvailabilityResultOutageTime{"Outage time", "outage-time", "min/year", ResultFormat::Result};
 const ResultSpec kAvailabilityResultFadeMargin{"Fade margin", "fade-margin", "dB", ResultFormat::Hundredths};
 namespace {
-const ResultSpec kResults[] = {kRainResultSpecificAttenuation, kAvailabilityResultGasAttenuation,
-                               kAvailabilityResultRainOutage,  kAvailabilityResultMultipathOutage,
-                               kAvailabilityResultOutage,      kAvailabilityResultAvailability,
-                               kAvailabilityResultOutageTime,  kAvailabilityResultFadeMargin};
+const ResultSpec kResults[] = {
+    kRainResultSpecificAttenuation,      kAvailabilityResultRainAttenuation, kAvailabilityResultGasAttenuation,
+    kAvailabilityResultRainOutage,       kAvailabilityResultMultipathOutage, kAvailabilityResultWorstMonthMultipath,
+    kAvailabilityResultWorstMonthToYear, kAvailabilityResultOutage,          kAvailabilityResultAvailability,
+    kAvailabilityResultOutageTime,       kAvailabilityResultFadeMargin};
 } // namespace
 const CalculationSpec<Field> kAvailability{"availability", kFields, kResults};
 
@@ -205,7 +214,7 @@ OutageParts OutageAt(const HopClimate& hop, Real fadeMarginDb)
     const Real multipath = AverageYearPercent(worstMonth, hop.conversionDb);
     // The outages of rain and of multipath fall in different weather: they add.
     const Real total = std::min(Real(rain.percent) + multipath, Real(100.0L));
-    return {rain.percent, multipath.Value(), total.Value(), rain.reach};
+    return {rain.percent, multipath.Value(), worstMonth.Value(), total.Value(), rain.reach};
 }
 
 namespace {

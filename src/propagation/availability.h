@@ -39,9 +39,12 @@ enum class AvailabilityField {
 };
 
 extern const CalculationSpec<AvailabilityField> kAvailability;
+extern const ResultSpec kAvailabilityResultRainAttenuation;
 extern const ResultSpec kAvailabilityResultGasAttenuation;
 extern const ResultSpec kAvailabilityResultRainOutage;
 extern const ResultSpec kAvailabilityResultMultipathOutage;
+extern const ResultSpec kAvailabilityResultWorstMonthMultipath;
+extern const ResultSpec kAvailabilityResultWorstMonthToYear;
 extern const ResultSpec kAvailabilityResultOutage;
 extern const ResultSpec kAvailabilityResultAvailability;
 extern const ResultSpec kAvailabilityResultOutageTime;
@@ -60,7 +63,8 @@ struct HopClimate {
 struct OutageParts {
     long double rainPercent;
     long double multipathPercent;
-    long double totalPercent; // their sum, at most 100
+    long double worstMonthMultipathPercent; // pw, before the conversion to the year
+    long double totalPercent;               // their sum, at most 100
     RainLawReach rainReach;
 };
 
@@ -99,6 +103,8 @@ struct AvailabilityResult {
     long double rainAttenuation001Db;
     long double rainOutagePercent;
     long double multipathOutagePercent;
+    long double worstMonthMultipathPercent; // pw of the average worst month
+    long double worstMonthToYearDb;         // ΔG
     long double outagePercent;
     long double availabilityPercent;
     long double outageMinutesPerYear;

@@ -26,15 +26,25 @@ using AR = AvailabilityResult;
 
 const std::vector<ResultOf<AR>> kOutageResults = {
     {&kRainResultSpecificAttenuation, Member<&AR::rainSpecificDbPerKm>},
-    {&kRainResultAttenuation, Member<&AR::rainAttenuation001Db>},
+    {&kAvailabilityResultRainAttenuation, Member<&AR::rainAttenuation001Db>},
     {&kAvailabilityResultGasAttenuation, Member<&AR::gasAttenuationDb>},
     {&kAvailabilityResultRainOutage, Member<&AR::rainOutagePercent>},
     {&kAvailabilityResultMultipathOutage, Member<&AR::multipathOutagePercent>},
+    {&kAvailabilityResultWorstMonthMultipath, Member<&AR::worstMonthMultipathPercent>},
+    {&kAvailabilityResultWorstMonthToYear, Member<&AR::worstMonthToYearDb>},
     {&kAvailabilityResultOutage, Member<&AR::outagePercent>},
     {&kAvailabilityResultAvailability, Member<&AR::availabilityPercent>},
     {&kAvailabilityResultOutageTime, Member<&AR::outageMinutesPerYear>},
 };
 } // namespace
+
+std::vector<ResultValue> MultipathPartValues(const AvailabilityResult& result)
+{
+    return ResultsOf(
+        result,
+        std::vector<ResultOf<AR>>{{&kAvailabilityResultWorstMonthMultipath, Member<&AR::worstMonthMultipathPercent>},
+                                  {&kAvailabilityResultWorstMonthToYear, Member<&AR::worstMonthToYearDb>}});
+}
 
 Calculation AvailabilityCalculation()
 {

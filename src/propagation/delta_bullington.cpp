@@ -57,7 +57,7 @@ BullingtonLoss Bullington(const TerrainProfile& profile, Real txTopM, Real rxTop
     const Real edge = KnifeEdgeLoss(nu);
     // ITU-R P.1812-6 eq. (22): L_bull = L_uc + [1 − exp(−L_uc / 6)] (10 + 0.02 d).
     const Real loss = edge + (1.0L - fp::Exp(-edge / 6.0L)) * (10.0L + 0.02L * d);
-    return {edge.Value(), loss.Value()};
+    return {nu.Value(), edge.Value(), loss.Value()};
 }
 
 SmoothEarthHeights DiffractionSmoothEarth(const TerrainProfile& profile, Real txTopM, Real rxTopM)
@@ -122,7 +122,7 @@ DeltaBullingtonLoss DeltaBullington(const TerrainProfile& profile, Real txTopM, 
     // ITU-R P.1812-6 §4.3.4: L_d = L_bulla + max(L_dsph − L_bulls, 0).
     const Real excess = spherical - smooth.lossDb;
     const Real loss = actual.lossDb + (excess > 0.0L ? excess : Real(0.0L));
-    return {actual.lossDb, smooth.lossDb, spherical.Value(), loss.Value(), smoothEarth};
+    return {actual.lossDb, smooth.lossDb, spherical.Value(), loss.Value(), actual.nu, smoothEarth};
 }
 
 } // namespace zandrevio

@@ -13,6 +13,7 @@
 namespace zandrevio {
 
 struct BullingtonLoss {
+    long double nu;     // ν of the equivalent edge (ν_max or ν_b)
     long double edgeDb; // Luc: the knife-edge loss of the equivalent edge
     long double lossDb; // Lbull: with the correction for long paths
 };
@@ -35,6 +36,7 @@ struct DeltaBullingtonLoss {
     long double smoothDb;    // Lbulls
     long double sphericalDb; // Ldsph
     long double lossDb;      // Ld = Lbulla + max(Ldsph − Lbulls, 0)
+    long double edgeNu;      // ν of the actual profile's equivalent edge
     SmoothEarthHeights smoothEarth;
 };
 

@@ -46,9 +46,34 @@ const FieldSpec<Field> kFields[] = {
 } // namespace
 
 const ResultSpec kItmResultLoss{"Basic transmission loss", "loss", "dB", ResultFormat::Hundredths};
-const ResultSpec kItmResultMode{"Propagation mode", "mode", "", ResultFormat::Text};
+const ResultSpec kItmResultMode{"Longley-Rice range", "range", "", ResultFormat::Text};
+const ResultSpec kItmResultFreeSpaceLoss{"Free-space loss", "free-space-loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kItmResultReference{"Reference attenuation", "reference-attenuation", "dB", ResultFormat::Hundredths};
+const ResultSpec kItmResultVariability{"Variability", "variability", "dB", ResultFormat::Hundredths};
+const ResultSpec kItmResultTerrainIrregularity{"Terrain irregularity Δh", "terrain-irregularity", "m",
+                                               ResultFormat::Result};
+const ResultSpec kItmResultTxHorizonDistance{"Tx horizon distance", "tx-horizon-distance", "km", ResultFormat::Result};
+const ResultSpec kItmResultRxHorizonDistance{"Rx horizon distance", "rx-horizon-distance", "km", ResultFormat::Result};
+const ResultSpec kItmResultTxHorizonAngle{"Tx horizon angle", "tx-horizon-angle", "mrad", ResultFormat::Result};
+const ResultSpec kItmResultRxHorizonAngle{"Rx horizon angle", "rx-horizon-angle", "mrad", ResultFormat::Result};
+const ResultSpec kItmResultTxEffectiveHeight{"Tx effective height", "tx-effective-height", "m", ResultFormat::Result};
+const ResultSpec kItmResultRxEffectiveHeight{"Rx effective height", "rx-effective-height", "m", ResultFormat::Result};
+const ResultSpec kItmResultSurfaceRefractivity{"Surface refractivity Ns", "surface-refractivity", "N-units",
+                                               ResultFormat::Result};
 namespace {
-const ResultSpec kResults[] = {kItmResultLoss, kItmResultMode};
+const ResultSpec kResults[] = {kItmResultLoss,
+                               kItmResultMode,
+                               kItmResultFreeSpaceLoss,
+                               kItmResultReference,
+                               kItmResultVariability,
+                               kItmResultTerrainIrregularity,
+                               kItmResultTxHorizonDistance,
+                               kItmResultRxHorizonDistance,
+                               kItmResultTxHorizonAngle,
+                               kItmResultRxHorizonAngle,
+                               kItmResultTxEffectiveHeight,
+                               kItmResultRxEffectiveHeight,
+                               kItmResultSurfaceRefractivity};
 } // namespace
 const CalculationSpec<Field> kItm{"itm", kFields, kResults};
 

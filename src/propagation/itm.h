@@ -47,7 +47,25 @@ enum class ItmField {
 
 extern const CalculationSpec<ItmField> kItm;
 extern const ResultSpec kItmResultLoss;
+// The range of the model's own method the path falls in: line of sight,
+// diffraction or troposcatter, set by the horizons of the smooth earth that
+// stands for the terrain, not by whether the terrain blocks the line between
+// the antennas.
 extern const ResultSpec kItmResultMode;
+// What the loss is made of: the free-space loss, the reference attenuation
+// A_ref and the rest, the variability at the percentages asked for.
+extern const ResultSpec kItmResultFreeSpaceLoss;
+extern const ResultSpec kItmResultReference;
+extern const ResultSpec kItmResultVariability;
+// The path as the model sees it.
+extern const ResultSpec kItmResultTerrainIrregularity;
+extern const ResultSpec kItmResultTxHorizonDistance;
+extern const ResultSpec kItmResultRxHorizonDistance;
+extern const ResultSpec kItmResultTxHorizonAngle;
+extern const ResultSpec kItmResultRxHorizonAngle;
+extern const ResultSpec kItmResultTxEffectiveHeight;
+extern const ResultSpec kItmResultRxEffectiveHeight;
+extern const ResultSpec kItmResultSurfaceRefractivity;
 
 // The word of a mode: "line-of-sight", "diffraction" or "troposcatter".
 std::string_view ItmModeWord(ItmMode mode);
@@ -62,8 +80,11 @@ struct ItmResult {
     long double terrainIrregularityM; // Δh: given, or read from the profile
     std::array<long double, 2> effectiveHeightsM;
     std::array<long double, 2> horizonDistancesKm;
-    std::array<long double, 2> horizonAnglesRad;
-    long double surfaceRefractivity; // N_s, N_0 reduced to the surface's elevation
+    std::array<long double, 2> horizonAnglesRad; // θ_e: above the horizontal where positive
+    long double surfaceRefractivity;             // N_s, N_0 reduced to the surface's elevation
+
+    // The loss's share beyond the free-space loss and A_ref: the variability.
+    long double VariabilityDb() const { return lossDb - freeSpaceDb - referenceDb; }
 };
 
 // The loss over a terrain profile from the transmitter (its first point) to

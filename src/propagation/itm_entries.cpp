@@ -17,10 +17,50 @@ bool AreaMode(const Request& request)
     return std::any_of(std::begin(kArea), std::end(kArea), [&](std::string_view o) { return request.Has(o); });
 }
 
+long double Variability(const ItmResult& r)
+{
+    return r.VariabilityDb();
+}
+template <std::size_t J>
+long double HorizonAngleMrad(const ItmResult& r)
+{
+    return r.horizonAnglesRad[J] * 1000.0L;
+}
+template <std::size_t J>
+long double HorizonDistanceKm(const ItmResult& r)
+{
+    return r.horizonDistancesKm[J];
+}
+template <std::size_t J>
+long double EffectiveHeightM(const ItmResult& r)
+{
+    return r.effectiveHeightsM[J];
+}
+
+// The loss and what it is made of, after the range (a text).
+const std::vector<ResultOf<ItmResult>> kParts = {
+    {&kItmResultFreeSpaceLoss, Member<&ItmResult::freeSpaceDb>},
+    {&kItmResultReference, Member<&ItmResult::referenceDb>},
+    {&kItmResultVariability, Variability},
+    {&kItmResultTerrainIrregularity, Member<&ItmResult::terrainIrregularityM>},
+    {&kItmResultTxHorizonDistance, HorizonDistanceKm<0>},
+    {&kItmResultRxHorizonDistance, HorizonDistanceKm<1>},
+    {&kItmResultTxHorizonAngle, HorizonAngleMrad<0>},
+    {&kItmResultRxHorizonAngle, HorizonAngleMrad<1>},
+    {&kItmResultTxEffectiveHeight, EffectiveHeightM<0>},
+    {&kItmResultRxEffectiveHeight, EffectiveHeightM<1>},
+    {&kItmResultSurfaceRefractivity, Member<&ItmResult::surfaceRefractivity>},
+};
+
 std::vector<ResultValue> ResultsOf(const ItmResult& result)
 {
-    return {{&kItmResultLoss, result.lossDb, {}, kItmResultLoss.unit, kItmResultLoss.format},
-            {&kItmResultMode, 0.0L, std::string(ItmModeWord(result.mode)), kItmResultMode.unit, ResultFormat::Text}};
+    std::vector<ResultValue> values{
+        {&kItmResultLoss, result.lossDb, {}, kItmResultLoss.unit, kItmResultLoss.format},
+        {&kItmResultMode, 0.0L, std::string(ItmModeWord(result.mode)), kItmResultMode.unit, ResultFormat::Text}};
+    for (ResultValue& part : ItmPartValues(result)) {
+        values.push_back(std::move(part));
+    }
+    return values;
 }
 
 Reply RunItm(const Request& request, const std::vector<std::string_view>&)
@@ -56,6 +96,11 @@ std::vector<std::string_view> SkipOf(bool area)
 }
 } // namespace
 
+std::vector<ResultValue> ItmPartValues(const ItmResult& result)
+{
+    return ResultsOf(result, kParts);
+}
+
 ItmTableReply ItmTableOf(const Request& request, std::span<const long double> timePercent,
                          std::span<const long double> locationPercent)
 {
@@ -85,6 +130,9 @@ Calculation ItmCalculation()
         variant.options.push_back(option);
     }
     variant.results = {&kItmResultLoss, &kItmResultMode};
+    for (const ResultOf<ItmResult>& part : kParts) {
+        variant.results.push_back(part.spec);
+    }
     variant.run = RunItm;
     Calculation itm;
     itm.variants = {std::move(variant)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numeric/registry.h"
+#include "propagation/itm.h"
 
 #include <span>
 #include <string>
@@ -12,6 +13,10 @@ namespace zandrevio {
 // itm: the basic transmission loss and mode of propagation by the Irregular
 // Terrain Model 1.2.2, over a profile or in area mode.
 Calculation ItmCalculation();
+
+// What a loss is made of (free space, A_ref, the variability) and the path
+// as the model sees it (Δh, horizons, effective heights, N_s), as results.
+std::vector<ResultValue> ItmPartValues(const ItmResult& result);
 
 // A reliability table of the request's path (its profile, or the area
 // mode): the loss at every pair of time and location percentages, or the

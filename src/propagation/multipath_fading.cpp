@@ -66,8 +66,8 @@ MultipathFading MultipathFadingOf(const MultipathHop& hop)
     }
     // ITU-R P.530-17 §2.3.2 Step 3b, eq. (14): qa' = -20 log10(-ln((100 - pt) / 100)) / At
     const Real qaPrime = -20.0L * fp::Log10(-fp::Ln((100.0L - pt) / 100.0L)) / at;
-    // ITU-R P.530-17 §2.3.2 Step 3c, eq. (15): qt = (qa' - 2) / [(1 + 0.3 10^(-At/20)) 10^(-0.016 At)] - 4.3 (10^(-At/20) +
-    // At/800)
+    // ITU-R P.530-17 §2.3.2 Step 3c, eq. (15): qt = (qa' - 2) / [(1 + 0.3 10^(-At/20)) 10^(-0.016 At)] - 4.3
+    // (10^(-At/20) + At/800)
     const Real qt = (qaPrime - 2.0L) / ((1.0L + 0.3L * fp::Exp10(-at / 20.0L)) * fp::Exp10(-0.016L * at)) -
         4.3L * (fp::Exp10(-at / 20.0L) + at / 800.0L);
     return {p0.Value(), at.Value(), pt.Value(), qt.Value()};
@@ -84,7 +84,8 @@ Real WorstMonthFadePercent(const MultipathFading& fading, Real fadeDepthDb)
         return 100.0L;
     }
     const Real tenth = TenTo(-a / 20.0L);
-    // ITU-R P.530-17 §2.3.2 Step 3d, eq. (16): qa = 2 + [1 + 0.3 10^(-A/20)] 10^(-0.016 A) [qt + 4.3 (10^(-A/20) + A/800)]
+    // ITU-R P.530-17 §2.3.2 Step 3d, eq. (16): qa = 2 + [1 + 0.3 10^(-A/20)] 10^(-0.016 A) [qt + 4.3 (10^(-A/20) +
+    // A/800)]
     const Real qa =
         2.0L + (1.0L + 0.3L * tenth) * TenTo(-0.016L * a) * (fading.transitionShape + 4.3L * (tenth + a / 800.0L));
     // ITU-R P.530-17 §2.3.2 Step 3e, eq. (17): pw = 100 [1 - exp(-10^(-qa A / 20))]
@@ -103,7 +104,8 @@ Real GeoclimaticConversionDb(Real latitudeDeg, Real distanceKm, Real inclination
     const Real magnitude = fp::Power(cosine < 0.0L ? -cosine : cosine, 0.7L);
     // ITU-R P.530-17 §2.3.4 Step 2: + for ξ ≤ 45°, - above
     const Real sum = latitude <= 45.0L ? 1.1L + magnitude : 1.1L - magnitude;
-    // ITU-R P.530-17 §2.3.4 Step 2, eq. (23): ΔG = 10.5 - 5.6 log10(1.1 ± |cos 2ξ|^0.7) - 2.7 log10 d + 1.7 log10(1 + |εp|)
+    // ITU-R P.530-17 §2.3.4 Step 2, eq. (23): ΔG = 10.5 - 5.6 log10(1.1 ± |cos 2ξ|^0.7) - 2.7 log10 d + 1.7 log10(1 +
+    // |εp|)
     const Real conversion =
         10.5L - 5.6L * fp::Log10(sum) - 2.7L * fp::Log10(distanceKm) + 1.7L * fp::Log10(1.0L + inclinationMrad);
     // ITU-R P.530-17 §2.3.4 Step 2: ΔG ≤ 10.8 dB

@@ -17,9 +17,14 @@ constexpr std::string_view kBudget[] = {"power",          "tx-gain",        "rx-
                                         "tx-feeder-loss", "rx-feeder-loss", "sensitivity"};
 
 const ResultSpec* const kPathResults[] = {
-    &kPathResultDistance,        &kPathResultBearing,    &kPathResultReverseBearing, &kPathResultLineOfSight,
-    &kPathResultClearance,       &kPathResultWorstPoint, &kPathResultFresnel60,      &kPathResultFreeSpaceLoss,
-    &kPathResultDiffractionLoss, &kPathResultLoss,       &kPathResultReceivedPower,  &kPathResultFadeMargin,
+    &kPathResultDistance,           &kPathResultBearing,
+    &kPathResultReverseBearing,     &kPathResultLineOfSight,
+    &kPathResultClearance,          &kPathResultWorstPoint,
+    &kPathResultFresnel60,          &kPathResultFreeSpaceLoss,
+    &kPathResultDiffractionLoss,    &kPathResultLoss,
+    &kPathResultReceivedPower,      &kPathResultFadeMargin,
+    &kPathResultBullingtonLoss,     &kPathResultSmoothBullingtonLoss,
+    &kPathResultSphericalEarthLoss, &kPathResultEdgeNu,
 };
 
 ResultValue Number(const ResultSpec& spec, long double value)
@@ -51,6 +56,9 @@ std::vector<ResultValue> ResultsOf(const PathResult& path, const LoadedProfile& 
     }
     if (path.fadeMarginDb) {
         results.push_back(Number(kPathResultFadeMargin, *path.fadeMarginDb));
+    }
+    for (ResultValue& part : PathPartValues(path)) {
+        results.push_back(std::move(part));
     }
     return results;
 }
@@ -105,6 +113,14 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
     return reply;
 }
 } // namespace
+
+std::vector<ResultValue> PathPartValues(const PathResult& path)
+{
+    return {Number(kPathResultBullingtonLoss, path.diffraction.actualDb),
+            Number(kPathResultSmoothBullingtonLoss, path.diffraction.smoothDb),
+            Number(kPathResultSphericalEarthLoss, path.diffraction.sphericalDb),
+            Number(kPathResultEdgeNu, path.diffraction.edgeNu)};
+}
 
 Calculation PathCalculation()
 {

@@ -63,13 +63,21 @@ const ResultSpec kPathResultDiffractionLoss{"Diffraction loss", "diffraction-los
 const ResultSpec kPathResultLoss{"Path loss", "path-loss", "dB", ResultFormat::Hundredths};
 const ResultSpec kPathResultReceivedPower{"Received power", "received-power", "dBm", ResultFormat::Hundredths};
 const ResultSpec kPathResultFadeMargin{"Fade margin", "fade-margin", "dB", ResultFormat::Hundredths};
+const ResultSpec kPathResultBullingtonLoss{"Bullington loss", "bullington-loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kPathResultSmoothBullingtonLoss{"Bullington, smooth earth", "smooth-bullington-loss", "dB",
+                                                 ResultFormat::Hundredths};
+const ResultSpec kPathResultSphericalEarthLoss{"Spherical-earth loss", "spherical-earth-loss", "dB",
+                                               ResultFormat::Hundredths};
+const ResultSpec kPathResultEdgeNu{"Main edge ν", "edge-nu", "", ResultFormat::Result};
 const ResultSpec kPathResultBearing{"Bearing", "bearing", "°", ResultFormat::Hundredths};
 const ResultSpec kPathResultReverseBearing{"Reverse bearing", "reverse-bearing", "°", ResultFormat::Hundredths};
 namespace {
-const ResultSpec kResults[] = {kPathResultDistance,        kPathResultLineOfSight, kPathResultClearance,
-                               kPathResultWorstPoint,      kPathResultFresnel60,   kPathResultFreeSpaceLoss,
-                               kPathResultDiffractionLoss, kPathResultLoss,        kPathResultReceivedPower,
-                               kPathResultFadeMargin};
+const ResultSpec kResults[] = {
+    kPathResultDistance,           kPathResultLineOfSight,    kPathResultClearance,
+    kPathResultWorstPoint,         kPathResultFresnel60,      kPathResultFreeSpaceLoss,
+    kPathResultDiffractionLoss,    kPathResultLoss,           kPathResultReceivedPower,
+    kPathResultFadeMargin,         kPathResultBullingtonLoss, kPathResultSmoothBullingtonLoss,
+    kPathResultSphericalEarthLoss, kPathResultEdgeNu};
 } // namespace
 const CalculationSpec<Field> kPath{"path", kFields, kResults};
 

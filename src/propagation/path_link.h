@@ -45,6 +45,13 @@ extern const ResultSpec kPathResultDiffractionLoss;
 extern const ResultSpec kPathResultLoss;
 extern const ResultSpec kPathResultReceivedPower;
 extern const ResultSpec kPathResultFadeMargin;
+// What the diffraction loss is made of: Bullington's loss of the profile,
+// that of the smooth earth fitted to it, the spherical-earth loss, and ν
+// of the profile's equivalent edge.
+extern const ResultSpec kPathResultBullingtonLoss;
+extern const ResultSpec kPathResultSmoothBullingtonLoss;
+extern const ResultSpec kPathResultSphericalEarthLoss;
+extern const ResultSpec kPathResultEdgeNu;
 // What a profile cut from elevation data adds (DemPath's bearings).
 extern const ResultSpec kPathResultBearing;
 extern const ResultSpec kPathResultReverseBearing;

@@ -3,6 +3,7 @@
 #include "run_calc.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -27,7 +28,29 @@ TEST(ItmCli, TheAreaModeGivesThePublishedLossAndItsMode)
                                  "--rx-height", "1", "--mdvar", "0", "--conductivity", "0.008", "--frequency", "230",
                                  "--polarization", "horizontal", "--time", "87"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "loss 152.5 dB\nmode line-of-sight\n");
+    EXPECT_EQ(run.out.substr(0, run.out.find("free-space-loss")), "loss 152.5 dB\nrange line-of-sight\n");
+}
+
+// The loss is its parts: free space, A_ref and the variability, to the last digit; the path as the
+// model sees it beside them.
+TEST(ItmCli, TheLossIsTheSumOfItsParts)
+{
+    const std::string hop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
+    const CalcRun run = RunCalc({"--json", "--digits", "18", "itm", "--profile", hop, "--frequency", "7000", "--time",
+                                 "90", "--location", "90"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto results = nlohmann::json::parse(run.out)["results"];
+    const auto value = [&](const char* name) { return std::stold(results[name]["value"].get<std::string>()); };
+    EXPECT_NEAR(value("free-space-loss") + value("reference-attenuation") + value("variability"), value("loss"),
+                1e-14L);
+    EXPECT_GT(value("variability"), 0.0L); // 90 % of the time at 90 % of locations: more loss than the median
+    EXPECT_EQ(results["range"]["value"], "diffraction");
+    for (const char* name :
+         {"terrain-irregularity", "tx-horizon-distance", "rx-horizon-distance", "tx-horizon-angle", "rx-horizon-angle",
+          "tx-effective-height", "rx-effective-height", "surface-refractivity"}) {
+        EXPECT_TRUE(results.contains(name)) << name;
+    }
+    EXPECT_EQ(results["tx-horizon-angle"]["unit"], "mrad");
 }
 
 TEST(ItmCli, AProfileOrTheAreaModeNotBothAndRefusalsNameTheirField)
@@ -35,7 +58,7 @@ TEST(ItmCli, AProfileOrTheAreaModeNotBothAndRefusalsNameTheirField)
     const std::string hop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
     const CalcRun over = RunCalc({"--json", "itm", "--profile", hop, "--frequency", "7000"});
     EXPECT_EQ(over.status, 0) << over.err;
-    EXPECT_NE(over.out.find("\"mode\":{\"value\":\"diffraction\""), std::string::npos) << over.out;
+    EXPECT_NE(over.out.find("\"range\":{\"value\":\"diffraction\""), std::string::npos) << over.out;
 
     const struct {
         std::vector<std::string> args;

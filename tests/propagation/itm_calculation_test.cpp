@@ -76,7 +76,7 @@ TEST(ItmCalculation, FieldsStartWhereTheModelsUsersStart)
     EXPECT_EQ(kItmClimates[6].key, "maritime-temperate-sea");
     EXPECT_EQ(kItmSitings[2].key, "very-careful");
     EXPECT_EQ(kItmResultLoss.name, "loss");
-    EXPECT_EQ(kItmResultMode.name, "mode");
+    EXPECT_EQ(kItmResultMode.name, "range");
     EXPECT_EQ(kItmResultMode.format, ResultFormat::Text);
     EXPECT_EQ(ItmModeWord(ItmMode::LineOfSight), "line-of-sight");
     EXPECT_EQ(ItmModeWord(ItmMode::Diffraction), "diffraction");

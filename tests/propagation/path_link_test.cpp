@@ -189,8 +189,20 @@ TEST(PathLink, Refusals)
 
 TEST(PathLink, ResultsAreNamedForTheCommandLine)
 {
-    const char* names[] = {"distance",        "line-of-sight",    "clearance", "worst-point",    "fresnel-60",
-                           "free-space-loss", "diffraction-loss", "path-loss", "received-power", "fade-margin"};
+    const char* names[] = {"distance",
+                           "line-of-sight",
+                           "clearance",
+                           "worst-point",
+                           "fresnel-60",
+                           "free-space-loss",
+                           "diffraction-loss",
+                           "path-loss",
+                           "received-power",
+                           "fade-margin",
+                           "bullington-loss",
+                           "smooth-bullington-loss",
+                           "spherical-earth-loss",
+                           "edge-nu"};
     ASSERT_EQ(kPath.results.size(), std::size(names));
     for (std::size_t i = 0; i < kPath.results.size(); ++i) {
         EXPECT_EQ(kPath.results[i].name, names[i]);

@@ -74,13 +74,16 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
             "Edit46 Edit47 BitBtn23 StaticText77 StaticText78 StaticText79")
             .split(' '),
         // The ends and the step are skipped while the profile is a CSV file's, Longley-Rice's fields
-        // while the model is delta-Bullington's, the availability's while it is off.
+        // while the model is delta-Bullington's, the availability's while it is off; the Details of the
+        // loss come last, at the foot of the page.
         QString("BitBtn5 ProfileSourceGroup ProfileFileField BrowseButton FrequencyField KFactorField TxHeightField "
                 "RxHeightField PolarizationGroup ModelGroup BudgetGroup PowerField TxGainField TxFeederLossField "
                 "RxGainField RxFeederLossField SensitivityField AvailabilityGroup CalculateButton DistanceResult "
                 "LineOfSightResult ClearanceResult "
                 "WorstPointResult Fresnel60Result FreeSpaceLossResult DiffractionLossResult PathLossResult "
-                "ReceivedPowerResult FadeMarginResult PathImage")
+                "ReceivedPowerResult FadeMarginResult PathImage DetailsBullingtonLossResult "
+                "DetailsSmoothBullingtonLossResult "
+                "DetailsSphericalEarthLossResult DetailsEdgeNuResult")
             .split(' '),
         // The cascade's table is one stop: the arrows move between its cells.
         QString("BitBtn5 BandwidthField TemperatureField NoiseFigureField SnrField NoiseButton NoiseDensityResult "
