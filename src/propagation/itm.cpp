@@ -208,6 +208,13 @@ PreparedPath Finish(itm::PathParameters parameters, const Common& c, Real distan
     path.reference = itm::ComputeReference(path.parameters, distanceM);
     path.variability = itm::PrepareVariability(path.parameters, distanceM, c.climate, c.variability);
     path.warnings = itm::PathWarnings(path.parameters, distanceM);
+    if (path.reference.mode == ItmMode::LineOfSight && parameters.terrainBlocksSight) {
+        // The model's ranges follow the smooth earth's horizons, not the profile's: a hill that
+        // blocks the view is met by the line-of-sight range's fit to the diffraction line.
+        path.warnings.push_back("the terrain blocks the line of sight, but the path lies within the model's "
+                                "line-of-sight range, which the smooth earth's horizons set: its loss is "
+                                "interpolated towards the diffraction line");
+    }
     return path;
 }
 

@@ -61,6 +61,8 @@ void PreparePointToPointTerminals(PathParameters& path, const UniformProfile& pr
     const Real d = profile.LengthM();
     const Real curvature = path.curvature;
     const Horizons horizons = FindHorizons(profile, path.heightsM, curvature);
+    // A terminal whose horizon falls short of the other sees terrain in between.
+    path.terrainBlocksSight = horizons.distancesM[0] < d.Value();
     // ITM 1.2.2 Algorithm, §Point-to-point preparatory calculations: the terrain is judged from
     // x_L1 = min(15 h_g1, 0.1 d_L1) to d − min(15 h_g2, 0.1 d_L2), away from each terminal's
     // foreground, d_Lj the terminal's horizon over the profile.

@@ -71,6 +71,7 @@ struct PathParameters {
     std::array<long double, 2> horizonDistancesM; // d_L
     std::array<long double, 2> horizonAnglesRad;  // θ_e
     bool pointToPoint;                            // the mode: its diffraction differs slightly
+    bool terrainBlocksSight = false;              // the profile rises above the line between the antennas
 };
 
 // The sums over both terminals that every range of the reference attenuation takes.

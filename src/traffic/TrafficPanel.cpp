@@ -65,7 +65,7 @@ void TrafficPanel::BitBtn3Click()
     if (!gos.Ok()) {
         return m_fields.Refuse(gos.Error());
     }
-    WriteResult(*m_ui->Edit2, kGosResult, gos.Value());
+    WriteResult(*m_ui->Edit2, kGosResult, gos.Value().gos);
 }
 
 void TrafficPanel::BitBtn18Click()

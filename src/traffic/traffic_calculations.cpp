@@ -58,6 +58,7 @@ bool ValidGos(long double target)
 const ResultSpec kChannelsResult{"Number of channels", "channels", "", ResultFormat::Whole};
 const ResultSpec kTrafficResult{"Traffic (Erlang)", "traffic", "Erl", ResultFormat::Result};
 const ResultSpec kGosResult{"GOS", "gos", "", ResultFormat::Result};
+const ResultSpec kBlockingResult{"Blocking probability", "blocking", "", ResultFormat::Result};
 const ResultSpec kSubscriberTrafficResult{"Traffic", "traffic", "Erl", ResultFormat::Result};
 const ResultSpec kSubscribersResult{"Number of subscribers", "subscribers", "", ResultFormat::Result};
 const CalculationSpec<TrafficField> kChannelsForGos{"traffic", kChannelsForGosFields, {&kChannelsResult, 1}};
@@ -68,7 +69,7 @@ const CalculationSpec<TrafficField> kSubscriberTraffic{
 const CalculationSpec<TrafficField> kSubscribersForTraffic{
     "subscribers", kSubscribersForTrafficFields, {&kSubscribersResult, 1}};
 
-Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
+Outcome<GosResult, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
 {
     const auto model = in.Choice<TrafficModel>(Field::Model);
     const long double traffic = in.Real(Field::Traffic);
@@ -80,19 +81,18 @@ Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in)
         return Refusal<Field>{kTrafficMessage, Field::Traffic};
     }
     const double a = fp::StoreDouble(traffic);
-    double gos = 0.0;
+    long double blocking = 0.0L;
     if (model == TrafficModel::ErlangC) {
         if (channels < a) {
             return Refusal<Field>{kErlangCMessage, Field::Channels};
         }
-        gos = std::fabs(static_cast<long double>(channels) - a) < kEqualTraffic
-            ? 1.0
-            : fp::StoreDouble(ErlangCGos(channels, a));
+        blocking = std::fabs(static_cast<long double>(channels) - a) < kEqualTraffic ? 1.0L : ErlangCGos(channels, a);
     } else {
-        gos = fp::StoreDouble(GosOf(model)(channels, a));
+        blocking = GosOf(model)(channels, a);
     }
+    const double gos = fp::StoreDouble(blocking);
     // To thousandths: R * 0.001 with R = round(G * 1000).
-    return fp::StoreDouble(static_cast<long double>(fp::Round(fp::Mul(gos, 1000.0L))) * 0.001L);
+    return GosResult{fp::StoreDouble(static_cast<long double>(fp::Round(fp::Mul(gos, 1000.0L))) * 0.001L), blocking};
 }
 
 Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& in)

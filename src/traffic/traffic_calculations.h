@@ -22,13 +22,21 @@ extern const CalculationSpec<TrafficField> kSubscribersForTraffic;
 extern const ResultSpec kChannelsResult;
 extern const ResultSpec kTrafficResult;
 extern const ResultSpec kGosResult;
+// The GOS as the model computes it, unrounded: the probability that a call
+// is blocked (Poisson, Erlang B) or waits (Erlang C).
+extern const ResultSpec kBlockingResult;
 extern const ResultSpec kSubscriberTrafficResult;
 extern const ResultSpec kSubscribersResult;
 
-// The GOS of N channels at A Erlang, rounded to thousandths. The traffic and
-// the GOS are held in double precision. Reads the traffic, then the channels;
-// refuses no channels, then a negative traffic.
-Outcome<double, TrafficField> GosForTraffic(const Inputs<TrafficField>& in);
+// The GOS of N channels at A Erlang, rounded to thousandths as the window
+// shows it, and the probability it is rounded from. The traffic and the
+// rounded GOS are held in double precision. Reads the traffic, then the
+// channels; refuses no channels, then a negative traffic.
+struct GosResult {
+    double gos;
+    long double blocking;
+};
+Outcome<GosResult, TrafficField> GosForTraffic(const Inputs<TrafficField>& in);
 // The smallest number of channels below the target GOS. Reads the traffic,
 // then the GOS; refuses a GOS outside (0, 1), then a negative traffic.
 Outcome<std::int32_t, TrafficField> ChannelsForGos(const Inputs<TrafficField>& in);

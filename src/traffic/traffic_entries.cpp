@@ -33,7 +33,9 @@ Calculation TrafficCalculation()
                                      {{&kChannelsResult, Whole<std::int32_t>}}),
         MakeVariant<F, long double>({"channels", "gos"}, kTrafficForGos, TrafficForGos,
                                     {{&kTrafficResult, Whole<long double>}}),
-        MakeVariant<F, double>({"channels", "traffic"}, kGosForTraffic, GosForTraffic, {{&kGosResult, Whole<double>}}),
+        MakeVariant<F, GosResult>(
+            {"channels", "traffic"}, kGosForTraffic, GosForTraffic,
+            {{&kGosResult, Member<&GosResult::gos>}, {&kBlockingResult, Member<&GosResult::blocking>}}),
     };
     traffic.rules = {{{{"channels"}, {"traffic"}, {"gos"}}, 2}};
     return traffic;

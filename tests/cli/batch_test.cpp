@@ -28,14 +28,14 @@ TEST(Batch, EachRowGivesOneRowInOrderWithItsResultsOrItsError)
     const CalcRun run = RunCalc({"batch", "-"}, input);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
-              "calculation,model,channels,traffic,gos,channels-result,traffic-result,gos-result,vswr,"
+              "calculation,model,channels,traffic,gos,channels-result,traffic-result,gos-result,blocking,vswr,"
               "warnings,error\n"
-              "traffic,erlang-b,15,,0.02,,9.0096,,,,\n"
-              "traffic,erlang-c,,9,0.02,17,,,,,\n"
-              "traffic,erlang-b,,x,0.02,,,,,,--traffic: 'x' is not a number\n"
-              "traffic,erlang-b,0,,0.02,,,,,,Number of channels must be  greater then 0\n"
-              "no-such,,,,,,,,,,unknown calculation 'no-such'\n"
-              "vswr,,1,,,,,,,,vswr has no option --channels\n");
+              "traffic,erlang-b,15,,0.02,,9.0096,,,,,\n"
+              "traffic,erlang-c,,9,0.02,17,,,,,,\n"
+              "traffic,erlang-b,,x,0.02,,,,,,,--traffic: 'x' is not a number\n"
+              "traffic,erlang-b,0,,0.02,,,,,,,Number of channels must be  greater then 0\n"
+              "no-such,,,,,,,,,,,unknown calculation 'no-such'\n"
+              "vswr,,1,,,,,,,,,vswr has no option --channels\n");
     EXPECT_EQ(run.err, "zandrevio-calc: 4 of 6 rows failed\n");
 }
 
@@ -213,14 +213,14 @@ TEST(Batch, AQuoteOutOfPlaceFailsItsRowAndTheRestComeBack)
                                 "traffic,9,0.05\n");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out,
-              "calculation,traffic,gos,channels,traffic-result,gos-result,warnings,error\n"
-              "traffic,9,0.02,15,,,,\n"
-              "traffic,9,,,,,,\"a quote out of place at line 3: a field with a quote must be quoted whole, "
+              "calculation,traffic,gos,channels,traffic-result,gos-result,blocking,warnings,error\n"
+              "traffic,9,0.02,15,,,,,\n"
+              "traffic,9,,,,,,,\"a quote out of place at line 3: a field with a quote must be quoted whole, "
               "its quotes doubled\"\n"
-              "traffic,,,,,,,\"a quote out of place at line 4: a field with a quote must be quoted whole, its "
+              "traffic,,,,,,,,\"a quote out of place at line 4: a field with a quote must be quoted whole, its "
               "quotes doubled\"\n"
-              "traffic,9,0.01,17,,,,\n"
-              "traffic,,,,,,,unterminated quoted field starting at line 6\n");
+              "traffic,9,0.01,17,,,,,\n"
+              "traffic,,,,,,,,unterminated quoted field starting at line 6\n");
     EXPECT_EQ(run.err, "zandrevio-calc: 3 of 5 rows failed\n");
 }
 
@@ -237,7 +237,7 @@ TEST(Batch, AnUnclosedQuoteInAHugeFileIsCutOffAtItsBound)
     EXPECT_NE(run.out.find(",\"the row is longer than 4194304 bytes, or a quoted field starting at line 2 is never "
                            "closed\"\n"),
               std::string::npos);
-    EXPECT_NE(run.out.find("\ntraffic,9,0.02,15,,,,\n"), std::string::npos);
+    EXPECT_NE(run.out.find("\ntraffic,9,0.02,15,,,,,\n"), std::string::npos);
     EXPECT_EQ(run.status, 1);
 }
 
@@ -249,9 +249,9 @@ TEST(Batch, ColumnsNoCalculationReadsPassThroughVerbatim)
                                 "Valley,traffic,9,0.02,\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
-              "Site,CALCULATION,Traffic,Gos,cell id,channels,traffic-result,gos-result,warnings,error\n"
-              " Hilltop ,Traffic,9,0.02, 17 ,15,,,,\n"
-              "Valley,traffic,9,0.02,,15,,,,\n");
+              "Site,CALCULATION,Traffic,Gos,cell id,channels,traffic-result,gos-result,blocking,warnings,error\n"
+              " Hilltop ,Traffic,9,0.02, 17 ,15,,,,,\n"
+              "Valley,traffic,9,0.02,,15,,,,,\n");
 }
 
 TEST(Batch, SemicolonsTabsAndCrLfAsSpreadsheetsSaveThem)
@@ -259,12 +259,12 @@ TEST(Batch, SemicolonsTabsAndCrLfAsSpreadsheetsSaveThem)
     const CalcRun semicolons = RunCalc({"--decimal-comma", "batch", "--delimiter", ";", "--crlf"},
                                        "calculation;traffic;gos\r\ntraffic;9;0,02\r\n");
     EXPECT_EQ(semicolons.out,
-              "calculation;traffic;gos;channels;traffic-result;gos-result;warnings;error\r\n"
-              "traffic;9;0,02;15;;;;\r\n");
+              "calculation;traffic;gos;channels;traffic-result;gos-result;blocking;warnings;error\r\n"
+              "traffic;9;0,02;15;;;;;\r\n");
     const CalcRun tabs = RunCalc({"batch", "--delimiter", "TAB"}, "calculation\tchannels\tgos\ntraffic\t15\t0.01\n");
     EXPECT_EQ(tabs.out,
-              "calculation\tchannels\tgos\tchannels-result\ttraffic\tgos-result\twarnings\terror\n"
-              "traffic\t15\t0.01\t\t8.108\t\t\t\n");
+              "calculation\tchannels\tgos\tchannels-result\ttraffic\tgos-result\tblocking\twarnings\terror\n"
+              "traffic\t15\t0.01\t\t8.108\t\t\t\t\n");
     EXPECT_EQ(RunCalc({"batch", "--delimiter", "|"}, "calculation\n").status, 2);
 }
 

@@ -31,7 +31,7 @@ TEST(Calc, EveryCalculationGivesTheWindowsTexts)
         {{"link-budget", "--model", "two-wave", "--distance", "2"}, "loss 97.05 dB\nreceived-power -42.75 dBm\n"},
         {{"traffic", "--model", "erlang-b", "--channels", "15", "--gos", "0.02"}, "traffic 9.0096 Erl\n"},
         {{"traffic", "--model", "erlang-c", "--traffic", "9", "--gos", "0.02"}, "channels 17\n"},
-        {{"traffic", "--model", "poisson", "--channels", "15", "--traffic", "9"}, "gos 0.041\n"},
+        {{"traffic", "--model", "poisson", "--channels", "15", "--traffic", "9"}, "gos 0.041\nblocking 0.041466\n"},
         {{"subscribers", "--subscribers", "1000", "--rate", "35"}, "traffic 35 Erl\n"},
         {{"subscribers", "--traffic", "35"}, "subscribers 1000\n"},
         {{"cable-loss", "--cable", "RG-58/U", "--length", "100"}, "loss 54.5 dB\n"},

@@ -218,5 +218,30 @@ TEST(ItmReliabilityTable, APercentageOfTheListsOutsideItsRangeIsRefusedAtItsFiel
     EXPECT_EQ(location.Error().field, F::Location);
 }
 
+// An 800 m ridge halfway along 15.6 km of flat ground, 30 m masts at 7 GHz: the terrain blocks the view,
+// yet the smooth earth of 30 m antennas reaches far past 15.6 km, so the path is in the model's
+// line-of-sight range. Said in a warning; the same masts over flat ground see each other and get none.
+TEST(ItmCalculation, ALineOfSightRangeOverBlockingTerrainIsWarnedOf)
+{
+    TerrainProfile ridge;
+    TerrainProfile flat;
+    for (int i = 0; i <= 156; ++i) {
+        ridge.points.push_back({i / 10.0L, i == 78 ? 800.0L : 0.0L});
+        flat.points.push_back({i / 10.0L, 0.0L});
+    }
+    Inputs<F> in = Area();
+    in.Set(F::Frequency, 7000.0L);
+    in.Set(F::TxHeight, 30.0L);
+    in.Set(F::RxHeight, 30.0L);
+    const auto blocked = ItmPointToPoint(ridge, in);
+    ASSERT_TRUE(blocked.Ok()) << blocked.Error().message;
+    EXPECT_EQ(blocked.Value().mode, ItmMode::LineOfSight);
+    EXPECT_TRUE(Warns(blocked.Value().warnings, "terrain blocks the line of sight")) << blocked.Value().lossDb;
+    const auto clear = ItmPointToPoint(flat, in);
+    ASSERT_TRUE(clear.Ok());
+    EXPECT_EQ(clear.Value().mode, ItmMode::LineOfSight);
+    EXPECT_FALSE(Warns(clear.Value().warnings, "terrain blocks"));
+}
+
 } // namespace
 } // namespace zandrevio

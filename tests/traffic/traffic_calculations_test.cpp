@@ -25,7 +25,7 @@ long double ModelInput(TrafficModel model)
     return static_cast<long double>(model);
 }
 
-Outcome<double, F> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic)
+Outcome<GosResult, F> GosForTraffic(TrafficModel model, std::int32_t channels, long double traffic)
 {
     return zandrevio::GosForTraffic({{F::Model, ModelInput(model)}, {F::Channels, channels}, {F::Traffic, traffic}});
 }
@@ -68,10 +68,33 @@ TEST(GosForTraffic, WorkedValuesRoundedToThousandths)
     for (const auto& c : cases) {
         const auto gos = GosForTraffic(c.model, c.channels, c.traffic);
         ASSERT_TRUE(gos.Ok());
-        EXPECT_EQ(FormatResult(gos.Value()), c.shown) << c.channels << ' ' << double(c.traffic);
+        EXPECT_EQ(FormatResult(gos.Value().gos), c.shown) << c.channels << ' ' << double(c.traffic);
     }
     // The GOS is held in double: 0.048 is the double nearest to it.
-    EXPECT_EQ(GosForTraffic(kErlangC, 15, 9.0L).Value(), 0.048);
+    EXPECT_EQ(GosForTraffic(kErlangC, 15, 9.0L).Value().gos, 0.048);
+}
+
+// The probability the GOS is rounded from, as the model computes it (worked at 30 digits with mpmath:
+// B = (A^N / N!) / sum A^k / k!, C = N B / (N - A (1 - B)), Poisson 1 - exp(-A) sum_{k<N} A^k / k!).
+TEST(GosForTraffic, TheBlockingProbabilityUnrounded)
+{
+    const struct {
+        TrafficModel model;
+        std::int32_t channels;
+        long double traffic;
+        long double blocking;
+    } cases[] = {
+        {kErlangB, 20, 10.0L, 0.00186904985235430545824560523518L},
+        {kErlangB, 5, 0.5L, 0.000157952930026851998104564839678L},
+        {kErlangC, 15, 9.0L, 0.048233707677974345270412298337L},
+        {kPoisson, 15, 9.0L, 0.041466325472903724303483911593L},
+    };
+    for (const auto& c : cases) {
+        const auto gos = GosForTraffic(c.model, c.channels, c.traffic);
+        ASSERT_TRUE(gos.Ok());
+        EXPECT_NEAR(gos.Value().blocking / c.blocking, 1.0L, 1e-15L) << c.channels;
+    }
+    EXPECT_EQ(GosForTraffic(kErlangB, 5, 0.5L).Value().gos, 0.0); // the window's thousandths
 }
 
 TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
@@ -90,7 +113,7 @@ TEST(GosForTraffic, RefusesNoChannelsAndErlangCBelowTheTraffic)
     EXPECT_EQ(gos.Error().field, F::Channels);
     EXPECT_FALSE(GosForTraffic(kErlangC, 10, 10.0L + 1e-12L).Ok());
     // Traffic within 1e-9 below the channels counts as equal: a GOS of 1.
-    EXPECT_EQ(GosForTraffic(kErlangC, 10, 10.0L - 1e-12L).Value(), 1.0);
+    EXPECT_EQ(GosForTraffic(kErlangC, 10, 10.0L - 1e-12L).Value().gos, 1.0);
 }
 
 // A negative traffic has no meaning: it gave -2 channels (Erlang C at -5
