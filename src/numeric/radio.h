@@ -20,6 +20,17 @@ inline fp::Real Wavelength(fp::Real frequencyMHz)
     return 300.0L / frequencyMHz;
 }
 
+// The radio spectrum as the ITU's Radio Regulations divide it into bands:
+// 3 kHz to 3000 GHz. A frequency outside it is no radio link's.
+inline constexpr long double kLowestRadioMHz = 0.003L;
+inline constexpr long double kHighestRadioMHz = 3.0e6L;
+inline bool InRadioSpectrum(long double frequencyMHz)
+{
+    return frequencyMHz >= kLowestRadioMHz && frequencyMHz <= kHighestRadioMHz;
+}
+inline constexpr const char* kRadioSpectrumMessage =
+    "Frequency must be within the radio spectrum, 0.003 to 3000000 MHz";
+
 // The band of the budget, the cable loss and the isolation: 450 to 960 MHz,
 // both ends included.
 inline bool InMobileBand(long double frequencyMHz)

@@ -1,8 +1,10 @@
 #include "propagation/availability.h"
 
 #include "numeric/checked_trig.h"
+#include "numeric/format.h"
 #include "numeric/radio.h"
 #include "propagation/polarization_tilt.h"
+#include "terrain/profile.h"
 
 #include <algorithm>
 
@@ -82,12 +84,14 @@ void Append(std::vector<std::string>& warnings, std::vector<std::string> more)
 Outcome<ReadHop, Field> ReadHopOf(const Inputs<Field>& in)
 {
     const long double distance = in.Real(Field::Distance);
-    if (!(distance > 0.0L)) {
-        return Refusal<Field>{"Distance must be greater than 0", Field::Distance};
+    if (!(distance > 0.0L && distance <= kLongestPathKm)) {
+        return Refusal<Field>{"Distance must be greater than 0 and at most half a great circle, " +
+                                  FormatFull(kLongestPathKm) + " km",
+                              Field::Distance};
     }
     const long double frequencyMHz = in.Real(Field::Frequency);
-    if (!(frequencyMHz > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    if (!radio::InRadioSpectrum(frequencyMHz)) {
+        return Refusal<Field>{radio::kRadioSpectrumMessage, Field::Frequency};
     }
     const long double tilt = in.Real(Field::Polarization);
     if (!(tilt >= -90.0L && tilt <= 90.0L)) {
@@ -95,8 +99,8 @@ Outcome<ReadHop, Field> ReadHopOf(const Inputs<Field>& in)
                               Field::Polarization};
     }
     const long double rainRate = in.Real(Field::RainRate);
-    if (!(rainRate >= 0.0L)) {
-        return Refusal<Field>{"The rain rate must be 0 mm/h or more", Field::RainRate};
+    if (!(rainRate >= 0.0L && rainRate <= kMostRainRateMmH)) {
+        return Refusal<Field>{kRainRateMessage, Field::RainRate};
     }
     const long double dN1 = in.Real(Field::Dn1);
     const long double sa = in.Real(Field::Sa);

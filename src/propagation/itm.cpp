@@ -1,6 +1,7 @@
 #include "propagation/itm.h"
 
 #include "numeric/app_error.h"
+#include "numeric/radio.h"
 #include "propagation/itm_horizons.h"
 #include "propagation/itm_limits.h"
 #include "propagation/itm_profile.h"
@@ -107,8 +108,8 @@ Outcome<Common, Field> ReadCommon(const Inputs<Field>& in)
 {
     Common c{};
     c.frequencyMHz = in.Real(Field::Frequency);
-    if (!(c.frequencyMHz > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    if (!radio::InRadioSpectrum(c.frequencyMHz)) {
+        return Refusal<Field>{radio::kRadioSpectrumMessage, Field::Frequency};
     }
     c.heightsM[0] = in.Real(Field::TxHeight);
     if (!(c.heightsM[0] > 0.0L)) {

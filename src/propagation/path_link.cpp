@@ -1,5 +1,6 @@
 #include "propagation/path_link.h"
 
+#include "numeric/radio.h"
 #include "propagation/free_space.h"
 
 #include <cctype>
@@ -84,8 +85,8 @@ const CalculationSpec<Field> kPath{"path", kFields, kResults};
 Outcome<PathResult, Field> PathLink(const TerrainProfile& profile, const Inputs<Field>& in)
 {
     const long double frequency = in.Real(Field::Frequency);
-    if (!(frequency > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    if (!radio::InRadioSpectrum(frequency)) {
+        return Refusal<Field>{radio::kRadioSpectrumMessage, Field::Frequency};
     }
     const long double txHeight = in.Real(Field::TxHeight);
     if (!(txHeight >= 0.0L)) {

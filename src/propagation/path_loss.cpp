@@ -12,7 +12,10 @@ using Field = PathLossField;
 
 namespace {
 const FieldSpec<Field> kFields[] = {
-    {Field::Model, FieldKind::Choice, "Model", "model", "Free Space", kPathLossModels},
+    {Field::Model, FieldKind::Choice, "Model", "model", "Free Space", kPathLossModels,
+     "free-space is 20 log10(4 pi d / lambda) with lambda = 300 / f, c taken as 3e8 m/s as the RF page takes it "
+     "(111.03 dB at 850 MHz over 10 km); path's free-space loss is ITU-R P.525's, with c = 299792458 m/s "
+     "(111.04 dB)"},
     {Field::Area, FieldKind::Choice, "Area", "area", "Medium City", kPlanningAreas},
     {Field::Frequency, FieldKind::Real, "Frequency (MHz)", "frequency", "850"},
     {Field::Distance, FieldKind::Real, "Distance (km)", "distance", "10"},

@@ -1,9 +1,11 @@
 #include "propagation/rain_attenuation.h"
 
 #include "numeric/checked_trig.h"
+#include "numeric/format.h"
 #include "numeric/radio.h"
 #include "propagation/polarization_tilt.h"
 #include "propagation/power_of_ten.h"
+#include "terrain/profile.h"
 
 #include <span>
 
@@ -244,12 +246,12 @@ const CalculationSpec<Field> kRainAttenuation{"rain-attenuation", kFields, kResu
 Outcome<RainAttenuationResult, Field> RainAttenuation(const Inputs<Field>& in)
 {
     const long double rainRate = in.Real(Field::RainRate);
-    if (!(rainRate >= 0.0L)) {
-        return Refusal<Field>{"The rain rate must be 0 mm/h or more", Field::RainRate};
+    if (!(rainRate >= 0.0L && rainRate <= kMostRainRateMmH)) {
+        return Refusal<Field>{kRainRateMessage, Field::RainRate};
     }
     const long double frequencyMHz = in.Real(Field::Frequency);
-    if (!(frequencyMHz > 0.0L)) {
-        return Refusal<Field>{"Frequency must be greater than 0", Field::Frequency};
+    if (!radio::InRadioSpectrum(frequencyMHz)) {
+        return Refusal<Field>{radio::kRadioSpectrumMessage, Field::Frequency};
     }
     const long double tilt = in.Real(Field::Polarization);
     if (!(tilt >= -90.0L && tilt <= 90.0L)) {
@@ -258,8 +260,10 @@ Outcome<RainAttenuationResult, Field> RainAttenuation(const Inputs<Field>& in)
                               Field::Polarization};
     }
     const long double distance = in.Real(Field::Distance);
-    if (!(distance > 0.0L)) {
-        return Refusal<Field>{"Distance must be greater than 0", Field::Distance};
+    if (!(distance > 0.0L && distance <= kLongestPathKm)) {
+        return Refusal<Field>{"Distance must be greater than 0 and at most half a great circle, " +
+                                  FormatFull(kLongestPathKm) + " km",
+                              Field::Distance};
     }
     const long double percent = in.Real(Field::Percent);
     if (!(percent >= kRainLeastPercent && percent <= kRainMostPercent)) {

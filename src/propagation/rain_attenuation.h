@@ -12,6 +12,12 @@
 // for which rain takes a given fade margin.
 namespace zandrevio {
 
+// The most rain a hop's R0.01 can be: ITU-R P.837's maps of the rate
+// exceeded for 0.01 % of the year stay below 250 mm/h, and no rain gauge has
+// measured 1000 mm/h for the 53 minutes that 0.01 % of a year is.
+inline constexpr long double kMostRainRateMmH = 1000.0L;
+inline constexpr const char* kRainRateMessage = "The rain rate R0.01 must be from 0 to 1000 mm/h";
+
 // γR = k R^α (dB/km, R in mm/h).
 struct RainCoefficients {
     long double k;

@@ -33,7 +33,9 @@ const Entry kCalculations[] = {
      PathLossCalculation},
     {"cell-range", "Maximum allowed path loss, cell radius and hexagonal cell area by Hata or COST-231 Hata",
      CellRangeCalculation},
-    {"path", "A link over terrain: clearance of the Fresnel zone, free-space and diffraction loss, the budget",
+    {"path",
+     "A link over terrain: clearance of the Fresnel zone, free-space loss (ITU-R P.525, exact c) and diffraction "
+     "loss, the budget",
      PathCalculation},
     {"itm", "Longley-Rice (ITM 1.2.2): loss and mode over a profile or in area mode, with its variability",
      ItmCalculation},

@@ -6,6 +6,24 @@
 
 namespace zandrevio {
 
+std::string GroundHeightFault(long double heightM)
+{
+    if (heightM >= kLowestGroundM && heightM <= kHighestGroundM) {
+        return {};
+    }
+    return FormatFull(heightM) + " m is no ground's height: the earth's lies between " + FormatFull(kLowestGroundM) +
+        " and " + FormatFull(kHighestGroundM) + " m";
+}
+
+std::string PathLengthFault(long double distanceKm)
+{
+    if (distanceKm <= kLongestPathKm) {
+        return {};
+    }
+    return FormatFull(distanceKm) + " km is longer than any path on earth, half a great circle (" +
+        FormatFull(kLongestPathKm) + " km)";
+}
+
 std::string ProfileFault(const TerrainProfile& profile)
 {
     const auto& points = profile.points;
@@ -24,6 +42,12 @@ std::string ProfileFault(const TerrainProfile& profile)
         if (i > 0 && !(points[i].distanceKm > points[i - 1].distanceKm)) {
             return which + " of the profile (" + FormatFull(points[i].distanceKm) +
                 " km) is not farther than the point before it (" + FormatFull(points[i - 1].distanceKm) + " km)";
+        }
+        if (const std::string fault = GroundHeightFault(points[i].heightM); !fault.empty()) {
+            return "the height of " + which + " of the profile: " + fault;
+        }
+        if (const std::string fault = PathLengthFault(points[i].distanceKm); !fault.empty()) {
+            return "the distance of " + which + " of the profile: " + fault;
         }
     }
     return {};

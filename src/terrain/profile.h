@@ -26,9 +26,23 @@ struct TerrainProfile {
     long double LengthKm() const { return points.empty() ? 0.0L : points.back().distanceKm; }
 };
 
+// The ground of the earth lies between the deepest sea floor (the Challenger
+// Deep, 10 935 m down) and the highest summit (8 849 m): a height beyond
+// these bounds is a slip of the data, not terrain.
+inline constexpr long double kLowestGroundM = -11000.0L;
+inline constexpr long double kHighestGroundM = 9000.0L;
+// No two places on earth are farther apart than half a great circle.
+inline constexpr long double kLongestPathKm = 20037.5L;
+
+// Why a height or distance is no terrain's, or "" (for the message of a
+// profile's point or line).
+std::string GroundHeightFault(long double heightM);
+std::string PathLengthFault(long double distanceKm);
+
 // Why a profile cannot carry a path calculation, naming the first bad point
 // (counted from 1): fewer than 3 points, a value that is not finite, a first
-// distance other than 0, distances not strictly increasing; "" when it can.
+// distance other than 0, distances not strictly increasing, a height beyond
+// any ground, a path longer than half a great circle; "" when it can.
 std::string ProfileFault(const TerrainProfile& profile);
 
 // A value read or cut from terrain data, or the message of why it was not.

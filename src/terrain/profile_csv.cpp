@@ -217,6 +217,14 @@ private:
         if (!Cell(line, m_distanceColumn, "distance", distance) || !Cell(line, m_heightColumn, "height", height)) {
             return;
         }
+        if (const std::string fault = GroundHeightFault(height); !fault.empty()) {
+            m_error = "the height at " + AtLine(line) + ": " + fault;
+            return;
+        }
+        if (const std::string fault = PathLengthFault(distance); !fault.empty()) {
+            m_error = "the distance at " + AtLine(line) + ": " + fault;
+            return;
+        }
         auto& points = m_profile.points;
         if (points.empty() && distance != 0.0L) {
             m_error = "the first distance, at " + AtLine(line) + ", is " + FormatFull(distance) +

@@ -107,7 +107,7 @@ TEST_F(PathCli, BadSourcesAreRefusedNamingWhatIsWrong)
         {{"path", "--dem", Path("missing.tif"), "--from", "north", "--to", "45.1,6"}, 1, "LAT,LON"},
         {{"path", "--profile", flat, "--step", "ten"}, 2, "--step: 'ten' is not a number"},
         {{"path", "--profile", flat, "--tx-height", "-1"}, 1, "below ground"},
-        {{"path", "--profile", flat, "--frequency", "0"}, 1, "Frequency must be greater than 0"},
+        {{"path", "--profile", flat, "--frequency", "0"}, 1, "Frequency must be within the radio spectrum"},
         {{"path", "--profile", flat, "--polarization", "circular"}, 2, "--polarization"},
         {{"path", "--profile", flat, "--profile-out", Path("no/such/folder/out.csv")}, 1, "out.csv"},
     };

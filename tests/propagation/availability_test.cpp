@@ -198,6 +198,11 @@ TEST(Availability, RefusalsNameTheirField)
     refuse([](Hop& h) { h.mhz = -1.0L; }, F::Frequency);
     refuse([](Hop& h) { h.polarization = "diagonal"; }, F::Polarization);
     refuse([](Hop& h) { h.rainRate = -0.1L; }, F::RainRate);
+    // Inputs no planner means: more rain than ever fell, a hop longer than half the earth's girth, a
+    // frequency below the radio spectrum.
+    refuse([](Hop& h) { h.rainRate = 1e6L; }, F::RainRate);
+    refuse([](Hop& h) { h.km = 2e9L; }, F::Distance);
+    refuse([](Hop& h) { h.mhz = 1e-300L; }, F::Frequency);
     refuse([](Hop& h) { h.saM = -1.0L; }, F::Sa);
     refuse([](Hop& h) { h.latitudeDeg = 91.0L; }, F::Latitude);
     refuse([](Hop& h) { h.pressureHpa = 0.0L; }, F::Pressure);

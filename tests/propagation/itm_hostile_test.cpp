@@ -119,6 +119,7 @@ TEST(ItmHostileInputs, BreakdownsAreRefusedAtTheLikeliestField)
     // A frequency of 10 kHz, a ground beyond any real one (vertical polarization: the smooth earth's
     // normalised impedance passes 1.607), terrain of 10,000 km irregularity.
     const Breakdown breakdowns[] = {{F::Frequency, 0.01L, F::Frequency},
+                                    {F::Frequency, 1e-300L, F::Frequency}, // below the radio spectrum
                                     {F::Permittivity, 1e6L, F::Permittivity},
                                     {F::Conductivity, 1e6L, F::Conductivity},
                                     {F::TerrainIrregularity, 1e7L, F::TerrainIrregularity}};

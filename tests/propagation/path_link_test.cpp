@@ -170,7 +170,10 @@ TEST(PathLink, Refusals)
     noPower.Set(F::Power, 0.0L);
     const TerrainProfile good = Flat(10.0L, 10);
     const Case cases[] = {
-        {Link(0.0L, 30.0L, 30.0L), good, F::Frequency, "Frequency must be greater than 0"},
+        {Link(0.0L, 30.0L, 30.0L), good, F::Frequency, "Frequency must be within the radio spectrum"},
+        {Link(1e-300L, 30.0L, 30.0L), good, F::Frequency, "Frequency must be within the radio spectrum"},
+        {Link(2000.0L, 30.0L, 30.0L), TerrainProfile{{{0, 0}, {2, 1e300L}, {4, 0}}}, F::Profile,
+         "height of point 2 of the profile: 1E300 m is no ground's height"},
         {Link(2000.0L, -1.0L, 30.0L), good, F::TxHeight, "antenna below ground"},
         {Link(2000.0L, 30.0L, -0.5L), good, F::RxHeight, "antenna below ground"},
         {Link(2000.0L, 30.0L, 30.0L, 0.0L), good, F::KFactor, "k-factor must be greater than 0"},

@@ -221,6 +221,8 @@ TEST(RainAttenuation, RefusalsNameTheirField)
         {Rain(42.0L, 0.0L, "horizontal", 10.0L, 0.01L), F::Frequency},
         {Rain(42.0L, 20000.0L, "oblique", 10.0L, 0.01L), F::Polarization},
         {Rain(42.0L, 20000.0L, "horizontal", 0.0L, 0.01L), F::Distance},
+        {Rain(1e6L, 20000.0L, "horizontal", 10.0L, 0.01L), F::RainRate},
+        {Rain(42.0L, 20000.0L, "horizontal", 2e9L, 0.01L), F::Distance},
         {Rain(42.0L, 20000.0L, "horizontal", 10.0L, 0.0009L), F::Percent},
         {Rain(42.0L, 20000.0L, "horizontal", 10.0L, 1.5L), F::Percent},
     };

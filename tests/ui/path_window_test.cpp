@@ -235,7 +235,7 @@ const RefusalCase kRefusals[] = {
     {"a zero frequency",
      false,
      {{"ProfileFileField", "$csv"}, {"FrequencyField", "0"}},
-     "Frequency must be greater than 0",
+     "Frequency must be within the radio spectrum, 0.003 to 3000000 MHz",
      "FrequencyField"},
     {"a zero k-factor",
      false,
