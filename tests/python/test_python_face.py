@@ -82,6 +82,12 @@ def test_results_are_attributes_and_a_dict():
         result.nothing
 
 
+def test_a_gos_is_given_to_thousandths_and_unrounded():
+    result = zandrevio.traffic(channels=5, traffic=0.5)
+    assert result.gos == 0
+    assert abs(result.blocking - numpy.longdouble("1.57952930026851998e-4")) < 1e-19
+
+
 def test_tables_have_their_axes():
     table = zandrevio.table("erlang-b", channels=range(1, 101), gos=[0.01, 0.02])
     assert table.shape == (100, 2) and numpy.asarray(table).dtype == numpy.longdouble
