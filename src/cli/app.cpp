@@ -8,6 +8,7 @@
 #include "feeder/cable_catalogue.h"
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
+#include "registry/registry.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -29,6 +30,33 @@ std::string Joined(const std::vector<std::string>& words, const char* separator)
         text += word;
     }
     return text;
+}
+
+// The subcommands that are no calculation.
+constexpr const char* kListings[] = {"convert", "cables", "bands", "batch", "table"};
+
+// The word that names the subcommand: the first that is neither an option
+// nor the value of --digits; "" where there is none.
+std::string SubcommandWord(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--digits") {
+            ++i;
+        } else if (arg.empty() || arg[0] != '-') {
+            return arg;
+        }
+    }
+    return {};
+}
+
+bool KnownSubcommand(const std::string& word)
+{
+    if (std::find(std::begin(kListings), std::end(kListings), word) != std::end(kListings)) {
+        return true;
+    }
+    const auto names = CalculationNames();
+    return std::find(names.begin(), names.end(), word) != names.end();
 }
 
 // A subcommand of one calculation: an option per field, each kept as text.
@@ -208,12 +236,28 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
         ->type_name("N");
     app.add_flag("--decimal-comma", decimalComma, "Read and write numbers with a decimal comma");
 
+    // Only the subcommand named is bound (every one where none is, for the help): a start
+    // costs what one calculation's options cost, not what all of theirs do.
+    const std::string word = SubcommandWord(args);
+    const bool every = word.empty() || !KnownSubcommand(word);
+    if (!word.empty() && every) {
+        // Also before --help: help for a subcommand that does not exist is no help.
+        err << kProgram << ": the following argument was not expected: " << word << "\nTry '" << kProgram
+            << " --help' for more information.\n";
+        return kExitUsage;
+    }
     std::vector<std::unique_ptr<Bound>> bound;
     CLI::App* convert = app.add_subcommand("convert", "Unit conversions: field-strength, traffic, length, weight");
     convert->require_subcommand(1);
-    for (const Command& command : Commands()) {
+    for (std::size_t i = 0; i < CalculationNames().size(); ++i) {
+        const std::string_view name = CalculationNames()[i];
+        const bool converts = name.rfind("convert-", 0) == 0;
+        if (!every && word != (converts ? std::string_view("convert") : name)) {
+            continue;
+        }
+        const Command& command = CommandAt(i);
         bound.push_back(std::make_unique<Bound>());
-        if (command.name.rfind("convert-", 0) == 0) {
+        if (converts) {
             Bind(*convert, command.name.c_str() + 8, command, *bound.back(), true);
         } else {
             Bind(app, command.name.c_str(), command, *bound.back(), false);
@@ -244,7 +288,9 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
     CLI::App* table = app.add_subcommand("table",
                                          "A classic traffic table: traffic per channels, or channels per "
                                          "traffic, at each GOS");
-    AddTableOptions(*table, tableOptions);
+    if (every || word == "table") {
+        AddTableOptions(*table, tableOptions);
+    }
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -6,6 +6,7 @@
 #include "registry/registry.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace zandrevio::cli {
 
@@ -132,26 +133,38 @@ Answer AnswerOf(const Reply& reply, const Settings& settings)
     return answer;
 }
 
+namespace {
+// Each command in its place, made from its calculation on first use.
+struct MadeCommands {
+    std::vector<Command> commands = std::vector<Command>(CalculationNames().size());
+    std::vector<std::once_flag> once = std::vector<std::once_flag>(CalculationNames().size());
+};
+MadeCommands& Made()
+{
+    static MadeCommands made;
+    return made;
+}
+} // namespace
+
+const Command& CommandAt(std::size_t index)
+{
+    MadeCommands& made = Made();
+    std::call_once(made.once[index], [&] { made.commands[index] = CommandOf(CalculationAt(index)); });
+    return made.commands[index];
+}
+
 const std::vector<Command>& Commands()
 {
-    static const std::vector<Command> commands = [] {
-        std::vector<Command> all;
-        for (const Calculation& calculation : Calculations()) {
-            all.push_back(CommandOf(calculation));
-        }
-        return all;
-    }();
-    return commands;
+    for (std::size_t i = 0; i < CalculationNames().size(); ++i) {
+        CommandAt(i);
+    }
+    return Made().commands;
 }
 
 const Command* FindCommand(std::string_view name)
 {
-    const Calculation* calculation = FindCalculation(name);
-    if (calculation == nullptr) {
-        return nullptr;
-    }
-    const std::vector<Command>& commands = Commands();
-    return &commands[static_cast<std::size_t>(calculation - Calculations().data())];
+    const std::ptrdiff_t index = CalculationIndex(name);
+    return index < 0 ? nullptr : &CommandAt(static_cast<std::size_t>(index));
 }
 
 void CheckRequest(const Command& command, Request& request)

@@ -41,8 +41,10 @@ struct Command {
     const Calculation* calculation = nullptr;
 };
 
-// Every calculation of the command line, in the order --help lists them.
+// Every calculation of the command line, in the order --help lists them
+// (the registry's); each is made the first time it is asked for.
 const std::vector<Command>& Commands();
+const Command& CommandAt(std::size_t index);
 // The command of a name, without regard to case, or nullptr. "convert
 // length" names "convert-length".
 const Command* FindCommand(std::string_view name);

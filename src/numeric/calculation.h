@@ -38,19 +38,21 @@ public:
     {
     }
 
-    // A text read by ParseReal when the calculation reaches it.
-    static Input Text(std::string text)
+    // A text read by ParseReal when the calculation reaches it, with the
+    // user's decimal separator or, where one is given, with that one.
+    static Input Text(std::string text, char separator = '\0')
     {
         Input input(0.0L);
         input.m_text = std::move(text);
         input.m_parse = true;
+        input.m_separator = separator;
         return input;
     }
 
     long double Read() const
     {
         if (m_parse) {
-            return ParseReal(m_text);
+            return m_separator != '\0' ? ParseReal(m_text, m_separator) : ParseReal(m_text);
         }
         return m_reader ? m_reader() : m_value;
     }
@@ -60,6 +62,7 @@ private:
     std::function<long double()> m_reader;
     std::string m_text;
     bool m_parse = false;
+    char m_separator = '\0';
 };
 
 // The inputs of one run of a calculation, by field. A choice is its item's

@@ -77,8 +77,12 @@ bool FastPath(std::string_view normal, long double& value)
 
 long double ParseReal(std::string_view text)
 {
+    return ParseReal(text, DecimalSeparator());
+}
+
+long double ParseReal(std::string_view text, char separator)
+{
     const auto fail = [&]() -> long double { throw ConversionFailure(std::string(text)); };
-    const char separator = DecimalSeparator();
     std::size_t i = 0;
     const auto skipBlanks = [&] {
         while (i < text.size() && text[i] == ' ') {

@@ -11,5 +11,8 @@ namespace zandrevio {
 // value overflows the extended range, throws ConversionFailure; an underflow
 // reads as a denormal or zero.
 long double ParseReal(std::string_view text);
+// The same with a given decimal separator in place of the user's: the
+// program's own texts (start values) are written with ".".
+long double ParseReal(std::string_view text, char separator);
 
 } // namespace zandrevio

@@ -214,8 +214,11 @@ Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& c
         case FieldKind::Real:
             if (const auto exact = request.Exact(spec.option)) {
                 inputs.Set(spec.field, *exact);
-            } else {
+            } else if (request.Has(spec.option)) {
                 inputs.Set(spec.field, Input::Text(std::string(text)));
+            } else {
+                // A start value is the program's own text, written with ".".
+                inputs.Set(spec.field, Input::Text(std::string(text), '.'));
             }
             break;
         case FieldKind::Whole:

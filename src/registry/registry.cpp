@@ -12,6 +12,8 @@
 #include "units/unit_entries.h"
 
 #include <algorithm>
+#include <iterator>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -94,34 +96,75 @@ std::vector<std::string> NameClashes(const Calculation& calculation)
     return clashes;
 }
 
-std::span<const Calculation> Calculations()
+namespace {
+constexpr std::size_t kCount = std::size(kCalculations);
+
+// Each calculation in its place, built on first use: a start pays for the
+// one it runs, not for every one.
+struct Built {
+    std::vector<Calculation> calculations = std::vector<Calculation>(kCount);
+    std::once_flag once[kCount];
+};
+Built& Storage()
 {
-    static const std::vector<Calculation> calculations = [] {
-        std::vector<Calculation> all;
+    static Built built;
+    return built;
+}
+} // namespace
+
+std::span<const std::string_view> CalculationNames()
+{
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> all;
         for (const Entry& entry : kCalculations) {
-            all.push_back(entry.make());
-            all.back().name = entry.name;
-            all.back().summary = entry.summary;
-            // A result named as a batch's own column would lose one of them.
-            if (const auto clashes = NameClashes(all.back()); !clashes.empty()) {
-                throw std::logic_error(clashes.front());
-            }
+            all.push_back(entry.name);
         }
         return all;
     }();
-    return calculations;
+    return names;
+}
+
+const Calculation& CalculationAt(std::size_t index)
+{
+    Built& built = Storage();
+    std::call_once(built.once[index], [&] {
+        const Entry& entry = kCalculations[index];
+        Calculation made = entry.make();
+        made.name = entry.name;
+        made.summary = entry.summary;
+        // A result named as a batch's own column would lose one of them.
+        if (const auto clashes = NameClashes(made); !clashes.empty()) {
+            throw std::logic_error(clashes.front());
+        }
+        built.calculations[index] = std::move(made);
+    });
+    return built.calculations[index];
+}
+
+std::span<const Calculation> Calculations()
+{
+    for (std::size_t i = 0; i < kCount; ++i) {
+        CalculationAt(i);
+    }
+    return Storage().calculations;
+}
+
+std::ptrdiff_t CalculationIndex(std::string_view name)
+{
+    std::string wanted(name);
+    std::replace(wanted.begin(), wanted.end(), ' ', '-');
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (SameWithoutCase(kCalculations[i].name, wanted)) {
+            return static_cast<std::ptrdiff_t>(i);
+        }
+    }
+    return -1;
 }
 
 const Calculation* FindCalculation(std::string_view name)
 {
-    std::string wanted(name);
-    std::replace(wanted.begin(), wanted.end(), ' ', '-');
-    for (const Calculation& calculation : Calculations()) {
-        if (SameWithoutCase(calculation.name, wanted)) {
-            return &calculation;
-        }
-    }
-    return nullptr;
+    const std::ptrdiff_t index = CalculationIndex(name);
+    return index < 0 ? nullptr : &CalculationAt(static_cast<std::size_t>(index));
 }
 
 } // namespace zandrevio

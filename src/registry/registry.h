@@ -12,6 +12,14 @@
 namespace zandrevio {
 
 std::span<const Calculation> Calculations();
+// The names alone, in the same order: no calculation is built for them.
+std::span<const std::string_view> CalculationNames();
+// The calculation at an index of that order, built the first time it is
+// asked for (each is built once, and stays where it was built).
+const Calculation& CalculationAt(std::size_t index);
+// The index of a name, without regard to case ("convert length" names
+// "convert-length"), or -1.
+std::ptrdiff_t CalculationIndex(std::string_view name);
 
 // The columns a batch writes of its own: no result may take their names.
 inline constexpr std::string_view kReservedColumns[] = {"calculation", "warnings", "error"};

@@ -1,8 +1,11 @@
 #include "shell/ProgramPictures.h"
 
 #include <QFont>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace zandrevio {
 
@@ -27,28 +30,52 @@ QPixmap ProductNamePicture(QSize size, bool gradient)
     return picture;
 }
 
-QIcon ProgramIcon()
-{
-    QIcon icon;
-    for (int side : {16, 32, 48, 64, 128, 256}) {
-        QPixmap picture(side, side);
-        picture.fill(Qt::transparent);
-        QPainter p(&picture);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 160));
-        p.drawRoundedRect(QRectF(0, 0, side, side), side / 6.0, side / 6.0);
+namespace {
+// The program's icon drawn at whatever size is asked for, when it is asked
+// for: a start draws none (an offscreen or tiled window may never ask).
+class ProgramIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        const qreal side = std::min(rect.width(), rect.height());
+        painter->save();
+        painter->translate(rect.topLeft());
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(0, 0, 160));
+        painter->drawRoundedRect(QRectF(0, 0, side, side), side / 6.0, side / 6.0);
         // A mast with two radio waves, in yellow.
-        p.setPen(QPen(Qt::yellow, side / 12.0 + 0.5));
-        p.drawLine(QPointF(side * 0.5, side * 0.85), QPointF(side * 0.5, side * 0.35));
-        p.setBrush(Qt::NoBrush);
+        painter->setPen(QPen(Qt::yellow, side / 12.0 + 0.5));
+        painter->drawLine(QPointF(side * 0.5, side * 0.85), QPointF(side * 0.5, side * 0.35));
+        painter->setBrush(Qt::NoBrush);
         for (double r : {0.18, 0.32}) {
             const QRectF arc(side * (0.5 - r), side * (0.35 - r), side * 2 * r, side * 2 * r);
-            p.drawArc(arc, 30 * 16, 120 * 16);
+            painter->drawArc(arc, 30 * 16, 120 * 16);
         }
-        icon.addPixmap(picture);
+        painter->restore();
     }
-    return icon;
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap picture(size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return picture;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    }
+
+    QIconEngine* clone() const override { return new ProgramIconEngine; }
+};
+} // namespace
+
+QIcon ProgramIcon()
+{
+    return QIcon(new ProgramIconEngine);
 }
 
 } // namespace zandrevio

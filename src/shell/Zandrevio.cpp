@@ -203,9 +203,11 @@ void TZandrevio::FormCreate()
 
 void TZandrevio::BitBtn5Click()
 {
-    if (m_aboutBox != nullptr) {
-        m_aboutBox->exec();
+    if (m_aboutBox == nullptr) {
+        m_ownAboutBox = std::make_unique<TAboutBox>(this);
+        m_aboutBox = m_ownAboutBox.get();
     }
+    m_aboutBox->exec();
 }
 
 } // namespace zandrevio

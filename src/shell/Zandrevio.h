@@ -60,6 +60,7 @@ private:
     PathPanel* m_path = nullptr;
     ReceiverPanel* m_receiver = nullptr;
     TAboutBox* m_aboutBox = nullptr;
+    std::unique_ptr<TAboutBox> m_ownAboutBox; // made the first time About is pressed, where none was given
 };
 
 } // namespace zandrevio

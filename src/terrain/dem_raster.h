@@ -20,10 +20,15 @@ public:
     // sample between two tiles takes pixels from both; files of different
     // systems are tried one by one at each place. Refused: no file, a file
     // GDAL cannot open as a raster, a raster without a band or georeference,
-    // a coordinate system GDAL cannot transform WGS84 degrees into.
+    // a coordinate system GDAL cannot transform WGS84 degrees into; and, the
+    // first time, GDAL itself where it cannot be loaded.
+    //
+    // GDAL and the hundred libraries it needs are loaded here, the first time
+    // elevation data is read, never at start: the reader is the module
+    // zandrevio_dem (dem_gdal.cpp), opened by DemModule().
     static TerrainOutcome<std::shared_ptr<DemRaster>> Open(const std::vector<std::filesystem::path>& files);
 
-    ~DemRaster();
+    virtual ~DemRaster() = default;
     DemRaster(const DemRaster&) = delete;
     DemRaster& operator=(const DemRaster&) = delete;
 
@@ -32,19 +37,32 @@ public:
     // around it; Outside where those pixels are not all in the data, NoData
     // where one of them that carries weight is a no-data cell, Unreadable
     // where GDAL failed to read them (ReadFault says why).
-    Sample HeightAt(GeoPoint place, long double& heightM);
-    const std::string& ReadFault() const { return m_readFault; }
+    virtual Sample HeightAt(GeoPoint place, long double& heightM) = 0;
+    virtual const std::string& ReadFault() const = 0;
 
     // The raster's pixel size in metres at a latitude: the smaller of its
     // two sides (a geographic raster's columns narrow with the cosine of the
     // latitude).
-    long double PixelSizeM(long double latitudeDeg) const;
+    virtual long double PixelSizeM(long double latitudeDeg) const = 0;
 
-private:
-    struct Source;
-    DemRaster();
-    std::vector<std::unique_ptr<Source>> m_sources;
-    std::string m_readFault;
+protected:
+    DemRaster() = default;
 };
+
+// What the module zandrevio_dem gives: the opening of rasters through GDAL.
+using DemOpenFunction = void (*)(const std::vector<std::filesystem::path>& files,
+                                 TerrainOutcome<std::shared_ptr<DemRaster>>& opened);
+// The name of that function in the module.
+inline constexpr const char* kDemOpenSymbol = "zandrevio_open_dem";
+
+// The module's open function, loaded the first time it is asked for, or why
+// it cannot be: the module is looked for in $ZANDREVIO_DEM_MODULE (a file),
+// beside the program or library this code is linked into, where it is
+// installed, then where the build wrote it.
+struct DemModuleLoad {
+    DemOpenFunction open = nullptr;
+    std::string fault;
+};
+const DemModuleLoad& DemModule();
 
 } // namespace zandrevio

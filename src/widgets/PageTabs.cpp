@@ -7,6 +7,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace zandrevio {
 
 namespace {
@@ -183,13 +185,25 @@ void FitPageTabs(QTabWidget& pages, int freeUpTo)
     // The style's own room where the titles fit with it; else less, down to
     // a few pixels beside each title.
     const int own = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
-    for (int room = own - 2; room >= 4 && TabsRight(pages) >= freeUpTo; room -= 2) {
+    const int over = TabsRight(pages) - freeUpTo + 1;
+    if (over <= 0 || bar->count() == 0) {
+        return;
+    }
+    // Each tab gives up the same room: first as much as the overflow asks
+    // (in steps of 2 pixels, the room split left and right), then 2 more at
+    // a time where rounding left it short. Every new style lays the bar out
+    // again, so as few as can be are tried.
+    int room = own - 2 * ((over + 2 * bar->count() - 1) / (2 * bar->count()));
+    for (room = std::max(room, 4); room >= 4; room -= 2) {
         auto* style = new TabRoomStyle(room);
         style->setParent(bar);
         QStyle* before = bar->style();
         bar->setStyle(style);
         if (before->parent() == bar) {
             delete before;
+        }
+        if (TabsRight(pages) < freeUpTo) {
+            break;
         }
     }
 }

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -135,6 +137,108 @@ TEST(Calc, DigitsAndTheDecimalComma)
 
 // Every number's help says its unit or what kind of number it is, and every
 // subcommand's help lists the global options.
+// A number's text as --decimal-comma writes it: a "." between digits becomes ",".
+std::string WithComma(std::string text)
+{
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] == '.' && std::isdigit(static_cast<unsigned char>(text[i - 1])) &&
+            std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+            text[i] = ',';
+        }
+    }
+    return text;
+}
+
+// Every variant of every calculation at the start values of the options it needs (a profile where it needs
+// one), with and without --decimal-comma: the same status, and the same texts but for the separator.
+TEST(Calc, EveryCalculationRunsAtItsStartValuesWithTheDecimalComma)
+{
+    const std::string hop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
+    int ran = 0;
+    for (const cli::Command& command : cli::Commands()) {
+        for (const Variant& variant : command.calculation->variants) {
+            std::vector<std::string> args;
+            const std::string name = command.name;
+            if (name.rfind("convert-", 0) == 0) {
+                args = {"convert", name.substr(8)};
+            } else {
+                args = {name};
+            }
+            bool runnable = true;
+            for (std::string_view need : variant.needs) {
+                const auto option = std::find_if(variant.options.begin(), variant.options.end(),
+                                                 [&](const OptionSpec& o) { return o.name == need; });
+                ASSERT_NE(option, variant.options.end()) << name << " --" << need;
+                args.push_back("--" + std::string(need));
+                if (need == "profile") {
+                    args.push_back(hop);
+                } else if (!option->start.empty()) {
+                    args.push_back(std::string(option->start));
+                } else {
+                    runnable = false; // elevation data, or a list without a start
+                }
+            }
+            // A rule that the needs leave open takes its first alternative at its start values.
+            for (const OneOf& rule : command.calculation->rules) {
+                const bool met = std::any_of(rule.alternatives.begin(), rule.alternatives.end(), [&](const auto& a) {
+                    return std::find(args.begin(), args.end(), "--" + std::string(a.front())) != args.end();
+                });
+                if (met || rule.atMostOne) {
+                    continue;
+                }
+                for (std::string_view option : rule.alternatives.front()) {
+                    const auto spec = std::find_if(variant.options.begin(), variant.options.end(),
+                                                   [&](const OptionSpec& o) { return o.name == option; });
+                    args.push_back("--" + std::string(option));
+                    args.push_back(option == "profile" ? hop : std::string(spec->start));
+                }
+            }
+            // Lists have no start: a chain of two stages, three carriers into a band.
+            if (name == "cascade") {
+                args.insert(args.end(), {"--stage", "name=LNA,gain=20.5,nf=1.2", "--stage", "gain=-3.5"});
+            } else if (name == "intermod") {
+                args.insert(args.end(),
+                            {"--carrier", "935.2", "--carrier", "947.6", "--carrier", "959.8", "--band", "890.5-915"});
+            } else if (name.rfind("convert-", 0) == 0) {
+                args.push_back("12.5");
+            }
+            if (!runnable) {
+                continue;
+            }
+            const CalcRun point = RunCalc(args);
+            std::vector<std::string> commaArgs{"--decimal-comma"};
+            for (const std::string& arg : args) {
+                // A list item's keys are then parted by ";".
+                std::string item = arg == hop ? arg : WithComma(arg);
+                if (name == "cascade") {
+                    for (std::size_t i = 0; i < arg.size(); ++i) {
+                        item[i] = arg[i] == ',' ? ';' : item[i];
+                    }
+                }
+                commaArgs.push_back(item);
+            }
+            const CalcRun comma = RunCalc(commaArgs);
+            const std::string what = name + " " + std::string(variant.needs.empty() ? "" : variant.needs.front());
+            EXPECT_EQ(point.status, 0) << what << ": " << point.err;
+            EXPECT_EQ(comma.status, point.status) << what << ": " << comma.err;
+            EXPECT_EQ(comma.out, WithComma(point.out)) << what;
+            ran += point.status == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(ran, 45); // every variant but those of elevation data
+    // The tables of Longley-Rice and of the availability read the same start values.
+    for (const std::vector<std::string>& table : std::vector<std::vector<std::string>>{
+             {"table", "itm", "--profile", hop}, {"table", "availability"}}) {
+        const CalcRun point = RunCalc(table);
+        std::vector<std::string> commaArgs{"--decimal-comma"};
+        commaArgs.insert(commaArgs.end(), table.begin(), table.end());
+        const CalcRun comma = RunCalc(commaArgs);
+        EXPECT_EQ(point.status, 0) << table[1] << ": " << point.err;
+        EXPECT_EQ(comma.status, 0) << table[1] << ": " << comma.err;
+        EXPECT_EQ(comma.out, WithComma(point.out)) << table[1];
+    }
+}
+
 TEST(Calc, TheHelpSaysEachNumbersUnit)
 {
     const std::string budget = RunCalc({"link-budget", "--help"}).out;

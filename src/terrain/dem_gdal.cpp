@@ -1,3 +1,5 @@
+// The elevation reader behind DemRaster: GDAL, in the module zandrevio_dem
+// that the program loads the first time elevation data is read.
 #include "terrain/dem_raster.h"
 
 #include "numeric/checked_trig.h"
@@ -71,9 +73,25 @@ Extent ExtentOf(GDALDataset& dataset, const double geo[6])
     return {std::min(geo[0], x1), std::min(geo[3], y1), std::max(geo[0], x1), std::max(geo[3], y1)};
 }
 
-} // namespace
+struct Source;
 
-struct DemRaster::Source {
+class GdalRaster final : public DemRaster {
+public:
+    GdalRaster();
+    ~GdalRaster() override;
+    static void Open(const std::vector<std::filesystem::path>& files, TerrainOutcome<std::shared_ptr<DemRaster>>& out);
+    Sample HeightAt(GeoPoint place, long double& heightM) override;
+    const std::string& ReadFault() const override { return m_readFault; }
+    long double PixelSizeM(long double latitudeDeg) const override;
+
+private:
+    static TerrainOutcome<std::shared_ptr<DemRaster>> OpenRasters(const std::vector<std::filesystem::path>& files);
+
+    std::vector<std::unique_ptr<Source>> m_sources;
+    std::string m_readFault;
+};
+
+struct Source {
     std::string name;
     GDALDatasetUniquePtr dataset;
     GDALRasterBand* band = nullptr;
@@ -155,10 +173,8 @@ struct DemRaster::Source {
     }
 };
 
-DemRaster::DemRaster() = default;
-DemRaster::~DemRaster() = default;
-
-namespace {
+GdalRaster::GdalRaster() = default;
+GdalRaster::~GdalRaster() = default;
 
 using Opened = TerrainOutcome<std::shared_ptr<DemRaster>>;
 
@@ -167,16 +183,14 @@ std::string Named(const std::filesystem::path& file)
     return file.string();
 }
 
-} // namespace
-
-TerrainOutcome<std::shared_ptr<DemRaster>> DemRaster::Open(const std::vector<std::filesystem::path>& files)
+Opened GdalRaster::OpenRasters(const std::vector<std::filesystem::path>& files)
 {
     RegisterDrivers();
     QuietGdal quiet;
     if (files.empty()) {
         return Opened::Failure("no elevation raster given");
     }
-    std::shared_ptr<DemRaster> raster(new DemRaster());
+    std::shared_ptr<GdalRaster> raster(new GdalRaster());
     // Every file is opened first: a file GDAL cannot read is named, and the
     // coordinate systems are compared.
     for (const auto& file : files) {
@@ -269,10 +283,15 @@ TerrainOutcome<std::shared_ptr<DemRaster>> DemRaster::Open(const std::vector<std
             }
         }
     }
-    return raster;
+    return std::shared_ptr<DemRaster>(std::move(raster));
 }
 
-DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
+void GdalRaster::Open(const std::vector<std::filesystem::path>& files, Opened& out)
+{
+    out = OpenRasters(files);
+}
+
+DemRaster::Sample GdalRaster::HeightAt(GeoPoint place, long double& heightM)
 {
     QuietGdal quiet;
     bool noData = false;
@@ -333,7 +352,7 @@ DemRaster::Sample DemRaster::HeightAt(GeoPoint place, long double& heightM)
     return noData ? Sample::NoData : Sample::Outside;
 }
 
-long double DemRaster::PixelSizeM(long double latitudeDeg) const
+long double GdalRaster::PixelSizeM(long double latitudeDeg) const
 {
     const Source& source = *m_sources.front();
     // The lengths of a pixel's sides, in the raster's units.
@@ -347,4 +366,13 @@ long double DemRaster::PixelSizeM(long double latitudeDeg) const
     return std::min(width.Value(), (down * kMetresPerDegree).Value());
 }
 
+} // namespace
 } // namespace zandrevio
+
+// The module's one entry point, found by name (kDemOpenSymbol).
+extern "C" __attribute__((visibility("default"))) void
+zandrevio_open_dem(const std::vector<std::filesystem::path>& files,
+                   zandrevio::TerrainOutcome<std::shared_ptr<zandrevio::DemRaster>>& opened)
+{
+    zandrevio::GdalRaster::Open(files, opened);
+}
