@@ -112,13 +112,26 @@ bool CsvReader::SplitPlainLine(const char* data, std::size_t length)
     return true;
 }
 
-// One line (or the end of one) at a time, so that the line of each record
-// is known and a record that grows past its bound is cut off.
+// One piece at a time: a line, or the part of one up to a CR that is not
+// the CR of its CR LF (a CR alone ends a record as an LF does), so that the
+// line of each record is known and a record's length is known exactly
+// before a piece that would take it past its bound is parsed.
 void CsvReader::Parse(const char* data, std::size_t size)
 {
     while (size > 0) {
+        if (m_skip != Skip::Off) {
+            const std::size_t passed = SkipToRecordEnd(data, size);
+            data += passed;
+            size -= passed;
+            continue;
+        }
         const char* newline = static_cast<const char*>(std::memchr(data, '\n', size));
-        const std::size_t length = newline != nullptr ? static_cast<std::size_t>(newline - data) + 1 : size;
+        std::size_t length = newline != nullptr ? static_cast<std::size_t>(newline - data) + 1 : size;
+        const char* cr = static_cast<const char*>(std::memchr(data, '\r', length));
+        if (cr != nullptr && !(newline != nullptr && cr + 1 == newline)) {
+            length = static_cast<std::size_t>(cr - data) + 1;
+            newline = nullptr;
+        }
         if (m_skipLine) {
             if (newline != nullptr) {
                 m_skipLine = false;
@@ -128,27 +141,25 @@ void CsvReader::Parse(const char* data, std::size_t size)
             size -= length;
             continue;
         }
-        if (m_recordLine == 0 && !(length == 1 && *data == '\n') && !(length == 2 && data[0] == '\r')) {
+        // The bytes that end the piece: a record ending there ends before them.
+        const std::size_t ending = newline != nullptr ? (length > 1 && data[length - 2] == '\r' ? 2 : 1)
+            : data[length - 1] == '\r'                ? 1
+                                                      : 0;
+        if (m_recordLine == 0 && length > ending) {
             m_recordLine = m_line;
         }
         // libcsv between records (its first state, ROW_NOT_BEGUN): a CR may
-        // have ended a record in the middle of the line before, and a quote
-        // after it begun the next.
+        // have ended a record just before, and a quote after it begun the
+        // next. No byte of a record is pending there.
         const bool atRecordStart = m_parser.pstate == 0;
-        m_pending += length;
-        if (m_pending > kMaxRecord) {
-            Fail("the row is longer than " + std::to_string(kMaxRecord) +
-                 " bytes, or a quoted field starting at "
-                 "line " +
-                 std::to_string(m_recordLine) + " is never closed");
-            m_skipLine = newline == nullptr;
-            if (newline != nullptr) {
-                ++m_line;
-            }
-            data += length;
-            size -= length;
+        if (atRecordStart) {
+            m_pending = 0;
+        }
+        if (m_pending + length - ending > m_maxRecord) {
+            StartSkipping(); // this piece is passed over from its start
             continue;
         }
+        m_pending += length;
         if (m_splitPlainLines && atRecordStart && newline != nullptr && SplitPlainLine(data, length)) {
             ++m_line;
             data += length;
@@ -167,6 +178,77 @@ void CsvReader::Parse(const char* data, std::size_t size)
         data += length;
         size -= length;
     }
+}
+
+// libcsv's states (its pstate): between records, after a delimiter, inside
+// a field, and after a quote inside a quoted field.
+namespace {
+constexpr int kRowNotBegun = 0;
+constexpr int kFieldNotBegun = 1;
+constexpr int kFieldBegun = 2;
+} // namespace
+
+void CsvReader::StartSkipping()
+{
+    switch (m_parser.pstate) {
+    case kRowNotBegun:
+    case kFieldNotBegun:
+        m_skip = Skip::FieldStart;
+        break;
+    case kFieldBegun:
+        m_skip = m_parser.quoted != 0 ? Skip::Quoted : Skip::Unquoted;
+        break;
+    default:
+        m_skip = Skip::QuoteSeen;
+        break;
+    }
+}
+
+// The record past its bound is one failed row; the parser starts afresh at its end.
+void CsvReader::EndSkipped()
+{
+    m_skip = Skip::Off;
+    Fail("the row is longer than " + std::to_string(m_maxRecord) + " bytes, or a quoted field starting at line " +
+         std::to_string(m_recordLine) + " is never closed");
+}
+
+// Passes over the record's bytes by the CSV rules, counting its lines; the
+// bytes taken, its terminator (LF, or CR: an LF after it is a blank line)
+// included where it was reached.
+std::size_t CsvReader::SkipToRecordEnd(const char* data, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c == '\n') {
+            ++m_line;
+        }
+        switch (m_skip) {
+        case Skip::Quoted:
+            m_skip = c == '"' ? Skip::QuoteSeen : Skip::Quoted;
+            continue;
+        case Skip::QuoteSeen:
+            if (c == '"') {
+                m_skip = Skip::Quoted; // a doubled quote
+                continue;
+            }
+            break;
+        case Skip::FieldStart:
+            if (c == '"') {
+                m_skip = Skip::Quoted;
+                continue;
+            }
+            break;
+        case Skip::Unquoted:
+        case Skip::Off:
+            break;
+        }
+        if (c == '\n' || c == '\r') {
+            EndSkipped();
+            return i + 1;
+        }
+        m_skip = c == m_delimiter ? Skip::FieldStart : Skip::Unquoted;
+    }
+    return size;
 }
 
 void CsvReader::Read(std::istream& in, const std::function<void(const CsvRecord&)>& record, std::ostream* copy)
@@ -193,7 +275,9 @@ void CsvReader::Read(std::istream& in, const std::function<void(const CsvRecord&
         first = false;
         Parse(bytes.data(), bytes.size());
     }
-    if (csv_fini(&m_parser, OnField, OnRecordEnd, this) != 0) {
+    if (m_skip != Skip::Off) {
+        EndSkipped(); // the input ended inside the record past its bound
+    } else if (csv_fini(&m_parser, OnField, OnRecordEnd, this) != 0) {
         Fail("unterminated quoted field starting at line " + std::to_string(m_recordLine != 0 ? m_recordLine : m_line));
     }
     m_handler = nullptr;

@@ -34,7 +34,10 @@ struct CsvRecord {
 // byte-order mark at the start) record by record with libcsv, holding one
 // record at a time. Quotes are strict: a quote inside an unquoted field, or
 // a quoted field that never closes, fails its record, and reading goes on
-// at the next line. Fields are kept as they are, spaces included.
+// at the next line. A record longer than the bound fails whole: its bytes
+// past the bound are passed over by the CSV rules (quotes, CR, LF, CR LF)
+// to its end, where reading goes on. Fields are kept as they are, spaces
+// included.
 class CsvReader {
 public:
     static constexpr std::size_t kMaxField = 65536;
@@ -47,6 +50,10 @@ public:
 
     // Fields past the first `keep` of a record are counted, not kept.
     void Keep(std::size_t keep) { m_keep = keep; }
+    // A record's bound in bytes, kMaxRecord unless set (the fuzz target sets
+    // a small one, to reach it often). A record is measured in the lines it
+    // is fed in: those of its first line on, at most 64 KiB a piece.
+    void MaxRecord(std::size_t bytes) { m_maxRecord = bytes; }
     // Whether a whole line without quotes is split here rather than by
     // libcsv, which reads it the same way byte by byte (on by default; the
     // tests compare the two).
@@ -63,6 +70,12 @@ private:
     bool SplitPlainLine(const char* data, std::size_t length);
     void Fail(std::string message);
     void Hand();
+    // Past the bound: where the record stands in the CSV rules when its
+    // rest is passed over, and the bytes of that rest, up to its end.
+    enum class Skip { Off, Unquoted, FieldStart, Quoted, QuoteSeen };
+    void StartSkipping();
+    std::size_t SkipToRecordEnd(const char* data, std::size_t size);
+    void EndSkipped();
 
     csv_parser m_parser{};
     char m_delimiter;
@@ -71,7 +84,9 @@ private:
     std::size_t m_line = 1;       // the line being read
     std::size_t m_pending = 0;    // bytes of the record not yet ended
     std::size_t m_recordLine = 0; // where the record being read starts; 0 before its first byte
-    bool m_skipLine = false;      // after a failed record: skip to the next line
+    bool m_skipLine = false;      // after a record with a quote out of place: skip to the next line
+    Skip m_skip = Skip::Off;      // after a record past its bound: pass over its rest
+    std::size_t m_maxRecord = kMaxRecord;
     bool m_splitPlainLines = true;
     const std::function<void(const CsvRecord&)>* m_handler = nullptr;
 };

@@ -224,21 +224,28 @@ TEST(Batch, AQuoteOutOfPlaceFailsItsRowAndTheRestComeBack)
     EXPECT_EQ(run.err, "zandrevio-calc: 3 of 5 rows failed\n");
 }
 
-// An unclosed quote in a large file: the row is cut off at its bound, memory
-// stays bounded, and the lines after it are read as rows again.
-TEST(Batch, AnUnclosedQuoteInAHugeFileIsCutOffAtItsBound)
+// A record past the 4 MiB bound is one failed row, its rest passed over by the CSV rules: a 5 MB quoted
+// field of many lines gives no row of its own lines, and the good row after it is read; a quote never
+// closed takes the rest of the file with it.
+TEST(Batch, ARecordPastItsBoundIsOneFailedRowAndTheNextIsRead)
 {
-    std::string input = "calculation,traffic,gos\ntraffic,\"9";
+    std::string field;
     for (int i = 0; i < 300000; ++i) {
-        input += "0123456789abcdef\n";
+        field += "0123456789abcdef\n";
     }
-    input += "traffic,9,0.02\n";
-    const CalcRun run = RunCalc({"batch"}, input);
+    const CalcRun run =
+        RunCalc({"batch"}, "calculation,traffic,gos,note\ntraffic,9,0.02,\"" + field + "\"\ntraffic,9,0.01,good\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3) << run.out.substr(0, 300);
     EXPECT_NE(run.out.find(",\"the row is longer than 4194304 bytes, or a quoted field starting at line 2 is never "
                            "closed\"\n"),
               std::string::npos);
-    EXPECT_NE(run.out.find("\ntraffic,9,0.02,15,,,,,\n"), std::string::npos);
-    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("\ntraffic,9,0.01,good,17,"), std::string::npos);
+    EXPECT_EQ(run.err, "zandrevio-calc: 1 of 2 rows failed\n");
+
+    const CalcRun unclosed = RunCalc({"batch"}, "calculation,traffic,gos\ntraffic,\"9" + field + "traffic,9,0.02\n");
+    EXPECT_EQ(std::count(unclosed.out.begin(), unclosed.out.end(), '\n'), 2) << unclosed.out.substr(0, 300);
+    EXPECT_EQ(unclosed.status, 1);
 }
 
 TEST(Batch, ColumnsNoCalculationReadsPassThroughVerbatim)
