@@ -283,6 +283,9 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
                      "save CSV where the decimal separator is a comma) or TAB")
         ->type_name(",|;|TAB");
     batch->add_flag("--crlf", batchOptions.format.crlf, "End the output's lines with CR LF instead of LF");
+    batch->add_flag("--strict-columns", batchOptions.format.strictColumns,
+                    "Refuse a column that is no option of any calculation (else it passes through, named once on "
+                    "the standard error)");
 
     TableOptions tableOptions;
     CLI::App* table = app.add_subcommand("table",
@@ -312,6 +315,7 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
         }
         if (batch->parsed()) {
             batchOptions.format.delimiter = Delimiter(delimiter);
+            batchOptions.format.notes = &err;
             return RunBatch(batchOptions, settings, json, in, out, err);
         }
         if (table->parsed()) {

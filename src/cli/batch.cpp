@@ -139,6 +139,20 @@ void ReadHeader(Layout& layout, const CsvRecord& record)
     if (layout.calculation == layout.header.size()) {
         throw UsageError(std::string("the header row has no '") + kCalculationColumn + "' column");
     }
+    // A column no calculation reads passes through (a site, a cell id); it is said once, where a
+    // misspelt option would otherwise be taken at its start value unseen.
+    for (std::size_t i = 0; i < layout.header.size(); ++i) {
+        if (i == layout.calculation || !layout.options[i].empty()) {
+            continue;
+        }
+        const std::string why = "the column '" + layout.header[i] + "' is no option of any calculation";
+        if (layout.format.strictColumns) {
+            throw UsageError(why + " (--strict-columns)");
+        }
+        if (layout.format.notes != nullptr) {
+            *layout.format.notes << "zandrevio-calc: " << why << ": passed through as it is\n";
+        }
+    }
 }
 
 // The first pass: the header and the calculations the rows name, in order.
@@ -249,7 +263,13 @@ void AppendAnswer(std::string& line, const Layout& layout, const CsvRecord& reco
                   JsonWriter* json)
 {
     if (json != nullptr) {
-        json->Append(line, answer);
+        JsonWriter::Columns passing;
+        for (std::size_t i = 0; i < layout.header.size() && i < record.fields.size(); ++i) {
+            if (i != layout.calculation && layout.options[i].empty()) {
+                passing.emplace_back(layout.header[i], record.fields[i]);
+            }
+        }
+        json->Append(line, answer, record.line, passing);
         return;
     }
     const char delimiter = layout.format.delimiter;

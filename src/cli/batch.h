@@ -28,6 +28,9 @@ struct BatchFormat {
     char delimiter = ',';
     bool crlf = false;
     int threads = 0; // the threads rows run on: 0 for one a core, at most two
+    // A column no calculation reads: a usage error, or a note here.
+    bool strictColumns = false;
+    std::ostream* notes = nullptr;
 };
 
 struct BatchOptions {

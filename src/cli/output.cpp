@@ -160,7 +160,7 @@ JsonWriter::JsonWriter()
 
 JsonWriter::~JsonWriter() = default;
 
-void JsonWriter::Append(std::string& line, const Answer& answer)
+void JsonWriter::Append(std::string& line, const Answer& answer, std::size_t inputLine, const Columns& columns)
 {
     std::string& scratch = m_parts->scratch;
     const auto text = [&](const std::string& value) { AppendString(line, ValidUtf8(value, scratch)); };
@@ -177,8 +177,22 @@ void JsonWriter::Append(std::string& line, const Answer& answer)
         }
         line += '}';
     };
-    line += "{\"calculation\":";
+    line += '{';
+    if (inputLine > 0) {
+        line += "\"line\":" + std::to_string(inputLine) + ',';
+    }
+    line += "\"calculation\":";
     text(answer.calculation);
+    if (!columns.empty()) {
+        line += ",\"columns\":{";
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            line += i > 0 ? "," : "";
+            text(std::string(columns[i].first));
+            line += ':';
+            text(std::string(columns[i].second));
+        }
+        line += '}';
+    }
     line += ",\"inputs\":{";
     for (std::size_t i = 0; i < answer.inputs.size(); ++i) {
         line += i > 0 ? "," : "";

@@ -5,6 +5,9 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zandrevio::cli {
 
@@ -25,7 +28,10 @@ public:
     ~JsonWriter();
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
-    void Append(std::string& line, const Answer& answer);
+    // A batch row's object: with the line of the input it was read from
+    // (where not 0) and its columns that pass through, by their header's names.
+    using Columns = std::vector<std::pair<std::string_view, std::string_view>>;
+    void Append(std::string& line, const Answer& answer, std::size_t inputLine = 0, const Columns& columns = {});
 
 private:
     struct Parts;

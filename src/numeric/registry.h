@@ -2,8 +2,10 @@
 
 #include "numeric/app_error.h"
 #include "numeric/calculation.h"
+#include "numeric/decimal_separator.h"
 #include "numeric/request.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -261,6 +263,25 @@ std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
     return options;
 }
 
+// A field's start value as an echo gives it, in the words an option takes:
+// a choice's word ("vertical", not the window's "Vertical"), a number with
+// the decimal separator in force.
+template <typename Field>
+std::string EchoedStart(const FieldSpec<Field>& spec)
+{
+    if (spec.kind == FieldKind::Choice) {
+        const int index = ChoiceIndex(spec.choices, spec.start);
+        if (index >= 0 && !spec.choices[static_cast<std::size_t>(index)].key.empty()) {
+            return std::string(spec.choices[static_cast<std::size_t>(index)].key);
+        }
+    }
+    std::string text(spec.start);
+    if (spec.kind == FieldKind::Real) {
+        std::replace(text.begin(), text.end(), '.', DecimalSeparator());
+    }
+    return text;
+}
+
 // The echo of the options a run read, each with the text given or its start
 // value; a field read from another option than its own (`aliases`) is
 // echoed under that option where it was given.
@@ -282,7 +303,8 @@ void EchoFields(Reply& reply, const Request& request, const CalculationSpec<Fiel
             }
         }
         if (!option.empty()) {
-            reply.inputs.emplace_back(option, std::string(request.TextOr(option, spec.start)));
+            reply.inputs.emplace_back(
+                option, request.Has(option) ? std::string(request.TextOr(option, {})) : EchoedStart(spec));
         }
     }
 }
@@ -300,10 +322,13 @@ void EchoRun(Reply& reply, const Request& request, const CalculationSpec<Field>&
         }
         const auto varying = std::find(sweep.options.begin(), sweep.options.end(), spec.option);
         const auto k = static_cast<std::size_t>(varying - sweep.options.begin());
-        const std::string_view text = varying != sweep.options.end() && k < sweep.texts.size()
-            ? sweep.texts[k][run]
-            : request.TextOr(spec.option, spec.start);
-        reply.inputs.emplace_back(spec.option, std::string(text));
+        if (varying != sweep.options.end() && k < sweep.texts.size()) {
+            reply.inputs.emplace_back(spec.option, std::string(sweep.texts[k][run]));
+        } else {
+            reply.inputs.emplace_back(spec.option,
+                                      request.Has(spec.option) ? std::string(request.TextOr(spec.option, {}))
+                                                               : EchoedStart(spec));
+        }
     }
 }
 

@@ -113,10 +113,13 @@ TEST(Batch, RowsRunTogetherGiveWhatEachGivesAlone)
             EXPECT_EQ(together[r + 1][column], expected) << together[0][column];
         }
     }
-    // JSON Lines, whose echo lists the options each row's run read.
+    // JSON Lines, whose echo lists the options each row's run read; each object names its row's line
+    // (2 when run alone).
     std::string alone;
-    for (const std::string& row : rows) {
-        alone += RunCalc({"--json", "batch", "-"}, header + row).out;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        std::string object = RunCalc({"--json", "batch", "-"}, header + rows[r]).out;
+        ASSERT_EQ(object.rfind("{\"line\":2,", 0), 0u) << object;
+        alone += "{\"line\":" + std::to_string(r + 2) + object.substr(9);
     }
     EXPECT_EQ(RunCalc({"--json", "batch", "-"}, all).out, alone);
 }
@@ -134,14 +137,18 @@ TEST(Batch, TakesWhatSpreadsheetsSave)
               "convert length,,\"multi\r\nline\",,,,convert-length has no option --length\n");
 }
 
+// Each object names the line its row was read from and carries the columns that pass through, so
+// that an answer is matched to its row.
 TEST(Batch, JsonLinesGiveOneObjectPerRow)
 {
-    const CalcRun run = RunCalc({"--json", "batch"}, "calculation,vswr\nshort-vswr,3\nshort-vswr,1\n");
+    const CalcRun run =
+        RunCalc({"--json", "batch"}, "calculation,vswr,Site\nshort-vswr,3,\"Hill\ntop\"\n\nshort-vswr,1,B\n");
     EXPECT_EQ(run.out,
-              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\"},\"results\":{\"loss\":{\"value\":"
-              "\"3.01\",\"unit\":\"dB\"}},\"warnings\":[],\"error\":null}\n"
-              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"1\"},\"results\":{},\"warnings\":[],"
-              "\"error\":\"VSWR must be greater than 1\"}\n");
+              "{\"line\":2,\"calculation\":\"short-vswr\",\"columns\":{\"Site\":\"Hill\\ntop\"},\"inputs\":{"
+              "\"vswr\":\"3\"},\"results\":{\"loss\":{\"value\":\"3.01\",\"unit\":\"dB\"}},\"warnings\":[],"
+              "\"error\":null}\n"
+              "{\"line\":5,\"calculation\":\"short-vswr\",\"columns\":{\"Site\":\"B\"},\"inputs\":{\"vswr\":"
+              "\"1\"},\"results\":{},\"warnings\":[],\"error\":\"VSWR must be greater than 1\"}\n");
 }
 
 // A Latin-1 byte, a sequence cut short at the end and a control character in
@@ -150,7 +157,7 @@ TEST(Batch, JsonLinesStayJsonWhateverBytesTheRowHolds)
 {
     const CalcRun run = RunCalc({"--json", "batch"}, "calculation,vswr\nshort-vswr,\"3\xE9\x01\xE2\x82\"\n");
     EXPECT_EQ(run.out,
-              "{\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\xEF\xBF\xBD\\u0001\xEF\xBF\xBD"
+              "{\"line\":2,\"calculation\":\"short-vswr\",\"inputs\":{\"vswr\":\"3\xEF\xBF\xBD\\u0001\xEF\xBF\xBD"
               "\xEF\xBF\xBD\"},\"results\":{},\"warnings\":[],\"error\":\"--vswr: '3\xEF\xBF\xBD\\u0001"
               "\xEF\xBF\xBD\xEF\xBF\xBD' is not a number\"}\n");
 }
@@ -241,11 +248,37 @@ TEST(Batch, ARecordPastItsBoundIsOneFailedRowAndTheNextIsRead)
                            "closed\"\n"),
               std::string::npos);
     EXPECT_NE(run.out.find("\ntraffic,9,0.01,good,17,"), std::string::npos);
-    EXPECT_EQ(run.err, "zandrevio-calc: 1 of 2 rows failed\n");
+    EXPECT_EQ(run.err,
+              "zandrevio-calc: the column 'note' is no option of any calculation: passed through as it is\n"
+              "zandrevio-calc: 1 of 2 rows failed\n");
 
     const CalcRun unclosed = RunCalc({"batch"}, "calculation,traffic,gos\ntraffic,\"9" + field + "traffic,9,0.02\n");
     EXPECT_EQ(std::count(unclosed.out.begin(), unclosed.out.end(), '\n'), 2) << unclosed.out.substr(0, 300);
     EXPECT_EQ(unclosed.status, 1);
+}
+
+// A misspelt option is no option of any calculation: said once on the standard error and passed through,
+// or, with --strict-columns, a usage error before any row is written.
+TEST(Batch, AColumnNoCalculationReadsIsNamedOnce)
+{
+    const std::string input = "calculation,model,distance,frequncy\npath-loss,hata,5,1800\npath-loss,hata,6,1800\n";
+    const CalcRun run = RunCalc({"batch"}, input);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "zandrevio-calc: the column 'frequncy' is no option of any calculation: passed through as it "
+              "is\n");
+    EXPECT_NE(run.out.find("path-loss,hata,5,1800,145.03,"), std::string::npos) << run.out;
+    for (const bool json : {false, true}) {
+        std::vector<std::string> args{"batch", "--strict-columns"};
+        if (json) {
+            args.insert(args.begin(), "--json");
+        }
+        const CalcRun strict = RunCalc(args, input);
+        EXPECT_EQ(strict.status, 2);
+        EXPECT_EQ(strict.out, "");
+        EXPECT_EQ(strict.err,
+                  "zandrevio-calc: the column 'frequncy' is no option of any calculation (--strict-columns)\n");
+    }
 }
 
 TEST(Batch, ColumnsNoCalculationReadsPassThroughVerbatim)

@@ -227,8 +227,8 @@ TEST(Calc, EveryCalculationRunsAtItsStartValuesWithTheDecimalComma)
     }
     EXPECT_GE(ran, 45); // every variant but those of elevation data
     // The tables of Longley-Rice and of the availability read the same start values.
-    for (const std::vector<std::string>& table : std::vector<std::vector<std::string>>{
-             {"table", "itm", "--profile", hop}, {"table", "availability"}}) {
+    for (const std::vector<std::string>& table :
+         std::vector<std::vector<std::string>>{{"table", "itm", "--profile", hop}, {"table", "availability"}}) {
         const CalcRun point = RunCalc(table);
         std::vector<std::string> commaArgs{"--decimal-comma"};
         commaArgs.insert(commaArgs.end(), table.begin(), table.end());
@@ -236,6 +236,33 @@ TEST(Calc, EveryCalculationRunsAtItsStartValuesWithTheDecimalComma)
         EXPECT_EQ(point.status, 0) << table[1] << ": " << point.err;
         EXPECT_EQ(comma.status, 0) << table[1] << ": " << comma.err;
         EXPECT_EQ(comma.out, WithComma(point.out)) << table[1];
+    }
+}
+
+// The echo of a run, fed back as its options, gives the same answer: choices in their words, start values
+// as numbers read with the separator in force.
+TEST(Calc, AnEchoFedBackGivesTheSameAnswer)
+{
+    for (const bool comma : {false, true}) {
+        std::vector<std::string> args{"--json", "itm", "--distance", "10"};
+        if (comma) {
+            args.insert(args.begin(), "--decimal-comma");
+        }
+        const CalcRun first = RunCalc(args);
+        ASSERT_EQ(first.status, 0) << first.err;
+        const auto json = nlohmann::json::parse(first.out);
+        std::vector<std::string> again{"--json", "itm"};
+        if (comma) {
+            again.insert(again.begin(), "--decimal-comma");
+        }
+        for (const auto& [option, text] : json["inputs"].items()) {
+            again.push_back("--" + option);
+            again.push_back(text.get<std::string>());
+        }
+        EXPECT_EQ(json["inputs"]["polarization"], "vertical");
+        const CalcRun second = RunCalc(again);
+        EXPECT_EQ(second.status, 0) << second.err;
+        EXPECT_EQ(second.out, first.out);
     }
 }
 
@@ -281,7 +308,7 @@ TEST(Calc, JsonCarriesEveryResultAsTheWindowsText)
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ(json["calculation"], "traffic");
     EXPECT_EQ(json["inputs"]["channels"], "100");
-    EXPECT_EQ(json["inputs"]["model"], "Erlang B");
+    EXPECT_EQ(json["inputs"]["model"], "erlang-b"); // the option's own word, so that the echo can be fed back
     EXPECT_EQ(json["results"]["traffic"]["value"], "87.972");
     EXPECT_EQ(json["results"]["traffic"]["unit"], "Erl");
     EXPECT_TRUE(json["error"].is_null());
