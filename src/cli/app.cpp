@@ -154,12 +154,14 @@ char Delimiter(const std::string& word)
 
 void ListCables(const std::string& only, bool json, std::ostream& out)
 {
+    // The choice is checked before anything is written: a usage error leaves stdout empty.
+    const int chosen = only.empty() ? -1 : MatchChoice("impedance", kCableImpedances, only);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     if (!json) {
         out << "impedance\tcable\tloss-100MHz\tloss-1000MHz\n";
     }
     for (int i = 0; i < 2; ++i) {
-        if (!only.empty() && MatchChoice("impedance", kCableImpedances, only) != i) {
+        if (chosen >= 0 && chosen != i) {
             continue;
         }
         const std::string ohms(kCableImpedances[i].text);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <future>
 #include <optional>
@@ -563,9 +564,13 @@ int RunBatch(const BatchOptions& options, const Settings& settings, bool json, s
     std::ifstream file;
     std::istream* source = &in;
     if (options.file != "-") {
+        std::error_code error;
+        if (std::filesystem::is_directory(options.file, error)) {
+            throw UsageError(options.file + " is a folder, not a CSV file");
+        }
         file.open(options.file, std::ios::binary);
         if (!file) {
-            throw UsageError("cannot read " + options.file);
+            throw UsageError("cannot read " + options.file + ": " + std::strerror(errno));
         }
         source = &file;
     }

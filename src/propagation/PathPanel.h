@@ -1,8 +1,8 @@
 #pragma once
 
+#include "numeric/registry.h"
 #include "propagation/availability.h"
 #include "propagation/itm.h"
-#include "numeric/registry.h"
 #include "propagation/path_link.h"
 #include "terrain/path_source.h"
 #include "widgets/FieldTable.h"

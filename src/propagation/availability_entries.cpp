@@ -12,7 +12,11 @@ namespace {
 template <typename Field>
 void ReadPolarization(Inputs<Field>& in, const Request& request)
 {
-    in.Set(Field::Polarization, PolarizationInput(std::string(request.TextOr("polarization", "horizontal"))));
+    const std::string_view text = request.TextOr("polarization", "horizontal");
+    if (!ReadsAsPolarization(text)) {
+        throw RequestError("--polarization: '" + std::string(text) + "' is not " + std::string(kPolarizationWords));
+    }
+    in.Set(Field::Polarization, PolarizationInput(std::string(text)));
 }
 
 template <typename T, typename Field>

@@ -1,5 +1,7 @@
 #include "propagation/path_source_options.h"
 
+#include "terrain/path_source.h"
+
 namespace zandrevio {
 
 namespace {
@@ -70,6 +72,13 @@ std::vector<OptionSpec> PathSourceOptions(bool withProfileOut)
 
 PathSource PathSourceOf(const Request& request)
 {
+    // A place that is no LAT,LON is the user's slip, named by its option; one off the globe is refused.
+    for (const char* option : {"from", "to"}) {
+        if (request.Has(option) && !ParseCoordinates(request.TextOr(option, ""))) {
+            throw RequestError("--" + std::string(option) + ": '" + std::string(request.TextOr(option, "")) +
+                               "' is not LAT,LON in degrees, as 45.5,6.25");
+        }
+    }
     PathSource source;
     source.csv = std::string(request.TextOr("profile", ""));
     source.rasters = SplitFileList(request.TextOr("dem", ""));

@@ -45,6 +45,19 @@ std::optional<long double> TiltOfPolarization(std::string_view text)
     return std::nullopt;
 }
 
+bool ReadsAsPolarization(std::string_view text)
+{
+    if (TiltOfPolarization(text)) {
+        return true;
+    }
+    try {
+        ParseReal(text);
+        return true;
+    } catch (const ConversionFailure&) {
+        return false;
+    }
+}
+
 Input PolarizationInput(std::string text)
 {
     return Input([text = std::move(text)]() {

@@ -22,6 +22,9 @@ inline constexpr std::string_view kPolarizationWords = "horizontal, vertical, ci
 // The tilt of "horizontal", "vertical", "circular" (any case) or of a
 // number of degrees from -90 to 90; nothing for any other text.
 std::optional<long double> TiltOfPolarization(std::string_view text);
+// Whether a text is a polarization's word or a number at all (a number out
+// of range is a value the calculation refuses, any other text a slip).
+bool ReadsAsPolarization(std::string_view text);
 
 // The input of a polarization field typed as text: read when the
 // calculation reaches it, as the tilt in degrees, or NaN for a text that is

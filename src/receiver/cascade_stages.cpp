@@ -5,6 +5,10 @@
 #include "numeric/parse_real.h"
 #include "numeric/request.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
 namespace zandrevio {
 
 std::variant<CascadeStage, std::string> ParseStage(std::string_view text, std::size_t index)
@@ -14,6 +18,8 @@ std::variant<CascadeStage, std::string> ParseStage(std::string_view text, std::s
     CascadeStage stage;
     stage.name = "stage " + std::to_string(index + 1);
     bool gain = false;
+    std::vector<std::string> keys; // each given once: a second would silently win
+
     for (std::size_t begin = 0; begin <= text.size();) {
         std::size_t end = text.find(separator, begin);
         if (end == std::string_view::npos) {
@@ -30,6 +36,14 @@ std::variant<CascadeStage, std::string> ParseStage(std::string_view text, std::s
         }
         const std::string_view key = pair.substr(0, equals);
         const std::string value(pair.substr(equals + 1));
+        std::string lowered(key);
+        for (char& c : lowered) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        if (std::find(keys.begin(), keys.end(), lowered) != keys.end()) {
+            return who + ": the key '" + std::string(key) + "' is given twice";
+        }
+        keys.push_back(lowered);
         if (SameWithoutCase(key, "name")) {
             stage.name = value;
             continue;

@@ -60,9 +60,8 @@ Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
     for (std::size_t i = 0; i < texts.size(); ++i) {
         auto stage = ParseStage(texts[i], i);
         if (auto* failed = std::get_if<std::string>(&stage)) {
-            reply.error = *failed;
-            reply.errorOption = "stage";
-            return reply;
+            // A stage that cannot be read is the user's slip, named by its option.
+            throw RequestError("--stage: " + *failed);
         }
         stages.push_back(std::get<CascadeStage>(std::move(stage)));
     }
@@ -126,13 +125,14 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
         reply.errorOption = option;
         return reply;
     };
+    // A carrier or a band that cannot be read is the user's slip, named by its option.
     const std::vector<std::string_view> carriers = request.Texts("carrier");
     for (std::size_t i = 0; i < carriers.size(); ++i) {
         try {
             search.carriersMhz.push_back(ParseReal(carriers[i]));
         } catch (const ConversionFailure&) {
-            return refuse("Carrier " + std::to_string(i + 1) + ": '" + std::string(carriers[i]) + "' is not a number",
-                          "carrier");
+            throw RequestError("--carrier: '" + std::string(carriers[i]) + "' (carrier " + std::to_string(i + 1) +
+                               ") is not a number");
         }
     }
     const std::vector<std::string_view> bands = request.Texts("band");
@@ -145,8 +145,8 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
             }
             search.bands.push_back({ParseReal(band.substr(0, dash)), ParseReal(band.substr(dash + 1))});
         } catch (const ConversionFailure&) {
-            return refuse("Band " + std::to_string(i + 1) + ": '" + std::string(band) + "' is not LOW-HIGH in MHz",
-                          "band");
+            throw RequestError("--band: '" + std::string(band) + "' (band " + std::to_string(i + 1) +
+                               ") is not LOW-HIGH in MHz");
         }
     }
     const Inputs<IntermodOption> in = InputsFrom(request, kIntermodSpec);

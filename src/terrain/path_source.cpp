@@ -96,7 +96,7 @@ Outcome<LoadedProfile, Field> LoadPathProfile(const PathSource& source)
     if (csv) {
         TerrainOutcome<TerrainProfile> read = ReadProfileCsvFile(source.csv);
         if (!read.Ok()) {
-            return Refusal<Field>{source.csv.string() + ": " + read.Error(), Field::Profile};
+            return Refusal<Field>{read.Error(), Field::Profile}; // it names the file
         }
         return LoadedProfile{std::move(read.Value()), std::nullopt};
     }

@@ -328,6 +328,10 @@ TerrainOutcome<TerrainProfile> ReadProfileCsvText(std::string_view text)
 
 TerrainOutcome<TerrainProfile> ReadProfileCsvFile(const std::filesystem::path& path)
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return TerrainOutcome<TerrainProfile>::Failure(path.string() + " is a folder, not a profile's CSV file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
         return TerrainOutcome<TerrainProfile>::Failure("cannot open " + path.string() + ": " + std::strerror(errno));

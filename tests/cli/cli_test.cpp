@@ -266,6 +266,44 @@ TEST(Calc, AnEchoFedBackGivesTheSameAnswer)
     }
 }
 
+// A value that cannot be read as its option's kind is a usage error naming the option, with nothing on the
+// standard output: places, bands, carriers, polarizations, stages (a key given twice too), a listing's
+// choice, a subcommand that does not exist; a file is named once, a folder called a folder.
+TEST(Calc, EveryStructuredValueThatCannotBeReadIsAUsageErrorNamingItsOption)
+{
+    const std::string hop = ZANDREVIO_SOURCE_DIR "/docs/examples/hill-hop.csv";
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } slips[] = {
+        {{"path", "--dem", "x.tif", "--from", "45.5", "--to", "45,6"}, "--from: '45.5' is not LAT,LON"},
+        {{"itm", "--dem", "x.tif", "--from", "45.5,6", "--to", "north"}, "--to: 'north' is not LAT,LON"},
+        {{"intermod", "--carrier", "900", "--band", "880"}, "--band: '880' (band 1) is not LOW-HIGH"},
+        {{"intermod", "--carrier", "9x0", "--band", "880-915"}, "--carrier: '9x0'"},
+        {{"availability", "--polarization", "diagonal", "--fade-margin", "40"}, "--polarization: 'diagonal' is not"},
+        {{"rain-attenuation", "--polarization", "slanted"}, "--polarization: 'slanted' is not"},
+        {{"cascade", "--stage", "name=a,gain=x"}, "--stage: Stage 1: gain 'x' is not a number"},
+        {{"cascade", "--stage", "name=a,gain=10,gain=20"}, "--stage: Stage 1: the key 'gain' is given twice"},
+        {{"cascade", "--stage", "name=a,GAIN=10,gain=20"}, "the key 'gain' is given twice"},
+        {{"cables", "--impedance", "60"}, "--impedance: '60' is not one of 50, 75"},
+        {{"nosuch", "--help"}, "not expected: nosuch"},
+        {{"batch", "/"}, "/ is a folder, not a CSV file"},
+    };
+    for (const auto& slip : slips) {
+        const CalcRun run = RunCalc(slip.args);
+        EXPECT_EQ(run.status, 2) << slip.message << ": " << run.err;
+        EXPECT_EQ(run.out, "") << slip.message;
+        EXPECT_NE(run.err.find(slip.message), std::string::npos) << run.err;
+    }
+    // Values that read but are no place on earth or beyond the ranges are the calculation's refusals.
+    EXPECT_EQ(RunCalc({"availability", "--polarization", "95", "--fade-margin", "40"}).status, 1);
+    const CalcRun folder = RunCalc({"path", "--profile", "/"});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, "zandrevio-calc: / is a folder, not a profile's CSV file\n");
+    const CalcRun missing = RunCalc({"path", "--profile", "/nonexistent/p.csv"});
+    EXPECT_EQ(missing.err.find("/nonexistent/p.csv"), missing.err.rfind("/nonexistent/p.csv")) << missing.err;
+}
+
 TEST(Calc, TheHelpSaysEachNumbersUnit)
 {
     const std::string budget = RunCalc({"link-budget", "--help"}).out;

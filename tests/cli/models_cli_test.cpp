@@ -117,7 +117,7 @@ TEST(AvailabilityCli, RainAloneAndItsRefusals)
     EXPECT_EQ(percent.status, 1);
     EXPECT_EQ(percent.out, "");
     const CalcRun tilt = RunCalc({"availability", "--fade-margin", "30", "--polarization", "sideways"});
-    EXPECT_EQ(tilt.status, 1);
+    EXPECT_EQ(tilt.status, 2);
     EXPECT_NE(tilt.err.find("olarization"), std::string::npos) << tilt.err;
 }
 

@@ -61,7 +61,8 @@ TEST(ReceiverCli, IntermodulationListsTheProductsInTheBand)
     EXPECT_EQ(backwards.status, 1);
     EXPECT_NE(backwards.err.find("Band 1"), std::string::npos) << backwards.err;
     const CalcRun typo = RunCalc({"intermod", "--carrier", "935.2", "--band", "930"});
-    EXPECT_EQ(typo.err, "zandrevio-calc: Band 1: '930' is not LOW-HIGH in MHz\n");
+    EXPECT_EQ(typo.status, 2);
+    EXPECT_EQ(typo.err, "zandrevio-calc: --band: '930' (band 1) is not LOW-HIGH in MHz\n");
 }
 
 } // namespace

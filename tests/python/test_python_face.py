@@ -143,10 +143,8 @@ def test_a_chain_of_stages_is_a_list():
                                      "name=mixer,gain=-7,nf=7,oip3=15"])
     assert zandrevio.format(chain.noise_figure, 5) == "1.2999"
     assert [stage["stage"] for stage in chain.matches[1:]] == ["LNA", "cable", "mixer"]
-    with pytest.raises(zandrevio.Refused) as refused:
+    with pytest.raises(ValueError, match="stage: Stage 1 .mixer. has no gain"):
         zandrevio.cascade(stage=["name=mixer,nf=7"])
-    assert refused.value.field == "stage"
-    assert "has no gain" in str(refused.value)
     with pytest.raises(TypeError):
         zandrevio.cascade(stage=[20])
 
