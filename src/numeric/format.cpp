@@ -69,6 +69,13 @@ std::string FormatGeneral(long double value, int digits)
     if (value == 0.0L) {
         return "0";
     }
+    // What no digits can say, as the window writes it.
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0.0L ? "-INF" : "INF";
+    }
     Digits d = LeadingDigits(std::fabs(value));
     CutTo(d, digits);
     const char separator = DecimalSeparator();
@@ -127,6 +134,9 @@ std::string FormatFull(long double value)
 
 std::string FormatAs(ResultFormat format, long double value, int digits)
 {
+    if (!std::isfinite(value)) {
+        return FormatGeneral(value, 5); // no rounding or count holds it
+    }
     switch (format) {
     case ResultFormat::Result:
         break;

@@ -94,6 +94,57 @@ TEST(FormatResultHundredths, LeavingThe64BitRangeIsAnInvalidOperation)
     EXPECT_THROW(FormatResultHundredths(std::numeric_limits<long double>::max()), FloatingPointFault);
 }
 
+// Every value class through every format at every digit count: what no digits can say gets the window's
+// word, and nothing reads past its text (this runs under AddressSanitizer and valgrind's memcheck too).
+TEST(Format, EveryValueClassInEveryFormat)
+{
+    using Limits = std::numeric_limits<long double>;
+    const struct {
+        long double value;
+        const char* shown; // the general format's text, where it is a word
+    } values[] = {{Limits::quiet_NaN(), "NAN"},
+                  {-Limits::quiet_NaN(), "NAN"},
+                  {Limits::signaling_NaN(), "NAN"},
+                  {Limits::infinity(), "INF"},
+                  {-Limits::infinity(), "-INF"},
+                  {0.0L, "0"},
+                  {-0.0L, "0"},
+                  {Limits::denorm_min(), nullptr},
+                  {-Limits::min(), nullptr},
+                  {Limits::max(), nullptr},
+                  {-Limits::max(), nullptr},
+                  {1.0L, "1"}};
+    const ResultFormat formats[] = {ResultFormat::Result, ResultFormat::Hundredths, ResultFormat::Full,
+                                    ResultFormat::Nines};
+    for (const auto& v : values) {
+        for (int digits = 0; digits <= 18; ++digits) {
+            const std::string general = FormatGeneral(v.value, digits == 0 ? 5 : digits);
+            if (v.shown != nullptr) {
+                EXPECT_EQ(general, v.shown) << digits;
+            }
+            for (const ResultFormat format : formats) {
+                std::string text;
+                try {
+                    text = FormatAs(format, v.value, digits);
+                } catch (const FloatingPointFault&) {
+                    continue; // hundredths of the largest values fault, as the window's do
+                }
+                EXPECT_FALSE(text.empty());
+                for (const char c : text) {
+                    EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+')
+                        << static_cast<int>(c);
+                }
+                if (!std::isfinite(v.value)) {
+                    EXPECT_EQ(text, v.shown);
+                }
+            }
+        }
+        if (!std::isfinite(v.value)) {
+            EXPECT_EQ(FormatAs(ResultFormat::Whole, v.value), v.shown);
+        }
+    }
+}
+
 TEST(Format, WritesTheCommaSeparator)
 {
     SeparatorGuard guard(',');
