@@ -3,14 +3,24 @@
 #include "numeric/app_error.h"
 #include "python/python_words.h"
 #include "python/result.h"
+#include "terrain/profile.h"
+#include "terrain/profile_csv.h"
 
 #include <pybind11/numpy.h>
 
+#include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -55,8 +65,77 @@ struct NumberArgument {
 struct Arguments {
     Request request; // the words and texts, and every number given as one value
     std::vector<NumberArgument> numbers;
-    std::optional<bool> raise; // errors="raise" or "nan"; the kind of call decides where not given
+    std::optional<bool> raise;     // errors="raise" or "nan"; the kind of call decides where not given
+    std::optional<bool> wide;      // dtype: numpy.longdouble (the start) or numpy.float64
+    std::set<std::string> numeric; // the options given as numbers
+    // A profile given as arrays, written for the call as the CSV file the
+    // calculation reads, and removed after it.
+    struct TemporaryFile {
+        std::string path;
+        ~TemporaryFile()
+        {
+            if (!path.empty()) {
+                std::remove(path.c_str());
+            }
+        }
+    };
+    std::unique_ptr<TemporaryFile> profile;
+
+    // A message as Python says it: keywords for options, "the profile" for the file written for it.
+    std::string Words(std::string message) const
+    {
+        if (profile) {
+            for (std::size_t at = message.find(profile->path); at != std::string::npos;
+                 at = message.find(profile->path, at)) {
+                message.replace(at, profile->path.size(), "the profile");
+            }
+        }
+        return PythonWords(message);
+    }
 };
+
+// The profile of distances (km) and heights (m) given as two arrays (a pair,
+// or a two-column array), written as a CSV file for the call.
+std::unique_ptr<Arguments::TemporaryFile> ProfileFile(const std::string& keyword, const py::handle& value)
+{
+    py::module_ numpy = py::module_::import("numpy");
+    Numbers points;
+    try {
+        points = Numbers::ensure(numpy.attr("asarray")(value, numpy.attr("longdouble")));
+    } catch (const py::error_already_set&) {
+        PyErr_Clear();
+    }
+    if (!points || points.ndim() != 2 || (points.shape(0) != 2 && points.shape(1) != 2)) {
+        throw py::type_error(keyword +
+                             " takes a CSV file's name, or the distances (km) and heights (m) as two "
+                             "arrays, not " +
+                             py::repr(value).cast<std::string>());
+    }
+    // (distance, height) as two rows; a two-column array of points otherwise.
+    const bool rows = points.shape(0) == 2;
+    const py::ssize_t count = rows ? points.shape(1) : points.shape(0);
+    TerrainProfile profile;
+    profile.points.reserve(static_cast<std::size_t>(count));
+    const auto at = points.unchecked<2>();
+    for (py::ssize_t i = 0; i < count; ++i) {
+        profile.points.push_back(rows ? ProfilePoint{at(0, i), at(1, i)} : ProfilePoint{at(i, 0), at(i, 1)});
+    }
+    const char* folder = std::getenv("TMPDIR");
+    std::string name =
+        std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/zandrevio-profile-XXXXXX.csv";
+    const int descriptor = mkstemps(name.data(), 4);
+    if (descriptor < 0) {
+        throw std::runtime_error("the profile given as arrays could not be written in " + name + ": " +
+                                 std::strerror(errno));
+    }
+    close(descriptor);
+    auto file = std::make_unique<Arguments::TemporaryFile>();
+    file->path = name;
+    if (const std::string failed = WriteProfileCsvFile(name, profile); !failed.empty()) {
+        throw std::runtime_error("the profile given as arrays could not be written: " + failed);
+    }
+    return file;
+}
 
 [[noreturn]] void Unexpected(const Calculation& calculation, const std::string& keyword)
 {
@@ -65,7 +144,7 @@ struct Arguments {
         allowed += (allowed.empty() ? "" : ", ") + PythonName(option.name);
     }
     throw py::type_error(PythonName(calculation.name) + "() got an unexpected keyword argument '" + keyword +
-                         "'; it takes " + allowed + " and errors");
+                         "'; it takes " + allowed + ", errors and dtype");
 }
 
 NumberArgument NumberOf(const std::string& option, const std::string& keyword, const py::handle& value)
@@ -89,6 +168,9 @@ NumberArgument NumberOf(const std::string& option, const std::string& keyword, c
     }
     Numbers array = Numbers::ensure(value);
     if (!array) {
+        if (PyErr_ExceptionMatches(PyExc_MemoryError) != 0) {
+            throw py::error_already_set(); // the array in extended precision does not fit
+        }
         PyErr_Clear();
         throw py::type_error(keyword + " takes a number or an array of numbers, not " +
                              py::repr(value).cast<std::string>());
@@ -122,17 +204,38 @@ const std::vector<Keyword>& KeywordsOf(const Calculation& calculation)
 Arguments ArgumentsOf(const Calculation& calculation, const KeywordArguments& given)
 {
     static const std::string kErrors = "errors";
+    static const std::string kDtype = "dtype";
     Arguments arguments;
     arguments.request.SetEcho(false);
     arguments.request.Reserve(given.size());
     const std::vector<Keyword>& keywords = KeywordsOf(calculation);
     for (auto [key, value] : given) {
         const std::string keyword = py::reinterpret_borrow<py::str>(key);
-        if (value.is_none() && keyword != kErrors) {
+        if (value.is_none() && keyword != kErrors && keyword != kDtype) {
             // None is the signature's "not given": the start value, or another alternative.
             if (std::none_of(keywords.begin(), keywords.end(),
                              [&](const Keyword& k) { return k.keyword == keyword; })) {
                 Unexpected(calculation, keyword);
+            }
+            continue;
+        }
+        if (keyword == kDtype) {
+            if (!value.is_none()) {
+                py::module_ numpy = py::module_::import("numpy");
+                py::object dtype;
+                try {
+                    dtype = numpy.attr("dtype")(value);
+                } catch (const py::error_already_set&) {
+                    dtype = py::none();
+                }
+                if (!dtype.is_none() && dtype.equal(numpy.attr("dtype")(numpy.attr("longdouble")))) {
+                    arguments.wide = true;
+                } else if (!dtype.is_none() && dtype.equal(numpy.attr("dtype")(numpy.attr("float64")))) {
+                    arguments.wide = false;
+                } else {
+                    throw py::value_error("dtype takes numpy.longdouble or numpy.float64, not " +
+                                          py::repr(value).cast<std::string>());
+                }
             }
             continue;
         }
@@ -178,6 +281,11 @@ Arguments ArgumentsOf(const Calculation& calculation, const KeywordArguments& gi
             }
             continue;
         }
+        if (option->name == "profile" && !py::isinstance<py::str>(value) && !py::hasattr(value, "__fspath__")) {
+            arguments.profile = ProfileFile(keyword, value);
+            arguments.request.Give(name, arguments.profile->path);
+            continue;
+        }
         if (option->kind == FieldKind::Choice || option->kind == FieldKind::Text) {
             py::object text = py::reinterpret_borrow<py::object>(value);
             if (option->kind == FieldKind::Text && py::hasattr(text, "__fspath__")) {
@@ -191,6 +299,7 @@ Arguments ArgumentsOf(const Calculation& calculation, const KeywordArguments& gi
             continue;
         }
         NumberArgument number = NumberOf(name, keyword, value);
+        arguments.numeric.insert(name);
         if (!number.array) {
             arguments.request.Give(name, number.value, ExactText(number.value));
         } else {
@@ -201,9 +310,9 @@ Arguments ArgumentsOf(const Calculation& calculation, const KeywordArguments& gi
 }
 
 // A refusal as Python raises it: Refused, whose field is the keyword.
-[[noreturn]] void RaiseRefused(const std::string& message, std::string_view option, py::object index = py::none())
+[[noreturn]] void RaiseRefused(const std::string& words, std::string_view option, py::object index = py::none())
 {
-    py::object error = (*g_refused)(PythonWords(message));
+    py::object error = (*g_refused)(words);
     error.attr("field") = option.empty() ? py::object(py::none()) : py::object(py::str(PythonName(option)));
     error.attr("index") = index;
     PyErr_SetObject(g_refused->ptr(), error.ptr());
@@ -284,6 +393,19 @@ std::pair<const Variant*, std::vector<std::string_view>> Select(const Calculatio
     }
 }
 
+// The varying option a request error names ("--channels: '2.5' is not ..."),
+// or none.
+std::string_view ElementOption(std::string_view message, const std::vector<std::string_view>& options)
+{
+    for (std::string_view option : options) {
+        if (message.size() > option.size() + 3 && message.substr(0, 2) == "--" &&
+            message.substr(2, option.size()) == option && message[option.size() + 2] == ':') {
+            return option;
+        }
+    }
+    return {};
+}
+
 py::object CallScalar(const Calculation& calculation, Arguments& arguments)
 {
     const auto [variant, skip] = Select(calculation, arguments.request);
@@ -291,16 +413,27 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
     try {
         reply = variant->run(arguments.request, skip);
     } catch (const RequestError& error) {
-        throw py::value_error(PythonWords(error.what()));
+        // A number that cannot be read as its option's kind (15.5 channels) is refused at its
+        // field, as an array call's element is; any other slip is the call's ValueError.
+        std::vector<std::string_view> numeric;
+        for (const auto& [option, text] : arguments.request.Options()) {
+            numeric.push_back(option);
+        }
+        const std::string_view option = ElementOption(error.what(), numeric);
+        if (option.empty() || !arguments.numeric.count(std::string(option))) {
+            throw py::value_error(arguments.Words(error.what()));
+        }
+        reply.error = error.what();
+        reply.errorOption = option;
     } catch (const ApplicationError& error) {
         reply.error = ApplicationErrorBoxText(error.Message());
     }
     Result result;
     if (reply.Failed()) {
         if (arguments.raise.value_or(true)) {
-            RaiseRefused(reply.error, reply.errorOption);
+            RaiseRefused(arguments.Words(reply.error), reply.errorOption);
         }
-        result.errors[py::tuple()] = PythonWords(reply.error);
+        result.errors[py::tuple()] = arguments.Words(reply.error);
         for (const ResultSpec* spec : variant->results) {
             result.values[NameOf(*spec)] = std::numeric_limits<double>::quiet_NaN();
         }
@@ -337,13 +470,74 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
     return py::cast(std::move(result));
 }
 
+// An output column of an array call: one value a run, written without the
+// interpreter into the NumPy array it becomes, of the dtype asked for.
+class Column {
+public:
+    Column(const ResultSpec& spec, const py::tuple& shape, bool wide, bool text)
+        : m_spec(&spec)
+        , m_unit(spec.unit)
+        , m_text(text)
+    {
+        py::module_ numpy = py::module_::import("numpy");
+        m_array = numpy.attr("full")(shape, std::numeric_limits<double>::quiet_NaN(),
+                                     wide ? numpy.attr("longdouble") : numpy.attr("float64"));
+        m_wide = wide;
+        m_data = py::array(m_array).mutable_data();
+    }
+
+    const ResultSpec& Spec() const { return *m_spec; }
+    std::string_view Unit() const { return m_unit; }
+    bool Given() const { return m_given; }
+    bool IsText() const { return m_text; }
+
+    std::size_t Texts() const { return m_texts.size(); }
+    void CutTexts(std::size_t size) { m_texts.resize(size); }
+
+    void Set(std::size_t run, const ResultValue& result)
+    {
+        m_given = true;
+        m_unit = result.unit;
+        if (m_wide) {
+            static_cast<long double*>(m_data)[run] = result.value;
+        } else {
+            static_cast<double*>(m_data)[run] = static_cast<double>(result.value);
+        }
+        if (m_text) {
+            m_texts.emplace_back(run, result.text);
+        }
+    }
+
+    // The NumPy array: the values, or for a text result the texts (None where none).
+    py::object Array(const py::tuple& shape)
+    {
+        if (!m_text) {
+            return m_array;
+        }
+        py::module_ numpy = py::module_::import("numpy");
+        py::array texts = numpy.attr("full")(shape, py::none(), "object");
+        py::object flat = texts.attr("reshape")(-1);
+        for (const auto& [run, text] : m_texts) {
+            flat[py::int_(run)] = text;
+        }
+        return texts;
+    }
+
+private:
+    const ResultSpec* m_spec;
+    std::string_view m_unit;
+    bool m_text;
+    bool m_wide = true;
+    bool m_given = false;
+    py::object m_array;
+    void* m_data = nullptr;
+    std::vector<std::pair<std::size_t, std::string>> m_texts;
+};
+
 // What the runs of an array call give, gathered without the interpreter.
 struct Gathered {
     std::size_t count = 0;
-    std::vector<const ResultSpec*> specs;
-    std::vector<std::string_view> units;
-    std::vector<std::vector<long double>> values; // a column a result
-    std::vector<std::vector<std::string>> texts;  // for results that are texts
+    std::vector<Column> columns;
     struct Refusal {
         std::size_t run;
         std::string message;
@@ -351,19 +545,48 @@ struct Gathered {
     };
     std::vector<Refusal> refusals;
     std::vector<std::pair<std::string, std::size_t>> warnings; // each once, with how many runs gave it
+    // The lists some runs give beside their results, each with its run.
+    std::vector<std::pair<std::size_t, std::vector<CurvePoint>>> curves;
+    std::vector<std::pair<std::size_t, std::vector<std::vector<ResultValue>>>> matches;
+    std::vector<std::pair<std::size_t, std::vector<std::vector<ResultValue>>>> rows;
+    // A result no column was made for (none the variant names): made under the interpreter later.
+    std::vector<std::pair<std::size_t, ResultValue>> strays;
 
-    std::size_t Column(const ResultValue& result)
+    // What has been gathered so far, to go back to where a chunk runs again.
+    struct Mark {
+        std::size_t refusals, curves, matches, rows, strays;
+        std::vector<std::pair<std::string, std::size_t>> warnings;
+        std::vector<std::size_t> texts;
+    };
+    Mark Here() const
     {
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            if (specs[i]->name == result.spec->name) {
-                return i;
+        Mark mark{refusals.size(), curves.size(), matches.size(), rows.size(), strays.size(), warnings, {}};
+        for (const Column& column : columns) {
+            mark.texts.push_back(column.Texts());
+        }
+        return mark;
+    }
+    void Back(const Mark& mark)
+    {
+        refusals.resize(mark.refusals);
+        curves.resize(mark.curves);
+        matches.resize(mark.matches);
+        rows.resize(mark.rows);
+        strays.resize(mark.strays);
+        warnings = mark.warnings;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            columns[i].CutTexts(mark.texts[i]);
+        }
+    }
+
+    Column* ColumnOf(const ResultValue& result)
+    {
+        for (Column& column : columns) {
+            if (column.Spec().name == result.spec->name) {
+                return &column;
             }
         }
-        specs.push_back(result.spec);
-        units.push_back(result.unit);
-        values.emplace_back(count, std::numeric_limits<long double>::quiet_NaN());
-        texts.emplace_back();
-        return specs.size() - 1;
+        return nullptr;
     }
 
     void Take(std::size_t run, const Reply& reply)
@@ -373,12 +596,10 @@ struct Gathered {
             return;
         }
         for (const ResultValue& result : reply.results) {
-            const std::size_t column = Column(result);
-            units[column] = result.unit;
-            values[column][run] = result.value;
-            if (result.format == ResultFormat::Text) {
-                texts[column].resize(count);
-                texts[column][run] = result.text;
+            if (Column* column = ColumnOf(result)) {
+                column->Set(run, result);
+            } else {
+                strays.emplace_back(run, result);
             }
         }
         for (const std::string& warning : reply.warnings) {
@@ -390,126 +611,250 @@ struct Gathered {
                 ++known->second;
             }
         }
+        if (!reply.curve.empty()) {
+            curves.emplace_back(run, reply.curve);
+        }
+        if (reply.matches.size() > 1) {
+            matches.emplace_back(run, reply.matches);
+        }
+        if (!reply.rows.empty()) {
+            rows.emplace_back(run, reply.rows);
+        }
     }
 };
 
-// The varying option a request error names ("--channels: '2.5' is not ..."),
-// or none.
-std::string_view ElementOption(std::string_view message, const std::vector<std::string_view>& options)
+// One input of an array call read where it broadcasts: its own array and,
+// per dimension of the call's shape, the step between elements (0 where it
+// repeats). No input is stretched to the call's shape.
+struct Strided {
+    const long double* data;
+    std::vector<py::ssize_t> steps;
+};
+
+Strided StridedOf(const Numbers& array, const std::vector<py::ssize_t>& extents)
 {
-    for (std::string_view option : options) {
-        if (message.size() > option.size() + 3 && message.substr(0, 2) == "--" &&
-            message.substr(2, option.size()) == option && message[option.size() + 2] == ':') {
-            return option;
+    Strided strided{array.data(), std::vector<py::ssize_t>(extents.size(), 0)};
+    const py::ssize_t offset = static_cast<py::ssize_t>(extents.size()) - array.ndim();
+    py::ssize_t step = 1;
+    for (py::ssize_t d = array.ndim() - 1; d >= 0; --d) {
+        if (array.shape(d) != 1) {
+            strided.steps[static_cast<std::size_t>(d + offset)] = step;
+        }
+        step *= array.shape(d);
+    }
+    return strided;
+}
+
+// Copies runs [begin, begin + length) of each input into its buffer, the
+// runs in C order over the call's shape.
+void Fill(const std::vector<Strided>& inputs, const std::vector<py::ssize_t>& extents, std::size_t begin,
+          std::size_t length, std::vector<std::vector<long double>>& buffers)
+{
+    std::vector<py::ssize_t> index(extents.size(), 0);
+    std::size_t rest = begin;
+    for (std::size_t d = extents.size(); d-- > 0;) {
+        index[d] = static_cast<py::ssize_t>(rest % static_cast<std::size_t>(extents[d]));
+        rest /= static_cast<std::size_t>(extents[d]);
+    }
+    for (std::size_t k = 0; k < inputs.size(); ++k) {
+        buffers[k].resize(length);
+    }
+    for (std::size_t run = 0; run < length; ++run) {
+        for (std::size_t k = 0; k < inputs.size(); ++k) {
+            py::ssize_t at = 0;
+            for (std::size_t d = 0; d < extents.size(); ++d) {
+                at += index[d] * inputs[k].steps[d];
+            }
+            buffers[k][run] = inputs[k].data[at];
+        }
+        for (std::size_t d = extents.size(); d-- > 0;) {
+            if (++index[d] < extents[d]) {
+                break;
+            }
+            index[d] = 0;
         }
     }
-    return {};
 }
+
+// A ValidityWarning with the runs that gave it as attributes, its text the
+// same however many they are (Python's filters then give it once a place).
+void WarnOfRuns(const std::string& message, std::size_t runs, std::size_t count)
+{
+    py::object warning = (*g_validityWarning)(message);
+    warning.attr("runs") = runs;
+    warning.attr("of") = count;
+    py::module_::import("warnings").attr("warn")(warning, py::none(), 1);
+}
+
+// The time a chunk of runs may take between two looks at Ctrl+C.
+constexpr std::chrono::milliseconds kChunkTime{20};
 
 py::object CallArray(const Calculation& calculation, Arguments& arguments)
 {
-    // The shape every array broadcasts to, and each array stretched to it.
     py::module_ numpy = py::module_::import("numpy");
     py::list shapes;
     for (const NumberArgument& number : arguments.numbers) {
         shapes.append(number.array->attr("shape"));
     }
     const py::tuple shape = numpy.attr("broadcast_shapes")(*shapes);
-    std::vector<Numbers> stretched;
-    Sweep sweep;
+    std::vector<py::ssize_t> extents;
     std::size_t count = 1;
     for (auto extent : shape) {
-        count *= extent.cast<std::size_t>();
+        extents.push_back(extent.cast<py::ssize_t>());
+        const auto size = extent.cast<std::size_t>();
+        if (size != 0 && count > std::numeric_limits<std::size_t>::max() / 16 / size) {
+            throw std::bad_alloc(); // more elements than memory has bytes: MemoryError
+        }
+        count *= size;
     }
     Request& request = arguments.request;
+    std::vector<Strided> inputs;
+    Sweep sweep;
     for (const NumberArgument& number : arguments.numbers) {
-        stretched.push_back(Numbers::ensure(numpy.attr("broadcast_to")(*number.array, shape)));
+        inputs.push_back(StridedOf(*number.array, extents));
         sweep.options.push_back(number.option);
-        sweep.values.push_back(stretched.back().data());
         // The first element stands for all in the choice of the variant.
-        const long double first = count > 0 ? *stretched.back().data() : 0.0L;
+        const long double first = count > 0 ? *inputs.back().data : 0.0L;
         request.Give(number.option, first, ExactText(first));
     }
     const auto [variant, skip] = Select(calculation, request);
+    const bool wide = arguments.wide.value_or(true);
     Gathered gathered;
     gathered.count = count;
+    gathered.columns.reserve(variant->results.size());
     for (const ResultSpec* spec : variant->results) {
-        gathered.Column({spec, 0.0L, {}, spec->unit, spec->format});
+        gathered.columns.emplace_back(*spec, shape, wide, spec->format == ResultFormat::Text);
     }
-    std::optional<std::string> requestError;
-    {
-        py::gil_scoped_release release;
-        const SweepOut out = [&](std::size_t run, const Reply& reply) { gathered.Take(run, reply); };
-        try {
-            if (count > 0 && !(variant->sweep && variant->sweep(request, skip, sweep, 0, count, out))) {
-                for (std::size_t run = 0; run < count; ++run) {
-                    Request single = request;
-                    Reply reply;
-                    try {
-                        for (std::size_t k = 0; k < sweep.options.size(); ++k) {
-                            const long double value = sweep.values[k][run];
-                            single.Replace(std::string(sweep.options[k]), value, ExactText(value));
-                        }
-                        reply = variant->run(single, skip);
-                    } catch (const ApplicationError& error) {
-                        reply.error = ApplicationErrorBoxText(error.Message());
-                    } catch (const RequestError& error) {
-                        // A number of this element's that cannot be read (2.5 channels) is its
-                        // refusal; a slip in what every element shares is the call's.
-                        const auto option = ElementOption(error.what(), sweep.options);
-                        if (option.empty()) {
-                            throw;
-                        }
-                        reply = Reply{};
-                        reply.error = error.what();
-                        reply.errorOption = option;
-                    }
-                    out(run, reply);
+    std::vector<std::vector<long double>> buffers(inputs.size());
+    std::optional<std::pair<std::size_t, std::string>> requestError; // the run and its message
+    bool sweeps = static_cast<bool>(variant->sweep);
+    std::size_t chunk = 1;
+    for (std::size_t begin = 0; begin < count && !requestError;) {
+        const std::size_t length = std::min(chunk, count - begin);
+        const auto started = std::chrono::steady_clock::now();
+        {
+            py::gil_scoped_release release;
+            Fill(inputs, extents, begin, length, buffers);
+            const SweepOut out = [&](std::size_t run, const Reply& reply) { gathered.Take(begin + run, reply); };
+            Sweep part{sweep.options, {}, {}};
+            for (const std::vector<long double>& buffer : buffers) {
+                part.values.push_back(buffer.data());
+            }
+            bool done = false;
+            if (sweeps) {
+                const Gathered::Mark mark = gathered.Here();
+                try {
+                    done = variant->sweep(request, skip, part, 0, length, out);
+                    sweeps = done;
+                } catch (const RequestError&) {
+                    // An element's slip: the chunk runs again run by run, to find it.
+                    gathered.Back(mark);
                 }
             }
-        } catch (const RequestError& error) {
-            requestError = error.what();
+            for (std::size_t run = 0; run < length && !done; ++run) {
+                Request single = request;
+                Reply reply;
+                try {
+                    for (std::size_t k = 0; k < part.options.size(); ++k) {
+                        single.Replace(std::string(part.options[k]), buffers[k][run], ExactText(buffers[k][run]));
+                    }
+                    reply = variant->run(single, skip);
+                } catch (const ApplicationError& error) {
+                    reply.error = ApplicationErrorBoxText(error.Message());
+                } catch (const RequestError& error) {
+                    // A number of this element's that cannot be read (2.5 channels) is its
+                    // refusal; a slip in what every element shares is the call's.
+                    const auto option = ElementOption(error.what(), sweep.options);
+                    if (option.empty()) {
+                        requestError.emplace(begin + run, error.what());
+                        break;
+                    }
+                    reply = Reply{};
+                    reply.error = error.what();
+                    reply.errorOption = option;
+                }
+                out(run, reply);
+            }
+        }
+        begin += length;
+        // Ctrl+C is seen between chunks, each sized to take about kChunkTime.
+        if (PyErr_CheckSignals() != 0) {
+            throw py::error_already_set();
+        }
+        const auto took = std::chrono::steady_clock::now() - started;
+        if (took < kChunkTime / 2 && chunk < (std::size_t{1} << 20)) {
+            chunk *= 2;
+        } else if (took > kChunkTime && chunk > 1) {
+            chunk /= 2;
         }
     }
     if (requestError) {
-        throw py::value_error(PythonWords(*requestError));
+        throw py::value_error(arguments.Words(requestError->second));
     }
     const bool raise = arguments.raise.value_or(false);
     py::object unravel = numpy.attr("unravel_index");
     const auto indexOf = [&](std::size_t run) { return py::tuple(unravel(run, shape)); };
     if (raise && !gathered.refusals.empty()) {
         const Gathered::Refusal& first = gathered.refusals.front();
-        RaiseRefused(first.message, first.option, indexOf(first.run));
+        RaiseRefused(arguments.Words(first.message), first.option, indexOf(first.run));
+    }
+    for (const auto& [run, stray] : gathered.strays) {
+        Column* column = gathered.ColumnOf(stray);
+        if (column == nullptr) {
+            gathered.columns.emplace_back(*stray.spec, shape, wide, stray.format == ResultFormat::Text);
+            column = &gathered.columns.back();
+        }
+        column->Set(run, stray);
     }
     Result result;
-    for (std::size_t column = 0; column < gathered.specs.size(); ++column) {
-        const std::string name = PythonName(gathered.specs[column]->name);
-        result.units[name.c_str()] = std::string(gathered.units[column]);
-        if (gathered.specs[column]->format == ResultFormat::Text) {
-            py::array texts = numpy.attr("full")(shape, py::none(), "object");
-            py::object flat = texts.attr("reshape")(-1);
-            for (std::size_t run = 0; run < gathered.texts[column].size(); ++run) {
-                if (!std::isnan(gathered.values[column][run])) {
-                    flat[py::int_(run)] = gathered.texts[column][run];
-                }
-            }
-            result.values[name.c_str()] = texts;
+    // The results some run gave, as a scalar call gives those of its run; all of the variant's
+    // where no run gave any.
+    const bool anyGiven =
+        std::any_of(gathered.columns.begin(), gathered.columns.end(), [](const Column& c) { return c.Given(); });
+    for (Column& column : gathered.columns) {
+        const std::string name = PythonName(column.Spec().name);
+        if ((anyGiven && !column.Given()) || result.values.contains(name.c_str())) {
             continue;
         }
-        std::vector<py::ssize_t> extents;
-        for (auto extent : shape) {
-            extents.push_back(extent.cast<py::ssize_t>());
-        }
-        Numbers values(extents);
-        std::copy(gathered.values[column].begin(), gathered.values[column].end(), values.mutable_data());
-        result.values[name.c_str()] = values;
+        result.units[name.c_str()] = std::string(column.Unit());
+        result.values[name.c_str()] = column.Array(shape);
     }
     for (const Gathered::Refusal& refusal : gathered.refusals) {
-        result.errors[indexOf(refusal.run)] = PythonWords(refusal.message);
+        result.errors[indexOf(refusal.run)] = arguments.Words(refusal.message);
     }
+    // The lists beside the results, each element's own (None where it gave none).
+    const auto perElement = [&](auto& lists, auto make) -> py::object {
+        if (lists.empty()) {
+            return py::none();
+        }
+        py::array all = numpy.attr("full")(shape, py::none(), "object");
+        py::object flat = all.attr("reshape")(-1);
+        for (auto& [run, list] : lists) {
+            flat[py::int_(run)] = make(list);
+        }
+        return std::move(all);
+    };
+    result.curve = perElement(gathered.curves, [](const std::vector<CurvePoint>& curve) {
+        py::array_t<long double> points({static_cast<py::ssize_t>(curve.size()), py::ssize_t{2}});
+        auto at = points.mutable_unchecked<2>();
+        for (std::size_t i = 0; i < curve.size(); ++i) {
+            at(static_cast<py::ssize_t>(i), 0) = curve[i].x;
+            at(static_cast<py::ssize_t>(i), 1) = curve[i].y;
+        }
+        return py::object(std::move(points));
+    });
+    const auto dicts = [](const std::vector<std::vector<ResultValue>>& lines) {
+        py::list made;
+        for (const std::vector<ResultValue>& line : lines) {
+            made.append(ValuesOf(line, nullptr));
+        }
+        return py::object(std::move(made));
+    };
+    result.matches = perElement(gathered.matches, dicts);
+    result.rows = perElement(gathered.rows, dicts);
     for (const auto& [warning, runs] : gathered.warnings) {
         result.warnings.append(warning);
-        Warn(runs == count ? warning : warning + " (" + std::to_string(runs) + " of " + std::to_string(count) + ")");
+        WarnOfRuns(warning, runs, count);
     }
     return py::cast(std::move(result));
 }

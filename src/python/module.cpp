@@ -113,6 +113,7 @@ PYBIND11_MODULE(_core, module)
     module.def("format", &Format, py::arg("value"), py::arg("digits") = 5);
     module.def("set_classes", &SetPythonClasses);
     module.attr("long_double_digits") = std::numeric_limits<long double>::digits;
+    module.attr("__version__") = ZANDREVIO_VERSION;
 }
 
 } // namespace zandrevio::python

@@ -49,6 +49,23 @@ void DefineResult(py::module_& module)
         .def_readonly("curve", &Result::curve, "The downtilt's gain (dB) against ground distance (km), or None.")
         .def_readonly("matches", &Result::matches, "Where several bands hold a channel: each band's results, or None.")
         .def_readonly("rows", &Result::rows, "A list the calculation gives (intermodulation products): dicts, or None.")
+        .def(py::pickle(
+            [](const Result& result) {
+                return py::make_tuple(result.values, result.units, result.errors, result.warnings, result.curve,
+                                      result.matches, result.rows);
+            },
+            [](const py::tuple& state) {
+                if (py::len(state) != 7) {
+                    throw py::value_error("not a zandrevio.Result's state");
+                }
+                return Result{state[0].cast<py::dict>(),
+                              state[1].cast<py::dict>(),
+                              state[2].cast<py::dict>(),
+                              state[3].cast<py::list>(),
+                              state[4],
+                              state[5],
+                              state[6]};
+            }))
         .def("__repr__", [](const Result& result) {
             std::string text = "Result(";
             bool first = true;

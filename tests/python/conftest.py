@@ -3,6 +3,8 @@ installed one; ZANDREVIO_CALC names the command line it is compared with."""
 
 import os
 import shutil
+import subprocess
+import sys
 from pathlib import Path
 
 import pytest
@@ -21,3 +23,11 @@ def calc():
 @pytest.fixture(scope="session")
 def root():
     return ROOT
+
+
+@pytest.fixture(scope="session")
+def run_python():
+    """Runs a script in a fresh interpreter of the same environment: its standard output."""
+    def run(script):
+        return subprocess.run([sys.executable, "-c", script], check=True, capture_output=True, text=True).stdout
+    return run

@@ -1,6 +1,7 @@
 """Arrays broadcast as NumPy ufuncs do, keep extended precision, and a
 refused element is NaN with its message, or raises where asked."""
 
+import sys
 import warnings
 
 import numpy
@@ -57,9 +58,17 @@ def test_a_warning_is_given_once_for_an_array():
     with warnings.catch_warnings(record=True) as caught:
         warnings.simplefilter("always")
         result = zandrevio.path_loss(model="hata", distance=[5, 30, 40], frequency=900)
-    assert [str(w.message) for w in caught] == ["distance outside 1-20 km, the range of Hata's model (2 of 3)"]
+    # Its text is the same for any number of elements, so that Python's filters give it once a place;
+    # the elements it concerns are counted beside.
+    assert [str(w.message) for w in caught] == ["distance outside 1-20 km, the range of Hata's model"]
+    assert [(w.message.runs, w.message.of) for w in caught] == [(2, 3)]
     assert all(issubclass(w.category, zandrevio.ValidityWarning) for w in caught)
     assert result.warnings == ["distance outside 1-20 km, the range of Hata's model"]
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("default")
+        for distances in ([5, 30], [5, 30, 40, 50]):
+            zandrevio.path_loss(model="hata", distance=distances, frequency=900)
+    assert len(caught) == 1
 
 
 def test_texts_and_calculations_without_a_sweep():
@@ -78,10 +87,18 @@ def test_empty_arrays_give_empty_results():
 
 
 def test_any_element_that_cannot_be_read_is_its_own_refusal():
-    # First or later, a count that is not whole is that element's refusal.
+    # First or later, a count that is not whole is that element's refusal, and a scalar call's: one
+    # exception class for one fault.
     for channels, bad in (([2.5, 3], 0), ([3, 2.5], 1)):
         result = zandrevio.traffic(channels=channels, gos=0.01)
         assert numpy.isnan(result.traffic[bad]) and list(result.errors) == [(bad,)]
+    for channels in (15.5, [15, 15.5]):
+        with pytest.raises(zandrevio.Refused) as refused:
+            zandrevio.traffic(channels=channels, gos=0.01, errors="raise")
+        assert refused.value.field == "channels"
+    with pytest.raises(ValueError) as slip:
+        zandrevio.traffic(model="erlang-x", channels=[15, 16], gos=0.01)
+    assert not isinstance(slip.value, zandrevio.Refused)
     # A channel number read by a hook goes element by element too.
     assert zandrevio.channel(standard="gsm", tx=[935.2, 935.4]).channel.shape == (2,)
 
@@ -92,3 +109,104 @@ def test_none_is_not_given():
     assert zandrevio.noise(bandwidth=None).thermal_noise == zandrevio.noise().thermal_noise
     # The top line's gain is given as a text even where nothing is echoed.
     assert zandrevio.downtilt(gain=15).as_dict()["top_gain"] == "15"
+
+
+def test_scalar_and_array_calls_give_the_same_results_and_lists(root):
+    hop = str(root / "docs/examples/hill-hop.csv")
+    for name, arguments, varying in (
+            ("path", {"profile": hop}, "frequency"),
+            ("cascade", {"stage": ["name=LNA,gain=20,nf=1", "gain=-3"]}, "bandwidth"),
+            ("downtilt", {}, "height")):
+        function = getattr(zandrevio, name)
+        scalar = function(**arguments, **{varying: 100})
+        array = function(**arguments, **{varying: [100, 120]})
+        assert list(scalar.as_dict()) == list(array.as_dict()), name
+        for kind in ("curve", "matches", "rows"):
+            if getattr(scalar, kind) is not None:
+                assert getattr(array, kind).shape == (2,), (name, kind)
+                assert repr(getattr(array, kind)[0]) == repr(getattr(scalar, kind)), (name, kind)
+
+
+def test_a_broadcast_too_large_for_memory_raises_memory_error():
+    with pytest.raises(MemoryError):
+        zandrevio.vswr(forward=numpy.full((10**5, 1), 5.0), reflected=numpy.ones((1, 10**5)))
+    # A million by a million: 16 TB of results.
+    with pytest.raises(MemoryError):
+        zandrevio.vswr(forward=numpy.full((2**20, 1), 5.0), reflected=numpy.ones((1, 2**20)))
+
+
+def test_an_array_call_takes_little_more_memory_than_its_results(run_python):
+    # Inputs of 3000 and 3000 elements broadcast to 9 million results: no input is stretched to that.
+    peak = run_python("""
+import gc, resource, numpy, zandrevio
+forward, reflected = numpy.full((3000, 1), 5.0), numpy.linspace(0.1, 1, 3000)[None, :]
+zandrevio.vswr(forward=forward[:2], reflected=reflected[:, :2])
+gc.collect()
+before = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
+result = zandrevio.vswr(forward=forward, reflected=reflected)
+grown = (resource.getrusage(resource.RUSAGE_SELF).ru_maxrss - before) * 1024
+print(grown / (forward.nbytes + reflected.nbytes + sum(v.nbytes for v in result.as_dict().values())))
+""")
+    assert float(peak) <= 2.0
+
+
+def test_ctrl_c_stops_a_long_array_call(root):
+    import os
+    import signal
+    import subprocess
+    import time
+    child = subprocess.Popen(
+        [sys.executable, "-c", """
+import sys, time, numpy, zandrevio
+print("ready", flush=True)
+try:
+    zandrevio.itm(profile=sys.argv[1], frequency=numpy.linspace(100, 1000, 10**6))
+    print("finished")
+except KeyboardInterrupt:
+    print("stopped")
+""", str(root / "docs/examples/hill-hop.csv")], stdout=subprocess.PIPE, text=True, env=dict(os.environ))
+    assert child.stdout.readline().strip() == "ready"
+    time.sleep(1.0)
+    sent = time.monotonic()
+    child.send_signal(signal.SIGINT)
+    out = child.communicate(timeout=60)[0]
+    assert out.strip() == "stopped"
+    assert time.monotonic() - sent < 0.5  # 0.1 s of its own, the rest the interpreter's exit
+
+
+def test_dtype_results_for_pandas_json_and_interp():
+    import json
+    wide = zandrevio.traffic(channels=[15, 16], gos=0.01)
+    narrow = zandrevio.traffic(channels=[15, 16], gos=0.01, dtype=numpy.float64)
+    assert wide.traffic.dtype == numpy.longdouble and narrow.traffic.dtype == numpy.float64
+    assert narrow.traffic[0] == float(wide.traffic[0])
+    json.dumps(narrow.traffic.tolist())
+    assert numpy.interp(15.5, [15, 16], narrow.traffic) > narrow.traffic[0]
+    with pytest.raises(ValueError):
+        zandrevio.traffic(channels=[15], gos=0.01, dtype="int8")
+
+
+def test_a_result_pickles():
+    import pickle
+    for result in (zandrevio.traffic(channels=15, gos=0.01), zandrevio.traffic(channels=[15, 16, 2.5], gos=0.01),
+                   zandrevio.downtilt()):
+        again = pickle.loads(pickle.dumps(result))
+        assert repr(again) == repr(result)
+        assert again.units == result.units and again.errors == result.errors
+        assert repr(again.curve) == repr(result.curve)
+
+
+def test_a_profile_from_arrays_as_from_a_file(root):
+    from_file = zandrevio.itm(profile=str(root / "docs/examples/hill-hop.csv"), frequency=7000)
+    rows = numpy.loadtxt(root / "docs/examples/hill-hop.csv", delimiter=",", skiprows=1)
+    assert zandrevio.itm(profile=(rows[:, 0], rows[:, 1]), frequency=7000).loss == from_file.loss
+    assert zandrevio.itm(profile=rows, frequency=7000).loss == from_file.loss
+    with pytest.raises(zandrevio.Refused, match="^the profile: the height at line 3") as refused:
+        zandrevio.path(profile=([0, 1, 2], [0, 1e300, 0]))
+    assert refused.value.field == "profile"
+    with pytest.raises(TypeError):
+        zandrevio.path(profile=[1, 2, 3])
+
+
+def test_the_version():
+    assert zandrevio.__version__ == "1.04"

@@ -12,6 +12,8 @@ they broadcast, and results keep numpy.longdouble precision::
 """
 
 from . import _core
+
+__version__ = _core.__version__
 from ._errors import Refused, ValidityWarning
 from ._functions import make_functions
 from ._table import Table, table

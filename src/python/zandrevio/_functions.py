@@ -55,6 +55,12 @@ def _docstring(description):
         "    scalar call), or give NaN and its message in the result's errors (the\n"
         "    start of an array call)."
     )
+    lines.append("dtype : numpy.longdouble or numpy.float64")
+    lines.append(
+        "    The dtype of an array call's results: numpy.longdouble (the start,\n"
+        "    every digit kept) or numpy.float64 (for pandas, json and np.interp,\n"
+        "    which take no extended precision)."
+    )
     lines += ["", "Returns", "-------", "zandrevio.Result with the attributes"]
     for result in description["results"]:
         unit = " (%s)" % result["unit"] if result["unit"] else ""
@@ -79,7 +85,7 @@ def _docstring(description):
 
 def make_function(description):
     """The Python function of one calculation of the registry."""
-    keywords = [option["keyword"] for option in description["options"]] + ["errors"]
+    keywords = [option["keyword"] for option in description["options"]] + ["errors", "dtype"]
     # The text signature help() and inspect.signature read: keywords only,
     # each None where not given.
     signature = "%s($module, /, *, %s)\n--\n\n" % (
