@@ -26,6 +26,9 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace zandrevio {
 
 namespace {
@@ -91,6 +94,64 @@ Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, boo
     scroll->show();
     return panel;
 }
+
+// The pages: each tab's page and what builds it, its panels placed with the
+// start state their layouts do not hold. The first is built with the window,
+// every other when first shown (Qt's building and styling of hidden pages
+// was most of the start).
+struct PageEntry {
+    QWidget* Ui::TZandrevio::*page;
+    QList<QWidget*> (*build)(QWidget* page);
+};
+
+const PageEntry kPages[] = {
+    {&Ui::TZandrevio::RF,
+     [](QWidget* page) -> QList<QWidget*> {
+         // FormCreate gives these their start state, as the window's creation does.
+         return {Place<ChannelPlanPanel>(page, "ChannelPlanPanel", 0, 0),
+                 Place<PropagationPanel>(page, "PropagationPanel", 0, 146)};
+     }},
+    {&Ui::TZandrevio::Traffic,
+     [](QWidget* page) -> QList<QWidget*> {
+         auto* traffic = Place<TrafficPanel>(page, "TrafficPanel", 0, 0);
+         traffic->StartGos();
+         return {traffic};
+     }},
+    // The page whose tab reads "Cable" is the one named Antenna, and the other way round.
+    {&Ui::TZandrevio::Antenna,
+     [](QWidget* page) -> QList<QWidget*> {
+         auto* cable = Place<CablePanel>(page, "CablePanel", 0, 0);
+         cable->StartCables();
+         return {cable};
+     }},
+    {&Ui::TZandrevio::Cable,
+     [](QWidget* page) -> QList<QWidget*> {
+         return {Place<IsolationPanel>(page, "IsolationPanel", 0, 0),
+                 Place<DowntiltPanel>(page, "DowntiltPanel", 0, 136)};
+     }},
+    {&Ui::TZandrevio::Units,
+     [](QWidget* page) -> QList<QWidget*> {
+         auto* fieldStrength = Place<FieldStrengthPanel>(page, "FieldStrengthPanel", 0, 0);
+         auto* conversion = Place<UnitConversionPanel>(page, "UnitConversionPanel", 0, 144);
+         fieldStrength->StartPickers();
+         conversion->StartPickers();
+         return {fieldStrength, conversion};
+     }},
+    {&Ui::TZandrevio::Planning,
+     [](QWidget* page) -> QList<QWidget*> {
+         return {Place<CellRangePanel>(page, "CellRangePanel", 0, 0),
+                 Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250)};
+     }},
+    // Pages taller than the window scroll; the Path page keeps its pixel layout.
+    {&Ui::TZandrevio::Path,
+     [](QWidget* page) -> QList<QWidget*> {
+         return {InScrollArea<PathPanel>(page, "PathPanel", "PathScroll", false)};
+     }},
+    {&Ui::TZandrevio::Receiver,
+     [](QWidget* page) -> QList<QWidget*> {
+         return {InScrollArea<ReceiverPanel>(page, "ReceiverPanel", "ReceiverScroll", true)};
+     }},
+};
 } // namespace
 
 TZandrevio::TZandrevio(QWidget* parent)
@@ -121,10 +182,7 @@ TZandrevio::TZandrevio(QWidget* parent)
     m_ui->BitBtn5->setFont(bold);
     m_ui->BitBtn5->raise();
 
-    m_channelPlan = Place<ChannelPlanPanel>(m_ui->RF, "ChannelPlanPanel", 0, 0);
-    m_propagation = Place<PropagationPanel>(m_ui->RF, "PropagationPanel", 0, 146);
-    // Every other page is built when first shown: Qt's building and styling
-    // of hidden pages was most of the start.
+    BuildPage(m_ui->RF);
     connect(m_ui->PageControl1, &QTabWidget::currentChanged, this,
             [this] { BuildPage(m_ui->PageControl1->currentWidget()); });
 
@@ -147,43 +205,16 @@ void TZandrevio::BuildAllPages()
 
 void TZandrevio::BuildPage(QWidget* page)
 {
-    QList<QWidget*> panels;
-    if (page == m_ui->Traffic && m_traffic == nullptr) {
-        m_traffic = Place<TrafficPanel>(page, "TrafficPanel", 0, 0);
-        m_traffic->StartGos();
-        panels = {m_traffic};
-    } else if (page == m_ui->Antenna && m_cable == nullptr) {
-        // The page whose tab reads "Cable" is the one named Antenna.
-        m_cable = Place<CablePanel>(page, "CablePanel", 0, 0);
-        m_cable->StartCables();
-        panels = {m_cable};
-    } else if (page == m_ui->Cable && m_isolation == nullptr) {
-        m_isolation = Place<IsolationPanel>(page, "IsolationPanel", 0, 0);
-        m_downtilt = Place<DowntiltPanel>(page, "DowntiltPanel", 0, 136);
-        panels = {m_isolation, m_downtilt};
-    } else if (page == m_ui->Units && m_fieldStrength == nullptr) {
-        m_fieldStrength = Place<FieldStrengthPanel>(page, "FieldStrengthPanel", 0, 0);
-        m_unitConversion = Place<UnitConversionPanel>(page, "UnitConversionPanel", 0, 144);
-        m_fieldStrength->StartPickers();
-        m_unitConversion->StartPickers();
-        panels = {m_fieldStrength, m_unitConversion};
-    } else if (page == m_ui->Planning && m_cellRange == nullptr) {
-        m_cellRange = Place<CellRangePanel>(page, "CellRangePanel", 0, 0);
-        m_bandPlan = Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250);
-        panels = {m_cellRange, m_bandPlan};
-    } else if (page == m_ui->Path && m_path == nullptr) {
-        // The page is taller than the window with the models' and the
-        // availability's fields: it scrolls, the plot and results first.
-        m_path = InScrollArea<PathPanel>(page, "PathPanel", "PathScroll", false);
-        panels = {m_path};
-    } else if (page == m_ui->Receiver && m_receiver == nullptr) {
-        m_receiver = InScrollArea<ReceiverPanel>(page, "ReceiverPanel", "ReceiverScroll", true);
-        panels = {m_receiver};
-    }
-    if (panels.isEmpty()) {
+    if (m_built.contains(page)) {
         return;
     }
-    for (QWidget* panel : panels) {
+    const auto entry = std::find_if(std::begin(kPages), std::end(kPages),
+                                    [&](const PageEntry& e) { return (*m_ui).*(e.page) == page; });
+    if (entry == std::end(kPages)) {
+        return;
+    }
+    m_built.insert(page);
+    for (QWidget* panel : entry->build(page)) {
         SpinField::ShareAccessibleNames(*panel);
         PressButtonsOnEnter(*panel);
         panel->show();
@@ -197,8 +228,8 @@ void TZandrevio::BuildPage(QWidget* page)
 
 void TZandrevio::FormCreate()
 {
-    m_propagation->StartArea();
-    m_channelPlan->StartDuplexSpacing();
+    m_ui->RF->findChild<PropagationPanel*>()->StartArea();
+    m_ui->RF->findChild<ChannelPlanPanel*>()->StartDuplexSpacing();
 }
 
 void TZandrevio::BitBtn5Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QWidget>
 
 #include <memory>
@@ -10,19 +11,7 @@ class TZandrevio;
 
 namespace zandrevio {
 
-class CablePanel;
-class DowntiltPanel;
-class IsolationPanel;
-class ChannelPlanPanel;
-class PropagationPanel;
-class TrafficPanel;
 class TAboutBox;
-class FieldStrengthPanel;
-class UnitConversionPanel;
-class CellRangePanel;
-class BandPlanPanel;
-class PathPanel;
-class ReceiverPanel;
 
 // The main window: eight pages of calculators and the About button.
 class TZandrevio : public QWidget {
@@ -47,18 +36,7 @@ private:
     void BuildPage(QWidget* page);
 
     const std::unique_ptr<Ui::TZandrevio> m_ui;
-    ChannelPlanPanel* m_channelPlan = nullptr;
-    PropagationPanel* m_propagation = nullptr;
-    TrafficPanel* m_traffic = nullptr;
-    CablePanel* m_cable = nullptr;
-    IsolationPanel* m_isolation = nullptr;
-    DowntiltPanel* m_downtilt = nullptr;
-    FieldStrengthPanel* m_fieldStrength = nullptr;
-    UnitConversionPanel* m_unitConversion = nullptr;
-    CellRangePanel* m_cellRange = nullptr;
-    BandPlanPanel* m_bandPlan = nullptr;
-    PathPanel* m_path = nullptr;
-    ReceiverPanel* m_receiver = nullptr;
+    QSet<QWidget*> m_built; // the pages built so far
     TAboutBox* m_aboutBox = nullptr;
     std::unique_ptr<TAboutBox> m_ownAboutBox; // made the first time About is pressed, where none was given
 };
