@@ -149,7 +149,7 @@ char Delimiter(const std::string& word)
     if (word == "\t" || SameWithoutCase(word, "tab")) {
         return '\t';
     }
-    throw UsageError("--delimiter: '" + word + "' is not one of ',', ';' and TAB");
+    throw UsageError("delimiter", "'" + word + "' is not one of ',', ';' and TAB");
 }
 
 void ListCables(const std::string& only, bool json, std::ostream& out)

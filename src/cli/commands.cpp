@@ -88,7 +88,7 @@ void CheckOption(const OptionInfo& option, const std::string& text, Request& req
         try {
             request.Remember(option.name, ParseReal(text));
         } catch (const ConversionFailure&) {
-            throw UsageError("--" + option.name + ": '" + text + "' is not a number");
+            throw UsageError(option.name, "'" + text + "' is not a number");
         }
         break;
     case FieldKind::Whole:

@@ -53,7 +53,7 @@ long double Number(const std::string& option, const std::string& text)
     try {
         return ParseReal(text);
     } catch (const ConversionFailure&) {
-        throw UsageError("--" + option + ": '" + text + "' is not a number");
+        throw UsageError(option, "'" + text + "' is not a number");
     }
 }
 
@@ -86,8 +86,9 @@ std::vector<long double> Values(const std::string& option, const std::string& te
         const long double last = Number(option, text.substr(dash + 1, colon - dash - 1));
         const long double step = colon == std::string::npos ? 1.0L : Number(option, text.substr(colon + 1));
         if (!(step > 0.0L) || !(last >= first) || !((last - first) / step < kMostRows)) {
-            throw UsageError("--" + option + ": '" + text + "' is not a range FIRST-LAST[:STEP] of at most " +
-                             std::to_string(kMostRows) + " values");
+            throw UsageError(option,
+                             "'" + text + "' is not a range FIRST-LAST[:STEP] of at most " + std::to_string(kMostRows) +
+                                 " values");
         }
         const auto count = static_cast<std::size_t>(std::floor((last - first) / step * (1.0L + 1e-15L))) + 1;
         for (std::size_t k = 0; k < count; ++k) {
@@ -95,7 +96,7 @@ std::vector<long double> Values(const std::string& option, const std::string& te
         }
     }
     if (values.size() > kMostRows) {
-        throw UsageError("--" + option + ": more than " + std::to_string(kMostRows) + " values");
+        throw UsageError(option, "more than " + std::to_string(kMostRows) + " values");
     }
     return values;
 }
@@ -106,7 +107,7 @@ void RefuseRepeats(const std::string& option, const std::vector<std::string>& te
     for (std::size_t i = 0; i < texts.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
             if (texts[i] == texts[j]) {
-                throw UsageError("--" + option + ": " + texts[i] + " is given twice");
+                throw UsageError(option, texts[i] + " is given twice");
             }
         }
     }
@@ -713,7 +714,7 @@ int PrintTable(const TableOptions& options, const Settings& settings, bool json,
 {
     const std::string format = json ? "json" : options.format;
     if (format != "text" && format != "csv" && format != "markdown" && format != "json") {
-        throw UsageError("--format: '" + options.format + "' is not one of text, csv, markdown, json");
+        throw UsageError("format", "'" + options.format + "' is not one of text, csv, markdown, json");
     }
     if (IsItm(options)) {
         const CalculationTable itm = PlanItmTable(options, settings);

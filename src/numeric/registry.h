@@ -226,7 +226,7 @@ Inputs<Field> InputsFrom(const Request& request, const CalculationSpec<Field>& c
         case FieldKind::Whole:
             if (const auto exact = request.Exact(spec.option)) {
                 if (!IsWhole32(*exact)) {
-                    throw RequestError(WholeRefusal(spec.option, *exact));
+                    throw RequestError(spec.option, NotWholeNumber(*exact));
                 }
                 inputs.Set(spec.field, *exact);
             } else {
@@ -344,8 +344,17 @@ void Refuse(Reply& reply, const CalculationSpec<Field>& calculation, const Refus
     }
 }
 
+// A result's warnings (the model's limits), where its type has them.
+template <typename T>
+void CopyWarnings(Reply& reply, const T& result)
+{
+    if constexpr (requires { result.warnings.begin(); }) {
+        reply.warnings.assign(result.warnings.begin(), result.warnings.end());
+    }
+}
+
 // The generic variant: read the inputs, run the operation, then the refusal
-// or the results, and the echo of the options the operation read.
+// or the results and warnings, and the echo of the options the operation read.
 template <typename Field, typename T>
 Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<Field>& calculation,
                     Outcome<T, Field> (*operation)(const Inputs<Field>&), std::vector<ResultOf<T>> results,
@@ -371,6 +380,7 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
             return reply;
         }
         reply.results = ResultsOf(outcome.Value(), results);
+        CopyWarnings(reply, outcome.Value());
         if (hooks.finish != nullptr) {
             hooks.finish(reply, outcome.Value(), in); // after the echo, which it may read
         }
@@ -432,6 +442,7 @@ Variant MakeVariant(std::vector<std::string_view> needs, const CalculationSpec<F
                                                      result.spec->unit,
                                                      result.spec->format});
                         }
+                        CopyWarnings(reply, outcome.Value());
                         if (finish != nullptr) {
                             finish(reply, outcome.Value(), in);
                         }

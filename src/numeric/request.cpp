@@ -36,16 +36,22 @@ int MatchChoice(std::string_view option, std::span<const Choice> choices, std::s
         allowed += allowed.empty() ? "" : ", ";
         allowed += choice.key;
     }
-    throw RequestError("--" + std::string(option) + ": '" + std::string(text) + "' is not one of " + allowed);
+    throw RequestError(option, "'" + std::string(text) + "' is not one of " + allowed);
 }
 
 namespace {
-std::string NotWhole(std::string_view option, std::string_view text)
+std::string NotWhole(std::string_view text)
 {
-    return "--" + std::string(option) + ": '" + std::string(text) +
-        "' is not a whole number from -2147483648 to 2147483647";
+    return "'" + std::string(text) + "' is not a whole number from -2147483648 to 2147483647";
 }
 } // namespace
+
+std::string NotWholeNumber(long double value)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return NotWhole(std::string_view(text, static_cast<std::size_t>(end - text)));
+}
 
 bool IsWhole32(long double value)
 {
@@ -54,9 +60,7 @@ bool IsWhole32(long double value)
 
 std::string WholeRefusal(std::string_view option, long double value)
 {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return NotWhole(option, std::string_view(text, static_cast<std::size_t>(end - text)));
+    return "--" + std::string(option) + ": " + NotWholeNumber(value);
 }
 
 std::int32_t ParseWhole(std::string_view option, std::string_view text)
@@ -68,7 +72,7 @@ std::int32_t ParseWhole(std::string_view option, std::string_view text)
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw RequestError(NotWhole(option, text));
+        throw RequestError(option, NotWhole(text));
     }
     return value;
 }

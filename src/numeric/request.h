@@ -19,7 +19,22 @@ namespace zandrevio {
 // choice, a missing or conflicting option, a malformed whole number.
 class RequestError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // A slip no option owns (a rule broken, a missing column).
+    explicit RequestError(const std::string& message)
+        : std::runtime_error(message)
+    {
+    }
+    // A value of an option that cannot be read: "--option: what", the option travelling with it.
+    RequestError(std::string_view option, const std::string& what)
+        : std::runtime_error("--" + std::string(option) + ": " + what)
+        , m_option(option)
+    {
+    }
+    // The option at fault, without dashes; empty where the slip is no option's.
+    const std::string& Option() const { return m_option; }
+
+private:
+    std::string m_option;
 };
 
 class Request {
@@ -126,5 +141,7 @@ std::int32_t ParseWhole(std::string_view option, std::string_view text);
 bool IsWhole32(long double value);
 // The message ParseWhole gives for a value given as a number that is not one.
 std::string WholeRefusal(std::string_view option, long double value);
+// Its text after the option: "'2.5' is not a whole number from ...".
+std::string NotWholeNumber(long double value);
 
 } // namespace zandrevio

@@ -14,15 +14,9 @@ void ReadPolarization(Inputs<Field>& in, const Request& request)
 {
     const std::string_view text = request.TextOr("polarization", "horizontal");
     if (!ReadsAsPolarization(text)) {
-        throw RequestError("--polarization: '" + std::string(text) + "' is not " + std::string(kPolarizationWords));
+        throw RequestError("polarization", "'" + std::string(text) + "' is not " + std::string(kPolarizationWords));
     }
     in.Set(Field::Polarization, PolarizationInput(std::string(text)));
-}
-
-template <typename T, typename Field>
-void Warn(Reply& reply, const T& result, const Inputs<Field>&)
-{
-    reply.warnings = result.warnings;
 }
 
 using A = AvailabilityField;
@@ -57,8 +51,8 @@ Calculation AvailabilityCalculation()
     Calculation availability;
     availability.variants = {
         MakeVariant<A, AR>({"target-availability"}, kAvailability, FadeMarginForAvailability, margin,
-                           {ReadPolarization<A>, Warn<AR, A>}),
-        MakeVariant<A, AR>({}, kAvailability, Availability, kOutageResults, {ReadPolarization<A>, Warn<AR, A>}),
+                           {ReadPolarization<A>}),
+        MakeVariant<A, AR>({}, kAvailability, Availability, kOutageResults, {ReadPolarization<A>}),
     };
     availability.rules = {{{{"fade-margin"}, {"target-availability"}}, 1, false, {}}};
     return availability;
@@ -72,7 +66,7 @@ Calculation RainAttenuationCalculation()
     rain.variants = {MakeVariant<R, RR>({}, kRainAttenuation, RainAttenuation,
                                         {{&kRainResultSpecificAttenuation, Member<&RR::specificDbPerKm>},
                                          {&kRainResultAttenuation, Member<&RR::attenuationDb>}},
-                                        {ReadPolarization<R>, Warn<RR, R>})};
+                                        {ReadPolarization<R>})};
     return rain;
 }
 

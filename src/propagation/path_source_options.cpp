@@ -6,8 +6,6 @@ namespace zandrevio {
 
 namespace {
 enum class SourceField { Profile, Dem, From, To, Step, ProfileOut };
-static_assert(static_cast<int>(SourceField::Step) == static_cast<int>(PathSourceField::Step),
-              "the loader's fields are the source options' first five");
 const FieldSpec<SourceField> kSourceFields[] = {
     {SourceField::Profile,
      FieldKind::Text,
@@ -75,8 +73,8 @@ PathSource PathSourceOf(const Request& request)
     // A place that is no LAT,LON is the user's slip, named by its option; one off the globe is refused.
     for (const char* option : {"from", "to"}) {
         if (request.Has(option) && !ParseCoordinates(request.TextOr(option, ""))) {
-            throw RequestError("--" + std::string(option) + ": '" + std::string(request.TextOr(option, "")) +
-                               "' is not LAT,LON in degrees, as 45.5,6.25");
+            throw RequestError(
+                option, "'" + std::string(request.TextOr(option, "")) + "' is not LAT,LON in degrees, as 45.5,6.25");
         }
     }
     PathSource source;
@@ -90,8 +88,23 @@ PathSource PathSourceOf(const Request& request)
 
 void RefusePathSource(Reply& reply, const Refusal<PathSourceField>& refusal)
 {
-    // The loader's fields are the source options' first five, in order.
-    const auto field = static_cast<SourceField>(refusal.field);
+    SourceField field = SourceField::Profile;
+    switch (refusal.field) {
+    case PathSourceField::Profile:
+        break;
+    case PathSourceField::Dem:
+        field = SourceField::Dem;
+        break;
+    case PathSourceField::From:
+        field = SourceField::From;
+        break;
+    case PathSourceField::To:
+        field = SourceField::To;
+        break;
+    case PathSourceField::Step:
+        field = SourceField::Step;
+        break;
+    }
     Refuse(reply, kPathSource, Refusal<SourceField>{refusal.message, field, refusal.beep});
 }
 

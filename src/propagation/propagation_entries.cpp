@@ -7,12 +7,6 @@
 namespace zandrevio {
 
 namespace {
-template <typename T, typename Field>
-void Warn(Reply& reply, const T& result, const Inputs<Field>&)
-{
-    reply.warnings = result.warnings;
-}
-
 // The areas each model has, for the completion of --area once --model is
 // typed.
 template <std::size_t N>
@@ -51,8 +45,7 @@ Calculation PathLossCalculation()
 {
     Calculation loss;
     loss.variants = {MakeVariant<PathLossField, PathLossResult>({}, kPathLoss, PathLoss,
-                                                                {{&kPathLossResult, Member<&PathLossResult::lossDb>}},
-                                                                {nullptr, Warn<PathLossResult, PathLossField>})};
+                                                                {{&kPathLossResult, Member<&PathLossResult::lossDb>}})};
     NarrowAreas(loss, kPathLossModels);
     return loss;
 }
@@ -62,10 +55,8 @@ Calculation CellRangeCalculation()
     using F = CellRangeField;
     Calculation range;
     range.variants = {
-        MakeVariant<F, CellRangeResult>({"max-path-loss"}, kCellRange, CellRange, kCellRangeResults,
-                                        {nullptr, Warn<CellRangeResult, F>}),
-        MakeVariant<F, CellRangeResult>({}, kCellRangeOfBudget, CellRangeOfBudget, kCellRangeResults,
-                                        {nullptr, Warn<CellRangeResult, F>}),
+        MakeVariant<F, CellRangeResult>({"max-path-loss"}, kCellRange, CellRange, kCellRangeResults),
+        MakeVariant<F, CellRangeResult>({}, kCellRangeOfBudget, CellRangeOfBudget, kCellRangeResults),
     };
     std::vector<std::string_view> budget;
     for (const FieldSpec<F>& field : kMaximumPathLoss.fields) {

@@ -393,19 +393,6 @@ std::pair<const Variant*, std::vector<std::string_view>> Select(const Calculatio
     }
 }
 
-// The varying option a request error names ("--channels: '2.5' is not ..."),
-// or none.
-std::string_view ElementOption(std::string_view message, const std::vector<std::string_view>& options)
-{
-    for (std::string_view option : options) {
-        if (message.size() > option.size() + 3 && message.substr(0, 2) == "--" &&
-            message.substr(2, option.size()) == option && message[option.size() + 2] == ':') {
-            return option;
-        }
-    }
-    return {};
-}
-
 py::object CallScalar(const Calculation& calculation, Arguments& arguments)
 {
     const auto [variant, skip] = Select(calculation, arguments.request);
@@ -415,16 +402,11 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
     } catch (const RequestError& error) {
         // A number that cannot be read as its option's kind (15.5 channels) is refused at its
         // field, as an array call's element is; any other slip is the call's ValueError.
-        std::vector<std::string_view> numeric;
-        for (const auto& [option, text] : arguments.request.Options()) {
-            numeric.push_back(option);
-        }
-        const std::string_view option = ElementOption(error.what(), numeric);
-        if (option.empty() || !arguments.numeric.count(std::string(option))) {
+        if (!arguments.numeric.count(error.Option())) {
             throw py::value_error(arguments.Words(error.what()));
         }
         reply.error = error.what();
-        reply.errorOption = option;
+        reply.errorOption = *arguments.numeric.find(error.Option());
     } catch (const ApplicationError& error) {
         reply.error = ApplicationErrorBoxText(error.Message());
     }
@@ -764,14 +746,14 @@ py::object CallArray(const Calculation& calculation, Arguments& arguments)
                 } catch (const RequestError& error) {
                     // A number of this element's that cannot be read (2.5 channels) is its
                     // refusal; a slip in what every element shares is the call's.
-                    const auto option = ElementOption(error.what(), sweep.options);
-                    if (option.empty()) {
+                    const auto option = std::find(sweep.options.begin(), sweep.options.end(), error.Option());
+                    if (option == sweep.options.end()) {
                         requestError.emplace(begin + run, error.what());
                         break;
                     }
                     reply = Reply{};
                     reply.error = error.what();
-                    reply.errorOption = option;
+                    reply.errorOption = *option;
                 }
                 out(run, reply);
             }

@@ -61,7 +61,7 @@ Reply RunCascade(const Request& request, const std::vector<std::string_view>&)
         auto stage = ParseStage(texts[i], i);
         if (auto* failed = std::get_if<std::string>(&stage)) {
             // A stage that cannot be read is the user's slip, named by its option.
-            throw RequestError("--stage: " + *failed);
+            throw RequestError("stage", *failed);
         }
         stages.push_back(std::get<CascadeStage>(std::move(stage)));
     }
@@ -116,6 +116,22 @@ const FieldSpec<IntermodOption> kIntermodFields[] = {
 };
 const CalculationSpec<IntermodOption> kIntermodSpec{"intermod", kIntermodFields, {}};
 
+// The option of the search's field a refusal names.
+std::string_view IntermodOptionOf(IntermodField field)
+{
+    switch (field) {
+    case IntermodField::Carriers:
+        return "carrier";
+    case IntermodField::Bands:
+        return "band";
+    case IntermodField::HighestOrder:
+        return "max-order";
+    case IntermodField::OddOrdersOnly:
+        break;
+    }
+    return "orders";
+}
+
 Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
 {
     Reply reply;
@@ -131,8 +147,9 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
         try {
             search.carriersMhz.push_back(ParseReal(carriers[i]));
         } catch (const ConversionFailure&) {
-            throw RequestError("--carrier: '" + std::string(carriers[i]) + "' (carrier " + std::to_string(i + 1) +
-                               ") is not a number");
+            throw RequestError("carrier",
+                               "'" + std::string(carriers[i]) + "' (carrier " + std::to_string(i + 1) +
+                                   ") is not a number");
         }
     }
     const std::vector<std::string_view> bands = request.Texts("band");
@@ -145,8 +162,8 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
             }
             search.bands.push_back({ParseReal(band.substr(0, dash)), ParseReal(band.substr(dash + 1))});
         } catch (const ConversionFailure&) {
-            throw RequestError("--band: '" + std::string(band) + "' (band " + std::to_string(i + 1) +
-                               ") is not LOW-HIGH in MHz");
+            throw RequestError(
+                "band", "'" + std::string(band) + "' (band " + std::to_string(i + 1) + ") is not LOW-HIGH in MHz");
         }
     }
     const Inputs<IntermodOption> in = InputsFrom(request, kIntermodSpec);
@@ -155,8 +172,7 @@ Reply RunIntermod(const Request& request, const std::vector<std::string_view>&)
     EchoFields(reply, request, kIntermodSpec, in);
     const Outcome<IntermodResult, IntermodField> outcome = IntermodulationProducts(search);
     if (!outcome.Ok()) {
-        static constexpr std::string_view kOptions[] = {"carrier", "band", "max-order", "orders"};
-        return refuse(outcome.Error().message, kOptions[static_cast<int>(outcome.Error().field)]);
+        return refuse(outcome.Error().message, IntermodOptionOf(outcome.Error().field));
     }
     const IntermodResult& found = outcome.Value();
     reply.results.push_back(Number(kProductCountResult, static_cast<long double>(found.products.size())));
