@@ -207,6 +207,9 @@ struct FieldSpec {
     // What the command line's help shows in place of the value of a text
     // field (FILE, LAT,LON).
     std::string_view placeholder = {};
+    // Whether a value below 0 has a meaning (a gain, a level in dB): the
+    // window's field then takes a minus.
+    bool negative = false;
 };
 
 struct ResultSpec {

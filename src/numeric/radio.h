@@ -9,6 +9,11 @@
 namespace zandrevio::radio {
 
 inline constexpr long double kPi = std::numbers::pi_v<long double>;
+// Boltzmann's constant, J/K: exact since the SI of 2019 (BIPM SI Brochure, 9th ed., Table 1).
+inline constexpr long double kBoltzmann = 1.380649e-23L;
+// The earth's mean radius, km: the sphere of great circles and of the
+// effective earth a_e = k × 6371 km (ITU-R P.452-17 §4.3).
+inline constexpr long double kEarthRadiusKm = 6371.0L;
 // A half-wave dipole's gain over the isotropic antenna: dBi = dBd + 2.15.
 inline constexpr long double kDbdToDbi = 2.15L;
 inline constexpr long double kMetresPerFoot = 0.3048L;

@@ -50,5 +50,14 @@ inline Real Square(Real x)
 {
     return x * x;
 }
+// The larger and the smaller of two (a comparison, no step that could fault).
+inline Real Max(Real a, Real b)
+{
+    return a > b ? a : b;
+}
+inline Real Min(Real a, Real b)
+{
+    return a < b ? a : b;
+}
 
 } // namespace zandrevio::fp

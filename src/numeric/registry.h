@@ -34,6 +34,8 @@ struct OptionSpec {
     std::vector<std::pair<std::string_view, std::vector<std::string_view>>> wordsFor = {};
     // Given once per item (--stage A --stage B): a list of texts.
     bool repeated = false;
+    // Whether a value below 0 has a meaning: the window's field takes a minus.
+    bool negative = false;
 };
 
 // One result of a run in physical units, with the unit and format in force
@@ -57,6 +59,7 @@ struct CurvePoint {
 // warnings, or the message of its refusal.
 struct Reply {
     std::vector<std::pair<std::string_view, std::string>> inputs;
+    bool beep = true; // whether the window sounds the refusal
     std::vector<ResultValue> results;
     // Where a calculation answers for several bands: each band's results (the
     // first of them are also the results above).
@@ -257,7 +260,11 @@ std::vector<OptionSpec> OptionsOf(const CalculationSpec<Field>& calculation)
                                spec.start,
                                {spec.choices.begin(), spec.choices.end()},
                                spec.help,
-                               spec.placeholder});
+                               spec.placeholder,
+                               {},
+                               {},
+                               false,
+                               spec.negative});
         }
     }
     return options;
@@ -337,6 +344,7 @@ template <typename Field>
 void Refuse(Reply& reply, const CalculationSpec<Field>& calculation, const Refusal<Field>& refusal)
 {
     reply.error = refusal.message;
+    reply.beep = refusal.beep;
     for (const FieldSpec<Field>& spec : calculation.fields) {
         if (spec.field == refusal.field) {
             reply.errorOption = spec.option;

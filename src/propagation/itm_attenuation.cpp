@@ -7,17 +7,11 @@
 
 namespace zandrevio::itm {
 
+using fp::Max;
+using fp::Min;
 using fp::Real;
 
 namespace {
-Real Max(Real a, Real b)
-{
-    return a > b ? a : b;
-}
-Real Min(Real a, Real b)
-{
-    return a < b ? a : b;
-}
 // FORTRAN's DIM(a, b): a − b where positive, else 0.
 Real Excess(Real a, Real b)
 {

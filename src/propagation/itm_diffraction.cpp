@@ -4,13 +4,11 @@
 
 namespace zandrevio::itm {
 
+using fp::Max;
+using fp::Min;
 using fp::Real;
 
 namespace {
-Real Min(Real a, Real b)
-{
-    return a < b ? a : b;
-}
 
 // ITM 1.2.2 Algorithm, §Preparatory calculations: the terrain's spread at distance s,
 // Δh(s) = (1 − 0.8 exp(−s / 50 km)) Δh.

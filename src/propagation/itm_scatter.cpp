@@ -4,18 +4,9 @@
 
 namespace zandrevio::itm {
 
+using fp::Max;
+using fp::Min;
 using fp::Real;
-
-namespace {
-Real Max(Real a, Real b)
-{
-    return a > b ? a : b;
-}
-Real Min(Real a, Real b)
-{
-    return a < b ? a : b;
-}
-} // namespace
 
 Real ScatterAngleDistance(Real thetaD)
 {

@@ -6,7 +6,7 @@ using fp::Real;
 
 Real EffectiveEarthRadiusKm(Real kFactor)
 {
-    return kEarthRadiusKm * kFactor;
+    return radio::kEarthRadiusKm * kFactor;
 }
 
 // The term 500 d_i (d − d_i) / a_e (m, distances in km) that ITU-R P.1812-6

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numeric/radio.h"
 #include "numeric/real.h"
 #include "terrain/profile.h"
 
@@ -9,8 +10,6 @@
 // under an effective earth radius, the straight line between the antenna tops,
 // the first Fresnel zone around it and the clearance of the ground below it.
 namespace zandrevio {
-
-inline constexpr long double kEarthRadiusKm = 6371.0L;
 
 // What a plot of the path needs at each profile point, in physical units.
 struct PathPointGeometry {

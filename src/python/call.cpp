@@ -814,7 +814,7 @@ py::object CallArray(const Calculation& calculation, Arguments& arguments)
         for (auto& [run, list] : lists) {
             flat[py::int_(run)] = make(list);
         }
-        return std::move(all);
+        return py::object(std::move(all));
     };
     result.curve = perElement(gathered.curves, [](const std::vector<CurvePoint>& curve) {
         py::array_t<long double> points({static_cast<py::ssize_t>(curve.size()), py::ssize_t{2}});

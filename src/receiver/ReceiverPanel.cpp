@@ -6,12 +6,16 @@
 #include "receiver/ProductTableModel.h"
 #include "receiver/StageTable.h"
 #include "receiver/cascade.h"
+#include "receiver/noise.h"
 #include "receiver/intermodulation.h"
 #include "receiver/receiver_results.h"
+#include "registry/registry.h"
 #include "widgets/CalculateButton.h"
+#include "widgets/CalculationForm.h"
 #include "widgets/EntryField.h"
 #include "widgets/Feedback.h"
 #include "widgets/FieldIo.h"
+#include "widgets/FieldTable.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/ItemViewFocus.h"
 #include "widgets/PlotImage.h"
@@ -117,26 +121,14 @@ ReceiverPanel::ReceiverPanel(QWidget* parent)
     page->addWidget(BuildCascade());
     page->addWidget(BuildEirp());
     page->addWidget(BuildIntermod());
+    page->addWidget(new CalculationForm(RegisteredCalculation("ebno"), tr("Eb/N0, SNR and C/N0"),
+                                        tr("Calculate Eb/N0"), QStringLiteral("Signal")));
+    page->addWidget(new CalculationForm(RegisteredCalculation("capacity"), tr("Shannon capacity"),
+                                        tr("Calculate capacity"), QStringLiteral("Capacity")));
     page->addStretch(1);
 }
 
 ReceiverPanel::~ReceiverPanel() = default;
-
-template <typename Field>
-EntryField* ReceiverPanel::AddField(QGridLayout& grid, int row, int column, const CalculationSpec<Field>& spec,
-                                    Field field, const char* name, bool signedValue)
-{
-    EntryField* entry =
-        signedValue ? static_cast<EntryField*>(new SignedDecimalField) : static_cast<EntryField*>(new DecimalField);
-    const FieldSpec<Field>& described = SpecOf(spec, field);
-    entry->setObjectName(Name(name));
-    entry->setAccessibleName(Q(described.caption));
-    entry->setText(Q(described.start));
-    entry->setFixedWidth(kFieldWidth);
-    grid.addWidget(Caption(Q(described.caption), entry), row, column);
-    grid.addWidget(entry, row, column + 1);
-    return entry;
-}
 
 ResultLabel* ReceiverPanel::AddResult(QGridLayout& grid, int row, int column, const ResultSpec& spec, const char* name,
                                       const QString& caption)
@@ -166,30 +158,9 @@ QPushButton* ReceiverPanel::AddButton(QGridLayout& grid, int row, int column, co
 
 QGroupBox* ReceiverPanel::BuildNoise()
 {
-    auto* group = new QGroupBox(tr("Noise and sensitivity"));
-    group->setObjectName(QStringLiteral("NoiseGroup"));
-    auto* grid = new QGridLayout(group);
-    m_bandwidth = AddField(*grid, 0, 0, kThermalNoise, NoiseField::Bandwidth, "BandwidthField", false);
-    auto* temperature = AddField(*grid, 0, 3, kThermalNoise, NoiseField::Temperature, "TemperatureField", false);
-    auto* figure = AddField(*grid, 1, 0, kThermalNoise, NoiseField::NoiseFigure, "NoiseFigureField", false);
-    m_snr = AddField(*grid, 1, 3, kThermalNoise, NoiseField::Snr, "SnrField", true);
-    m_noise = {
-        {NoiseField::Bandwidth, m_bandwidth},
-        {NoiseField::Temperature, temperature},
-        {NoiseField::NoiseFigure, figure},
-        {NoiseField::Snr, m_snr},
-    };
-    QPushButton* calculate = AddButton(*grid, 2, 0, tr("Calculate"), tr("Calculate noise"), "NoiseButton", true);
-    m_density = AddResult(*grid, 3, 0, kNoiseDensityResult, "NoiseDensityResult");
-    m_thermal = AddResult(*grid, 3, 3, kThermalNoiseResult, "ThermalNoiseResult");
-    m_thermalWatts = AddResult(*grid, 4, 0, kThermalNoiseWattsResult, "ThermalNoiseWattsResult", tr("Noise power kTB"));
-    m_floor = AddResult(*grid, 4, 3, kNoiseFloorResult, "NoiseFloorResult");
-    m_sensitivity = AddResult(*grid, 5, 0, kSensitivityResult, "SensitivityResult");
-    m_factor = AddResult(*grid, 5, 3, kNoiseFactorResult, "NoiseFactorResult");
-    m_temperature = AddResult(*grid, 6, 0, kNoiseTemperatureResult, "NoiseTemperatureResult");
-    grid->setColumnStretch(6, 1);
-    connect(calculate, &QPushButton::clicked, this, Guarded([this] { NoiseClick(); }));
-    return group;
+    m_noise = new CalculationForm(RegisteredCalculation("noise"), tr("Noise and sensitivity"), tr("Calculate noise"));
+    m_noise->setObjectName(QStringLiteral("NoiseGroup"));
+    return m_noise;
 }
 
 QGroupBox* ReceiverPanel::BuildCascade()
@@ -270,49 +241,10 @@ QGroupBox* ReceiverPanel::BuildCascade()
 
 QGroupBox* ReceiverPanel::BuildEirp()
 {
-    auto* group = new QGroupBox(tr("Radiated power"));
-    group->setObjectName(QStringLiteral("EirpGroup"));
-    auto* grid = new QGridLayout(group);
-    auto* power = AddField(*grid, 0, 0, kRadiatedPower, RadiatedField::Power, "PowerField", true);
-    auto* feeder = AddField(*grid, 0, 3, kRadiatedPower, RadiatedField::FeederLoss, "FeederLossField", false);
-    auto* other = AddField(*grid, 1, 0, kRadiatedPower, RadiatedField::OtherLoss, "OtherLossField", false);
-    auto* gain = AddField(*grid, 1, 3, kRadiatedPower, RadiatedField::AntennaGain, "AntennaGainField", true);
-    auto* unit = new RadioGroup;
-    unit->setObjectName(QStringLiteral("GainUnitGroup"));
-    unit->setTitle(Q(SpecOf(kRadiatedPower, RadiatedField::GainUnit).caption));
-    // Its buttons are placed in the frame's size when they are made.
-    unit->setFixedSize(130, 40);
-    FillChoices(*unit, kGainUnits, 2);
-    unit->SetItemIndex(StartIndex(kRadiatedPower, RadiatedField::GainUnit));
-    grid->addWidget(unit, 2, 3, 1, 2);
-    auto* distance = AddField(*grid, 3, 0, kRadiatedPower, RadiatedField::Distance, "DistanceField", false);
-    m_radiated = {
-        {RadiatedField::Power, power},      {RadiatedField::FeederLoss, feeder}, {RadiatedField::OtherLoss, other},
-        {RadiatedField::AntennaGain, gain}, {RadiatedField::GainUnit, unit},     {RadiatedField::Distance, distance},
-    };
-    QPushButton* calculate =
-        AddButton(*grid, 4, 0, tr("Calculate"), tr("Calculate radiated power"), "EirpButton", true);
-    const struct {
-        const ResultSpec* spec;
-        const char* name;
-        const char* caption;
-    } kResults[] = {
-        {&kEirpDbmResult, "EirpDbmResult", "EIRP"},
-        {&kErpDbmResult, "ErpDbmResult", "ERP"},
-        {&kEirpDbwResult, "EirpDbwResult", "EIRP in dBW"},
-        {&kErpDbwResult, "ErpDbwResult", "ERP in dBW"},
-        {&kEirpWattsResult, "EirpWattsResult", "EIRP in watts"},
-        {&kErpWattsResult, "ErpWattsResult", "ERP in watts"},
-        {&kFluxDensityResult, "FluxDensityResult", nullptr},
-        {&kRadiatedFieldStrengthResult, "FieldStrengthResult", nullptr},
-    };
-    for (int i = 0; i < 8; ++i) {
-        m_radiatedResults.push_back(AddResult(*grid, 5 + i / 2, (i % 2) * 3, *kResults[i].spec, kResults[i].name,
-                                              kResults[i].caption ? tr(kResults[i].caption) : QString()));
-    }
-    grid->setColumnStretch(6, 1);
-    connect(calculate, &QPushButton::clicked, this, Guarded([this] { EirpClick(); }));
-    return group;
+    auto* form =
+        new CalculationForm(RegisteredCalculation("eirp"), tr("Radiated power"), tr("Calculate radiated power"));
+    form->setObjectName(QStringLiteral("EirpGroup"));
+    return form;
 }
 
 QGroupBox* ReceiverPanel::BuildIntermod()
@@ -430,29 +362,6 @@ QGroupBox* ReceiverPanel::BuildIntermod()
     return group;
 }
 
-void ReceiverPanel::NoiseClick()
-{
-    const Inputs<NoiseField> in = m_noise.Read();
-    const Outcome<ThermalNoiseResult, NoiseField> noise = ThermalNoise(in);
-    if (!noise.Ok()) {
-        return m_noise.Refuse(noise.Error());
-    }
-    const Outcome<NoiseFigureResult, NoiseField> figure = NoiseFromFigure(in);
-    if (!figure.Ok()) {
-        return m_noise.Refuse(figure.Error());
-    }
-    const ThermalNoiseResult& n = noise.Value();
-    WriteResults({
-        {*m_density, kNoiseDensityResult, n.densityDbmPerHz},
-        {*m_thermal, kThermalNoiseResult, n.noiseDbm},
-        {*m_thermalWatts, kThermalNoiseWattsResult, n.noiseWatts},
-        {*m_floor, kNoiseFloorResult, n.floorDbm},
-        {*m_sensitivity, kSensitivityResult, n.sensitivityDbm},
-        {*m_factor, kNoiseFactorResult, figure.Value().factor},
-        {*m_temperature, kNoiseTemperatureResult, figure.Value().temperatureK},
-    });
-}
-
 void ReceiverPanel::CascadeClick()
 {
     const auto typed = m_stages->Stages();
@@ -460,8 +369,9 @@ void ReceiverPanel::CascadeClick()
         return RefuseCell(*m_stages, *refused);
     }
     const std::vector<CascadeStage>& stages = std::get<std::vector<CascadeStage>>(typed);
-    const long double bandwidth = ReadReal(*m_bandwidth);
-    const long double snr = ReadReal(*m_snr);
+    auto& bandwidthField = *static_cast<EntryField*>(m_noise->FieldOf("bandwidth"));
+    const long double bandwidth = ReadReal(bandwidthField);
+    const long double snr = ReadReal(*static_cast<EntryField*>(m_noise->FieldOf("snr")));
     const auto outcome = Cascade(stages, bandwidth, snr);
     if (const auto* refused = std::get_if<CascadeRefusal>(&outcome)) {
         Beep();
@@ -473,7 +383,7 @@ void ReceiverPanel::CascadeClick()
             ShowError(ToQString(refused->message));
             return m_stages->setFocus(Qt::OtherFocusReason);
         }
-        return RefuseAt(m_bandwidth, refused->message, false);
+        return RefuseAt(&bandwidthField, refused->message, false);
     }
     const CascadeResult& chain = std::get<CascadeResult>(outcome);
     // Every text is made before the first is written; a point not given
@@ -502,25 +412,6 @@ void ReceiverPanel::CascadeClick()
         PaintNoiseSharePicture(painter, QSize(kNoiseSharePictureWidth, kNoiseSharePictureHeight), bars);
     });
     m_shareImage->setAccessibleDescription(description);
-}
-
-void ReceiverPanel::EirpClick()
-{
-    const Outcome<RadiatedPower, RadiatedField> radiated = RadiatedPowerOf(m_radiated.Read());
-    if (!radiated.Ok()) {
-        return m_radiated.Refuse(radiated.Error());
-    }
-    const RadiatedPower& r = radiated.Value();
-    WriteResults({
-        {*m_radiatedResults[0], kEirpDbmResult, r.eirpDbm},
-        {*m_radiatedResults[1], kErpDbmResult, r.erpDbm},
-        {*m_radiatedResults[2], kEirpDbwResult, r.eirpDbm - 30.0L},
-        {*m_radiatedResults[3], kErpDbwResult, r.erpDbm - 30.0L},
-        {*m_radiatedResults[4], kEirpWattsResult, r.eirpWatts},
-        {*m_radiatedResults[5], kErpWattsResult, r.erpWatts},
-        {*m_radiatedResults[6], kFluxDensityResult, r.fluxDensityDbwPerM2},
-        {*m_radiatedResults[7], kRadiatedFieldStrengthResult, r.fieldStrengthDbuvPerM},
-    });
 }
 
 void ReceiverPanel::AddCarrierClick()

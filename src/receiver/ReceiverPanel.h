@@ -1,9 +1,6 @@
 #pragma once
 
 #include "receiver/ReceiverPlots.h"
-#include "receiver/noise.h"
-#include "receiver/radiated_power.h"
-#include "widgets/FieldTable.h"
 
 #include <QWidget>
 
@@ -17,6 +14,7 @@ class QTableView;
 
 namespace zandrevio {
 
+class CalculationForm;
 class EntryField;
 class PlotImage;
 class RadioGroup;
@@ -27,8 +25,9 @@ class StageTable;
 // The Receiver page: the noise in a bandwidth and the sensitivity it
 // allows; a cascade of stages typed in a table, worked out by Friis with
 // each stage's share of the noise drawn as bars; what a transmitter
-// radiates; and the intermodulation products of a site's carriers that
-// land in its receive bands, listed and drawn on a frequency axis.
+// radiates; the intermodulation products of a site's carriers that land in
+// its receive bands, listed and drawn on a frequency axis; and Eb/N0, SNR and
+// C/N0 from one another, with Shannon's capacity.
 class ReceiverPanel : public QWidget {
     Q_OBJECT
 
@@ -36,9 +35,7 @@ public:
     explicit ReceiverPanel(QWidget* parent = nullptr);
     ~ReceiverPanel() override;
 
-    void NoiseClick();
     void CascadeClick();
-    void EirpClick();
     void IntermodClick();
     void AddCarrierClick();
     void RemoveCarrierClick();
@@ -50,35 +47,17 @@ private:
     QGroupBox* BuildCascade();
     QGroupBox* BuildEirp();
     QGroupBox* BuildIntermod();
-    // A field named and started as its calculation describes it, its caption
-    // in the grid's column `column` of `row` and the field beside it.
-    template <typename Field>
-    EntryField* AddField(QGridLayout& grid, int row, int column, const CalculationSpec<Field>& spec, Field field,
-                         const char* name, bool signedValue);
     // A result's caption, value and unit in a row of the grid.
     ResultLabel* AddResult(QGridLayout& grid, int row, int column, const ResultSpec& spec, const char* name,
                            const QString& caption = {});
     QPushButton* AddButton(QGridLayout& grid, int row, int column, const QString& text, const QString& spoken,
                            const char* name, bool calculate);
 
-    FieldTable<NoiseField> m_noise;
-    FieldTable<RadiatedField> m_radiated;
-
-    EntryField* m_bandwidth = nullptr;
-    EntryField* m_snr = nullptr;
-    ResultLabel* m_density = nullptr;
-    ResultLabel* m_thermal = nullptr;
-    ResultLabel* m_thermalWatts = nullptr;
-    ResultLabel* m_floor = nullptr;
-    ResultLabel* m_sensitivity = nullptr;
-    ResultLabel* m_factor = nullptr;
-    ResultLabel* m_temperature = nullptr;
+    CalculationForm* m_noise = nullptr; // its bandwidth and SNR are the cascade's too
 
     StageTable* m_stages = nullptr;
     std::vector<ResultLabel*> m_chain; // gain, NF, Te, IIP3, OIP3, IP1dB, OP1dB, floor, sensitivity, SFDR
     PlotImage* m_shareImage = nullptr;
-
-    std::vector<ResultLabel*> m_radiatedResults;
 
     EntryField* m_carrier = nullptr;
     QListWidget* m_carriers = nullptr;

@@ -2,6 +2,7 @@
 
 #include "receiver/noise.h"
 
+#include "numeric/radio.h"
 #include "numeric/real.h"
 
 namespace zandrevio {
@@ -9,7 +10,7 @@ namespace zandrevio {
 using fp::Real;
 
 namespace {
-constexpr long double kBoltzmann = 1.380649e-23L; // J/K, exact (BIPM SI Brochure, 9th ed.)
+using radio::kBoltzmann;
 
 Real Ratio(Real db)
 {

@@ -1,5 +1,6 @@
 #include "receiver/noise.h"
 
+#include "numeric/radio.h"
 #include "numeric/real.h"
 
 namespace zandrevio {
@@ -8,14 +9,13 @@ using fp::Real;
 using Field = NoiseField;
 
 namespace {
-// Boltzmann's constant, J/K: exact since the SI of 2019 (BIPM SI Brochure, 9th ed., Table 1).
-constexpr long double kBoltzmann = 1.380649e-23L;
+using radio::kBoltzmann;
 
 const FieldSpec<Field> kThermalFields[] = {
     {Field::Bandwidth, FieldKind::Real, "Bandwidth (kHz)", "bandwidth", "200"},
     {Field::Temperature, FieldKind::Real, "Temperature (K)", "temperature", "290"},
     {Field::NoiseFigure, FieldKind::Real, "Noise figure (dB)", "noise-figure", "5"},
-    {Field::Snr, FieldKind::Real, "Required SNR (dB)", "snr", "9"},
+    {Field::Snr, FieldKind::Real, "Required SNR (dB)", "snr", "9", {}, {}, {}, true},
 };
 const FieldSpec<Field> kFigureFields[] = {
     {Field::NoiseFigure, FieldKind::Real, "Noise figure (dB)", "noise-figure", "3"},
@@ -42,7 +42,7 @@ NoiseFigureResult OfFactor(Real factor)
 
 const ResultSpec kNoiseDensityResult{"Noise density", "noise-density", "dBm/Hz", ResultFormat::Hundredths};
 const ResultSpec kThermalNoiseResult{"Thermal noise kTB", "thermal-noise", "dBm", ResultFormat::Hundredths};
-const ResultSpec kThermalNoiseWattsResult{"Thermal noise kTB", "thermal-noise-watts", "W", ResultFormat::Result};
+const ResultSpec kThermalNoiseWattsResult{"Noise power kTB", "thermal-noise-watts", "W", ResultFormat::Result};
 const ResultSpec kNoiseFloorResult{"Noise floor", "noise-floor", "dBm", ResultFormat::Hundredths};
 const ResultSpec kSensitivityResult{"Sensitivity", "sensitivity", "dBm", ResultFormat::Hundredths};
 const ResultSpec kNoiseFigureResult{"Noise figure", "noise-figure", "dB", ResultFormat::Hundredths};
@@ -75,6 +75,19 @@ Outcome<ThermalNoiseResult, Field> ThermalNoise(const Inputs<Field>& in)
     const Real floor = noiseDbm + figure;
     return ThermalNoiseResult{Dbm(density).Value(), noiseDbm.Value(), noise.Value(), floor.Value(),
                               (floor + snr).Value()};
+}
+
+Outcome<ReceiverNoise, Field> ReceiverNoiseOf(const Inputs<Field>& in)
+{
+    const Outcome<ThermalNoiseResult, Field> thermal = ThermalNoise(in);
+    if (!thermal.Ok()) {
+        return thermal.Error();
+    }
+    const Outcome<NoiseFigureResult, Field> figure = NoiseFromFigure(in);
+    if (!figure.Ok()) {
+        return figure.Error();
+    }
+    return ReceiverNoise{thermal.Value(), figure.Value()};
 }
 
 // F = 10^(NF / 10)

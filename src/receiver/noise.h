@@ -25,6 +25,13 @@ struct NoiseFigureResult {
     long double temperatureK;
 };
 
+// A receiver's noise: kTB, its floor and sensitivity, and its noise figure
+// as factor and temperature.
+struct ReceiverNoise {
+    ThermalNoiseResult thermal;
+    NoiseFigureResult figure;
+};
+
 extern const CalculationSpec<NoiseField> kThermalNoise;
 extern const CalculationSpec<NoiseField> kNoiseFromFigure;
 extern const CalculationSpec<NoiseField> kNoiseFromFactor;
@@ -41,6 +48,9 @@ extern const ResultSpec kNoiseTemperatureResult;
 // kTB in the bandwidth (kHz) at the temperature (K), the floor with the
 // noise figure (dB) and the sensitivity with the SNR needed (dB).
 Outcome<ThermalNoiseResult, NoiseField> ThermalNoise(const Inputs<NoiseField>& in);
+
+// Both of the above from the thermal fields, refused where either refuses.
+Outcome<ReceiverNoise, NoiseField> ReceiverNoiseOf(const Inputs<NoiseField>& in);
 
 // A noise figure from one of figure (dB), factor or temperature (K).
 Outcome<NoiseFigureResult, NoiseField> NoiseFromFigure(const Inputs<NoiseField>& in);

@@ -1,5 +1,6 @@
 #include "receiver/radiated_power.h"
 
+#include "numeric/radio.h"
 #include "numeric/real.h"
 
 namespace zandrevio {
@@ -8,12 +9,11 @@ using fp::Real;
 using Field = RadiatedField;
 
 namespace {
-// A half-wave dipole's gain over the isotropic antenna, dB.
-constexpr long double kDipoleGainDbi = 2.15L;
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
+using radio::kDbdToDbi;
+using radio::kPi;
 
 const FieldSpec<Field> kFields[] = {
-    {Field::Power, FieldKind::Real, "Transmit power (dBm)", "power", "43"},
+    {Field::Power, FieldKind::Real, "Transmit power (dBm)", "power", "43", {}, {}, {}, true},
     {Field::FeederLoss, FieldKind::Real, "Feeder loss (dB)", "feeder-loss", "2"},
     {Field::OtherLoss, FieldKind::Real, "Other losses (dB)", "other-loss", "0", {}, "combiners, connectors, jumpers"},
     {Field::AntennaGain,
@@ -22,7 +22,9 @@ const FieldSpec<Field> kFields[] = {
      "antenna-gain",
      "15",
      {},
-     "in dBi or dBd as --gain-unit says"},
+     "in dBi or dBd as --gain-unit says",
+     {},
+     true},
     {Field::GainUnit, FieldKind::Choice, "Gain unit", "gain-unit", "dBi", kGainUnits},
     {Field::Distance, FieldKind::Real, "Distance (km)", "distance", "1"},
 };
@@ -34,11 +36,11 @@ Real Watts(Real dbm)
 } // namespace
 
 const ResultSpec kEirpDbmResult{"EIRP", "eirp", "dBm", ResultFormat::Hundredths};
-const ResultSpec kEirpDbwResult{"EIRP", "eirp-dbw", "dBW", ResultFormat::Hundredths};
-const ResultSpec kEirpWattsResult{"EIRP", "eirp-watts", "W", ResultFormat::Result};
+const ResultSpec kEirpDbwResult{"EIRP in dBW", "eirp-dbw", "dBW", ResultFormat::Hundredths};
+const ResultSpec kEirpWattsResult{"EIRP in watts", "eirp-watts", "W", ResultFormat::Result};
 const ResultSpec kErpDbmResult{"ERP", "erp", "dBm", ResultFormat::Hundredths};
-const ResultSpec kErpDbwResult{"ERP", "erp-dbw", "dBW", ResultFormat::Hundredths};
-const ResultSpec kErpWattsResult{"ERP", "erp-watts", "W", ResultFormat::Result};
+const ResultSpec kErpDbwResult{"ERP in dBW", "erp-dbw", "dBW", ResultFormat::Hundredths};
+const ResultSpec kErpWattsResult{"ERP in watts", "erp-watts", "W", ResultFormat::Result};
 const ResultSpec kFluxDensityResult{"Power flux density", "flux-density", "dBW/m²", ResultFormat::Hundredths};
 const ResultSpec kRadiatedFieldStrengthResult{"Field strength", "field-strength", "dBµV/m", ResultFormat::Hundredths};
 const CalculationSpec<Field> kRadiatedPower{"eirp", kFields, {}};
@@ -56,14 +58,14 @@ Outcome<RadiatedPower, Field> RadiatedPowerOf(const Inputs<Field>& in)
     }
     Real gainDbi = in.Real(Field::AntennaGain);
     if (in.Choice<GainUnit>(Field::GainUnit) == GainUnit::Dbd) {
-        gainDbi = gainDbi + kDipoleGainDbi;
+        gainDbi = gainDbi + kDbdToDbi;
     }
     const Real distanceKm = in.Real(Field::Distance);
     if (!(distanceKm > 0.0L)) {
         return Refusal<Field>{"Distance must be greater than 0", Field::Distance};
     }
     const Real eirp = power - feederLoss - otherLoss + gainDbi;
-    const Real erp = eirp - kDipoleGainDbi;
+    const Real erp = eirp - kDbdToDbi;
     const Real eirpWatts = Watts(eirp);
     const Real metres = distanceKm * 1000.0L;
     // S = p / (4 pi d^2), the free-space power flux density of an EIRP p (W) at d (m)
@@ -72,6 +74,8 @@ Outcome<RadiatedPower, Field> RadiatedPowerOf(const Inputs<Field>& in)
     const Real field = fp::Sqrt(30.0L * eirpWatts) / metres;
     return RadiatedPower{eirp.Value(),
                          erp.Value(),
+                         (eirp - 30.0L).Value(),
+                         (erp - 30.0L).Value(),
                          eirpWatts.Value(),
                          Watts(erp).Value(),
                          (10.0L * fp::Log10(flux)).Value(),

@@ -15,6 +15,8 @@ enum class RadiatedField { Power, FeederLoss, OtherLoss, AntennaGain, GainUnit, 
 struct RadiatedPower {
     long double eirpDbm;
     long double erpDbm;
+    long double eirpDbw;
+    long double erpDbw;
     long double eirpWatts;
     long double erpWatts;
     long double fluxDensityDbwPerM2; // at the distance

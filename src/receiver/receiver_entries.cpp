@@ -14,7 +14,6 @@
 namespace zandrevio {
 
 namespace {
-using Noise = ThermalNoiseResult;
 using Figure = NoiseFigureResult;
 using Signal = SignalToNoise;
 using Shannon = ShannonCapacity;
@@ -43,7 +42,7 @@ const ResultSpec* const kCascadeResults[] = {
 enum class CascadeField { Bandwidth, Snr };
 const FieldSpec<CascadeField> kCascadeFields[] = {
     {CascadeField::Bandwidth, FieldKind::Real, "Bandwidth (kHz)", "bandwidth", "200"},
-    {CascadeField::Snr, FieldKind::Real, "Required SNR (dB)", "snr", "9"},
+    {CascadeField::Snr, FieldKind::Real, "Required SNR (dB)", "snr", "9", {}, {}, {}, true},
 };
 const CalculationSpec<CascadeField> kCascadeSpec{"cascade", kCascadeFields, {}};
 
@@ -218,12 +217,15 @@ Calculation FromOneOf(std::initializer_list<Way<Field, T>> ways, const std::vect
 Calculation NoiseCalculation()
 {
     Calculation noise;
-    noise.variants = {MakeVariant<NoiseField, Noise>({}, kThermalNoise, ThermalNoise,
-                                                     {{&kNoiseDensityResult, Member<&Noise::densityDbmPerHz>},
-                                                      {&kThermalNoiseResult, Member<&Noise::noiseDbm>},
-                                                      {&kThermalNoiseWattsResult, Member<&Noise::noiseWatts>},
-                                                      {&kNoiseFloorResult, Member<&Noise::floorDbm>},
-                                                      {&kSensitivityResult, Member<&Noise::sensitivityDbm>}})};
+    using R = ReceiverNoise;
+    noise.variants = {MakeVariant<NoiseField, R>({}, kThermalNoise, ReceiverNoiseOf,
+                                                 {{&kNoiseDensityResult, [](const R& r) { return r.thermal.densityDbmPerHz; }},
+                                                  {&kThermalNoiseResult, [](const R& r) { return r.thermal.noiseDbm; }},
+                                                  {&kThermalNoiseWattsResult, [](const R& r) { return r.thermal.noiseWatts; }},
+                                                  {&kNoiseFloorResult, [](const R& r) { return r.thermal.floorDbm; }},
+                                                  {&kSensitivityResult, [](const R& r) { return r.thermal.sensitivityDbm; }},
+                                                  {&kNoiseFactorResult, [](const R& r) { return r.figure.factor; }},
+                                                  {&kNoiseTemperatureResult, [](const R& r) { return r.figure.temperatureK; }}})};
     return noise;
 }
 
@@ -306,10 +308,10 @@ Calculation EirpCalculation()
     eirp.variants = {
         MakeVariant<RadiatedField, P>({}, kRadiatedPower, RadiatedPowerOf,
                                       {{&kEirpDbmResult, Member<&P::eirpDbm>},
-                                       {&kEirpDbwResult, [](const P& p) { return p.eirpDbm - 30.0L; }},
-                                       {&kEirpWattsResult, Member<&P::eirpWatts>},
                                        {&kErpDbmResult, Member<&P::erpDbm>},
-                                       {&kErpDbwResult, [](const P& p) { return p.erpDbm - 30.0L; }},
+                                       {&kEirpDbwResult, Member<&P::eirpDbw>},
+                                       {&kErpDbwResult, Member<&P::erpDbw>},
+                                       {&kEirpWattsResult, Member<&P::eirpWatts>},
                                        {&kErpWattsResult, Member<&P::erpWatts>},
                                        {&kFluxDensityResult, Member<&P::fluxDensityDbwPerM2>},
                                        {&kRadiatedFieldStrengthResult, Member<&P::fieldStrengthDbuvPerM>}})};

@@ -10,10 +10,10 @@ using Field = SignalField;
 namespace {
 const FieldSpec<Field> kRate{Field::BitRate, FieldKind::Real, "Bit rate (kbit/s)", "bit-rate", "270.833"};
 const FieldSpec<Field> kBandwidth{Field::Bandwidth, FieldKind::Real, "Noise bandwidth (kHz)", "bandwidth", "200"};
-const FieldSpec<Field> kEbnoFields[] = {kRate, kBandwidth, {Field::Ebno, FieldKind::Real, "Eb/N0 (dB)", "ebno", "10"}};
-const FieldSpec<Field> kSnrFields[] = {kRate, kBandwidth, {Field::Snr, FieldKind::Real, "SNR (dB)", "snr", "10"}};
-const FieldSpec<Field> kCn0Fields[] = {kRate, kBandwidth, {Field::Cn0, FieldKind::Real, "C/N0 (dB-Hz)", "cn0", "64"}};
-const FieldSpec<Field> kCapacityOfSnrFields[] = {kBandwidth, {Field::Snr, FieldKind::Real, "SNR (dB)", "snr", "10"}};
+const FieldSpec<Field> kEbnoFields[] = {kRate, kBandwidth, {Field::Ebno, FieldKind::Real, "Eb/N0 (dB)", "ebno", "10", {}, {}, {}, true}};
+const FieldSpec<Field> kSnrFields[] = {kRate, kBandwidth, {Field::Snr, FieldKind::Real, "SNR (dB)", "snr", "10", {}, {}, {}, true}};
+const FieldSpec<Field> kCn0Fields[] = {kRate, kBandwidth, {Field::Cn0, FieldKind::Real, "C/N0 (dB-Hz)", "cn0", "64", {}, {}, {}, true}};
+const FieldSpec<Field> kCapacityOfSnrFields[] = {kBandwidth, {Field::Snr, FieldKind::Real, "SNR (dB)", "snr", "10", {}, {}, {}, true}};
 const FieldSpec<Field> kSnrForCapacityFields[] = {
     kBandwidth, {Field::Capacity, FieldKind::Real, "Capacity (kbit/s)", "capacity", "1000"}};
 

@@ -167,4 +167,13 @@ const Calculation* FindCalculation(std::string_view name)
     return index < 0 ? nullptr : &CalculationAt(static_cast<std::size_t>(index));
 }
 
+const Calculation& RegisteredCalculation(std::string_view name)
+{
+    const Calculation* calculation = FindCalculation(name);
+    if (calculation == nullptr) {
+        throw std::logic_error("no calculation is named " + std::string(name));
+    }
+    return *calculation;
+}
+
 } // namespace zandrevio

@@ -30,5 +30,8 @@ std::vector<std::string> NameClashes(const Calculation& calculation);
 // The calculation of a name, without regard to case; "convert length" names
 // "convert-length". Nullptr where none has it.
 const Calculation* FindCalculation(std::string_view name);
+// The calculation of a name the program itself gives (a page's form):
+// std::logic_error where none has it.
+const Calculation& RegisteredCalculation(std::string_view name);
 
 } // namespace zandrevio

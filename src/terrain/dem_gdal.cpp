@@ -27,7 +27,7 @@ constexpr std::size_t kCachedPixels = std::size_t{4} << 20;
 // has only the stretch of a row near the path converted.
 constexpr int kWindow = 256;
 
-constexpr long double kMetresPerDegree = kEarthMeanRadiusKm * 1000.0L * radio::kPi / 180.0L;
+constexpr long double kMetresPerDegree = radio::kEarthRadiusKm * 1000.0L * radio::kPi / 180.0L;
 
 void RegisterDrivers()
 {

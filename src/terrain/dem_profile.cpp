@@ -70,7 +70,7 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
     }
     DemRaster& raster = *opened.Value();
 
-    const Real distanceKm = kEarthMeanRadiusKm * angle;
+    const Real distanceKm = radio::kEarthRadiusKm * angle;
     const GreatCirclePath circle(request.from, request.to);
     const GeoPoint middle = circle.At(0.5L);
     const long double stepM = request.stepM ? *request.stepM : raster.PixelSizeM(middle.latitudeDeg);

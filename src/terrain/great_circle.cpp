@@ -34,7 +34,7 @@ Real CentralAngle(GeoPoint a, GeoPoint b)
 
 Real GreatCircleKm(GeoPoint a, GeoPoint b)
 {
-    return kEarthMeanRadiusKm * CentralAngle(a, b);
+    return radio::kEarthRadiusKm * CentralAngle(a, b);
 }
 
 // θ = atan2(sin Δλ cos φ2, cos φ1 sin φ2 − sin φ1 cos φ2 cos Δλ), turned into [0, 360).

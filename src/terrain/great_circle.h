@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numeric/radio.h"
 #include "numeric/real.h"
 
 // Paths over the earth taken as a sphere of the mean radius 6371 km (the
@@ -7,8 +8,6 @@
 // hundred km the sphere's distances differ from the ellipsoid's by under
 // 0.5 %, well within what a terrain profile's heights need.
 namespace zandrevio {
-
-inline constexpr long double kEarthMeanRadiusKm = 6371.0L;
 
 // A place by its latitude (north positive) and longitude (east positive), in
 // degrees.

@@ -17,7 +17,7 @@ using test::TempDirectory;
 using test::WriteRaster;
 
 // Degrees of latitude (or of longitude on the equator) per km on the sphere.
-constexpr long double kDegreesPerKm = 180.0L / (radio::kPi * kEarthMeanRadiusKm);
+constexpr long double kDegreesPerKm = 180.0L / (radio::kPi * radio::kEarthRadiusKm);
 constexpr double kPixel = 0.001; // degrees
 
 // 100 by 100 pixels of 0.001° whose top-left corner is at 45.1° N, 10° E.

@@ -92,11 +92,14 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
                 "CascadeButton CascadeGainResult CascadeNoiseFigureResult CascadeTemperatureResult Iip3Result "
                 "Oip3Result Ip1dbResult Op1dbResult CascadeFloorResult CascadeSensitivityResult SfdrResult "
                 "NoiseShareImage PowerField FeederLossField OtherLossField AntennaGainField GainUnitGroup "
-                "DistanceField EirpButton EirpDbmResult ErpDbmResult EirpDbwResult ErpDbwResult EirpWattsResult "
+                "DistanceField EirpButton EirpResult ErpResult EirpDbwResult ErpDbwResult EirpWattsResult "
                 "ErpWattsResult FluxDensityResult FieldStrengthResult CarrierField AddCarrierButton "
                 "RemoveCarrierButton CarrierList BandLowField BandHighField AddBandButton RemoveBandButton BandList "
                 "HighestOrderField OddOrdersBox IntermodButton ProductCountResult Order2Result Order3Result "
-                "Order4Result Order5Result Order6Result Order7Result ProductTable IntermodImage")
+                "Order4Result Order5Result Order6Result Order7Result ProductTable IntermodImage SignalEbnoOrGroup "
+                "SignalBitRateField SignalBandwidthField SignalEbnoField SignalButton SignalEbnoResult "
+                "SignalSnrResult SignalCn0Result CapacitySnrOrGroup CapacityBandwidthField CapacitySnrField "
+                "CapacityButton CapacityCapacityResult CapacityEfficiencyResult CapacitySnrResult")
             .split(' '),
     };
     for (int page = 0; page < 8; ++page) {

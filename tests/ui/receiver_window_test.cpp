@@ -101,8 +101,8 @@ TEST_F(ReceiverWindow, EachCalculateButtonWritesItsResults)
           {"SfdrResult", "82.31"}}},
         // 43 - 2 - 0 + 15 dBi; ERP 2.15 dB less.
         {"EirpButton",
-         {{"EirpDbmResult", "56"},
-          {"ErpDbmResult", "53.85"},
+         {{"EirpResult", "56"},
+          {"ErpResult", "53.85"},
           {"EirpDbwResult", "26"},
           {"EirpWattsResult", "398.11"},
           {"ErpWattsResult", "242.66"}}},
@@ -267,8 +267,37 @@ TEST_F(ReceiverWindow, NoiseAndRadiatedPowerAreRefusedAtTheirFields)
     Put(Find<QLineEdit>("DistanceField"), "1");
     Click(Find<RadioGroup>("GainUnitGroup")->Button(1));
     Press("EirpButton");
-    EXPECT_EQ(TextOf("EirpDbmResult"), "58.15");
-    EXPECT_EQ(TextOf("ErpDbmResult"), "56");
+    EXPECT_EQ(TextOf("EirpResult"), "58.15");
+    EXPECT_EQ(TextOf("ErpResult"), "56");
+}
+
+TEST_F(ReceiverWindow, EbnoAndCapacityAreGivenByAnyOfTheirAlternatives)
+{
+    // Eb/N0 10 dB at 270.833 kbit/s in 200 kHz: SNR 10 + 10 log10(270.833/200) = 11.32 dB,
+    // C/N0 10 + 10 log10(270833) = 64.33 dB-Hz.
+    EXPECT_FALSE(Find<QLineEdit>("SignalSnrField")->isEnabled());
+    Press("SignalButton");
+    EXPECT_EQ(TextOf("SignalSnrResult"), "11.32");
+    EXPECT_EQ(TextOf("SignalCn0Result"), "64.33");
+    // Given the SNR instead: the Eb/N0 field stands aside and a minus is typed.
+    Click(Find<RadioGroup>("SignalEbnoOrGroup")->Button(1));
+    EXPECT_FALSE(Find<QLineEdit>("SignalEbnoField")->isEnabled());
+    Enter("SignalSnrField", "-3");
+    Press("SignalButton");
+    EXPECT_EQ(TextOf("SignalEbnoResult"), "-4.32");
+    Enter("SignalBitRateField", "0");
+    Press("SignalButton");
+    ExpectRefused("Bit rate must be greater than 0", "SignalBitRateField");
+    EXPECT_EQ(TextOf("SignalEbnoResult"), "-4.32"); // a refusal leaves the results as they were
+
+    // Shannon: 200 log2(1 + 10) = 691.89 kbit/s; 1000 kbit/s in 200 kHz needs 10 log10(2^5 - 1) dB.
+    Press("CapacityButton");
+    EXPECT_EQ(TextOf("CapacityCapacityResult"), "691.89");
+    EXPECT_EQ(TextOf("CapacityEfficiencyResult"), "3.4594");
+    Click(Find<RadioGroup>("CapacitySnrOrGroup")->Button(1));
+    Press("CapacityButton");
+    EXPECT_EQ(TextOf("CapacitySnrResult"), "14.91");
+    EXPECT_TRUE(feedback.Take().isEmpty());
 }
 
 TEST_F(ReceiverWindow, CarriersAndBandsAreCheckedAsTheyAreAdded)
@@ -405,8 +434,9 @@ TEST_F(ReceiverWindow, EveryProductOfABusySiteIsListedAndCopied)
                                   .arg(QString::fromStdString(IntermodProductText(expected.back())))
                                   .arg(expected.back().band + 1);
     EXPECT_TRUE(text.contains(lastLines)) << lastLines.toStdString();
-    // The page's last lines, after the search's counts.
-    EXPECT_TRUE(text.endsWith(lastLines)) << text.right(300).toStdString();
+    // The search's last lines, before the signal's form below it.
+    EXPECT_TRUE(text.mid(text.indexOf(lastLines) + lastLines.size()).startsWith("Eb/N0, SNR and C/N0: Given\t"))
+        << text.right(300).toStdString();
 }
 
 // The plot draws one tick per order and half pixel: a product beside one of
