@@ -10,12 +10,14 @@
 #include "propagation/PathPanel.h"
 #include "propagation/PropagationPanel.h"
 #include "receiver/ReceiverPanel.h"
+#include "registry/registry.h"
 #include "shell/AboutBox.h"
 #include "shell/ProgramPictures.h"
 #include "traffic/TrafficPanel.h"
 #include "units/FieldStrengthPanel.h"
 #include "units/UnitConversionPanel.h"
 #include "widgets/ButtonKeys.h"
+#include "widgets/CalculationForm.h"
 #include "widgets/CopyResults.h"
 #include "widgets/HandlerGuard.h"
 #include "widgets/PageTabs.h"
@@ -23,6 +25,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -70,8 +73,7 @@ Panel* Place(QWidget* page, const char* name, int x, int y)
 // Puts a panel taller than the window onto its page in a scroll area that
 // fills the page and scrolls only up and down. A panel laid out by its
 // layouts is made as wide as the page; one of fixed size keeps it.
-template <typename Panel>
-Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, bool laidOut)
+void InScrollArea(QWidget* page, QWidget* panel, const char* scrollName, bool laidOut)
 {
     auto* scroll = new QScrollArea(page);
     scroll->setObjectName(QString::fromLatin1(scrollName));
@@ -81,8 +83,6 @@ Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, boo
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(scroll);
-    auto* panel = new Panel;
-    panel->setObjectName(QString::fromLatin1(name));
     scroll->setWidgetResizable(laidOut);
     scroll->setWidget(panel);
     // A field focused below the fold, by Tab or by a refusal, is scrolled into view.
@@ -92,7 +92,73 @@ Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, boo
         }
     });
     scroll->show();
+}
+template <typename Panel>
+Panel* InScrollArea(QWidget* page, const char* name, const char* scrollName, bool laidOut)
+{
+    auto* panel = new Panel;
+    panel->setObjectName(QString::fromLatin1(name));
+    InScrollArea(page, panel, scrollName, laidOut);
     return panel;
+}
+
+// Panels laid out by pixels, held as large as they are: the holder follows
+// a panel that grows (the Path page's details).
+class PlacedPanels : public QWidget {
+public:
+    template <typename Panel>
+    Panel* Place(const char* name, int x, int y)
+    {
+        auto* panel = zandrevio::Place<Panel>(this, name, x, y);
+        panel->installEventFilter(this);
+        Fit();
+        return panel;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
+            Fit();
+        }
+        return false;
+    }
+
+private:
+    void Fit()
+    {
+        const QRect all = childrenRect();
+        setFixedSize(all.x() + all.width(), all.y() + all.height());
+    }
+};
+
+// A calculation of the registry as a form below a page's panels.
+struct FormEntry {
+    const char* calculation;
+    const char* title;
+    const char* spoken; // what a screen reader says of its Calculate
+    const char* prefix; // what sets its controls' names apart on the page
+};
+
+// A page of panels placed by pixels (by `place`) with forms of the registry
+// below them, the whole scrolled up and down.
+QWidget* WithForms(QWidget* page, const char* name, const char* scrollName, void (*place)(PlacedPanels&),
+                   std::initializer_list<FormEntry> forms)
+{
+    auto* column = new QWidget;
+    column->setObjectName(QString::fromLatin1(name));
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 4, 6);
+    auto* placed = new PlacedPanels;
+    place(*placed); // first, to come first in the Tab order
+    layout->addWidget(placed, 0, Qt::AlignLeft);
+    for (const FormEntry& form : forms) {
+        layout->addWidget(new CalculationForm(RegisteredCalculation(form.calculation), QObject::tr(form.title),
+                                              QObject::tr(form.spoken), QString::fromLatin1(form.prefix)));
+    }
+    layout->addStretch(1);
+    InScrollArea(page, column, scrollName, true);
+    return column;
 }
 
 // The pages: each tab's page and what builds it, its panels placed with the
@@ -139,13 +205,22 @@ const PageEntry kPages[] = {
      }},
     {&Ui::TZandrevio::Planning,
      [](QWidget* page) -> QList<QWidget*> {
-         return {Place<CellRangePanel>(page, "CellRangePanel", 0, 0),
-                 Place<BandPlanPanel>(page, "BandPlanPanel", 0, 250)};
+         // Queues and retries below the cell's range and the band plans.
+         return {WithForms(page, "PlanningColumn", "PlanningScroll",
+                           [](PlacedPanels& placed) {
+                               placed.Place<CellRangePanel>("CellRangePanel", 0, 0);
+                               placed.Place<BandPlanPanel>("BandPlanPanel", 0, 250);
+                           },
+                           {{"service-level", "Erlang C queue", "Calculate the queue", "Queue"},
+                            {"extended-erlang-b", "Extended Erlang B: blocked calls that retry",
+                             "Calculate with retries", "Retry"}})};
      }},
     // Pages taller than the window scroll; the Path page keeps its pixel layout.
     {&Ui::TZandrevio::Path,
      [](QWidget* page) -> QList<QWidget*> {
-         return {InScrollArea<PathPanel>(page, "PathPanel", "PathScroll", false)};
+         return {WithForms(
+             page, "PathColumn", "PathScroll", [](PlacedPanels& placed) { placed.Place<PathPanel>("PathPanel", 0, 0); },
+             {{"rain-attenuation", "Rain attenuation (ITU-R P.530, P.838)", "Calculate rain attenuation", "Rain"}})};
      }},
     {&Ui::TZandrevio::Receiver,
      [](QWidget* page) -> QList<QWidget*> {

@@ -143,7 +143,8 @@ void AddTableLines(std::vector<Line>& lines, QTableView& table)
 }
 
 // A caption met twice on a page: each is qualified by its group's title
-// where the groups tell them apart, else numbered in order. True if any was.
+// where the groups tell them apart (one of them may sit in no titled group,
+// and keeps its caption), else numbered in order. True if any was.
 bool QualifyRepeatedCaptions(std::vector<Line>& lines, const QWidget& page)
 {
     // Grouped by caption in one pass: a page's tables give tens of thousands
@@ -165,12 +166,16 @@ bool QualifyRepeatedCaptions(std::vector<Line>& lines, const QWidget& page)
         for (std::size_t j : *same) {
             titles << GroupTitleOf(lines[j].control, page);
         }
-        const bool byGroup = !titles.contains(QString()) && titles.removeDuplicates() == 0;
+        const bool byGroup = titles.count(QString()) <= 1 && titles.removeDuplicates() == 0;
         int n = 0;
         for (std::size_t j : *same) {
             ++n;
-            lines[j].caption = byGroup ? GroupTitleOf(lines[j].control, page) + ": " + lines[j].caption
-                                       : lines[j].caption + ' ' + QString::number(n);
+            const QString title = GroupTitleOf(lines[j].control, page);
+            if (!byGroup) {
+                lines[j].caption += ' ' + QString::number(n);
+            } else if (!title.isEmpty()) {
+                lines[j].caption = title + ": " + lines[j].caption;
+            }
         }
     }
     return !repeated.empty();

@@ -71,11 +71,16 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
         QString(
             "BitBtn5 RadioGroup5 ListBox20 Edit35 Edit36 Edit37 Edit38 Edit39 Edit40 Edit41 Edit42 Edit43 Edit44 "
             "Edit45 BitBtn21 Image2 StaticText73 StaticText74 StaticText75 ListBox21 SpinEdit5 BitBtn22 RadioGroup6 "
-            "Edit46 Edit47 BitBtn23 StaticText77 StaticText78 StaticText79")
+            "Edit46 Edit47 BitBtn23 StaticText77 StaticText78 StaticText79 QueueTrafficOrGroup QueueServersOrGroup "
+            "QueueTrafficField QueueHandlingTimeField QueueTargetTimeField QueueServersField QueueButton "
+            "QueueServersResult QueueTrafficResult QueueWaitingProbabilityResult QueueServiceLevelResult "
+            "QueueAverageSpeedOfAnswerResult QueueOccupancyResult RetryChannelsOrGroup RetryTrafficField "
+            "RetryRecallField RetryChannelsField RetryButton RetryChannelsResult RetryBlockingResult "
+            "RetryOfferedTrafficResult")
             .split(' '),
         // The ends and the step are skipped while the profile is a CSV file's, Longley-Rice's fields
         // while the model is delta-Bullington's, the availability's while it is off; the Details of the
-        // loss come last, at the foot of the page.
+        // loss come after the plot, then the rain's form.
         QString("BitBtn5 ProfileSourceGroup ProfileFileField BrowseButton FrequencyField KFactorField TxHeightField "
                 "RxHeightField PolarizationGroup ModelGroup BudgetGroup PowerField TxGainField TxFeederLossField "
                 "RxGainField RxFeederLossField SensitivityField AvailabilityGroup CalculateButton DistanceResult "
@@ -83,7 +88,9 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
                 "WorstPointResult Fresnel60Result FreeSpaceLossResult DiffractionLossResult PathLossResult "
                 "ReceivedPowerResult FadeMarginResult PathImage DetailsBullingtonLossResult "
                 "DetailsSmoothBullingtonLossResult "
-                "DetailsSphericalEarthLossResult DetailsEdgeNuResult")
+                "DetailsSphericalEarthLossResult DetailsEdgeNuResult RainRainRateField RainFrequencyField "
+                "RainPolarizationField RainDistanceField RainPercentField RainButton RainSpecificAttenuationResult "
+                "RainRainAttenuationResult")
             .split(' '),
         // The cascade's table is one stop: the arrows move between its cells.
         QString("BitBtn5 BandwidthField TemperatureField NoiseFigureField SnrField NoiseButton NoiseDensityResult "

@@ -20,6 +20,8 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cmath>
@@ -428,6 +430,22 @@ TEST_F(PathWindow, CopyResultsGivesTheSourceTheFieldsAndTheResults)
     // What the source does not use is not copied: the ends and bearings.
     EXPECT_FALSE(copied.contains("Transmitter place")) << copied.toStdString();
     EXPECT_FALSE(copied.contains("Bearing")) << copied.toStdString();
+}
+
+// Below the link: rain's attenuation alone, from its start values.
+TEST_F(PathWindow, RainAttenuationIsCalculatedAndRefusedBelowTheLink)
+{
+    // 42 mm/h at 18 GHz, horizontal: k R^α = 4.0365 dB/km; over 10 km 24.12 dB for 0.01 %.
+    Press("RainButton");
+    EXPECT_EQ(TextOf("RainSpecificAttenuationResult"), "4.0365");
+    EXPECT_EQ(TextOf("RainRainAttenuationResult"), "24.12");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+    Enter("RainFrequencyField", "0.001");
+    Press("RainButton");
+    ExpectRefused("Frequency must be within the radio spectrum, 0.003 to 3000000 MHz", "RainFrequencyField");
+    EXPECT_EQ(TextOf("RainRainAttenuationResult"), "24.12");
+    // The page scrolls down to the field refused.
+    EXPECT_GT(Find<QScrollArea>("PathScroll")->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(PathWindow, AFailedCalculationLeavesTheResultsAsTheyWere)

@@ -1,5 +1,5 @@
-// The Planning page's three buttons, wired to the core: the tables of
-// worked values are the core's tests'.
+// The Planning page's buttons, wired to the core: the tables of worked
+// values are the core's tests'.
 #include "WindowFixture.h"
 
 #include "widgets/CopyResults.h"
@@ -21,6 +21,38 @@ protected:
         ShowPage(5);
     }
 };
+
+// Below the cell's range and the band plans: Erlang C queues and blocked calls that retry.
+TEST_F(PlanningWindow, TheQueueAndTheRetriesTakeEitherOfTheirGivens)
+{
+    // 10 Erl on 14 servers, 180 s calls, 20 s target: P(wait) 0.17413, 88.8 % answered in time.
+    Press("QueueButton");
+    EXPECT_EQ(TextOf("QueueWaitingProbabilityResult"), "0.17413");
+    EXPECT_EQ(TextOf("QueueServiceLevelResult"), "0.88835");
+    EXPECT_EQ(TextOf("QueueAverageSpeedOfAnswerResult"), "7.8359");
+    // The servers for 80 %: 13 answer 79.6 % in time, so 14; the same traffic from 200 calls an hour.
+    Click(Find<RadioGroup>("QueueServersOrGroup")->Button(1));
+    Click(Find<RadioGroup>("QueueTrafficOrGroup")->Button(1));
+    EXPECT_FALSE(Find<QLineEdit>("QueueTrafficField")->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>("QueueIntervalField")->isEnabled());
+    Enter("QueueCallsField", "200");
+    Press("QueueButton");
+    EXPECT_EQ(TextOf("QueueServersResult"), "14");
+    EXPECT_EQ(TextOf("QueueTrafficResult"), "10");
+
+    // 5.5 Erl of fresh calls, half of the blocked retrying, on 11 channels; then the channels for 2 %.
+    Press("RetryButton");
+    EXPECT_EQ(TextOf("RetryBlockingResult"), "0.01504");
+    EXPECT_EQ(TextOf("RetryOfferedTrafficResult"), "5.5417");
+    Click(Find<RadioGroup>("RetryChannelsOrGroup")->Button(1));
+    Enter("RetryBlockingField", "0.02");
+    Press("RetryButton");
+    EXPECT_EQ(TextOf("RetryChannelsResult"), "11");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+    Enter("RetryRecallField", "1.5");
+    Press("RetryButton");
+    ExpectRefused("Recall factor must be 0 <= R <= 1", "RetryRecallField");
+}
 
 TEST_F(PlanningWindow, CellRangeOfTheStartBudget)
 {
