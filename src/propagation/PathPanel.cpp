@@ -6,6 +6,7 @@
 #include "propagation/PathPlot.h"
 #include "propagation/availability_entries.h"
 #include "propagation/itm_entries.h"
+#include "propagation/path_analysis.h"
 #include "propagation/path_entries.h"
 #include "propagation/path_model.h"
 #include "propagation/polarization_tilt.h"
@@ -37,45 +38,6 @@ QString Q(std::string_view text)
 QString YesNo(bool yes)
 {
     return yes ? QStringLiteral("yes") : QStringLiteral("no");
-}
-
-// The field of the source at fault. The loader names the elevation data for
-// every refusal of the cut, also where the cut refuses a place off the globe,
-// two ends at one place or a step not above 0: those go to the place's or
-// the step's own field, which the cut checks first.
-PathSourceField FieldAtFault(const PathSource& source, PathSourceField named)
-{
-    if (named != PathSourceField::Dem || source.rasters.empty()) {
-        return named;
-    }
-    const auto offGlobe = [](const GeoPoint& place) {
-        return !(place.latitudeDeg >= -90.0L && place.latitudeDeg <= 90.0L && place.longitudeDeg >= -180.0L &&
-                 place.longitudeDeg <= 180.0L);
-    };
-    const std::optional<GeoPoint> from = ParseCoordinates(source.from);
-    const std::optional<GeoPoint> to = ParseCoordinates(source.to);
-    if (!from || !to) {
-        return named;
-    }
-    if (offGlobe(*from)) {
-        return PathSourceField::From;
-    }
-    if (offGlobe(*to)) {
-        return PathSourceField::To;
-    }
-    if (!source.step.empty() && source.step.find_first_not_of(" \t") != std::string::npos) {
-        try {
-            if (!(ParseReal(source.step) > 0.0L)) {
-                return PathSourceField::Step;
-            }
-        } catch (const ConversionFailure&) {
-            return PathSourceField::Step;
-        }
-    }
-    if (from->latitudeDeg == to->latitudeDeg && from->longitudeDeg == to->longitudeDeg) {
-        return PathSourceField::To;
-    }
-    return named;
 }
 
 // A result's caption, value and unit, shown or hidden together.
@@ -323,112 +285,60 @@ void PathPanel::ModelClick()
     m_ui->PathLossResult->clear();
 }
 
-Inputs<ItmField> PathPanel::ItmInputs() const
+QWidget* PathPanel::WidgetOfOption(std::string_view option) const
 {
-    return m_itm.Read();
-}
-
-Inputs<AvailabilityField> PathPanel::AvailabilityInputs(const TerrainProfile& profile, const PathResult& link) const
-{
-    Inputs<AvailabilityField> in = m_availability.Read();
-    const bool horizontal = m_ui->PolarizationGroup->ItemIndex() == 0;
-    const QLineEdit* txHeight = m_ui->TxHeightField;
-    const QLineEdit* rxHeight = m_ui->RxHeightField;
-    in.Set(AvailabilityField::Distance, link.distanceKm)
-        .Set(AvailabilityField::Frequency, ReaderOf(*m_ui->FrequencyField))
-        .Set(AvailabilityField::Polarization, PolarizationInput(horizontal ? "horizontal" : "vertical"))
-        .Set(AvailabilityField::TxAltitude,
-             [&profile, txHeight] { return AntennaAltitudeM(profile, false, ReadReal(*txHeight)); })
-        .Set(AvailabilityField::RxAltitude,
-             [&profile, rxHeight] { return AntennaAltitudeM(profile, true, ReadReal(*rxHeight)); })
-        .Set(AvailabilityField::FadeMargin, link.fadeMarginDb.value_or(0.0L));
-    return in;
-}
-
-QWidget* PathPanel::AvailabilityWidget(AvailabilityField field) const
-{
-    switch (field) {
-    case AvailabilityField::Distance:
-        return m_ui->ProfileFileField;
-    case AvailabilityField::Frequency:
-        return m_ui->FrequencyField;
-    case AvailabilityField::Polarization:
-        return m_ui->PolarizationGroup;
-    case AvailabilityField::TxAltitude:
-        return m_ui->TxHeightField;
-    case AvailabilityField::RxAltitude:
-        return m_ui->RxHeightField;
-    // The fade margin is the budget's: the sensitivity sets it.
-    case AvailabilityField::FadeMargin:
-    case AvailabilityField::TargetAvailability:
-        return m_ui->SensitivityField;
-    default:
-        return m_availability.WidgetOf(field);
+    const std::pair<std::string_view, QWidget*> source[] = {{"profile", m_ui->ProfileFileField},
+                                                            {"dem", m_ui->ProfileFileField},
+                                                            {"from", m_ui->FromField},
+                                                            {"to", m_ui->ToField},
+                                                            {"step", m_ui->StepField}};
+    for (const auto& [name, widget] : source) {
+        if (name == option) {
+            return widget;
+        }
     }
+    for (const FieldSpec<PathField>& spec : kPath.fields) {
+        if (spec.option == option) {
+            return m_link.WidgetOf(spec.field) != nullptr ? m_link.WidgetOf(spec.field) : m_budget.WidgetOf(spec.field);
+        }
+    }
+    for (const FieldSpec<ItmField>& spec : kItm.fields) {
+        if (spec.option == option && m_itm.WidgetOf(spec.field) != nullptr) {
+            return m_itm.WidgetOf(spec.field);
+        }
+    }
+    for (const FieldSpec<AvailabilityField>& spec : kAvailability.fields) {
+        if (spec.option == option && m_availability.WidgetOf(spec.field) != nullptr) {
+            return m_availability.WidgetOf(spec.field);
+        }
+    }
+    return m_ui->CalculateButton;
 }
 
 void PathPanel::CalculateClick()
 {
-    const PathSource source = Source();
-    const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(source);
-    if (!loaded.Ok()) {
-        const Refusal<PathSourceField>& refusal = loaded.Error();
-        QWidget* field = m_ui->ProfileFileField;
-        switch (FieldAtFault(source, refusal.field)) {
-        case PathSourceField::From:
-            field = m_ui->FromField;
-            break;
-        case PathSourceField::To:
-            field = m_ui->ToField;
-            break;
-        case PathSourceField::Step:
-            field = m_ui->StepField;
-            break;
-        case PathSourceField::Profile:
-        case PathSourceField::Dem:
-            break;
-        }
-        return RefuseAt(field, refusal.message, refusal.beep);
-    }
-    const Outcome<PathResult, PathField> link = PathLink(loaded.Value().profile, LinkInputs());
-    if (!link.Ok()) {
-        const Refusal<PathField>& refusal = link.Error();
-        QWidget* field = m_link.WidgetOf(refusal.field) != nullptr ? m_link.WidgetOf(refusal.field)
-                                                                   : m_budget.WidgetOf(refusal.field);
-        return RefuseAt(field, refusal.message, refusal.beep);
-    }
-    const TerrainProfile& profile = loaded.Value().profile;
-    PathResult result = link.Value();
-    std::optional<ItmMode> mode;
-    std::optional<ItmResult> itmResult;
-    if (LongleyRice()) {
-        const Outcome<ItmResult, ItmField> itm = ItmPointToPoint(profile, ItmInputs());
-        if (!itm.Ok()) {
-            return m_itm.Refuse(itm.Error());
-        }
-        result = WithModelLoss(std::move(result), itm.Value().lossDb, itm.Value().warnings);
-        mode = itm.Value().mode;
-        itmResult = itm.Value();
-    }
-    std::optional<AvailabilityResult> availability;
     const bool availabilityOn = m_ui->AvailabilityGroup->isChecked();
-    if (availabilityOn && result.fadeMarginDb) {
-        const Outcome<AvailabilityResult, AvailabilityField> hop = Availability(AvailabilityInputs(profile, result));
-        if (!hop.Ok()) {
-            const Refusal<AvailabilityField>& refusal = hop.Error();
-            return RefuseAt(AvailabilityWidget(refusal.field), refusal.message, refusal.beep);
-        }
-        availability = hop.Value();
-        result.warnings.insert(result.warnings.end(), availability->warnings.begin(), availability->warnings.end());
+    PathAnalysisInputs in{Source(), LinkInputs(), std::nullopt, std::nullopt};
+    if (LongleyRice()) {
+        in.itm = m_itm.Read();
     }
-    std::vector<ResultValue> details = itmResult ? ItmPartValues(*itmResult) : PathPartValues(link.Value());
-    if (availability) {
-        for (ResultValue& part : MultipathPartValues(*availability)) {
+    if (availabilityOn) {
+        in.availability = m_availability.Read();
+    }
+    const Outcome<PathAnalysis, std::string_view> analysed = AnalysePath(in);
+    if (!analysed.Ok()) {
+        return RefuseAt(WidgetOfOption(analysed.Error().field), analysed.Error().message, analysed.Error().beep);
+    }
+    const PathAnalysis& analysis = analysed.Value();
+    std::vector<ResultValue> details = analysis.itm ? ItmPartValues(*analysis.itm) : PathPartValues(analysis.link);
+    if (analysis.availability) {
+        for (ResultValue& part : MultipathPartValues(*analysis.availability)) {
             details.push_back(std::move(part));
         }
     }
-    ShowResult(result, loaded.Value().dem, mode);
-    ShowAvailability(availability, availabilityOn && !result.fadeMarginDb);
+    ShowResult(analysis.link, analysis.loaded.dem,
+               analysis.itm ? std::optional<ItmMode>(analysis.itm->mode) : std::nullopt);
+    ShowAvailability(analysis.availability, analysis.noFadeMargin);
     ShowDetails(details);
 }
 

@@ -47,13 +47,8 @@ private:
     // The link's fields, the budget's only where the budget is in use.
     Inputs<PathField> LinkInputs() const;
     bool LongleyRice() const;
-    // Longley-Rice's fields over the page's shared ones (frequency, heights, polarization).
-    Inputs<ItmField> ItmInputs() const;
-    // The availability's climate with the hop's own: its length, frequency,
-    // polarization, the antennas' altitudes and the budget's fade margin.
-    Inputs<AvailabilityField> AvailabilityInputs(const TerrainProfile& profile, const PathResult& link) const;
-    // The field of the page an availability refusal names.
-    QWidget* AvailabilityWidget(AvailabilityField field) const;
+    // The field of the page that answers for an option of `path`, or Calculate.
+    QWidget* WidgetOfOption(std::string_view option) const;
     void ShowResult(const PathResult& result, const std::optional<DemPath>& dem, const std::optional<ItmMode>& mode);
     // The availability's results, or the note that without a fade margin there are none.
     void ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin);

@@ -44,6 +44,11 @@ std::vector<ResultValue> MultipathPartValues(const AvailabilityResult& result)
                                   {&kAvailabilityResultWorstMonthToYear, Member<&AR::worstMonthToYearDb>}});
 }
 
+std::vector<ResultValue> HopValues(const AvailabilityResult& result)
+{
+    return ResultsOf(result, kOutageResults);
+}
+
 Calculation AvailabilityCalculation()
 {
     std::vector<ResultOf<AR>> margin = kOutageResults;

@@ -1,7 +1,12 @@
 #include "propagation/path_entries.h"
 
+#include "propagation/availability_entries.h"
+#include "propagation/itm_entries.h"
+#include "propagation/path_analysis.h"
 #include "propagation/path_link.h"
+#include "propagation/path_model.h"
 #include "propagation/path_source_options.h"
+#include "propagation/rain_attenuation.h"
 #include "terrain/path_source.h"
 #include "terrain/profile_csv.h"
 
@@ -16,16 +21,46 @@ namespace {
 constexpr std::string_view kBudget[] = {"power",          "tx-gain",        "rx-gain",
                                         "tx-feeder-loss", "rx-feeder-loss", "sensitivity"};
 
-const ResultSpec* const kPathResults[] = {
-    &kPathResultDistance,           &kPathResultBearing,
-    &kPathResultReverseBearing,     &kPathResultLineOfSight,
-    &kPathResultClearance,          &kPathResultWorstPoint,
-    &kPathResultFresnel60,          &kPathResultFreeSpaceLoss,
-    &kPathResultDiffractionLoss,    &kPathResultLoss,
-    &kPathResultReceivedPower,      &kPathResultFadeMargin,
-    &kPathResultBullingtonLoss,     &kPathResultSmoothBullingtonLoss,
-    &kPathResultSphericalEarthLoss, &kPathResultEdgeNu,
-};
+// Longley-Rice's own options, which --model itm reads: its frequency, antenna
+// heights and polarization are the link's, and a path has no area mode.
+constexpr std::string_view kItmShared[] = {"frequency",            "tx-height", "rx-height", "polarization", "distance",
+                                           "terrain-irregularity", "tx-siting", "rx-siting"};
+// The hop's own options, which --availability yes reads: the link gives the
+// rest, and its budget the fade margin.
+constexpr std::string_view kHopShared[] = {"distance",    "frequency",   "polarization",       "tx-altitude",
+                                           "rx-altitude", "fade-margin", "target-availability"};
+
+enum class Asked { No = 0, Yes = 1 };
+constexpr Choice kYesNo[] = {{"no", "no"}, {"yes", "yes"}};
+
+bool Among(std::span<const std::string_view> options, std::string_view option)
+{
+    return std::find(options.begin(), options.end(), option) != options.end();
+}
+
+// The options of a part of the path that only its switch reads: given
+// without it, each is a slip.
+std::vector<std::string_view> OwnOptions(const std::vector<OptionSpec>& all, std::span<const std::string_view> shared)
+{
+    std::vector<std::string_view> own;
+    for (const OptionSpec& option : all) {
+        if (!Among(shared, option.name)) {
+            own.push_back(option.name);
+        }
+    }
+    return own;
+}
+
+const std::vector<std::string_view>& ItmOwnOptions()
+{
+    static const std::vector<std::string_view> own = OwnOptions(OptionsOf(kItm), kItmShared);
+    return own;
+}
+const std::vector<std::string_view>& HopOwnOptions()
+{
+    static const std::vector<std::string_view> own = OwnOptions(OptionsOf(kAvailability), kHopShared);
+    return own;
+}
 
 ResultValue Number(const ResultSpec& spec, long double value)
 {
@@ -37,19 +72,26 @@ ResultValue YesNo(const ResultSpec& spec, bool yes)
     return {&spec, yes ? 1.0L : 0.0L, yes ? "yes" : "no", spec.unit, ResultFormat::Text};
 }
 
-std::vector<ResultValue> ResultsOf(const PathResult& path, const LoadedProfile& loaded)
+// The results of a path as every face writes them: the link's, then
+// Longley-Rice's range and parts or delta-Bullington's, then the hop's.
+std::vector<ResultValue> ResultsOf(const PathAnalysis& analysis)
 {
+    const PathResult& path = analysis.link;
     std::vector<ResultValue> results{Number(kPathResultDistance, path.distanceKm)};
-    if (loaded.dem) {
-        results.push_back(Number(kPathResultBearing, loaded.dem->bearingDeg));
-        results.push_back(Number(kPathResultReverseBearing, loaded.dem->reverseBearingDeg));
+    if (analysis.loaded.dem) {
+        results.push_back(Number(kPathResultBearing, analysis.loaded.dem->bearingDeg));
+        results.push_back(Number(kPathResultReverseBearing, analysis.loaded.dem->reverseBearingDeg));
     }
     results.push_back(YesNo(kPathResultLineOfSight, path.lineOfSight));
     results.push_back(Number(kPathResultClearance, path.clearance));
     results.push_back(Number(kPathResultWorstPoint, path.worstPointKm));
     results.push_back(YesNo(kPathResultFresnel60, path.fresnel60));
-    results.push_back(Number(kPathResultFreeSpaceLoss, path.freeSpaceLossDb));
-    results.push_back(Number(kPathResultDiffractionLoss, path.diffractionLossDb));
+    // Longley-Rice gives its own free-space loss among its parts; the split
+    // into free space and diffraction is delta-Bullington's.
+    if (!analysis.itm) {
+        results.push_back(Number(kPathResultFreeSpaceLoss, path.freeSpaceLossDb));
+        results.push_back(Number(kPathResultDiffractionLoss, path.diffractionLossDb));
+    }
     results.push_back(Number(kPathResultLoss, path.pathLossDb));
     if (path.receivedPowerDbm) {
         results.push_back(Number(kPathResultReceivedPower, *path.receivedPowerDbm));
@@ -57,21 +99,58 @@ std::vector<ResultValue> ResultsOf(const PathResult& path, const LoadedProfile& 
     if (path.fadeMarginDb) {
         results.push_back(Number(kPathResultFadeMargin, *path.fadeMarginDb));
     }
-    for (ResultValue& part : PathPartValues(path)) {
+    if (analysis.itm) {
+        results.push_back({&kItmResultMode, 0.0L, std::string(ItmModeWord(analysis.itm->mode)), "",
+                           ResultFormat::Text});
+    }
+    for (ResultValue& part : analysis.itm ? ItmPartValues(*analysis.itm) : PathPartValues(path)) {
         results.push_back(std::move(part));
+    }
+    if (analysis.availability) {
+        for (ResultValue& part : HopValues(*analysis.availability)) {
+            results.push_back(std::move(part));
+        }
     }
     return results;
 }
 
-// The options the run read, with their texts: the source's as given, the
-// link's fields as given or their start values.
-void Echo(Reply& reply, const Request& request, const Inputs<PathField>& in)
+// The options the run read, each once with its text: the source's as given,
+// the link's, the model's and the hop's own as given or their start values.
+void Echo(Reply& reply, const Request& request, const Inputs<PathField>& link,
+          const std::optional<Inputs<ItmField>>& itm, const std::optional<Inputs<AvailabilityField>>& hop)
 {
     if (!request.Echo()) {
         return;
     }
     EchoPathSource(reply, request);
-    EchoFields(reply, request, kPath, in);
+    EchoFields(reply, request, kPath, link);
+    reply.inputs.emplace_back("model", std::string(request.TextOr("model", "delta-bullington")));
+    Reply own;
+    if (itm) {
+        EchoFields(own, request, kItm, *itm);
+    }
+    reply.inputs.emplace_back("availability", std::string(request.TextOr("availability", "no")));
+    if (hop) {
+        EchoFields(own, request, kAvailability, *hop);
+    }
+    for (auto& [option, text] : own.inputs) {
+        if (Among(ItmOwnOptions(), option) || Among(HopOwnOptions(), option)) {
+            reply.inputs.emplace_back(option, std::move(text));
+        }
+    }
+}
+
+// A part's own options given without the switch that reads them.
+void CheckSwitched(const Request& request, const std::vector<std::string_view>& own, bool on, const char* part)
+{
+    if (on) {
+        return;
+    }
+    for (std::string_view option : own) {
+        if (request.Has(option)) {
+            throw RequestError(option, std::string("belongs to ") + part);
+        }
+    }
 }
 
 Reply RunPath(const Request& request, const std::vector<std::string_view>&)
@@ -85,31 +164,42 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
             skip.push_back(option);
         }
     }
-    const Inputs<PathField> in = InputsFrom(request, kPath, skip);
-    Reply reply;
-    const Outcome<LoadedProfile, PathSourceField> loaded = LoadPathProfile(PathSourceOf(request));
-    if (!loaded.Ok()) {
-        Echo(reply, request, in);
-        RefusePathSource(reply, loaded.Error());
-        return reply;
+    const bool itm = static_cast<PathModel>(MatchChoice("model", kPathModels, request.TextOr("model", "delta-bullington"))) ==
+        PathModel::LongleyRice;
+    const bool hop = static_cast<Asked>(MatchChoice("availability", kYesNo, request.TextOr("availability", "no"))) == Asked::Yes;
+    CheckSwitched(request, ItmOwnOptions(), itm, "Longley-Rice, which needs --model itm");
+    CheckSwitched(request, HopOwnOptions(), hop, "the availability, which needs --availability yes");
+    if (hop && !(request.Has("power") && request.Has("sensitivity"))) {
+        throw RequestError("availability",
+                           "the availability takes the fade margin of the budget: give --power and --sensitivity");
     }
-    const Outcome<PathResult, PathField> path = PathLink(loaded.Value().profile, in);
-    Echo(reply, request, in);
-    if (!path.Ok()) {
-        Refuse(reply, kPath, path.Error());
+    PathAnalysisInputs in{PathSourceOf(request), InputsFrom(request, kPath, skip), std::nullopt, std::nullopt};
+    if (itm) {
+        in.itm = InputsFrom(request, kItm, {std::begin(kItmShared), std::end(kItmShared)});
+    }
+    if (hop) {
+        in.availability = InputsFrom(request, kAvailability, {std::begin(kHopShared), std::end(kHopShared)});
+    }
+    Reply reply;
+    const Outcome<PathAnalysis, std::string_view> analysed = AnalysePath(in);
+    Echo(reply, request, in.link, in.itm, in.availability);
+    if (!analysed.Ok()) {
+        reply.error = analysed.Error().message;
+        reply.errorOption = analysed.Error().field;
+        reply.beep = analysed.Error().beep;
         return reply;
     }
     if (request.Has("profile-out")) {
         const std::string failed =
-            WriteProfileCsvFile(std::string(request.TextOr("profile-out", "")), loaded.Value().profile);
+            WriteProfileCsvFile(std::string(request.TextOr("profile-out", "")), analysed.Value().loaded.profile);
         if (!failed.empty()) {
             reply.error = failed;
             reply.errorOption = "profile-out";
             return reply;
         }
     }
-    reply.results = ResultsOf(path.Value(), loaded.Value());
-    reply.warnings = path.Value().warnings;
+    reply.results = ResultsOf(analysed.Value());
+    reply.warnings = analysed.Value().link.warnings;
     return reply;
 }
 } // namespace
@@ -132,7 +222,44 @@ Calculation PathCalculation()
         }
         variant.options.push_back(option);
     }
-    variant.results.assign(std::begin(kPathResults), std::end(kPathResults));
+    variant.options.push_back({"model",
+                               "Propagation model",
+                               FieldKind::Choice,
+                               "delta-bullington",
+                               {std::begin(kPathModels), std::end(kPathModels)},
+                               "delta-bullington (ITU-R P.526-15) or itm (Longley-Rice 1.2.2), over the same profile"});
+    for (const OptionSpec& option : OptionsOf(kItm)) {
+        if (Among(ItmOwnOptions(), option.name)) {
+            variant.options.push_back(option);
+        }
+    }
+    variant.options.push_back({"availability",
+                               "Availability",
+                               FieldKind::Choice,
+                               "no",
+                               {std::begin(kYesNo), std::end(kYesNo)},
+                               "the hop's outage from rain and multipath at the budget's fade margin"});
+    for (const OptionSpec& option : OptionsOf(kAvailability)) {
+        if (Among(HopOwnOptions(), option.name)) {
+            variant.options.push_back(option);
+        }
+    }
+    variant.results = {&kPathResultDistance,    &kPathResultBearing,         &kPathResultReverseBearing,
+                       &kPathResultLineOfSight, &kPathResultClearance,       &kPathResultWorstPoint,
+                       &kPathResultFresnel60,   &kPathResultFreeSpaceLoss,   &kPathResultDiffractionLoss,
+                       &kPathResultLoss,        &kPathResultReceivedPower,   &kPathResultFadeMargin,
+                       &kItmResultMode};
+    for (const ResultValue& part : PathPartValues(PathResult{})) {
+        variant.results.push_back(part.spec);
+    }
+    for (const ResultValue& part : ItmPartValues(ItmResult{})) {
+        if (part.spec->name != kPathResultFreeSpaceLoss.name) { // the same result, by the model's own formula
+            variant.results.push_back(part.spec);
+        }
+    }
+    for (const ResultValue& part : HopValues(AvailabilityResult{})) {
+        variant.results.push_back(part.spec);
+    }
     variant.run = RunPath;
     Calculation path;
     path.variants = {std::move(variant)};

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace zandrevio::test {
 namespace {
@@ -71,6 +72,74 @@ TEST_F(PathCli, AClearHopIsFreeSpaceAndItsBudgetFollows)
     EXPECT_NE(run.out.find("received-power -36.89 dBm\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("fade-margin 33.11 dB\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("bearing"), std::string::npos) << "a CSV profile has no bearings";
+}
+
+// The line of a result in an output, or "" where it has none.
+std::string LineOf(const std::string& out, const std::string& name)
+{
+    const std::string text = '\n' + out;
+    const std::size_t at = text.find('\n' + name + ' ');
+    return at == std::string::npos ? std::string() : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+}
+
+// The number of a result's line.
+long double ValueOf(const std::string& out, const std::string& name)
+{
+    const std::string line = LineOf(out, name);
+    return line.empty() ? -1.0L : std::strtold(line.c_str() + name.size() + 1, nullptr);
+}
+
+// A path by Longley-Rice is `itm` over the same profile; the hop's availability
+// takes its distance, frequency, polarization and heights from the link and
+// its fade margin from the budget, as `availability` given them does.
+TEST_F(PathCli, TheModelAndTheAvailabilityAreThoseOfTheirOwnCalculations)
+{
+    const std::string flat = Flat();
+    const std::vector<std::string> link = {"--profile",   flat,  "--frequency",    "7000",         "--tx-height",
+                                           "150",         "--rx-height", "150", "--polarization", "horizontal"};
+    const auto with = [&](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), link.begin(), link.end());
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const CalcRun itm = RunCalc(with({"--digits", "12", "itm"}, {"--climate", "maritime-temperate-sea"}));
+    const CalcRun byItm =
+        RunCalc(with({"--digits", "12", "path"}, {"--model", "itm", "--climate", "maritime-temperate-sea"}));
+    ASSERT_EQ(byItm.status, 0) << byItm.err;
+    EXPECT_EQ(LineOf(byItm.out, "path-loss").substr(5), LineOf(itm.out, "loss"));
+    for (const char* same : {"range", "free-space-loss", "variability", "tx-horizon-distance"}) {
+        EXPECT_EQ(LineOf(byItm.out, same), LineOf(itm.out, same)) << same;
+        EXPECT_FALSE(LineOf(byItm.out, same).empty()) << same;
+    }
+    EXPECT_EQ(LineOf(byItm.out, "diffraction-loss"), "") << "the split is delta-Bullington's";
+
+    const CalcRun hop = RunCalc(with({"--digits", "18", "path"}, {"--power", "1", "--tx-gain", "38", "--rx-gain", "38",
+                                                                  "--sensitivity", "-70", "--availability", "yes",
+                                                                  "--rain-rate", "60", "--latitude", "52"}));
+    ASSERT_EQ(hop.status, 0) << hop.err;
+    const std::string margin = LineOf(hop.out, "fade-margin").substr(12);
+    const CalcRun alone = RunCalc({"--digits", "18", "availability", "--distance", "30", "--frequency", "7000",
+                                   "--polarization", "horizontal", "--tx-altitude", "150", "--rx-altitude", "150",
+                                   "--rain-rate", "60", "--latitude", "52", "--fade-margin",
+                                   margin.substr(0, margin.find(' '))});
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    // The margin passes through 18 digits of text: the same to about as many.
+    for (const char* same : {"rain-attenuation", "multipath-outage", "outage", "availability", "outage-time"}) {
+        EXPECT_GT(ValueOf(hop.out, same), 0.0L) << same;
+        EXPECT_NEAR(ValueOf(hop.out, same), ValueOf(alone.out, same), 1e-15L * ValueOf(alone.out, same)) << same;
+    }
+
+    // A part's options without its switch, or the hop without the budget's margin: slips naming the option.
+    const CalcRun climate = RunCalc({"path", "--profile", flat, "--climate", "desert"});
+    EXPECT_EQ(climate.status, 2);
+    EXPECT_EQ(climate.err, "zandrevio-calc: --climate: belongs to Longley-Rice, which needs --model itm\n");
+    const CalcRun noMargin = RunCalc({"path", "--profile", flat, "--availability", "yes", "--power", "1"});
+    EXPECT_EQ(noMargin.status, 2);
+    EXPECT_NE(noMargin.err.find("--availability: "), std::string::npos) << noMargin.err;
+    // A refusal of a part names its own field.
+    const CalcRun time = RunCalc({"path", "--profile", flat, "--model", "itm", "--time", "0"});
+    EXPECT_EQ(time.status, 1);
+    EXPECT_EQ(time.err, "zandrevio-calc: Time must be between 0 and 100 %, both excluded\n");
 }
 
 TEST_F(PathCli, WithoutAPowerThereIsNoBudget)
@@ -156,7 +225,8 @@ TEST_F(PathCli, JsonAndBatchRowsCarryTheSameResults)
                                       Path("missing.csv") + ",7000,150,150,B\n");
     EXPECT_EQ(batch.status, 1);
     EXPECT_NE(batch.out.find(",7000,150,150,A,30,,,yes,"), std::string::npos) << batch.out;
-    EXPECT_NE(batch.out.find(",138.89,0,138.89,,,0,0,0,"), std::string::npos) << batch.out;
+    // No received power, fade margin or range; then the parts of the loss.
+    EXPECT_NE(batch.out.find(",138.89,0,138.89,,,,0,0,0,"), std::string::npos) << batch.out;
     EXPECT_NE(batch.out.find("missing.csv"), std::string::npos) << batch.out;
     EXPECT_EQ(batch.err,
               "zandrevio-calc: the column 'site' is no option of any calculation: passed through as it is\n"

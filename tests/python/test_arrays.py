@@ -208,5 +208,17 @@ def test_a_profile_from_arrays_as_from_a_file(root):
         zandrevio.path(profile=[1, 2, 3])
 
 
+def test_a_path_by_longley_rice_with_its_availability(root):
+    hop = dict(profile=str(root / "docs/examples/hill-hop.csv"), frequency=7000, polarization="horizontal",
+               tx_height=30, rx_height=30)
+    by_itm = zandrevio.path(**hop, model="itm", power=1, tx_gain=30, rx_gain=30,
+                            sensitivity=-80, availability="yes", rain_rate=60)
+    assert by_itm.path_loss == zandrevio.itm(**hop).loss
+    assert by_itm.range == zandrevio.itm(**hop).range
+    assert 0 < by_itm.outage < 100 and by_itm.availability == pytest.approx(100 - by_itm.outage)
+    with pytest.raises(ValueError, match="^climate: belongs to Longley-Rice, which needs model itm$"):
+        zandrevio.path(**hop, climate="desert")
+
+
 def test_the_version():
     assert zandrevio.__version__ == "1.04"

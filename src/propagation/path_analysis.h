@@ -1,0 +1,43 @@
+#pragma once
+
+#include "numeric/calculation.h"
+#include "propagation/availability.h"
+#include "propagation/itm.h"
+#include "propagation/path_link.h"
+#include "terrain/path_source.h"
+
+#include <optional>
+#include <string_view>
+
+// A link over terrain as a planner works it out: the profile from its
+// source, the loss by delta-Bullington or Longley-Rice with the budget, and
+// from the budget's fade margin the hop's availability against rain and
+// multipath.
+namespace zandrevio {
+
+struct PathAnalysisInputs {
+    PathSource source;
+    Inputs<PathField> link;
+    // Longley-Rice's own fields where it gives the loss; its frequency,
+    // antenna heights and polarization are the link's. None: delta-Bullington.
+    std::optional<Inputs<ItmField>> itm;
+    // The hop's rain and climate where its availability is asked for; its
+    // distance, frequency, polarization, antenna altitudes and fade margin are
+    // the link's.
+    std::optional<Inputs<AvailabilityField>> availability;
+};
+
+struct PathAnalysis {
+    LoadedProfile loaded;
+    PathResult link; // with the model's loss, the budget on it and the warnings of all
+    std::optional<ItmResult> itm;
+    std::optional<AvailabilityResult> availability;
+    // The availability was asked for, and the link has no fade margin to give it.
+    bool noFadeMargin = false;
+};
+
+// Refused at the option of the field at fault (a profile's fault at its
+// source's), as the command line names it.
+Outcome<PathAnalysis, std::string_view> AnalysePath(const PathAnalysisInputs& in);
+
+} // namespace zandrevio
