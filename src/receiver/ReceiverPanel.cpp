@@ -417,17 +417,12 @@ void ReceiverPanel::CascadeClick()
 void ReceiverPanel::AddCarrierClick()
 {
     const long double carrier = ReadReal(*m_carrier);
-    if (!(carrier > 0.0L)) {
-        return RefuseAt(m_carrier, "A carrier must be greater than 0 MHz", true);
-    }
+    std::vector<long double> carriers;
     for (int i = 0; i < m_carriers->count(); ++i) {
-        if (TypedValue(*m_carriers->item(i), 0) == carrier) {
-            return RefuseAt(m_carrier, "Carrier " + std::to_string(i + 1) + " is this frequency already", true);
-        }
+        carriers.push_back(TypedValue(*m_carriers->item(i), 0));
     }
-    if (m_carriers->count() >= static_cast<int>(kMostIntermodCarriers)) {
-        return RefuseAt(m_carrier, "At most " + std::to_string(kMostIntermodCarriers) + " carriers can be searched",
-                        false);
+    if (const auto refused = CarrierJoining(carriers, carrier)) {
+        return RefuseAt(m_carrier, refused->message, refused->beep);
     }
     m_carriers->addItem(TypedItem(ValueText(carrier), {m_carrier->text()}));
     m_carriers->setCurrentRow(m_carriers->count() - 1);
@@ -442,11 +437,8 @@ void ReceiverPanel::AddBandClick()
 {
     const long double low = ReadReal(*m_bandLow);
     const long double high = ReadReal(*m_bandHigh);
-    if (!(low > 0.0L)) {
-        return RefuseAt(m_bandLow, "A band must have its low edge above 0 MHz", true);
-    }
-    if (!(high > low)) {
-        return RefuseAt(m_bandHigh, "A band's high edge must be above its low edge", true);
+    if (const auto refused = BandOfEdges(low, high)) {
+        return RefuseAt(refused->highEdge ? m_bandHigh : m_bandLow, refused->message, true);
     }
     m_bands->addItem(
         TypedItem(ValueText(low) + QStringLiteral(" - ") + ValueText(high), {m_bandLow->text(), m_bandHigh->text()}));

@@ -135,6 +135,35 @@ constexpr auto kListedBefore = [](const IntermodProduct& a, const IntermodProduc
 
 } // namespace
 
+std::optional<Refusal<Field>> CarrierJoining(std::span<const long double> carriers, long double carrier)
+{
+    if (!(carrier > 0.0L)) {
+        return Refusal<Field>{"A carrier must be greater than 0 MHz", Field::Carriers};
+    }
+    for (std::size_t i = 0; i < carriers.size(); ++i) {
+        if (carriers[i] == carrier) {
+            return Refusal<Field>{Numbered("Carrier", i) + " is this frequency already", Field::Carriers};
+        }
+    }
+    if (carriers.size() >= kMostIntermodCarriers) {
+        // Not a slip of the typing: the list is full.
+        return Refusal<Field>{"At most " + std::to_string(kMostIntermodCarriers) + " carriers can be searched",
+                              Field::Carriers, false};
+    }
+    return std::nullopt;
+}
+
+std::optional<BandEdgeRefusal> BandOfEdges(long double lowMhz, long double highMhz)
+{
+    if (!(lowMhz > 0.0L)) {
+        return BandEdgeRefusal{"A band must have its low edge above 0 MHz", false};
+    }
+    if (!(highMhz > lowMhz)) {
+        return BandEdgeRefusal{"A band's high edge must be above its low edge", true};
+    }
+    return std::nullopt;
+}
+
 Outcome<IntermodResult, Field> IntermodulationProducts(const IntermodSearch& search)
 {
     if (std::optional<Refusal<Field>> refusal = RefusalOf(search)) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <compare>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -65,5 +66,16 @@ struct IntermodResult {
 // whose frequency lies in one of the bands. Each frequency is the sum of
 // coefficient times carrier, in ascending carrier index, in long double.
 Outcome<IntermodResult, IntermodField> IntermodulationProducts(const IntermodSearch& search);
+
+// A carrier that would join a list of them: refused where it is no frequency,
+// one of the list already, or one past the most the search takes.
+std::optional<Refusal<IntermodField>> CarrierJoining(std::span<const long double> carriers, long double carrier);
+// A receive band typed edge by edge: refused at the low edge
+// or at the high one, as `highEdge` says.
+struct BandEdgeRefusal {
+    std::string message;
+    bool highEdge;
+};
+std::optional<BandEdgeRefusal> BandOfEdges(long double lowMhz, long double highMhz);
 
 } // namespace zandrevio

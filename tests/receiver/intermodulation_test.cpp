@@ -261,5 +261,23 @@ TEST(Intermodulation, RefusalsNameTheirField)
     EXPECT_TRUE(IntermodulationProducts({most, band, 7, false}).Ok());
 }
 
+// A carrier or a band as the list takes it, one at a time: the same rules,
+// said of the one typed; a full list is no slip of the typing and does not beep.
+TEST(Intermodulation, ACarrierOrABandIsCheckedAsItJoins)
+{
+    const std::vector<long double> two = {935.2L, 936.0L};
+    EXPECT_FALSE(CarrierJoining(two, 947.6L).has_value());
+    EXPECT_EQ(CarrierJoining(two, 0.0L)->message, "A carrier must be greater than 0 MHz");
+    EXPECT_EQ(CarrierJoining(two, NAN)->message, "A carrier must be greater than 0 MHz");
+    EXPECT_EQ(CarrierJoining(two, 936.0L)->message, "Carrier 2 is this frequency already");
+    const auto full = CarrierJoining(std::vector<long double>(32, 1.0L), 947.6L);
+    EXPECT_EQ(full->message, "At most 32 carriers can be searched");
+    EXPECT_FALSE(full->beep);
+    EXPECT_FALSE(BandOfEdges(880.0L, 915.0L).has_value());
+    EXPECT_FALSE(BandOfEdges(0.0L, 915.0L)->highEdge);
+    EXPECT_EQ(BandOfEdges(915.0L, 915.0L)->message, "A band's high edge must be above its low edge");
+    EXPECT_TRUE(BandOfEdges(915.0L, 915.0L)->highEdge);
+}
+
 } // namespace
 } // namespace zandrevio
