@@ -2,8 +2,8 @@
 // multipath and the line-by-line gases; target under 1 ms), and a table of
 // the fade margin for 100 hop lengths by 100 target availabilities (under
 // 50 ms), each hop's climate worked out once for its row.
-#include "propagation/availability.h"
-#include "propagation/polarization_tilt.h"
+#include "fixed_link/availability.h"
+#include "fixed_link/polarization_tilt.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The Longley-Rice model over a terrain profile: one loss over a
 // 10,000-point profile (target under 5 ms), and a 10 by 10 reliability table
 // over the same path (under 20 ms), whose geometry is worked out once.
-#include "propagation/itm.h"
+#include "itm/itm.h"
 
 #include <benchmark/benchmark.h>
 

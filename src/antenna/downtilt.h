@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 // The isolation between two antennas spaced side by side or one above the other.
 namespace zandrevio {

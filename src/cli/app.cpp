@@ -291,8 +291,9 @@ int RunCalc(const std::vector<std::string>& args, std::istream& in, std::ostream
 
     TableOptions tableOptions;
     CLI::App* table = app.add_subcommand("table",
-                                         "A classic traffic table: traffic per channels, or channels per "
-                                         "traffic, at each GOS");
+                                         "A table of a model: traffic per channels or channels per traffic at "
+                                         "each GOS, Longley-Rice's loss by time and location, or a hop's fade "
+                                         "margins by availability");
     if (every || word == "table") {
         AddTableOptions(*table, tableOptions);
     }

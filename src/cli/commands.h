@@ -2,7 +2,7 @@
 
 #include "cli/answer.h"
 #include "cli/request.h"
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 
 #include <string>
 #include <string_view>

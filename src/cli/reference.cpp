@@ -157,7 +157,8 @@ std::string BashCompletion()
               "                batch) words=(- --help) ;;\n"
               "                table) words=(" +
         Words(TableModelWords()) +
-        " --channels --traffic --gos --format --recall --handling-time --target-time --service-level --help) ;;\n"
+        " --channels --traffic --gos --format --recall --handling-time --target-time --service-level --time "
+        "--location --availability --help) ;;\n"
         "            esac ;;\n"
         "    esac\n"
         "    local word\n"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/request.h"
+#include "calculation/request.h"
 
 // The command line's requests are the core's.
 namespace zandrevio::cli {

@@ -6,8 +6,8 @@
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
-#include "propagation/itm.h"
-#include "propagation/itm_entries.h"
+#include "itm/itm.h"
+#include "itm/itm_entries.h"
 #include "registry/registry.h"
 #include "traffic/queueing.h"
 #include "traffic/traffic_calculations.h"
@@ -129,25 +129,64 @@ CellText Cell(Run run)
     }
 }
 
-// The tables' models: the three of the Traffic page, Extended Erlang B and
-// Erlang C by service level.
-// Longley-Rice's reliability table and a hop's fade margins stand beside them.
+// The tables' models, each described once: its word, what its rows and
+// columns are, and the plan that makes it. The help, the completion and the
+// check of the word read this table.
 enum class TableModel { Poisson, ErlangB, ErlangC, ExtendedErlangB, ServiceLevel, Itm, Availability };
-constexpr Choice kTableModels[] = {{"Poisson", "poisson"},
-                                   {"Erlang B", "erlang-b"},
-                                   {"Erlang C", "erlang-c"},
-                                   {"Extended Erlang B", "extended-erlang-b"},
-                                   {"Erlang C service level", "erlang-c-service-level"},
-                                   {"Longley-Rice", "itm"},
-                                   {"Availability", "availability"}};
+enum class TablePlanKind { Traffic, Itm, Availability };
+struct TableModelEntry {
+    TableModel model;
+    Choice choice;
+    std::string_view what;
+    TablePlanKind plan;
+};
+constexpr TableModelEntry kTableModelEntries[] = {
+    {TableModel::ErlangB, {"Erlang B", "erlang-b"}, "traffic per channels, or channels per traffic, at each --gos",
+     TablePlanKind::Traffic},
+    {TableModel::ErlangC, {"Erlang C", "erlang-c"}, "the same at each probability of waiting (--gos)",
+     TablePlanKind::Traffic},
+    {TableModel::Poisson, {"Poisson", "poisson"}, "the same by Poisson's blocked calls held",
+     TablePlanKind::Traffic},
+    {TableModel::ExtendedErlangB, {"Extended Erlang B", "extended-erlang-b"},
+     "the same with blocked calls retrying (--recall)", TablePlanKind::Traffic},
+    {TableModel::ServiceLevel, {"Erlang C service level", "erlang-c-service-level"},
+     "the servers each --traffic needs at each --service-level", TablePlanKind::Traffic},
+    {TableModel::Itm, {"Longley-Rice", "itm"}, "a path's loss at each --time (rows) and --location (columns)",
+     TablePlanKind::Itm},
+    {TableModel::Availability, {"Availability", "availability"},
+     "a hop's fade margin for each --availability at each frequency or distance", TablePlanKind::Availability},
+};
+
+// The entry of a model's word, or a usage error naming the words.
+const TableModelEntry& TableModelOf(std::string_view word)
+{
+    static const std::vector<Choice> choices = [] {
+        std::vector<Choice> all;
+        for (const TableModelEntry& entry : kTableModelEntries) {
+            all.push_back(entry.choice);
+        }
+        return all;
+    }();
+    return kTableModelEntries[static_cast<std::size_t>(MatchChoice("model", choices, word))];
+}
+
+std::string_view WordOf(TableModel model)
+{
+    for (const TableModelEntry& entry : kTableModelEntries) {
+        if (entry.model == model) {
+            return entry.choice.key;
+        }
+    }
+    return {};
+}
 
 } // namespace
 
 std::vector<std::string> TableModelWords()
 {
     std::vector<std::string> words;
-    for (const Choice& model : kTableModels) {
-        words.emplace_back(model.key);
+    for (const TableModelEntry& entry : kTableModelEntries) {
+        words.emplace_back(entry.choice.key);
     }
     return words;
 }
@@ -215,7 +254,7 @@ struct CellMaker {
             give("target-service-level", target);
             break;
         default:
-            request.Give("model", std::string(kTableModels[static_cast<std::size_t>(model)].key));
+            request.Give("model", std::string(WordOf(model)));
             if (byChannels) {
                 request.Give("channels", std::to_string(ChannelsOf(key)));
             } else {
@@ -385,7 +424,7 @@ struct TablePlan {
 
 TablePlan PlanTable(const TableOptions& options, const Settings& settings)
 {
-    const auto model = static_cast<TableModel>(MatchChoice("model", kTableModels, options.model));
+    const TableModel model = TableModelOf(options.model).model;
     if (!options.given.empty()) {
         throw UsageError("--" + options.given.front().first + " is not an option of this table");
     }
@@ -614,20 +653,24 @@ CalculationTable PlanAvailabilityTable(const TableOptions& options, const Settin
 
 bool IsItm(const TableOptions& options)
 {
-    return MatchChoice("model", kTableModels, options.model) == static_cast<int>(TableModel::Itm);
+    return TableModelOf(options.model).plan == TablePlanKind::Itm;
 }
 
 bool IsAvailability(const TableOptions& options)
 {
-    return MatchChoice("model", kTableModels, options.model) == static_cast<int>(TableModel::Availability);
+    return TableModelOf(options.model).plan == TablePlanKind::Availability;
 }
 } // namespace
 
 void AddTableOptions(CLI::App& table, TableOptions& options)
 {
-    table.add_option("model", options.model, "The traffic model")
-        ->required()
-        ->type_name("erlang-b|erlang-c|poisson|extended-erlang-b|erlang-c-service-level");
+    std::string models = "The table's model:";
+    std::string words;
+    for (const TableModelEntry& entry : kTableModelEntries) {
+        models += "\n  " + std::string(entry.choice.key) + ": " + std::string(entry.what);
+        words += (words.empty() ? "" : "|") + std::string(entry.choice.key);
+    }
+    table.add_option("model", options.model, models)->required()->type_name(words);
     table.add_option("--channels", options.channels, "Channel counts: the traffic each carries at each GOS")
         ->type_name("FIRST-LAST[:STEP]|LIST");
     table.add_option("--traffic", options.traffic, "Traffics (Erlang): the channels each needs at each GOS")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 // Matching measurements on a feeder: VSWR from powers, the antenna VSWR
 // behind a lossy feeder, cable loss from a short-circuit VSWR, and the

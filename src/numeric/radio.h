@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "numeric/choice.h"
 #include "numeric/real.h"
 
 #include <numbers>

@@ -29,10 +29,6 @@ struct PathAxes {
     std::vector<long double> heightTicks;
 };
 
-// Round values of 1, 2 or 5 times a power of ten, evenly spaced, from the
-// first at or above `low` to the last at or below `high`: at most `most`
-// steps between them.
-std::vector<long double> NiceTicks(long double low, long double high, int most);
 // The axes for a path's points: the whole path across; heights from below
 // the lowest ground to above the Fresnel zone and the highest ground, each
 // end on a tick.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 #include "numeric/real.h"
 
 // The downlink budget: path loss by free space, flat-ground two-wave or

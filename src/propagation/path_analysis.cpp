@@ -1,7 +1,7 @@
 #include "propagation/path_analysis.h"
 
 #include "propagation/path_model.h"
-#include "propagation/polarization_tilt.h"
+#include "fixed_link/polarization_tilt.h"
 
 namespace zandrevio {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "numeric/calculation.h"
-#include "propagation/availability.h"
-#include "propagation/itm.h"
+#include "calculation/calculation.h"
+#include "fixed_link/availability.h"
+#include "itm/itm.h"
 #include "propagation/path_link.h"
 #include "terrain/path_source.h"
 

@@ -1,12 +1,12 @@
 #include "propagation/path_entries.h"
 
-#include "propagation/availability_entries.h"
-#include "propagation/itm_entries.h"
+#include "fixed_link/availability_entries.h"
+#include "itm/itm_entries.h"
 #include "propagation/path_analysis.h"
 #include "propagation/path_link.h"
 #include "propagation/path_model.h"
 #include "propagation/path_source_options.h"
-#include "propagation/rain_attenuation.h"
+#include "fixed_link/rain_attenuation.h"
 #include "terrain/path_source.h"
 #include "terrain/profile_csv.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 #include "propagation/delta_bullington.h"
 #include "propagation/path_geometry.h"
 #include "propagation/spherical_earth.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 #include "terrain/path_source.h"
 
 #include <vector>

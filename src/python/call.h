@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 
 #include <pybind11/pybind11.h>
 

@@ -1,7 +1,7 @@
 #include "receiver/ReceiverPlots.h"
 
 #include "numeric/format.h"
-#include "propagation/PathPlot.h"
+#include "widgets/PlotAxes.h"
 
 #include <QFont>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "numeric/app_error.h"
 #include "numeric/decimal_separator.h"
 #include "numeric/parse_real.h"
-#include "numeric/request.h"
+#include "calculation/request.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 // Thermal noise in a bandwidth, the noise floor and sensitivity of a
 // receiver, and a noise figure as factor and temperature.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 // What a transmitter radiates: EIRP and ERP from its power, its losses and
 // its antenna's gain, and the power flux density and field strength they

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 
 // The receiver chain's calculations as the registry holds them.
 namespace zandrevio {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 
 // How good a received signal is: Eb/N0, SNR and C/N0 from one another at a
 // bit rate and a noise bandwidth, and Shannon's capacity of a bandwidth.

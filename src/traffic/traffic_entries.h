@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 
 // The traffic calculations of the registry.
 namespace zandrevio {

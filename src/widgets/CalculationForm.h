@@ -1,6 +1,6 @@
 #pragma once
 
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 #include "widgets/ResultGrid.h"
 
 #include <QGroupBox>

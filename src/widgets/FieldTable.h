@@ -1,8 +1,8 @@
 #pragma once
 
-#include "numeric/calculation.h"
+#include "calculation/calculation.h"
 #include "numeric/format.h"
-#include "numeric/registry.h"
+#include "calculation/protocol.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "numeric/calculation.h"
-#include "numeric/registry.h"
+#include "calculation/calculation.h"
+#include "calculation/protocol.h"
 
 #include <QWidget>
 

@@ -47,6 +47,14 @@ TEST(Table, BadRangesAndModelsAreUsageErrors)
          }) {
         EXPECT_EQ(RunCalc(args).status, 2) << args[1] << ' ' << args.back();
     }
+    // The refusal and the help name every model a table takes, each with what it tabulates.
+    const CalcRun wrong = RunCalc({"table", "erlang-x", "--channels", "1-2"});
+    const CalcRun help = RunCalc({"table", "--help"});
+    for (const char* model :
+         {"erlang-b", "erlang-c", "poisson", "extended-erlang-b", "erlang-c-service-level", "itm", "availability"}) {
+        EXPECT_NE(wrong.err.find(model), std::string::npos) << model;
+        EXPECT_NE(help.out.find(std::string("  ") + model + ": "), std::string::npos) << model;
+    }
 }
 
 TEST(Table, ARefusedCellShowsItsMessageAndFailsTheRun)

@@ -4,12 +4,12 @@
 // of both at their fields.
 #include "WindowFixture.h"
 
-#include "propagation/availability.h"
-#include "propagation/itm.h"
+#include "fixed_link/availability.h"
+#include "itm/itm.h"
 #include "propagation/path_link.h"
 #include "propagation/path_model.h"
-#include "propagation/polarization_tilt.h"
-#include "propagation/rain_attenuation.h"
+#include "fixed_link/polarization_tilt.h"
+#include "fixed_link/rain_attenuation.h"
 #include "terrain/path_source.h"
 #include "widgets/FieldTable.h"
 #include "widgets/RadioGroup.h"

@@ -1,6 +1,7 @@
 // The path plot's pixels: its ticks, its axes' ranges and where each height
 // falls, worked by hand on small frames.
 #include "propagation/PathPlot.h"
+#include "widgets/PlotAxes.h"
 
 #include <gtest/gtest.h>
 
