@@ -11,10 +11,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include <QAccessible>
+#include <QApplication>
 
 namespace zandrevio {
 
 namespace {
+QString SpokenColumn(int column);
+
 // Each cell is typed in the field its column's values need: text for the
 // name, a signed decimal for the numbers (a gain and an intercept may be
 // negative).
@@ -31,6 +35,8 @@ public:
             editor = new SignedDecimalField(parent);
         }
         editor->setFrame(false);
+        // Read as the cell it edits: its column's spoken caption and the stage.
+        editor->setAccessibleName(StageTable::tr("%1, stage %2").arg(SpokenColumn(index.column())).arg(index.row() + 1));
         return editor;
     }
 };
@@ -46,6 +52,11 @@ const char* const kSpoken[] = {"Stage name",
                                "Noise figure to this stage (dB)",
                                "Share of the added noise (%)",
                                "Share of the intermodulation (%)"};
+
+QString SpokenColumn(int column)
+{
+    return StageTable::tr(kSpoken[column]);
+}
 
 std::optional<long double> ReadCell(const QTableWidgetItem* item)
 {
@@ -198,6 +209,20 @@ void StageTable::FocusCell(int row, int column)
         // The view selects the whole text of the editor it opens.
         editItem(item(row, column));
     }
+}
+
+bool StageTable::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (!QTableWidget::edit(index, trigger, event)) {
+        return false;
+    }
+    // The view told a screen reader of the cell; the focus is now the editor's.
+    if (QWidget* editor = indexWidget(index) != nullptr ? indexWidget(index) : QApplication::focusWidget();
+        editor != nullptr && isAncestorOf(editor)) {
+        QAccessibleEvent focus(editor, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+    return true;
 }
 
 void StageTable::keyPressEvent(QKeyEvent* event)

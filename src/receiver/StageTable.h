@@ -51,6 +51,8 @@ public:
     void FocusCell(int row, int column);
 
 protected:
+    // Opens a cell's editor, and tells a screen reader the focus is in it.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

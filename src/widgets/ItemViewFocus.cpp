@@ -40,7 +40,10 @@ void CurrentOnlyWhileFocused(QAbstractItemView& view)
             return;
         }
         if (Within(view, now)) {
-            if (aside->index.isValid() && !selection->currentIndex().isValid()) {
+            // Taken back even where the view, coming into focus without a
+            // current item, has made its first one current: the item shown
+            // selected is the one the buttons act on.
+            if (aside->index.isValid()) {
                 selection->setCurrentIndex(aside->index, QItemSelectionModel::NoUpdate);
             }
             aside->index = QPersistentModelIndex();

@@ -478,6 +478,46 @@ TEST(IntermodPlot, AnAxisBeyondCountingStillDraws)
 
 // A screen reader hears one focused object: the table's current stage only
 // while the table has the focus, and the buttons still act on it.
+// A screen reader hears the cell's editor as the cell it edits.
+TEST_F(ReceiverWindow, ACellsEditorIsNamedAsItsCell)
+{
+    for (const auto& [column, name] : {std::pair{StageTable::Gain, "Stage gain (dB), stage 2"},
+                                       std::pair{StageTable::Name, "Stage name, stage 2"}}) {
+        stages->setFocus(Qt::MouseFocusReason);
+        stages->setCurrentCell(1, column);
+        QTest::keyClick(stages, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_TRUE(stages->isAncestorOf(editor));
+        EXPECT_EQ(editor->accessibleName(), name);
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+}
+
+// The item shown selected is the one Remove takes, also after the list has
+// had the focus (which, without a current item, makes its first one current).
+TEST_F(ReceiverWindow, RemoveTakesTheItemShownSelected)
+{
+    for (const auto& [list, field, add, remove] :
+         {std::tuple{"CarrierList", "CarrierField", "AddCarrierButton", "RemoveCarrierButton"},
+          std::tuple{"BandList", "BandLowField", "AddBandButton", "RemoveBandButton"}}) {
+        auto* items = Find<QListWidget>(list);
+        Enter(field, "1800");
+        Enter("BandHighField", "1900");
+        Press(add);
+        const int added = items->count() - 1;
+        ASSERT_EQ(items->selectedItems(), QList<QListWidgetItem*>({items->item(added)})) << list;
+        const QString kept = items->item(0)->text();
+        items->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        Find<QWidget>(remove)->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ASSERT_EQ(items->count(), added) << list;
+        EXPECT_EQ(items->item(0)->text(), kept) << list;
+        EXPECT_TRUE(items->findItems(QStringLiteral("1800"), Qt::MatchStartsWith).isEmpty()) << list;
+    }
+}
+
 TEST_F(ReceiverWindow, TheCurrentStageIsPutAsideWhileTheFocusIsElsewhere)
 {
     stages->setFocus(Qt::TabFocusReason);
