@@ -20,6 +20,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
@@ -65,6 +66,22 @@ PathPanel::PathPanel(QWidget* parent)
     auto* detailsLayout = new QVBoxLayout(m_detailsGroup);
     detailsLayout->setContentsMargins(6, 4, 6, 6);
     detailsLayout->addWidget(m_details);
+    // The hop's availability, its results as wide as the details'.
+    m_hopGroup = new QGroupBox(tr("Availability of the hop"), this);
+    m_hopGroup->setObjectName(QStringLiteral("HopGroup"));
+    auto* hopGrid = new QGridLayout(m_hopGroup);
+    hopGrid->setContentsMargins(6, 4, 6, 6);
+    const std::vector<HopRow> hopRows = HopRows();
+    for (std::size_t i = 0; i < hopRows.size(); ++i) {
+        const int row = static_cast<int>(i / 2);
+        const int column = static_cast<int>(i % 2) * 3;
+        hopRows[i].result->setFixedSize(88, 19);
+        hopGrid->addWidget(hopRows[i].caption, row, column);
+        hopGrid->addWidget(hopRows[i].result, row, column + 1);
+        hopGrid->addWidget(hopRows[i].unit, row, column + 2);
+    }
+    hopGrid->setColumnStretch(6, 1);
+    m_hopGroup->hide();
     FillChoices(*m_ui->ProfileSourceGroup, kSources, 2);
     m_ui->ProfileSourceGroup->SetItemIndex(0);
     FillChoices(*m_ui->PolarizationGroup, kPolarizations, 2);
@@ -263,7 +280,25 @@ void PathPanel::ShowDetails(const std::vector<ResultValue>& values)
     const int height = ResultGrid::HeightFor(m_details->Rows()) + 30;
     m_detailsGroup->setGeometry(2, top, 573, height);
     m_detailsGroup->show();
-    resize(width(), top + height + 2);
+    LayOutFoot();
+}
+
+void PathPanel::LayOutFoot()
+{
+    // The hop's availability below the details, with the room its values need.
+    int top = m_detailsGroup->geometry().bottom() + 4;
+    if (m_hopGroup->isVisibleTo(this)) {
+        m_hopGroup->setGeometry(2, top, 573, m_hopGroup->sizeHint().height());
+        top = m_hopGroup->geometry().bottom() + 4;
+    }
+    // Then the warnings, the page's whole width and as many lines as they
+    // take: in the font of every other text, however long they are.
+    QLabel& warnings = *m_ui->PathWarnings;
+    const int lines = warnings.text().isEmpty()
+        ? 0
+        : warnings.fontMetrics().boundingRect(QRect(0, 0, 569, 10000), Qt::TextWordWrap, warnings.text()).height();
+    warnings.setGeometry(4, top, 569, lines);
+    resize(width(), top + lines + 2);
 }
 
 void PathPanel::ModelClick()
@@ -342,14 +377,9 @@ void PathPanel::CalculateClick()
     ShowDetails(details);
 }
 
-void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin)
+std::vector<PathPanel::HopRow> PathPanel::HopRows() const
 {
-    struct Row {
-        QWidget* caption;
-        ResultLabel* result;
-        QWidget* unit;
-    };
-    const Row rows[] = {
+    return {
         {m_ui->RainSpecificCaption, m_ui->RainSpecificResult, m_ui->RainSpecificUnit},
         {m_ui->RainAttenuationCaption, m_ui->RainAttenuationResult, m_ui->RainAttenuationUnit},
         {m_ui->GasAttenuationCaption, m_ui->GasAttenuationResult, m_ui->GasAttenuationUnit},
@@ -359,6 +389,10 @@ void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availa
         {m_ui->AvailabilityCaption, m_ui->AvailabilityResult, m_ui->AvailabilityUnit},
         {m_ui->OutageTimeCaption, m_ui->OutageTimeResult, m_ui->OutageTimeUnit},
     };
+}
+
+void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availability, bool noMargin)
+{
     if (availability) {
         WriteResults({
             {*m_ui->RainSpecificResult, kRainResultSpecificAttenuation, availability->rainSpecificDbPerKm},
@@ -371,9 +405,11 @@ void PathPanel::ShowAvailability(const std::optional<AvailabilityResult>& availa
             {*m_ui->OutageTimeResult, kAvailabilityResultOutageTime, availability->outageMinutesPerYear},
         });
     }
-    for (const Row& row : rows) {
+    for (const HopRow& row : HopRows()) {
         ShowRow(row.caption, row.result, row.unit, availability.has_value());
     }
+    m_hopGroup->setVisible(availability.has_value());
+    LayOutFoot();
     m_ui->AvailabilityNote->setVisible(noMargin);
     m_ui->AvailabilityNote->SetNotes(
         noMargin ? QStringList{tr("No fade margin: tick \"Link budget\" for the availability of the hop")}
@@ -430,6 +466,7 @@ void PathPanel::ShowResult(const PathResult& result, const std::optional<DemPath
         warnings << ToQString(warning);
     }
     m_ui->PathWarnings->SetNotes(warnings);
+    LayOutFoot();
 
     DrawPathPlot(m_ui->PathImage->Surface(), result);
     m_ui->PathImage->SetPicture(QSize(kPathPictureWidth, kPathPictureHeight), [result](QPainter& painter) {

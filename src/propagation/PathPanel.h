@@ -19,6 +19,8 @@ class QGroupBox;
 
 namespace zandrevio {
 
+class ResultLabel;
+
 class ResultGrid;
 
 // The Path page: a point-to-point link over real terrain, its profile read
@@ -55,6 +57,16 @@ private:
     // What the model's loss is made of, in the Details group below the rest:
     // the rows of `values`, written, the page made long enough for them.
     void ShowDetails(const std::vector<ResultValue>& values);
+    // The foot of the page below the details: the hop's availability where
+    // it is shown, then the warnings.
+    void LayOutFoot();
+    // The availability's rows: caption, result and unit.
+    struct HopRow {
+        QWidget* caption;
+        ResultLabel* result;
+        QWidget* unit;
+    };
+    std::vector<HopRow> HopRows() const;
     // ITM's fields are shown with ITM chosen, and its mode in place of the loss's parts.
     void ModelClick();
     // The place and the name of the file field's caption follow the source.
@@ -66,6 +78,7 @@ private:
     FieldTable<ItmField> m_itm;
     FieldTable<AvailabilityField> m_availability;
     QGroupBox* m_detailsGroup;
+    QGroupBox* m_hopGroup;
     ResultGrid* m_details;
 };
 

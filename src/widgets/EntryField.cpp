@@ -152,6 +152,11 @@ void EntryField::focusOutEvent(QFocusEvent* event)
     // Another window taking the focus (a message box, another program) is
     // not leaving the field.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        // A value longer than the field shows its head, as it is read
+        // ("1.33333" of k, not "33333").
+        if (fontMetrics().horizontalAdvance(text()) > contentsRect().width() - 8) {
+            setCursorPosition(0);
+        }
         emit exited();
     }
 }

@@ -161,6 +161,34 @@ TEST_F(PathModelsWindow, TheAvailabilityFollowsTheBudgetsFadeMargin)
     }
 }
 
+// Every value and warning is drawn in the page's own font: the hop's results
+// at the foot with the details' room, the warnings below them as many lines
+// as they take; a field too narrow for its value shows the value's head.
+TEST_F(PathModelsWindow, TheHopsResultsAndWarningsAreDrawnFullSize)
+{
+    Find<QGroupBox>("AvailabilityGroup")->setChecked(true);
+    Put(Find<QLineEdit>("FrequencyField"), "90000"); // beyond the methods' ranges: three warnings
+    Put(Find<QLineEdit>("RainRateField"), "5");
+    Press("CalculateButton");
+    EXPECT_TRUE(feedback.Take().isEmpty());
+    for (const char* name : {"RainSpecificResult", "RainOutageResult", "OutageResult", "AvailabilityResult",
+                             "OutageTimeResult"}) {
+        auto* result = Find<ResultLabel>(name);
+        EXPECT_FALSE(result->text().isEmpty()) << name;
+        EXPECT_EQ(result->ShownFont(), result->font()) << name << ' ' << result->text().toStdString();
+    }
+    auto* warnings = Find<NoteLabel>("PathWarnings");
+    ASSERT_EQ(warnings->Notes().size(), 3);
+    EXPECT_EQ(warnings->ShownFont(), warnings->font());
+    EXPECT_GE(warnings->geometry().top(), Find<QWidget>("HopGroup")->geometry().bottom());
+
+    auto* k = Find<QLineEdit>("KFactorField");
+    FocusOn(k);
+    k->setText("1.333333333333333");
+    FocusOn(Find<QLineEdit>("FrequencyField"));
+    EXPECT_EQ(k->cursorPosition(), 0);
+}
+
 TEST_F(PathModelsWindow, WithoutTheBudgetTheAvailabilityIsANote)
 {
     Find<QGroupBox>("BudgetGroup")->setChecked(false);
