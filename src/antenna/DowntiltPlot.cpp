@@ -1,6 +1,7 @@
 #include "antenna/DowntiltPlot.h"
 
 #include "numeric/checked_math.h"
+#include "widgets/PlotImage.h"
 
 #include <QFont>
 #include <QImage>
@@ -62,7 +63,7 @@ void PaintCurve(QPainter& painter, const DowntiltCurvePoints& points)
 void DrawDowntiltGrid(QImage& surface)
 {
     QPainter painter(&surface);
-    PaintGrid(painter, surface.rect());
+    PaintGrid(painter, PlotArea(surface).toRect());
 }
 
 void DrawDowntiltCurve(QImage& surface, const DowntiltCurvePoints& points)

@@ -1,6 +1,7 @@
 #include "propagation/CellRangePlot.h"
 
 #include "numeric/format.h"
+#include "widgets/PlotImage.h"
 
 #include <QFont>
 #include <QImage>
@@ -80,7 +81,7 @@ void DrawCellRangePlot(QImage& surface, const std::vector<LevelPoint>& levels, l
         return;
     }
     QPainter painter(&surface);
-    PaintPlot(painter, QRectF(surface.rect()), kLeft, kBottom, 9, levels, sensitivityDbm, radiusKm);
+    PaintPlot(painter, PlotArea(surface), kLeft, kBottom, 9, levels, sensitivityDbm, radiusKm);
 }
 
 void PaintCellRangePicture(QPainter& painter, QSize size, const std::vector<LevelPoint>& levels,

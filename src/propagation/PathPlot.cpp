@@ -3,6 +3,7 @@
 #include "numeric/format.h"
 #include "widgets/FieldTable.h"
 #include "widgets/PlotAxes.h"
+#include "widgets/PlotImage.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -165,7 +166,7 @@ void DrawPathPlot(QImage& surface, const PathResult& result)
         return;
     }
     QPainter painter(&surface);
-    PaintPlot(painter, QRectF(surface.rect()), 30, 13, 9, result);
+    PaintPlot(painter, PlotArea(surface), 30, 13, 9, result);
 }
 
 void PaintPathPicture(QPainter& painter, QSize size, const PathResult& result)

@@ -2,12 +2,14 @@
 
 #include "numeric/format.h"
 #include "widgets/PlotAxes.h"
+#include "widgets/PlotImage.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 
 #include <algorithm>
+#include <limits>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -153,20 +155,65 @@ void PaintIntermod(QPainter& painter, const QRectF& bounds, double bottom, int t
                          QPointF(at, area.bottom() - area.height() * OrderHeight(product.order)));
     }
     painter.setPen(QPen(Qt::black, 2));
-    for (std::size_t i = 0; i < picture.carriersMhz.size(); ++i) {
-        const double at = x(picture.carriersMhz[i]);
+    for (const long double carrier : picture.carriersMhz) {
+        const double at = x(carrier);
         painter.drawLine(QPointF(at, area.bottom()), QPointF(at, area.top() + line));
-        painter.drawText(QRectF(at - 2 * line, bounds.top(), 4 * line, line + 2), Qt::AlignHCenter | Qt::AlignBottom,
-                         QStringLiteral("f%1").arg(i + 1));
+    }
+    std::vector<LabelSpan> labels;
+    for (std::size_t i = 0; i < picture.carriersMhz.size(); ++i) {
+        labels.push_back({x(picture.carriersMhz[i]),
+                          painter.fontMetrics().horizontalAdvance(QStringLiteral("f%1").arg(i + 1)) / 2.0 + 1});
+    }
+    for (const std::size_t i : LabelsThatFit(labels)) {
+        painter.drawText(QRectF(labels[i].centre - 2 * line, bounds.top(), 4 * line, line + 2),
+                         Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("f%1").arg(i + 1));
+    }
+}
+
+// The key of the products' colours: each order's colour beside its number,
+// from `left` along the line at `top`.
+void PaintOrderKey(QPainter& painter, double left, double top, int textPixels)
+{
+    painter.setFont(PlotFont(textPixels));
+    const double line = textPixels + 4;
+    for (int order = kLowestIntermodOrder; order <= kHighestIntermodOrder; ++order) {
+        painter.setPen(QPen(OrderColour(order), textPixels / 4.0));
+        painter.drawLine(QPointF(left, top + line / 2), QPointF(left + 1.5 * textPixels, top + line / 2));
+        painter.setPen(Qt::black);
+        const QString name = QStringLiteral("order %1").arg(order);
+        const double text = painter.fontMetrics().horizontalAdvance(name);
+        painter.drawText(QRectF(left + 1.8 * textPixels, top, text + 2, line), Qt::AlignLeft | Qt::AlignVCenter, name);
+        left += 1.8 * textPixels + text + textPixels;
     }
 }
 } // namespace
+
+std::vector<std::size_t> LabelsThatFit(const std::vector<LabelSpan>& labels)
+{
+    // Left to right; a label that would print over the one before it is left
+    // out (the list beside the plot names them all).
+    std::vector<std::size_t> order(labels.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return labels[a].centre < labels[b].centre; });
+    std::vector<std::size_t> shown;
+    double free = -std::numeric_limits<double>::infinity();
+    for (const std::size_t i : order) {
+        if (labels[i].centre - labels[i].halfWidth >= free) {
+            shown.push_back(i);
+            free = labels[i].centre + labels[i].halfWidth;
+        }
+    }
+    return shown;
+}
 
 void DrawNoiseShareChart(QImage& surface, const std::vector<NoiseShareBar>& bars)
 {
     surface.fill(Qt::white);
     QPainter painter(&surface);
-    PaintBars(painter, QRectF(surface.rect()), 26, 14, 9, bars);
+    PaintBars(painter, PlotArea(surface), 26, 14, 9, bars);
 }
 
 void PaintNoiseSharePicture(QPainter& painter, QSize size, const std::vector<NoiseShareBar>& bars)
@@ -199,7 +246,12 @@ void DrawIntermodPlot(QImage& surface, const IntermodPicture& picture)
 {
     surface.fill(Qt::white);
     QPainter painter(&surface);
-    PaintIntermod(painter, QRectF(surface.rect()), 14, 9, picture);
+    // The key below the frequencies, as on the saved picture.
+    const QRectF area = PlotArea(surface);
+    constexpr int kText = 9;
+    constexpr double kKey = kText + 5;
+    PaintIntermod(painter, area.adjusted(0, 0, 0, -kKey), 14, kText, picture);
+    PaintOrderKey(painter, area.left() + 6, area.bottom() - kKey, kText);
 }
 
 void PaintIntermodPicture(QPainter& painter, QSize size, const IntermodPicture& picture)
@@ -212,17 +264,7 @@ void PaintIntermodPicture(QPainter& painter, QSize size, const IntermodPicture& 
     painter.setPen(Qt::black);
     painter.drawText(QRectF(0, size.height() - kName - kKey, size.width(), kName), Qt::AlignCenter,
                      QStringLiteral("Frequency (MHz)"));
-    // The key: each order's colour beside its number.
-    double left = 8;
-    const double top = size.height() - kKey + 4;
-    for (int order = kLowestIntermodOrder; order <= kHighestIntermodOrder; ++order) {
-        painter.setPen(QPen(OrderColour(order), 3));
-        painter.drawLine(QPointF(left, top + 7), QPointF(left + 18, top + 7));
-        painter.setPen(Qt::black);
-        const QString name = QStringLiteral("order %1").arg(order);
-        painter.drawText(QRectF(left + 22, top, 70, 16), Qt::AlignLeft | Qt::AlignVCenter, name);
-        left += 22 + painter.fontMetrics().horizontalAdvance(name) + 14;
-    }
+    PaintOrderKey(painter, 8, size.height() - kKey + 4, 12);
 }
 
 QString IntermodDescription(const IntermodPicture& picture)

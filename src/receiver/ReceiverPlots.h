@@ -36,9 +36,18 @@ struct IntermodPicture {
     std::vector<IntermodProduct> products;
 };
 
+// A label centred over a point of a plot's axis, in pixels.
+struct LabelSpan {
+    double centre;
+    double halfWidth;
+};
+// The labels to print, left to right, each clear of the one before it.
+std::vector<std::size_t> LabelsThatFit(const std::vector<LabelSpan>& labels);
+
 // The frequency axis across the carriers and the bands: the bands shaded,
-// each carrier a tall black line with its number, each product a tick
-// whose height and colour tell its order.
+// each carrier a tall black line with its number where the number has room,
+// each product a tick whose height and colour tell its order, the key of the
+// orders' colours beneath.
 void DrawIntermodPlot(QImage& surface, const IntermodPicture& picture);
 void PaintIntermodPicture(QPainter& painter, QSize size, const IntermodPicture& picture);
 // "3 carriers from 935.2 to 959.8 MHz; 1 band; 4 products in the bands".

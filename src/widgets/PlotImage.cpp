@@ -15,6 +15,11 @@
 
 namespace zandrevio {
 
+QRectF PlotArea(const QImage& surface)
+{
+    return {QPointF(0, 0), surface.deviceIndependentSize()};
+}
+
 PlotImage::PlotImage(QWidget* parent)
     : QWidget(parent)
 {
@@ -23,8 +28,12 @@ PlotImage::PlotImage(QWidget* parent)
 
 QImage& PlotImage::Surface()
 {
-    if (m_surface.size() != size()) {
-        m_surface = QImage(size(), QImage::Format_ARGB32);
+    // As many pixels as the screen shows the control in: sharp at any scale.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_surface.size() != pixels || m_surface.devicePixelRatio() != ratio) {
+        m_surface = QImage(pixels, QImage::Format_ARGB32);
+        m_surface.setDevicePixelRatio(ratio);
         m_surface.fill(Qt::transparent);
         if (m_draw) {
             m_draw(m_surface);

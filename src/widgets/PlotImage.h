@@ -20,14 +20,19 @@ bool SavePlot(const QImage& plot, const QString& file, const QString& title);
 // ".png" or ".svg" takes the extension of the file type chosen.
 QString PlotFileName(const QString& chosen, const QString& chosenType);
 
+// The area a plot is painted in, in the control's units whatever the scale.
+QRectF PlotArea(const QImage& surface);
+
 class PlotImage : public QWidget {
     Q_OBJECT
 
 public:
     explicit PlotImage(QWidget* parent = nullptr);
 
-    // The bitmap, made the size of the control when first asked for (also
-    // while the page is hidden, before the control has had a resize event).
+    // The bitmap, made the size of the control in the screen's pixels when
+    // first asked for (also while the page is hidden, before the control has
+    // had a resize event). Drawers paint it in the control's own units: its
+    // area is PlotArea(surface).
     QImage& Surface();
     // A plot whose control follows the page's width: drawn onto the bitmap
     // now and again whenever the control's size changes.

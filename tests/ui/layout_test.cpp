@@ -1,5 +1,7 @@
 #include "WindowFixture.h"
 
+#include "widgets/PlotImage.h"
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QTabBar>
@@ -43,6 +45,29 @@ TEST_F(Layout, NoCaptionIsClipped)
 
 // The About button lies over the tab row's right end: every page's title
 // shows whole left of it.
+// A plot has a pixel for each of the screen's (sharp at a scale of 2, as this
+// test is also run), and its drawing fills it, not a corner of it.
+TEST_F(Layout, EveryPlotIsDrawnInTheScreensPixels)
+{
+    ShowPage(5);
+    Press("BitBtn21"); // the cell range's curve, across the whole plot
+    ShowEveryPage();
+    for (auto* plot : window->findChildren<PlotImage*>()) {
+        const QImage& surface = plot->Surface();
+        EXPECT_EQ(surface.devicePixelRatio(), plot->devicePixelRatioF()) << plot->objectName().toStdString();
+        EXPECT_EQ(surface.size(), (QSizeF(plot->size()) * plot->devicePixelRatioF()).toSize())
+            << plot->objectName().toStdString();
+    }
+    const QImage& range = Find<PlotImage>("Image2")->Surface();
+    int blueRight = 0;
+    for (int x = range.width() * 3 / 4; x < range.width(); ++x) {
+        for (int y = 0; y < range.height(); ++y) {
+            blueRight += range.pixelColor(x, y) == QColor(Qt::blue) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blueRight, 10) << "the curve reaches the plot's right quarter";
+}
+
 TEST_F(Layout, EveryPageTitleShowsWholeLeftOfTheAboutButton)
 {
     auto* pages = Find<QTabWidget>("PageControl1");

@@ -439,6 +439,16 @@ TEST_F(ReceiverWindow, EveryProductOfABusySiteIsListedAndCopied)
         << text.right(300).toStdString();
 }
 
+// Carriers' numbers go left to right over their lines; one that would print
+// over the number before it is left out, whatever order the carriers came in.
+TEST(IntermodPlot, CarrierNumbersNeverPrintOverOneAnother)
+{
+    EXPECT_EQ(LabelsThatFit({{300, 6}, {100, 6}, {106, 6}, {112, 6}, {200, 6}}),
+              (std::vector<std::size_t>{1, 3, 4, 0}));
+    EXPECT_EQ(LabelsThatFit({{100, 6}, {100, 6}}), (std::vector<std::size_t>{0}));
+    EXPECT_TRUE(LabelsThatFit({}).empty());
+}
+
 // The plot draws one tick per order and half pixel: a product beside one of
 // its order changes nothing, one of another order at the same frequency shows.
 TEST(IntermodPlot, TicksOfOneOrderOnOnePixelAreDrawnOnce)
