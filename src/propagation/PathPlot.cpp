@@ -27,16 +27,24 @@ QString Text(long double value)
     return QString::fromStdString(FormatResult(value));
 }
 
+// The bulge (m) at `km` along a path of `lengthKm` on the earth of the low k.
+long double LowKBulgeM(long double km, long double lengthKm)
+{
+    return EarthBulgeM(km, lengthKm - km, EffectiveEarthRadiusKm(kLowKFactor)).Value();
+}
+
 } // namespace
 
 PathAxes PathAxesOf(const std::vector<PathPointGeometry>& points)
 {
     long double low = std::numeric_limits<long double>::infinity();
     long double high = -low;
+    const long double length = points.empty() ? 0.0L : points.back().distanceKm;
     for (const PathPointGeometry& point : points) {
         const long double ground = point.groundM + point.bulgeM;
+        const long double lowK = point.groundM + LowKBulgeM(point.distanceKm, length);
         low = std::min({low, ground, point.lineOfSightM - point.fresnelRadiusM});
-        high = std::max({high, ground, point.lineOfSightM + point.fresnelRadiusM});
+        high = std::max({high, ground, lowK, point.lineOfSightM + point.fresnelRadiusM});
     }
     // A little sky above and ground below, so that nothing runs along the frame.
     const long double span = std::max(high - low, 1.0L);
@@ -69,6 +77,7 @@ PathCurves PathCurvesOf(const QRectF& frame, const PathAxes& axes, const PathRes
         curves.fresnelUpper << at(point.lineOfSightM + point.fresnelRadiusM);
         curves.fresnelLower << at(point.lineOfSightM - point.fresnelRadiusM);
         curves.fresnel60 << at(point.lineOfSightM - 0.6L * point.fresnelRadiusM);
+        curves.lowKTerrain << at(point.groundM + LowKBulgeM(point.distanceKm, result.points.back().distanceKm));
         if (worst == nullptr ||
             std::fabs(point.distanceKm - result.worstPointKm) < std::fabs(worst->distanceKm - result.worstPointKm)) {
             worst = &point;
@@ -147,8 +156,17 @@ void PaintPlot(QPainter& painter, const QRectF& bounds, double left, double bott
     painter.setPen(QPen(Qt::black, 2));
     painter.drawLine(curves.terrain[0], curves.lineOfSight.front());
     painter.drawLine(curves.terrain[curves.terrain.size() - 3], curves.lineOfSight.back());
+    painter.setPen(QPen(kGroundEdge, 1, Qt::DashLine));
+    painter.drawPolyline(curves.lowKTerrain);
     painter.setPen(QPen(Qt::blue, 2));
     painter.drawPolyline(curves.lineOfSight);
+    // The antennas: a small triangle at each mast's top.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    for (const QPointF& top : {curves.lineOfSight.front(), curves.lineOfSight.back()}) {
+        painter.drawPolygon(QPolygonF{top, top + QPointF(-3.5, -6), top + QPointF(3.5, -6)});
+    }
+    painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::red, 1.5, Qt::DotLine));
     painter.drawLine(curves.worstGround, curves.worstLine);
     painter.setPen(QPen(Qt::red, 2));
@@ -156,6 +174,44 @@ void PaintPlot(QPainter& painter, const QRectF& bounds, double left, double bott
     painter.restore();
     painter.setPen(Qt::black);
     painter.drawRect(area);
+}
+
+// The key: each line's colour and dash beside its name, the terrain's fill as
+// a small block, along the line at `top` from `left`; the names short or in full.
+void PaintKey(QPainter& painter, double left, double top, int textPixels, bool shortNames)
+{
+    const struct {
+        QPen pen;
+        const char* name;
+        const char* shortName;
+    } keys[] = {{QPen(kGroundEdge, 1), "Terrain on the curved earth", "Terrain"},
+                {QPen(kGroundEdge, 1, Qt::DashLine), "Terrain at k = 2/3", "at k = 2/3"},
+                {QPen(Qt::blue, 2), "Line of sight", "Line of sight"},
+                {QPen(kFresnel, 1), "First Fresnel zone", "F1"},
+                {QPen(kFresnel, 1, Qt::DashLine), "60 % of F1", "60 % of F1"},
+                {QPen(Qt::red, 1.5, Qt::DotLine), "Worst point", "Worst point"}};
+    QFont names(QStringLiteral("Liberation Sans"));
+    names.setPixelSize(textPixels);
+    painter.setFont(names);
+    const QFontMetricsF metrics(names);
+    const double swatch = 2 * textPixels;
+    const double line = textPixels + 2;
+    double x = left;
+    for (const auto& key : keys) {
+        const QString name = QString::fromLatin1(shortNames ? key.shortName : key.name);
+        painter.setPen(key.pen);
+        if (&key == &keys[0]) {
+            painter.setBrush(kGround);
+            painter.drawRect(QRectF(x, top + line * 0.15, swatch, line * 0.7));
+            painter.setBrush(Qt::NoBrush);
+        } else {
+            painter.drawLine(QPointF(x, top + line / 2), QPointF(x + swatch, top + line / 2));
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x + swatch + 4, top, metrics.horizontalAdvance(name) + 2, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, name);
+        x += swatch + 4 + metrics.horizontalAdvance(name) + 1.5 * textPixels;
+    }
 }
 } // namespace
 
@@ -166,7 +222,19 @@ void DrawPathPlot(QImage& surface, const PathResult& result)
         return;
     }
     QPainter painter(&surface);
-    PaintPlot(painter, PlotArea(surface), 30, 13, 9, result);
+    // The key along the top; the units over the height values (m) and under
+    // them, beside the distances (km).
+    constexpr int kText = 9;
+    constexpr double kLeft = 30;
+    constexpr double kKeyRow = kText + 4;
+    const QRectF all = PlotArea(surface);
+    PaintPlot(painter, all.adjusted(0, kKeyRow, 0, 0), kLeft, 13, kText, result);
+    PaintKey(painter, all.left() + kLeft, all.top(), kText, true);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(all.left(), all.top(), kLeft - 3, kKeyRow), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("m"));
+    painter.drawText(QRectF(all.left(), all.bottom() - kText - 2, kLeft - 3, kText + 2),
+                     Qt::AlignRight | Qt::AlignBottom, QStringLiteral("km"));
 }
 
 void PaintPathPicture(QPainter& painter, QSize size, const PathResult& result)
@@ -196,34 +264,7 @@ void PaintPathPicture(QPainter& painter, QSize size, const PathResult& result)
                      QStringLiteral("Height (m)"));
     painter.restore();
 
-    // The key: each line's colour and dash beside its name, the terrain's
-    // fill as a small block.
-    const double keyTop = size.height() - kKey + 6;
-    const struct {
-        QPen pen;
-        const char* name;
-    } keys[] = {{QPen(kGroundEdge, 1), "Terrain on the curved earth"},
-                {QPen(Qt::blue, 2), "Line of sight"},
-                {QPen(kFresnel, 1), "First Fresnel zone"},
-                {QPen(kFresnel, 1, Qt::DashLine), "60 % of F1"},
-                {QPen(Qt::red, 1.5, Qt::DotLine), "Worst point"}};
-    const QFontMetricsF metrics(names);
-    double x = kName + 8;
-    for (const auto& key : keys) {
-        const QString name = QString::fromLatin1(key.name);
-        painter.setPen(key.pen);
-        if (&key == &keys[0]) {
-            painter.setBrush(kGround);
-            painter.drawRect(QRectF(x, keyTop + 1, 24, 10));
-            painter.setBrush(Qt::NoBrush);
-        } else {
-            painter.drawLine(QPointF(x, keyTop + 6), QPointF(x + 24, keyTop + 6));
-        }
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(x + 28, keyTop, metrics.horizontalAdvance(name) + 2, 14),
-                         Qt::AlignLeft | Qt::AlignVCenter, name);
-        x += 28 + metrics.horizontalAdvance(name) + 18;
-    }
+    PaintKey(painter, kName + 8, size.height() - kKey + 6, 12, false);
 }
 
 } // namespace zandrevio

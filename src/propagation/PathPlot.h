@@ -20,6 +20,10 @@ namespace zandrevio {
 // sight between the antenna tops stays straight and the clearance is seen
 // as the gap between the two.
 
+// The low k the terrain is also drawn at: the earth bulging as on the days
+// the beam bends least, against which a planner checks the clearance.
+inline constexpr long double kLowKFactor = 2.0L / 3.0L;
+
 // The ranges of the plot and the values its ticks are written at.
 struct PathAxes {
     long double lengthKm; // the distance axis runs from 0 to here
@@ -45,6 +49,7 @@ struct PathCurves {
     QPolygonF fresnelUpper; // the first Fresnel zone's boundary above the line
     QPolygonF fresnelLower; // and below it
     QPolygonF fresnel60;    // 60 % of the zone's radius below the line
+    QPolygonF lowKTerrain;  // the ground as it stands on an earth of k = 2/3
     QPointF worstGround;    // the terrain at the worst point
     QPointF worstLine;      // the line of sight above it
 };

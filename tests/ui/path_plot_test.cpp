@@ -90,6 +90,11 @@ TEST(PathPlotPixels, CurvesOfAHop)
     EXPECT_EQ(curves.fresnelLower[1], QPointF(100, 30));
     EXPECT_EQ(curves.fresnel60[1], QPointF(100, 26));
     EXPECT_EQ(curves.fresnelUpper[0], curves.lineOfSight[0]);
+    // The ground on an earth of k = 2/3: 10 km × 10 km / (2 × 6371 km × 2/3) = 11.77 m of bulge mid-path.
+    ASSERT_EQ(curves.lowKTerrain.size(), 3);
+    EXPECT_EQ(curves.lowKTerrain[0], QPointF(0, 120));
+    EXPECT_NEAR(curves.lowKTerrain[1].y(), 220 - 150 - 11.772, 0.001);
+    EXPECT_EQ(curves.lowKTerrain[2], QPointF(200, 120));
     // The worst point: the ground and the line above it.
     EXPECT_EQ(curves.worstGround, QPointF(100, 50));
     EXPECT_EQ(curves.worstLine, QPointF(100, 20));
