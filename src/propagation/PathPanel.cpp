@@ -352,6 +352,9 @@ QWidget* PathPanel::WidgetOfOption(std::string_view option) const
 
 void PathPanel::CalculateClick()
 {
+    // Whatever stops this calculation, a field that is not a number or a
+    // refusal, no answer to the last one stays beside it.
+    ClearResults();
     const bool availabilityOn = m_ui->AvailabilityGroup->isChecked();
     PathAnalysisInputs in{Source(), LinkInputs(), std::nullopt, std::nullopt};
     if (LongleyRice()) {
@@ -375,6 +378,17 @@ void PathPanel::CalculateClick()
                analysis.itm ? std::optional<ItmMode>(analysis.itm->mode) : std::nullopt);
     ShowAvailability(analysis.availability, analysis.noFadeMargin);
     ShowDetails(details);
+}
+
+void PathPanel::ClearResults()
+{
+    for (ResultLabel* label : findChildren<ResultLabel*>()) {
+        label->clear();
+    }
+    ShowAvailability(std::nullopt, false);
+    m_ui->PathWarnings->SetNotes({});
+    m_ui->PathImage->Clear();
+    LayOutFoot();
 }
 
 std::vector<PathPanel::HopRow> PathPanel::HopRows() const

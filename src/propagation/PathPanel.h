@@ -60,6 +60,9 @@ private:
     // The foot of the page below the details: the hop's availability where
     // it is shown, then the warnings.
     void LayOutFoot();
+    // Empties every result, the plot and the warnings: a calculation that
+    // stops leaves nothing that looks like its answer.
+    void ClearResults();
     // The availability's rows: caption, result and unit.
     struct HopRow {
         QWidget* caption;

@@ -81,7 +81,10 @@ void PlotImage::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    ContextMenu()->exec(mapToGlobal(rect().center()));
+    // Opened by a key, the menu starts on its first item, as arrow keys expect.
+    const std::unique_ptr<QMenu> menu = ContextMenu();
+    menu->setActiveAction(menu->actions().constFirst());
+    menu->exec(mapToGlobal(rect().center()));
 }
 
 QString PlotFileName(const QString& chosen, const QString& chosenType)
@@ -93,7 +96,7 @@ QString PlotFileName(const QString& chosen, const QString& chosenType)
     return chosen + (chosenType.contains(QLatin1String("*.svg")) ? QLatin1String(".svg") : QLatin1String(".png"));
 }
 
-bool SavePlot(const QImage& plot, const QString& file, const QString& title)
+bool SavePlot(const QImage& plot, const QString& file, const QString& title, const QString& description)
 {
     if (!file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         return plot.save(file, "PNG");
@@ -102,7 +105,9 @@ bool SavePlot(const QImage& plot, const QString& file, const QString& title)
     svg.setFileName(file);
     svg.setSize(plot.size());
     svg.setViewBox(QRect(QPoint(0, 0), plot.size()));
-    svg.setTitle(title);
+    // The generator writes both as they are: escaped here, the file stays well-formed XML.
+    svg.setTitle(title.toHtmlEscaped());
+    svg.setDescription(description.toHtmlEscaped());
     QPainter painter;
     if (!painter.begin(&svg)) {
         return false;
@@ -132,7 +137,7 @@ QImage PlotImage::Picture()
 bool PlotImage::SavePicture(const QString& file, const QString& title)
 {
     if (!m_paint) {
-        return SavePlot(Surface(), file, title);
+        return SavePlot(Surface(), file, title, accessibleDescription());
     }
     if (!file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         return Picture().save(file, "PNG");
@@ -141,13 +146,24 @@ bool PlotImage::SavePicture(const QString& file, const QString& title)
     svg.setFileName(file);
     svg.setSize(m_pictureSize);
     svg.setViewBox(QRect(QPoint(0, 0), m_pictureSize));
-    svg.setTitle(title);
+    // The generator writes both as they are: escaped here, the file stays well-formed XML.
+    svg.setTitle(title.toHtmlEscaped());
+    svg.setDescription(accessibleDescription().toHtmlEscaped());
     QPainter painter;
     if (!painter.begin(&svg)) {
         return false;
     }
     m_paint(painter);
     return painter.end();
+}
+
+void PlotImage::Clear()
+{
+    m_draw = nullptr;
+    m_paint = nullptr;
+    m_surface = QImage();
+    setAccessibleDescription(QString());
+    update();
 }
 
 std::unique_ptr<QMenu> PlotImage::ContextMenu()
@@ -171,9 +187,12 @@ std::unique_ptr<QMenu> PlotImage::ContextMenu()
 void PlotImage::contextMenuEvent(QContextMenuEvent* event)
 {
     // From the keyboard the menu opens over the plot, not where the mouse is.
-    const QPoint at =
-        event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(rect().center()) : event->globalPos();
-    ContextMenu()->exec(at);
+    const bool keyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const std::unique_ptr<QMenu> menu = ContextMenu();
+    if (keyboard) {
+        menu->setActiveAction(menu->actions().constFirst());
+    }
+    menu->exec(keyboard ? mapToGlobal(rect().center()) : event->globalPos());
 }
 
 } // namespace zandrevio

@@ -15,7 +15,8 @@ namespace zandrevio {
 // its pixels between draws and is blank until the first one. It takes the
 // focus, marked by a dotted frame, and opens its menu from the keyboard.
 // Writes a plot to a file: SVG where the name ends in ".svg", else PNG.
-bool SavePlot(const QImage& plot, const QString& file, const QString& title);
+bool SavePlot(const QImage& plot, const QString& file, const QString& title,
+              const QString& description = QString());
 // The file a name chosen in the save dialog stands for: a name without
 // ".png" or ".svg" takes the extension of the file type chosen.
 QString PlotFileName(const QString& chosen, const QString& chosenType);
@@ -42,7 +43,11 @@ public:
     // one, the bitmap.
     void SetPicture(QSize size, std::function<void(QPainter&)> paint);
     QImage Picture();
-    // Writes the picture: SVG (vectors) where the name ends in ".svg", else PNG.
+    // Blank again, as before the first draw, with no text alternative.
+    void Clear();
+    // Writes the picture: SVG (vectors) where the name ends in ".svg", else
+    // PNG. An SVG is titled `title` and described by the plot's text
+    // alternative, its accessible description.
     bool SavePicture(const QString& file, const QString& title);
     // "Copy image", "Save image as..." (PNG or SVG) and the page's "Copy results".
     std::unique_ptr<QMenu> ContextMenu();

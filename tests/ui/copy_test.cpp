@@ -173,8 +173,10 @@ TEST_F(Copy, APlotTakesTheFocusAndOpensItsMenuFromTheKeyboard)
     for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers(Qt::NoModifier)},
                                          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
         QStringList offered;
-        QTimer::singleShot(0, [&offered] {
+        QString active;
+        QTimer::singleShot(0, [&offered, &active] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                active = menu->activeAction() != nullptr ? menu->activeAction()->text() : QString();
                 for (QAction* action : menu->actions()) {
                     if (!action->isSeparator()) {
                         offered << action->text();
@@ -185,6 +187,7 @@ TEST_F(Copy, APlotTakesTheFocusAndOpensItsMenuFromTheKeyboard)
         });
         QTest::keyClick(plot, key, modifiers);
         EXPECT_EQ(offered, QStringList({"Copy image", "Save image as...", "Copy results"})) << key;
+        EXPECT_EQ(active, "Copy image") << key; // arrows and Enter work at once
     }
 }
 
@@ -219,6 +222,10 @@ TEST_F(Copy, APlotIsCopiedAndSavedWithItsAxesAndScaleAndAsVectorsInSvg)
     for (const char* text : {"Distance (km)", "Received level (dBm)", "Sensitivity", "Cell radius", "4.934 km"}) {
         EXPECT_TRUE(svg.contains(text)) << text;
     }
+    // The picture's description is the plot's text alternative.
+    // Escaped: the file stays well-formed XML whatever the description holds.
+    range->setAccessibleDescription("Received level <falls> with distance");
+    EXPECT_TRUE(Saved(*range, "described.svg").contains("<desc>Received level &lt;falls&gt; with distance</desc>"));
     QGuiApplication::clipboard()->clear();
     range->ContextMenu()->actions().front()->trigger(); // Copy image
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(486, 300));

@@ -448,17 +448,33 @@ TEST_F(PathWindow, RainAttenuationIsCalculatedAndRefusedBelowTheLink)
     EXPECT_GT(Find<QScrollArea>("PathScroll")->verticalScrollBar()->value(), 0);
 }
 
-TEST_F(PathWindow, AFailedCalculationLeavesTheResultsAsTheyWere)
+TEST_F(PathWindow, ARefusalLeavesNoOldResultBesideIt)
 {
     Put(Find<QLineEdit>("ProfileFileField"), QString::fromStdString(csv));
+    Find<QGroupBox>("AvailabilityGroup")->setChecked(true);
     Press("CalculateButton");
-    const QString loss = TextOf("PathLossResult");
-    const QString description = Find<QWidget>("PathImage")->accessibleDescription();
+    ASSERT_FALSE(TextOf("PathLossResult").isEmpty());
+    ASSERT_FALSE(TextOf("AvailabilityResult").isEmpty());
+    ASSERT_FALSE(Find<QWidget>("PathImage")->accessibleDescription().isEmpty());
     Put(Find<QLineEdit>("FrequencyField"), "");
     Press("CalculateButton");
     EXPECT_EQ(feedback.Take(), QStringList({"app: '' is not a valid floating point value."}));
-    EXPECT_EQ(TextOf("PathLossResult"), loss);
-    EXPECT_EQ(Find<QWidget>("PathImage")->accessibleDescription(), description);
+    for (const char* result : {"PathLossResult", "DistanceResult", "ClearanceResult", "AvailabilityResult"}) {
+        EXPECT_EQ(TextOf(result), "") << result;
+    }
+    // A refusal at a field, too.
+    Put(Find<QLineEdit>("FrequencyField"), "7000");
+    Press("CalculateButton");
+    ASSERT_FALSE(TextOf("PathLossResult").isEmpty());
+    Put(Find<QLineEdit>("FrequencyField"), "-5");
+    Press("CalculateButton");
+    EXPECT_EQ(feedback.Take(),
+              QStringList({"beep", "error: Frequency must be within the radio spectrum, 0.003 to 3000000 MHz"}));
+    EXPECT_EQ(QApplication::focusWidget(), Find<QWidget>("FrequencyField"));
+    EXPECT_EQ(TextOf("PathLossResult"), "");
+    EXPECT_FALSE(Find<QWidget>("HopGroup")->isVisible());
+    EXPECT_EQ(Find<QWidget>("PathImage")->accessibleDescription(), "");
+    EXPECT_EQ(Find<PlotImage>("PathImage")->Picture().pixel(100, 60), QColor(Qt::transparent).rgba());
 }
 
 } // namespace
