@@ -178,6 +178,28 @@ protected:
         return results;
     }
 
+    // What a failed press leaves: every result as it was, but the Path page's
+    // Calculate empties its own, so that none stands beside the refusal.
+    static QStringList AfterAFailure(QWidget& button, QStringList results)
+    {
+        QWidget* panel = &button;
+        while (panel != nullptr && !panel->inherits("zandrevio::PathPanel")) {
+            panel = panel->parentWidget();
+        }
+        if (panel == nullptr || button.objectName() != "CalculateButton") {
+            return results;
+        }
+        for (auto* label : panel->findChildren<ResultLabel*>()) {
+            const QString name = label->objectName() + '=';
+            for (QString& result : results) {
+                if (result.startsWith(name)) {
+                    result = name + result.mid(result.lastIndexOf('/'));
+                }
+            }
+        }
+        return results;
+    }
+
     static bool Failed(const QStringList& events)
     {
         for (const QString& event : events) {
@@ -206,8 +228,8 @@ protected:
         const QStringList events = feedback.Take();
         if (Failed(events)) {
             ++m_failures;
-            ASSERT_EQ(Results(), before) << button->objectName().toStdString() << ' '
-                                         << events.join(" | ").toStdString();
+            ASSERT_EQ(Results(), AfterAFailure(*button, before))
+                << button->objectName().toStdString() << ' ' << events.join(" | ").toStdString();
         } else {
             ++m_successes;
         }
