@@ -18,8 +18,10 @@ enum class CoverageField { Dem, Site, Radius, Resolution, Output, LatticeOut, Th
 const FieldSpec<CoverageField> kCoverageFields[] = {
     {CoverageField::Dem, FieldKind::Text, "Elevation data", "dem", "", {},
      "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas", "FILE[,FILE...]"},
-    {CoverageField::Site, FieldKind::Text, "Site", "site", "", {}, "LAT,LON in degrees, north and east positive",
-     "LAT,LON"},
+    // The site is the transmitter's place, named as on path and itm (and a
+    // batch's "site" column stays a free label).
+    {CoverageField::Site, FieldKind::Text, "Site", "from", "", {},
+     "the site: LAT,LON in degrees, north and east positive", "LAT,LON"},
     {CoverageField::Radius, FieldKind::Real, "Radius (km)", "radius", "10"},
     {CoverageField::Resolution, FieldKind::Real, "Resolution (m)", "resolution", "", {},
      "the step along each radial and the map's pixel; the rasters' pixel at the site where not given"},
@@ -72,18 +74,13 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
     CoverageRequest coverage;
     coverage.path = PathInputsOf(request, "itm", false);
     coverage.rasters = SplitFileList(request.TextOr("dem", ""));
-    const std::optional<GeoPoint> site = ParseCoordinates(request.TextOr("site", ""));
+    const std::optional<GeoPoint> site = ParseCoordinates(request.TextOr("from", ""));
     if (!site) {
-        throw RequestError("site", "'" + std::string(request.TextOr("site", "")) +
+        throw RequestError("from", "'" + std::string(request.TextOr("from", "")) +
                                        "' is not LAT,LON in degrees, as 45.5,6.25");
     }
     coverage.site = *site;
     Reply reply;
-    if (coverage.rasters.empty()) {
-        reply.error = "Give the elevation data the map is computed over";
-        reply.errorOption = "dem";
-        return reply;
-    }
     coverage.radiusKm = own.Real(CoverageField::Radius);
     if (request.Has("resolution")) {
         coverage.resolutionM = InputsFrom(request, kCoverage).Real(CoverageField::Resolution);
@@ -165,6 +162,7 @@ Calculation CoverageCalculation()
     variant.results = {&kCoverageResultRadials,  &kCoverageResultSteps,     &kCoverageResultStep,
                        &kCoverageResultPoints,   &kCoverageResultNoData,    &kCoverageResultLeastLoss,
                        &kCoverageResultGreatestLoss};
+    variant.needs = {"dem", "from"};
     variant.run = RunCoverage;
     Calculation coverage;
     coverage.variants = {std::move(variant)};

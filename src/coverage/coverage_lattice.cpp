@@ -173,7 +173,7 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
 {
     const GeoPoint site = request.site;
     if (!(std::fabs(site.latitudeDeg) <= 90.0L && std::fabs(site.longitudeDeg) <= 180.0L)) {
-        return Failed{"The site is off the globe: latitude -90 to 90, longitude -180 to 180 degrees", "site"};
+        return Failed{"The site is off the globe: latitude -90 to 90, longitude -180 to 180 degrees", "from"};
     }
     // Up to a quarter of the earth's circumference: a map, not a hemisphere.
     if (!(request.radiusKm > 0.0L && request.radiusKm <= 10000.0L)) {
@@ -195,7 +195,7 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     long double height = 0.0L;
     if (rasters.front()->HeightAt(site, height) != DemRaster::Sample::Height) {
         return Failed{"The site has no height in the elevation data: it lies off the data or on a no-data cell",
-                      "site"};
+                      "from"};
     }
 
     CoverageLattice lattice;

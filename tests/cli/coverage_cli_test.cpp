@@ -47,7 +47,7 @@ protected:
     // The test's map, an option given in `extra` in place of the test's own.
     std::vector<std::string> Coverage(std::vector<std::string> extra) const
     {
-        std::vector<std::string> own = {"--dem",       m_raster, "--site",      kSite, "--radius",    "3",
+        std::vector<std::string> own = {"--dem",       m_raster, "--from",      kSite, "--radius",    "3",
                                         "--resolution", "250",    "--tx-height", "30",  "--frequency", "900"};
         std::vector<std::string> args = {"coverage"};
         for (std::size_t i = 0; i < own.size(); i += 2) {
@@ -163,7 +163,7 @@ TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
         std::vector<std::string> args;
         const char* error;
     } cases[] = {
-        {{"--site", "45.5,6.05"}, "The site has no height in the elevation data"},
+        {{"--from", "45.5,6.05"}, "The site has no height in the elevation data"},
         {{"--radius", "0"}, "The radius must be greater than 0"},
         {{"--resolution", "0.0001", "--radius", "100"}, "give a coarser resolution"},
         {{"--frequency", "-5"}, "Frequency"},
@@ -174,7 +174,7 @@ TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
         EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
     }
     const CalcRun missing =
-        RunCalc({"coverage", "--dem", Path("missing.tif"), "--site", kSite, "--output", Path("m.tif")});
+        RunCalc({"coverage", "--dem", Path("missing.tif"), "--from", kSite, "--output", Path("m.tif")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("missing.tif"), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(Path("m.tif")));
