@@ -81,7 +81,12 @@ Outcome<PathAnalysis, std::string_view> AnalysePath(const PathAnalysisInputs& in
     if (!loaded.Ok()) {
         return Failed{loaded.Error().message, SourceOption(loaded.Error().field), loaded.Error().beep};
     }
-    PathAnalysis analysis{std::move(loaded.Value()), {}, std::nullopt, std::nullopt, false};
+    return AnalyseProfile(std::move(loaded.Value()), in);
+}
+
+Outcome<PathAnalysis, std::string_view> AnalyseProfile(LoadedProfile loaded, const PathAnalysisInputs& in)
+{
+    PathAnalysis analysis{std::move(loaded), {}, std::nullopt, std::nullopt, false};
     const TerrainProfile& profile = analysis.loaded.profile;
     Outcome<PathResult, PathField> link = PathLink(profile, in.link);
     if (!link.Ok()) {

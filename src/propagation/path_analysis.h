@@ -39,5 +39,8 @@ struct PathAnalysis {
 // Refused at the option of the field at fault (a profile's fault at its
 // source's), as the command line names it.
 Outcome<PathAnalysis, std::string_view> AnalysePath(const PathAnalysisInputs& in);
+// The same over a profile already loaded (the source only names the option
+// of a refusal): a map's lattice point, whose profile its radial cut.
+Outcome<PathAnalysis, std::string_view> AnalyseProfile(LoadedProfile loaded, const PathAnalysisInputs& in);
 
 } // namespace zandrevio

@@ -153,7 +153,9 @@ void CheckSwitched(const Request& request, const std::vector<std::string_view>& 
     }
 }
 
-Reply RunPath(const Request& request, const std::vector<std::string_view>&)
+} // namespace
+
+PathAnalysisInputs PathInputsOf(const Request& request, std::string_view startModel, bool withAvailability)
 {
     std::vector<std::string_view> skip;
     for (std::string_view option : kBudget) {
@@ -164,9 +166,9 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
             skip.push_back(option);
         }
     }
-    const bool itm = static_cast<PathModel>(MatchChoice("model", kPathModels, request.TextOr("model", "delta-bullington"))) ==
+    const bool itm = static_cast<PathModel>(MatchChoice("model", kPathModels, request.TextOr("model", startModel))) ==
         PathModel::LongleyRice;
-    const bool hop = static_cast<Asked>(MatchChoice("availability", kYesNo, request.TextOr("availability", "no"))) == Asked::Yes;
+    const bool hop = withAvailability && static_cast<Asked>(MatchChoice("availability", kYesNo, request.TextOr("availability", "no"))) == Asked::Yes;
     CheckSwitched(request, ItmOwnOptions(), itm, "Longley-Rice, which needs --model itm");
     CheckSwitched(request, HopOwnOptions(), hop, "the availability, which needs --availability yes");
     if (hop && !(request.Has("power") && request.Has("sensitivity"))) {
@@ -180,6 +182,13 @@ Reply RunPath(const Request& request, const std::vector<std::string_view>&)
     if (hop) {
         in.availability = InputsFrom(request, kAvailability, {std::begin(kHopShared), std::end(kHopShared)});
     }
+    return in;
+}
+
+namespace {
+Reply RunPath(const Request& request, const std::vector<std::string_view>&)
+{
+    const PathAnalysisInputs in = PathInputsOf(request, "delta-bullington", true);
     Reply reply;
     const Outcome<PathAnalysis, std::string_view> analysed = AnalysePath(in);
     Echo(reply, request, in.link, in.itm, in.availability);
@@ -212,26 +221,35 @@ std::vector<ResultValue> PathPartValues(const PathResult& path)
             Number(kPathResultEdgeNu, path.diffraction.edgeNu)};
 }
 
-Calculation PathCalculation()
+std::vector<OptionSpec> PathModelOptions(std::string_view startModel)
 {
-    Variant variant;
-    variant.options = PathSourceOptions(true);
+    std::vector<OptionSpec> options;
     for (OptionSpec option : OptionsOf(kPath)) {
         if (std::find(std::begin(kBudget), std::end(kBudget), option.name) != std::end(kBudget)) {
             option.start = {}; // no budget unless asked for
         }
-        variant.options.push_back(option);
+        options.push_back(option);
     }
-    variant.options.push_back({"model",
+    options.push_back({"model",
                                "Propagation model",
                                FieldKind::Choice,
-                               "delta-bullington",
+                               startModel,
                                {std::begin(kPathModels), std::end(kPathModels)},
                                "delta-bullington (ITU-R P.526-15) or itm (Longley-Rice 1.2.2), over the same profile"});
     for (const OptionSpec& option : OptionsOf(kItm)) {
         if (Among(ItmOwnOptions(), option.name)) {
-            variant.options.push_back(option);
+            options.push_back(option);
         }
+    }
+    return options;
+}
+
+Calculation PathCalculation()
+{
+    Variant variant;
+    variant.options = PathSourceOptions(true);
+    for (const OptionSpec& option : PathModelOptions("delta-bullington")) {
+        variant.options.push_back(option);
     }
     variant.options.push_back({"availability",
                                "Availability",

@@ -2,6 +2,7 @@
 
 #include "antenna/antenna_entries.h"
 #include "channels/channel_entries.h"
+#include "coverage/coverage_entries.h"
 #include "feeder/feeder_entries.h"
 #include "fixed_link/availability_entries.h"
 #include "itm/itm_entries.h"
@@ -41,6 +42,9 @@ const Entry kCalculations[] = {
      PathCalculation},
     {"itm", "Longley-Rice (ITM 1.2.2): loss and mode over a profile or in area mode, with its variability",
      ItmCalculation},
+    {"coverage",
+     "A site's path loss and received level over an area of elevation data, as a GeoTIFF map and a lattice of points",
+     CoverageCalculation},
     {"availability", "A fixed link's outage from rain and multipath at a fade margin, or the margin for a target",
      AvailabilityCalculation},
     {"rain-attenuation", "Rain's specific attenuation and the attenuation exceeded for a percentage of the year",

@@ -65,7 +65,8 @@ DemModuleLoad Load()
             return load;
         }
         load.open = reinterpret_cast<DemOpenFunction>(dlsym(module, kDemOpenSymbol));
-        if (load.open == nullptr) {
+        load.write = reinterpret_cast<MapWriteFunction>(dlsym(module, "zandrevio_write_map"));
+        if (load.open == nullptr || load.write == nullptr) {
             load.fault = "elevation data cannot be read: " + place.string() + " is no elevation reader of this program";
         }
         return load;

@@ -4,9 +4,11 @@
 #include "numeric/radio.h"
 #include "terrain/dem_raster.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace zandrevio {
 
@@ -46,7 +48,44 @@ std::string CoordinateFault(GeoPoint place, const char* end)
 
 } // namespace
 
+long double OnNanometres(long double metres)
+{
+    return std::nearbyint(metres * 1.0e9L) / 1.0e9L;
+}
+
+long double OnNanodegrees(long double degrees)
+{
+    const long double snapped = std::nearbyint(degrees * 1.0e9L) / 1.0e9L;
+    return snapped >= 360.0L ? snapped - 360.0L : snapped;
+}
+
+std::vector<long double> DemCutDistancesM(long double lengthM, long double stepM)
+{
+    const long double intervals = std::max(2.0L, std::ceil(lengthM / stepM - 1.0e-9L));
+    const auto count = static_cast<std::size_t>(intervals);
+    std::vector<long double> distances(count + 1);
+    for (std::size_t i = 1; i < count; ++i) {
+        distances[i] = OnNanometres(static_cast<long double>(i) * lengthM / intervals);
+    }
+    distances[count] = lengthM;
+    return distances;
+}
+
 TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
+{
+    for (const auto& [place, end] : {std::pair{request.from, "transmitter"}, {request.to, "receiver"}}) {
+        if (std::string fault = CoordinateFault(place, end); !fault.empty()) {
+            return Cut::Failure(fault);
+        }
+    }
+    auto opened = DemRaster::Open(request.rasters);
+    if (!opened.Ok()) {
+        return Cut::Failure(opened.Error());
+    }
+    return CutDemProfile(*opened.Value(), request);
+}
+
+TerrainOutcome<DemPath> CutDemProfile(DemRaster& raster, const DemPathRequest& request)
 {
     for (const auto& [place, end] : {std::pair{request.from, "transmitter"}, {request.to, "receiver"}}) {
         if (std::string fault = CoordinateFault(place, end); !fault.empty()) {
@@ -64,32 +103,27 @@ TerrainOutcome<DemPath> CutDemProfile(const DemPathRequest& request)
     if (angle > radio::kPi - 1.0e-6L) {
         return Cut::Failure("the transmitter and the receiver are antipodes: no single great circle joins them");
     }
-    auto opened = DemRaster::Open(request.rasters);
-    if (!opened.Ok()) {
-        return Cut::Failure(opened.Error());
+    const long double lengthM = OnNanometres((radio::kEarthRadiusKm * angle * 1000.0L).Value());
+    const long double bearing = OnNanodegrees(InitialBearingDeg(request.from, request.to).Value());
+    const GeoPoint middle = Destination(request.from, bearing, lengthM / 2000.0L);
+    const long double stepM = OnNanometres(request.stepM ? *request.stepM : raster.PixelSizeM(middle.latitudeDeg));
+    if (!(stepM > 0.0L)) {
+        return Cut::Failure("the step along the path must be at least a nanometre");
     }
-    DemRaster& raster = *opened.Value();
-
-    const Real distanceKm = radio::kEarthRadiusKm * angle;
-    const GreatCirclePath circle(request.from, request.to);
-    const GeoPoint middle = circle.At(0.5L);
-    const long double stepM = request.stepM ? *request.stepM : raster.PixelSizeM(middle.latitudeDeg);
-    const long double intervals = std::ceil((distanceKm * 1000.0L / stepM).Value());
+    const long double intervals = std::ceil(lengthM / stepM - 1.0e-9L);
     if (!(intervals < static_cast<long double>(kMaxDemProfilePoints))) {
         return Cut::Failure("a step of " + FormatFull(stepM) + " m would cut " + FormatFull(intervals + 1.0L) +
                             " points, more than " + std::to_string(kMaxDemProfilePoints));
     }
-    const std::size_t count = std::max<std::size_t>(2, static_cast<std::size_t>(intervals));
+    const std::vector<long double> distances = DemCutDistancesM(lengthM, stepM);
 
-    DemPath path{{},
-                 distanceKm.Value(),
-                 InitialBearingDeg(request.from, request.to).Value(),
-                 InitialBearingDeg(request.to, request.from).Value()};
-    path.profile.points.reserve(count + 1);
-    for (std::size_t i = 0; i <= count; ++i) {
-        const Real fraction = Real(static_cast<long double>(i)) / static_cast<long double>(count);
-        const GeoPoint place = i == 0 ? request.from : i == count ? request.to : circle.At(fraction);
-        const Real along = i == count ? distanceKm : distanceKm * fraction;
+    DemPath path{{}, lengthM / 1000.0L, bearing, InitialBearingDeg(request.to, request.from).Value()};
+    path.profile.points.reserve(distances.size());
+    for (std::size_t i = 0; i < distances.size(); ++i) {
+        const Real along = distances[i] / 1000.0L;
+        const GeoPoint place = i == 0                    ? request.from
+            : i + 1 == distances.size() ? request.to
+                                        : Destination(request.from, bearing, along);
         long double height = 0.0L;
         switch (raster.HeightAt(place, height)) {
         case DemRaster::Sample::Height:

@@ -59,8 +59,11 @@ inline constexpr const char* kDemOpenSymbol = "zandrevio_open_dem";
 // it cannot be: the module is looked for in $ZANDREVIO_DEM_MODULE (a file),
 // beside the program or library this code is linked into, where it is
 // installed, then where the build wrote it.
+struct MapRaster;
+using MapWriteFunction = void (*)(const MapRaster& map, const std::filesystem::path& file, std::string& fault);
 struct DemModuleLoad {
     DemOpenFunction open = nullptr;
+    MapWriteFunction write = nullptr; // the GeoTIFF writer of maps (coverage/map_raster.h)
     std::string fault;
 };
 const DemModuleLoad& DemModule();

@@ -50,6 +50,27 @@ Real InitialBearingDeg(GeoPoint from, GeoPoint to)
     return turned >= 360.0L ? Real(0.0L) : turned;
 }
 
+// The sphere's direct problem, δ = d / R:
+// φ2 = asin(sin φ1 cos δ + cos φ1 sin δ cos θ),
+// λ2 = λ1 + atan2(sin θ sin δ cos φ1, cos δ − sin φ1 sin φ2).
+GeoPoint Destination(GeoPoint from, Real bearingDeg, Real distanceKm)
+{
+    const Real phi1 = Radians(from.latitudeDeg);
+    const Real theta = bearingDeg * kRadiansPerDegree;
+    const Real delta = distanceKm / radio::kEarthRadiusKm;
+    const Real sinPhi1 = fp::Sin(phi1);
+    const Real cosPhi1 = fp::Cos(phi1);
+    const Real sinDelta = fp::Sin(delta);
+    const Real cosDelta = fp::Cos(delta);
+    Real sinPhi2 = sinPhi1 * cosDelta + cosPhi1 * sinDelta * fp::Cos(theta);
+    sinPhi2 = sinPhi2 > 1.0L ? Real(1.0L) : sinPhi2 < -1.0L ? Real(-1.0L) : sinPhi2; // rounding at a pole
+    const Real phi2 = fp::Asin(sinPhi2);
+    const Real dLambda = fp::Atan2(fp::Sin(theta) * sinDelta * cosPhi1, cosDelta - sinPhi1 * sinPhi2);
+    Real longitude = Real(from.longitudeDeg) + Degrees(dLambda);
+    longitude = longitude > 180.0L ? longitude - 360.0L : longitude < -180.0L ? longitude + 360.0L : longitude;
+    return {Degrees(phi2).Value(), longitude.Value()};
+}
+
 namespace {
 // The unit vector of a place: (cos φ cos λ, cos φ sin λ, sin φ).
 template <typename Vector>

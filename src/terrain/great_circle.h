@@ -24,6 +24,10 @@ fp::Real GreatCircleKm(GeoPoint a, GeoPoint b);
 // The direction in which the great circle leaves `from` towards `to`, in
 // degrees from true north, clockwise, in [0, 360).
 fp::Real InitialBearingDeg(GeoPoint from, GeoPoint to);
+// The place `distanceKm` from `from` along the great circle that leaves it
+// at `bearingDeg` (degrees from true north, clockwise); its longitude in
+// [-180, 180].
+GeoPoint Destination(GeoPoint from, fp::Real bearingDeg, fp::Real distanceKm);
 // The places along the great circle from `a` to `b` (neither the same place
 // nor antipodes): the ends' unit vectors are worked out once, so that each
 // place costs two sines and two arc tangents.

@@ -26,13 +26,6 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-std::string Capitalised(std::string text)
-{
-    if (!text.empty()) {
-        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    }
-    return text;
-}
 
 std::optional<long double> Number(std::string_view text)
 {
@@ -47,6 +40,14 @@ std::optional<long double> Number(std::string_view text)
     }
 }
 } // namespace
+
+std::string Capitalised(std::string text)
+{
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
 
 std::optional<GeoPoint> ParseCoordinates(std::string_view text)
 {

@@ -36,6 +36,8 @@ struct LoadedProfile {
 // full stop: north and east positive. Nothing where the text is not two
 // numbers.
 std::optional<GeoPoint> ParseCoordinates(std::string_view text);
+// A terrain message as a sentence's start: its first letter a capital.
+std::string Capitalised(std::string text);
 // "FILE[,FILE...]": the files of a list, empty names left out.
 std::vector<std::filesystem::path> SplitFileList(std::string_view text);
 

@@ -1,0 +1,172 @@
+#include "coverage/coverage_entries.h"
+
+#include "coverage/coverage_lattice.h"
+#include "coverage/coverage_map.h"
+#include "itm/itm.h"
+#include "propagation/path_entries.h"
+#include "propagation/path_source_options.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <thread>
+
+namespace zandrevio {
+
+namespace {
+
+enum class CoverageField { Dem, Site, Radius, Resolution, Output, LatticeOut, Threads };
+const FieldSpec<CoverageField> kCoverageFields[] = {
+    {CoverageField::Dem, FieldKind::Text, "Elevation data", "dem", "", {},
+     "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas", "FILE[,FILE...]"},
+    // The site is the transmitter's place, named as on path and itm (and a
+    // batch's "site" column stays a free label).
+    {CoverageField::Site, FieldKind::Text, "Site", "from", "", {},
+     "the site: LAT,LON in degrees, north and east positive", "LAT,LON"},
+    {CoverageField::Radius, FieldKind::Real, "Radius (km)", "radius", "10"},
+    {CoverageField::Resolution, FieldKind::Real, "Resolution (m)", "resolution", "", {},
+     "the step along each radial and the map's pixel; the rasters' pixel at the site where not given"},
+    {CoverageField::Output, FieldKind::Text, "Map file", "output", "", {},
+     "the map as a GeoTIFF: bands loss (dB), level (dBm, with --power) and code", "FILE"},
+    {CoverageField::LatticeOut, FieldKind::Text, "Lattice file", "lattice-out", "", {},
+     "every lattice point as CSV, each number read back to its value", "FILE"},
+    {CoverageField::Threads, FieldKind::Whole, "Threads", "threads", "0", {},
+     "how many cores work on it, 0 for every one; the results are the same for any number"},
+};
+const CalculationSpec<CoverageField> kCoverage{"coverage", kCoverageFields, {}};
+
+const ResultSpec kCoverageResultRadials{"Radials", "radials", "", ResultFormat::Whole};
+const ResultSpec kCoverageResultSteps{"Steps along a radial", "steps", "", ResultFormat::Whole};
+const ResultSpec kCoverageResultStep{"Step", "step", "m", ResultFormat::Full};
+const ResultSpec kCoverageResultPoints{"Lattice points", "points", "", ResultFormat::Whole};
+const ResultSpec kCoverageResultNoData{"Points without elevation data", "no-data", "", ResultFormat::Whole};
+const ResultSpec kCoverageResultLeastLoss{"Least path loss", "least-loss", "dB", ResultFormat::Hundredths};
+const ResultSpec kCoverageResultGreatestLoss{"Greatest path loss", "greatest-loss", "dB", ResultFormat::Hundredths};
+
+ResultValue Number(const ResultSpec& spec, long double value)
+{
+    return {&spec, value, {}, spec.unit, spec.format};
+}
+
+// The link's options the map starts as `itm` starts them (a receiver 10 m
+// up, 100 MHz), not as a fixed link's path.
+constexpr std::string_view kItmStarts[] = {"frequency", "tx-height", "rx-height", "polarization"};
+
+std::string_view ItmStart(std::string_view option)
+{
+    static const std::vector<OptionSpec> itm = OptionsOf(kItm);
+    for (const OptionSpec& spec : itm) {
+        if (spec.name == option) {
+            return spec.start;
+        }
+    }
+    return {};
+}
+
+Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
+{
+    Request request = given;
+    for (std::string_view option : kItmStarts) {
+        if (!request.Has(option)) {
+            request.Give(std::string(option), std::string(ItmStart(option)));
+        }
+    }
+    const Inputs<CoverageField> own = InputsFrom(request, kCoverage, {"resolution"});
+    CoverageRequest coverage;
+    coverage.path = PathInputsOf(request, "itm", false);
+    coverage.rasters = SplitFileList(request.TextOr("dem", ""));
+    const std::optional<GeoPoint> site = ParseCoordinates(request.TextOr("from", ""));
+    if (!site) {
+        throw RequestError("from", "'" + std::string(request.TextOr("from", "")) +
+                                       "' is not LAT,LON in degrees, as 45.5,6.25");
+    }
+    coverage.site = *site;
+    Reply reply;
+    coverage.radiusKm = own.Real(CoverageField::Radius);
+    if (request.Has("resolution")) {
+        coverage.resolutionM = InputsFrom(request, kCoverage).Real(CoverageField::Resolution);
+    }
+    const std::int32_t threads = own.Whole(CoverageField::Threads);
+    if (threads < 0) {
+        reply.error = "Threads must be 0 (every core) or more";
+        reply.errorOption = "threads";
+        return reply;
+    }
+    coverage.threads = threads > 0 ? static_cast<unsigned>(threads) : std::max(1u, std::thread::hardware_concurrency());
+
+    const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(coverage);
+    if (!computed.Ok()) {
+        reply.error = computed.Error().message;
+        reply.errorOption = computed.Error().field;
+        reply.beep = computed.Error().beep;
+        return reply;
+    }
+    const CoverageLattice& lattice = computed.Value();
+    for (const auto& [option, write] :
+         {std::pair<std::string_view, std::string (*)(const CoverageLattice&, long double, const std::string&)>{
+              "output",
+              [](const CoverageLattice& l, long double radius, const std::string& file) {
+                  return WriteMapRaster(MapOf(l, radius), file);
+              }},
+          {"lattice-out", [](const CoverageLattice& l, long double, const std::string& file) {
+               return WriteLatticeCsv(l, file);
+           }}}) {
+        if (request.Has(option)) {
+            const std::string failed = write(lattice, coverage.radiusKm, std::string(request.TextOr(option, "")));
+            if (!failed.empty()) {
+                reply.error = failed;
+                reply.errorOption = option;
+                return reply;
+            }
+        }
+    }
+    long double least = 0.0L;
+    long double greatest = 0.0L;
+    bool any = false;
+    for (const CoveragePoint& point : lattice.points) {
+        if (point.computed) {
+            least = any ? std::min(least, point.lossDb) : point.lossDb;
+            greatest = any ? std::max(greatest, point.lossDb) : point.lossDb;
+            any = true;
+        }
+    }
+    reply.results = {Number(kCoverageResultRadials, static_cast<long double>(lattice.radials)),
+                     Number(kCoverageResultSteps, static_cast<long double>(lattice.steps)),
+                     Number(kCoverageResultStep, lattice.stepM),
+                     Number(kCoverageResultPoints, static_cast<long double>(lattice.points.size())),
+                     Number(kCoverageResultNoData, static_cast<long double>(lattice.uncomputed))};
+    if (any) {
+        reply.results.push_back(Number(kCoverageResultLeastLoss, least));
+        reply.results.push_back(Number(kCoverageResultGreatestLoss, greatest));
+    }
+    reply.warnings = lattice.warnings;
+    if (lattice.uncomputed > 0) {
+        reply.warnings.push_back(std::to_string(lattice.uncomputed) + " of " + std::to_string(lattice.points.size()) +
+                                 " points have no elevation data along their path and are left empty: " +
+                                 lattice.firstGap);
+    }
+    return reply;
+}
+
+} // namespace
+
+Calculation CoverageCalculation()
+{
+    Variant variant;
+    variant.options = OptionsOf(kCoverage);
+    for (OptionSpec option : PathModelOptions("itm")) {
+        if (std::find(std::begin(kItmStarts), std::end(kItmStarts), option.name) != std::end(kItmStarts)) {
+            option.start = ItmStart(option.name);
+        }
+        variant.options.push_back(option);
+    }
+    variant.results = {&kCoverageResultRadials,  &kCoverageResultSteps,     &kCoverageResultStep,
+                       &kCoverageResultPoints,   &kCoverageResultNoData,    &kCoverageResultLeastLoss,
+                       &kCoverageResultGreatestLoss};
+    variant.needs = {"dem", "from"};
+    variant.run = RunCoverage;
+    Calculation coverage;
+    coverage.variants = {std::move(variant)};
+    return coverage;
+}
+
+} // namespace zandrevio

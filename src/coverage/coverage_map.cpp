@@ -1,0 +1,149 @@
+#include "coverage/coverage_map.h"
+
+#include "numeric/radio.h"
+#include "terrain/dem_raster.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+namespace zandrevio {
+
+MapRaster MapOf(const CoverageLattice& lattice, long double radiusKm)
+{
+    MapRaster map;
+    const long double step = lattice.stepM;
+    const long double radiusM = radiusKm * 1000.0L;
+    const auto half = static_cast<int>(std::ceil(radiusM / step));
+    map.width = map.height = 2 * half + 1;
+    map.pixelM = static_cast<double>(step);
+    map.westM = map.northM = 0.0;
+    map.westM = -static_cast<double>((half + 0.5L) * step);
+    map.northM = static_cast<double>((half + 0.5L) * step);
+    char projection[200];
+    std::snprintf(projection, sizeof projection,
+                  "+proj=aeqd +lat_0=%.17Lg +lon_0=%.17Lg +x_0=0 +y_0=0 +R=%.0Lf +units=m +no_defs",
+                  lattice.site.latitudeDeg, lattice.site.longitudeDeg, radio::kEarthRadiusKm * 1000.0L);
+    map.projection = projection;
+    map.bandNames = {"loss"};
+    if (lattice.level) {
+        map.bandNames.push_back("level");
+    }
+    map.bandNames.push_back("code");
+    map.bands.assign(map.bandNames.size(), std::vector<float>(static_cast<std::size_t>(map.width) * map.height, map.noData));
+    const long double sector = 360.0L / static_cast<long double>(lattice.radials);
+    for (int row = 0; row < map.height; ++row) {
+        for (int column = 0; column < map.width; ++column) {
+            const long double x = (column - half) * step;
+            const long double y = (half - row) * step;
+            const long double rho = std::hypot(x, y);
+            if (rho > radiusM) {
+                continue;
+            }
+            long double bearing = std::atan2(x, y) * 180.0L / radio::kPi;
+            bearing = bearing < 0.0L ? bearing + 360.0L : bearing;
+            const std::size_t radial = static_cast<std::size_t>(std::llround(bearing / sector)) % lattice.radials;
+            const auto nearest = static_cast<std::size_t>(std::llround(rho / step));
+            const std::size_t at = std::min(std::max<std::size_t>(nearest, 1), lattice.steps);
+            const CoveragePoint& point = lattice.At(radial, at);
+            if (!point.computed) {
+                continue;
+            }
+            const std::size_t pixel = static_cast<std::size_t>(row) * map.width + column;
+            std::size_t band = 0;
+            map.bands[band++][pixel] = static_cast<float>(point.lossDb);
+            if (lattice.level) {
+                map.bands[band++][pixel] = static_cast<float>(point.levelDbm);
+            }
+            map.bands[band][pixel] = static_cast<float>(point.code);
+        }
+    }
+    return map;
+}
+
+namespace {
+// Enough digits that a long double reads back to itself.
+std::string Exact(long double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.21Lg", value);
+    return text;
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& file)
+{
+    return file.parent_path() / ("." + file.filename().string() + ".part");
+}
+} // namespace
+
+std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesystem::path& file)
+{
+    const std::filesystem::path part = TemporaryBeside(file);
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            return "cannot write " + file.string();
+        }
+        out << "radial,step,bearing,distance,latitude,longitude,loss" << (lattice.level ? ",level" : "")
+            << ",code,warning\n";
+        for (std::size_t radial = 0; radial < lattice.radials; ++radial) {
+            const long double bearing = LatticeBearingDeg(radial, lattice.radials);
+            for (std::size_t step = 1; step <= lattice.steps; ++step) {
+                const CoveragePoint& point = lattice.At(radial, step);
+                const GeoPoint place = lattice.Place(radial, step);
+                out << radial << ',' << step << ',' << Exact(bearing) << ','
+                    << Exact(LatticeDistanceM(step, lattice.stepM) / 1000.0L) << ',' << Exact(place.latitudeDeg) << ','
+                    << Exact(place.longitudeDeg) << ',';
+                if (point.computed) {
+                    out << Exact(point.lossDb);
+                    if (lattice.level) {
+                        out << ',' << Exact(point.levelDbm);
+                    }
+                    out << ',' << static_cast<int>(point.code) << ','
+                        << (point.warning == 0 ? std::string() : '"' + lattice.warnings[point.warning - 1] + '"');
+                } else {
+                    out << (lattice.level ? ",," : ",") << ',';
+                }
+                out << '\n';
+            }
+        }
+        out.flush();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(part, ignored);
+            return "cannot write " + file.string() + ": the disk may be full";
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(part, file, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + error.message();
+    }
+    return {};
+}
+
+std::string WriteMapRaster(const MapRaster& map, const std::filesystem::path& file)
+{
+    const DemModuleLoad& module = DemModule();
+    if (module.write == nullptr) {
+        return module.fault;
+    }
+    const std::filesystem::path part = TemporaryBeside(file);
+    std::string fault;
+    module.write(map, part, fault);
+    std::error_code error;
+    if (!fault.empty()) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + fault;
+    }
+    std::filesystem::rename(part, file, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + error.message();
+    }
+    return {};
+}
+
+} // namespace zandrevio

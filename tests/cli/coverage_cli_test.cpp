@@ -1,0 +1,187 @@
+#include "run_calc.h"
+#include "numeric/format.h"
+#include "terrain/test_rasters.h"
+
+#include <gtest/gtest.h>
+
+#include <gdal_priv.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace zandrevio::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A ridge 400 m high running north-south 2 km east of the site, over a
+// plain 100 m high; 0.001° pixels from 45 to 45.1 N, 6 to 6.1 E.
+class CoverageCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zandrevio-coverage-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        m_raster = WriteRaster(m_dir, "ridge.tif",
+                               {100, 100, 6.0, 45.1, 0.001, [](int column, int) {
+                                    return column >= 74 && column <= 76 ? 500.0 : 100.0;
+                                }})
+                       .string();
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // The test's map, an option given in `extra` in place of the test's own.
+    std::vector<std::string> Coverage(std::vector<std::string> extra) const
+    {
+        std::vector<std::string> own = {"--dem",       m_raster, "--from",      kSite, "--radius",    "3",
+                                        "--resolution", "250",    "--tx-height", "30",  "--frequency", "900"};
+        std::vector<std::string> args = {"coverage"};
+        for (std::size_t i = 0; i < own.size(); i += 2) {
+            if (std::find(extra.begin(), extra.end(), own[i]) == extra.end()) {
+                args.insert(args.end(), {own[i], own[i + 1]});
+            }
+        }
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    }
+
+    static constexpr const char* kSite = "45.05,6.05";
+    fs::path m_dir;
+    std::string m_raster;
+};
+
+std::vector<std::string> Split(const std::string& line)
+{
+    std::vector<std::string> cells;
+    std::stringstream in(line);
+    for (std::string cell; std::getline(in, cell, ',');) {
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+std::string LineOf(const std::string& out, const std::string& name)
+{
+    const std::size_t at = out.find(name + " ");
+    return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+}
+
+// Each point of the lattice is the link `itm` and `path --model itm` compute
+// to it over the same data at the lattice's step, to the last of 18 digits;
+// the map starts as `itm` does (a receiver 10 m up, vertical), `path` as a
+// fixed link.
+TEST_F(CoverageCli, EveryLatticePointIsTheLinksOwnValue)
+{
+    const CalcRun run = RunCalc(Coverage({"--lattice-out", Path("lattice.csv"), "--power", "10", "--threads", "2"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("radials 80\nsteps 12\nstep 250 m\npoints 960\nno-data 0\n"), std::string::npos)
+        << run.out;
+    std::stringstream lattice(Read("lattice.csv"));
+    std::string line;
+    std::getline(lattice, line);
+    EXPECT_EQ(line, "radial,step,bearing,distance,latitude,longitude,loss,level,code,warning");
+    int checked = 0;
+    for (int row = 0; std::getline(lattice, line); ++row) {
+        if (row % 37 != 0 && row % 80 != 1) { // every step of one radial, and a spread of others
+            continue;
+        }
+        const std::vector<std::string> cells = Split(line);
+        ASSERT_GE(cells.size(), 9u) << line;
+        const std::string to = cells[4] + "," + cells[5];
+        const std::string loss = FormatAs(ResultFormat::Hundredths, std::strtold(cells[6].c_str(), nullptr), 18);
+        const std::string level = FormatAs(ResultFormat::Hundredths, std::strtold(cells[7].c_str(), nullptr), 18);
+        const CalcRun itm = RunCalc({"--digits", "18", "itm", "--dem", m_raster, "--from", kSite, "--to", to, "--step",
+                                     "250", "--tx-height", "30", "--frequency", "900"});
+        ASSERT_EQ(itm.status, 0) << itm.err;
+        EXPECT_EQ(LineOf(itm.out, "loss"), "loss " + loss + " dB") << line;
+        const CalcRun path = RunCalc({"--digits", "18", "path", "--model", "itm", "--dem", m_raster, "--from", kSite,
+                                      "--to", to, "--step", "250", "--tx-height", "30", "--rx-height", "10", "--polarization", "vertical",
+                                      "--frequency", "900", "--power", "10"});
+        ASSERT_EQ(path.status, 0) << path.err;
+        EXPECT_EQ(LineOf(path.out, "received-power"), "received-power " + level + " dBm") << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 30);
+}
+
+// The map and the lattice are the same bytes for any number of threads; the
+// map reads back with GDAL: its bands, projection, no-data and metadata.
+TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
+{
+    ASSERT_EQ(RunCalc(Coverage({"--threads", "1", "--output", Path("one.tif"), "--lattice-out", Path("one.csv")}))
+                  .status,
+              0);
+    ASSERT_EQ(RunCalc(Coverage({"--threads", "3", "--output", Path("three.tif"), "--lattice-out", Path("three.csv")}))
+                  .status,
+              0);
+    EXPECT_EQ(Read("one.tif"), Read("three.tif"));
+    EXPECT_EQ(Read("one.csv"), Read("three.csv"));
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
+        EXPECT_EQ(entry.path().extension() == ".part", false) << entry.path();
+    }
+
+    GDALAllRegister();
+    GDALDataset* map = GDALDataset::Open(Path("one.tif").c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY);
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->GetRasterXSize(), 25); // 2 × 12 + 1 pixels of 250 m
+    ASSERT_EQ(map->GetRasterCount(), 2);  // loss and code: no power, no level
+    EXPECT_STREQ(map->GetRasterBand(1)->GetDescription(), "loss");
+    char* proj4 = nullptr;
+    ASSERT_NE(map->GetSpatialRef(), nullptr);
+    map->GetSpatialRef()->exportToProj4(&proj4);
+    EXPECT_NE(std::string(proj4).find("+proj=aeqd +lat_0=45.05 +lon_0=6.05"), std::string::npos) << proj4;
+    CPLFree(proj4);
+    float corner = 0, east = 0, west = 0;
+    ASSERT_EQ(map->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, 1, 1, &corner, 1, 1, GDT_Float32, 0, 0), CE_None);
+    ASSERT_EQ(map->GetRasterBand(1)->RasterIO(GF_Read, 24, 12, 1, 1, &east, 1, 1, GDT_Float32, 0, 0), CE_None);
+    ASSERT_EQ(map->GetRasterBand(1)->RasterIO(GF_Read, 0, 12, 1, 1, &west, 1, 1, GDT_Float32, 0, 0), CE_None);
+    int hasNoData = 0;
+    EXPECT_EQ(corner, map->GetRasterBand(1)->GetNoDataValue(&hasNoData)); // beyond the radius
+    EXPECT_TRUE(hasNoData);
+    // 3 km east lies in the ridge's shadow, 3 km west on the open plain.
+    EXPECT_GT(east, west + 10.0F);
+    GDALClose(map);
+}
+
+TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--from", "45.5,6.05"}, "The site has no height in the elevation data"},
+        {{"--radius", "0"}, "The radius must be greater than 0"},
+        {{"--resolution", "0.0001", "--radius", "100"}, "give a coarser resolution"},
+        {{"--frequency", "-5"}, "Frequency"},
+    };
+    for (const auto& [args, error] : cases) {
+        const CalcRun run = RunCalc(Coverage(args));
+        EXPECT_EQ(run.status, 1) << error;
+        EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
+    }
+    const CalcRun missing =
+        RunCalc({"coverage", "--dem", Path("missing.tif"), "--from", kSite, "--output", Path("m.tif")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("missing.tif"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(Path("m.tif")));
+    const CalcRun unwritable = RunCalc(Coverage({"--output", Path("no/such/folder/m.tif")}));
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("no/such/folder/m.tif"), std::string::npos) << unwritable.err;
+}
+
+} // namespace
+} // namespace zandrevio::test
