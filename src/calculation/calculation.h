@@ -50,6 +50,21 @@ public:
         return input;
     }
 
+    // The input read now where it can be: a text parsed once, for an input
+    // that serves many runs; one that cannot be read stays as it is, to
+    // fail where a run reaches it.
+    Input Resolved() const
+    {
+        if (!m_parse) {
+            return *this;
+        }
+        try {
+            return Input(Read());
+        } catch (...) {
+            return *this;
+        }
+    }
+
     long double Read() const
     {
         if (m_parse) {
@@ -102,6 +117,15 @@ public:
             }
         }
         return false;
+    }
+    // The inputs with every text parsed once (Input::Resolved).
+    Inputs Resolved() const
+    {
+        Inputs resolved = *this;
+        for (Entry& entry : resolved.m_inputs) {
+            entry.input = entry.input.Resolved();
+        }
+        return resolved;
     }
     // Forgets which fields were read: the inputs serve another run.
     void ForgetReads() const

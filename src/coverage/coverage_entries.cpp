@@ -3,12 +3,18 @@
 #include "coverage/coverage_lattice.h"
 #include "coverage/coverage_map.h"
 #include "itm/itm.h"
+#include "numeric/format.h"
 #include "propagation/path_entries.h"
 #include "propagation/path_source_options.h"
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
+
+#include <unistd.h>
 
 namespace zandrevio {
 
@@ -21,7 +27,7 @@ const FieldSpec<CoverageField> kCoverageFields[] = {
     // The site is the transmitter's place, named as on path and itm (and a
     // batch's "site" column stays a free label).
     {CoverageField::Site, FieldKind::Text, "Site", "from", "", {},
-     "the site: LAT,LON in degrees, north and east positive", "LAT,LON"},
+     "LAT,LON in degrees, north and east positive", "LAT,LON"},
     {CoverageField::Radius, FieldKind::Real, "Radius (km)", "radius", "10"},
     {CoverageField::Resolution, FieldKind::Real, "Resolution (m)", "resolution", "", {},
      "the step along each radial and the map's pixel; the rasters' pixel at the site where not given"},
@@ -62,6 +68,79 @@ std::string_view ItmStart(std::string_view option)
     return {};
 }
 
+// What a map says of itself, so that it can be reproduced and audited: the
+// program, every option in force, the lattice and its rule, the bands.
+std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& request, const CoverageLattice& lattice)
+{
+    std::string options = "coverage";
+    for (const auto& [name, text] : request.Options()) {
+        if (name != "output" && name != "lattice-out" && name != "threads") {
+            options += " --" + name + " '" + text + "'";
+        }
+    }
+    std::string warnings;
+    for (const std::string& warning : lattice.warnings) {
+        warnings += (warnings.empty() ? "" : "; ") + warning;
+    }
+    return {
+        {"PROGRAM", std::string("zandrevio-calc ") + ZANDREVIO_VERSION},
+        {"INPUTS", options},
+        {"LATTICE", std::to_string(lattice.radials) + " radials from 0 degrees, " + std::to_string(lattice.steps) +
+                        " steps of " + FormatFull(lattice.stepM) +
+                        " m along each; a pixel takes the point of the nearest radial and the nearest step"},
+        {"BANDS", lattice.level ? "loss (dB), level (dBm), code" : "loss (dB), code"},
+        {"CODE", "1 line of sight, 2 diffraction, 3 troposcatter (Longley-Rice's range), or 1 clear and 2 "
+                 "obstructed (delta-Bullington); 10 more where the model warned"},
+        {"WARNINGS", warnings},
+    };
+}
+
+// Ctrl+C ends the work at the next radial, with nothing written; the signal
+// is raised again once its handler is back, so that the program ends (or
+// Python raises KeyboardInterrupt) as it would have.
+std::atomic<bool> gInterrupted{false};
+extern "C" void OnInterrupt(int)
+{
+    gInterrupted = true;
+}
+
+// Work of a few seconds or more: its progress on the standard error where
+// that is a terminal, and Ctrl+C heard.
+class LongWork {
+public:
+    LongWork()
+    {
+        gInterrupted = false;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &m_previous);
+        control.cancel = &gInterrupted;
+        if (isatty(STDERR_FILENO) != 0) {
+            control.progress = [](std::size_t done, std::size_t all) {
+                std::fprintf(stderr, "\rzandrevio-calc: coverage %3.0f %% of %zu points", 100.0 * done / all, all);
+                if (done == all) {
+                    std::fputc('\n', stderr);
+                }
+            };
+        }
+    }
+    ~LongWork()
+    {
+        sigaction(SIGINT, &m_previous, nullptr);
+        if (gInterrupted) {
+            raise(SIGINT);
+        }
+    }
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+
+    CoverageControl control;
+
+private:
+    struct sigaction m_previous {};
+};
+
 Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
 {
     Request request = given;
@@ -93,7 +172,12 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
     }
     coverage.threads = threads > 0 ? static_cast<unsigned>(threads) : std::max(1u, std::thread::hardware_concurrency());
 
-    const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(coverage);
+    LongWork work;
+    const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(coverage, work.control);
+    if (computed.Ok() && computed.Value().cancelled) {
+        reply.error = "Interrupted: no map written";
+        return reply;
+    }
     if (!computed.Ok()) {
         reply.error = computed.Error().message;
         reply.errorOption = computed.Error().field;
@@ -101,22 +185,23 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         return reply;
     }
     const CoverageLattice& lattice = computed.Value();
-    for (const auto& [option, write] :
-         {std::pair<std::string_view, std::string (*)(const CoverageLattice&, long double, const std::string&)>{
-              "output",
-              [](const CoverageLattice& l, long double radius, const std::string& file) {
-                  return WriteMapRaster(MapOf(l, radius), file);
-              }},
-          {"lattice-out", [](const CoverageLattice& l, long double, const std::string& file) {
-               return WriteLatticeCsv(l, file);
-           }}}) {
-        if (request.Has(option)) {
-            const std::string failed = write(lattice, coverage.radiusKm, std::string(request.TextOr(option, "")));
-            if (!failed.empty()) {
-                reply.error = failed;
-                reply.errorOption = option;
-                return reply;
-            }
+    if (request.Has("output")) {
+        MapRaster map = MapOf(lattice, coverage.radiusKm);
+        map.metadata = MapMetadata(request, lattice);
+        map.sources = coverage.rasters;
+        const std::string failed = WriteMapRaster(map, std::string(request.TextOr("output", "")));
+        if (!failed.empty()) {
+            reply.error = failed;
+            reply.errorOption = "output";
+            return reply;
+        }
+    }
+    if (request.Has("lattice-out")) {
+        const std::string failed = WriteLatticeCsv(lattice, std::string(request.TextOr("lattice-out", "")));
+        if (!failed.empty()) {
+            reply.error = failed;
+            reply.errorOption = "lattice-out";
+            return reply;
         }
     }
     long double least = 0.0L;

@@ -44,9 +44,20 @@ class RadialWorker {
 public:
     RadialWorker(DemRaster& raster, const CoverageRequest& request, CoverageLattice& lattice)
         : m_raster(raster)
-        , m_request(request)
+        , m_path(request.path)
         , m_lattice(lattice)
     {
+        // A worker's own inputs, their texts read once: inputs note what a
+        // run read, so they are not shared between threads.
+        m_path.link = m_path.link.Resolved();
+        if (m_path.itm) {
+            m_path.itm = m_path.itm->Resolved();
+        }
+        m_path.lossOnly = true;
+        m_distances.resize(m_lattice.steps + 1);
+        for (std::size_t step = 0; step <= m_lattice.steps; ++step) {
+            m_distances[step] = LatticeDistanceM(step, m_lattice.stepM);
+        }
     }
 
     RadialOutcome Run(std::size_t radial)
@@ -65,7 +76,7 @@ public:
                 }
                 continue;
             }
-            const Outcome<PathAnalysis, std::string_view> analysed = AnalyseProfile(std::move(*loaded), m_request.path);
+            const Outcome<PathAnalysis, std::string_view> analysed = AnalyseProfile(std::move(*loaded), m_path);
             if (!analysed.Ok()) {
                 ++outcome.uncomputed;
                 if (outcome.firstGap.empty()) {
@@ -118,7 +129,7 @@ private:
     {
         const GeoPoint site = m_lattice.site;
         const GeoPoint point = m_places[step];
-        const long double lengthM = LatticeDistanceM(step, m_lattice.stepM);
+        const long double lengthM = m_distances[step];
         const long double recomputedM = OnNanometres((radio::kEarthRadiusKm * CentralAngle(site, point) * 1000.0L).Value());
         const long double recomputedBearing = OnNanodegrees(InitialBearingDeg(site, point).Value());
         DemPath path{{}, lengthM / 1000.0L, bearing, InitialBearingDeg(point, site).Value()};
@@ -136,10 +147,15 @@ private:
         path.profile.points.reserve(distances.size());
         for (std::size_t i = 0; i < distances.size(); ++i) {
             const long double along = distances[i];
-            const auto nearest = static_cast<std::size_t>(std::llround(along / m_lattice.stepM));
+            // The i-th sample falls on the i-th step wherever the cut has as
+            // many intervals as steps; else on the step nearest, or between.
+            const std::size_t nearest =
+                i <= m_lattice.steps && m_distances[i] == along
+                ? i
+                : static_cast<std::size_t>(std::llround(along / m_lattice.stepM));
             Height height{DemRaster::Sample::Outside, 0.0L};
             GeoPoint place{};
-            if (nearest <= m_lattice.steps && LatticeDistanceM(nearest, m_lattice.stepM) == along) {
+            if (nearest <= m_lattice.steps && m_distances[nearest] == along) {
                 height = m_heights[nearest];
                 place = m_places[nearest];
             } else {
@@ -160,8 +176,9 @@ private:
     }
 
     DemRaster& m_raster;
-    const CoverageRequest& m_request;
+    PathAnalysisInputs m_path;
     CoverageLattice& m_lattice;
+    std::vector<long double> m_distances; // of each step along the radial
     std::vector<Height> m_heights;
     std::vector<GeoPoint> m_places;
 };
@@ -226,8 +243,10 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     // The path's own inputs (frequency, heights, the budget, the model's
     // fields) checked once, over a short flat profile at the site: a refusal
     // of them is the map's.
+    PathAnalysisInputs whole = request.path;
+    whole.lossOnly = false; // the link's own checks too
     const Outcome<PathAnalysis, std::string_view> checked = AnalyseProfile(
-        LoadedProfile{TerrainProfile{{{0.0L, height}, {0.05L, height}, {0.1L, height}}}, std::nullopt}, request.path);
+        LoadedProfile{TerrainProfile{{{0.0L, height}, {0.05L, height}, {0.1L, height}}}, std::nullopt}, whole);
     if (!checked.Ok()) {
         return checked.Error();
     }

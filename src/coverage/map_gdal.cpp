@@ -7,6 +7,11 @@
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 
+#include <nettle/sha2.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
 #include <mutex>
 
 namespace {
@@ -15,6 +20,34 @@ std::string LastGdalError(const char* fallback)
 {
     const char* message = CPLGetLastErrorMsg();
     return message != nullptr && *message != '\0' ? std::string(message) : std::string(fallback);
+}
+
+// "NAME SIZE SHA256" of a file, or why it cannot be read.
+std::string Fingerprint(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return file.string() + " unreadable";
+    }
+    sha256_ctx context;
+    sha256_init(&context);
+    std::array<char, 1 << 16> buffer{};
+    std::uint64_t size = 0;
+    while (in) {
+        in.read(buffer.data(), buffer.size());
+        const auto got = static_cast<std::size_t>(in.gcount());
+        sha256_update(&context, got, reinterpret_cast<const std::uint8_t*>(buffer.data()));
+        size += got;
+    }
+    std::array<std::uint8_t, SHA256_DIGEST_SIZE> digest{};
+    sha256_digest(&context, digest.size(), digest.data());
+    std::string text = file.string() + " " + std::to_string(size) + " ";
+    for (const std::uint8_t byte : digest) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", byte);
+        text += hex;
+    }
+    return text;
 }
 
 void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file, std::string& fault)
@@ -48,6 +81,10 @@ void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file
     }
     for (const auto& [name, value] : map.metadata) {
         dataset->SetMetadataItem(name.c_str(), value.c_str());
+    }
+    for (std::size_t i = 0; i < map.sources.size(); ++i) {
+        const std::string name = "ELEVATION_FILE_" + std::to_string(i + 1);
+        dataset->SetMetadataItem(name.c_str(), Fingerprint(map.sources[i]).c_str());
     }
     bool written = true;
     for (std::size_t i = 0; i < map.bands.size() && written; ++i) {

@@ -18,6 +18,9 @@ struct MapRaster {
     std::vector<std::string> bandNames;
     std::vector<std::vector<float>> bands; // row by row, the northern first
     std::vector<std::pair<std::string, std::string>> metadata;
+    // Files the map was made from: each is named in the metadata with its
+    // size and SHA-256 (ELEVATION_FILE_1, ...), so that it can be audited.
+    std::vector<std::filesystem::path> sources;
 };
 
 // What the module zandrevio_dem gives beside its reader: the GeoTIFF writer.

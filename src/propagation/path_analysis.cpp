@@ -88,22 +88,36 @@ Outcome<PathAnalysis, std::string_view> AnalyseProfile(LoadedProfile loaded, con
 {
     PathAnalysis analysis{std::move(loaded), {}, std::nullopt, std::nullopt, false};
     const TerrainProfile& profile = analysis.loaded.profile;
-    Outcome<PathResult, PathField> link = PathLink(profile, in.link);
-    if (!link.Ok()) {
-        const Refusal<PathField>& refusal = link.Error();
+    const auto refusedAt = [&in](const Refusal<PathField>& refusal) {
         return Failed{refusal.message,
                       refusal.field == PathField::Profile ? SourceOption(in.source)
                                                           : SpecOf(kPath, refusal.field).option,
                       refusal.beep};
+    };
+    // Longley-Rice's loss alone leaves the link's geometry and delta-Bullington out.
+    if (!(in.lossOnly && in.itm)) {
+        Outcome<PathResult, PathField> link = PathLink(profile, in.link);
+        if (!link.Ok()) {
+            return refusedAt(link.Error());
+        }
+        analysis.link = std::move(link.Value());
     }
-    analysis.link = std::move(link.Value());
     if (in.itm) {
         const Outcome<ItmResult, ItmField> itm = ItmPointToPoint(profile, WithTheLinks(*in.itm, in.link));
         if (!itm.Ok()) {
             const Refusal<ItmField>& refusal = itm.Error();
             return Failed{refusal.message, SpecOf(kItm, refusal.field).option, refusal.beep};
         }
-        analysis.link = WithModelLoss(std::move(analysis.link), itm.Value().lossDb, itm.Value().warnings);
+        // The budget on the model's loss; its warnings replace the link's,
+        // which speak of the delta-Bullington method alone.
+        const Outcome<PathBudget, PathField> budget = PathBudgetAt(in.link, itm.Value().lossDb);
+        if (!budget.Ok()) {
+            return refusedAt(budget.Error());
+        }
+        analysis.link.pathLossDb = itm.Value().lossDb;
+        analysis.link.receivedPowerDbm = budget.Value().receivedPowerDbm;
+        analysis.link.fadeMarginDb = budget.Value().fadeMarginDb;
+        analysis.link.warnings = itm.Value().warnings;
         analysis.itm = itm.Value();
     }
     if (in.availability) {

@@ -25,6 +25,9 @@ struct PathAnalysisInputs {
     // distance, frequency, polarization, antenna altitudes and fade margin are
     // the link's.
     std::optional<Inputs<AvailabilityField>> availability;
+    // Only the loss and the budget on it are wanted (a map's point): with
+    // Longley-Rice, the link's geometry and delta-Bullington are left out.
+    bool lossOnly = false;
 };
 
 struct PathAnalysis {

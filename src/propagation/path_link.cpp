@@ -129,21 +129,34 @@ Outcome<PathResult, Field> PathLink(const TerrainProfile& profile, const Inputs<
                       diffraction,
                       std::move(geometry.points),
                       Warnings(frequency, diffraction.lossDb)};
-    if (in.Has(Field::Power)) {
-        const long double power = in.Real(Field::Power);
-        if (!(power > 0.0L)) {
-            return Refusal<Field>{"Transmitter power must be greater than 0", Field::Power};
-        }
-        // The power in dBm, as the downlink budget takes it: 10 log10(P / 1 mW).
-        const Real powerDbm = 10.0L * fp::Log10(power) + 30.0L;
-        const Real received = powerDbm + Optional(in, Field::TxGain) - Optional(in, Field::TxFeederLoss) - pathLoss +
-            Optional(in, Field::RxGain) - Optional(in, Field::RxFeederLoss);
-        result.receivedPowerDbm = received.Value();
-        if (in.Has(Field::Sensitivity)) {
-            result.fadeMarginDb = (received - in.Real(Field::Sensitivity)).Value();
-        }
+    const Outcome<PathBudget, Field> budget = PathBudgetAt(in, pathLoss.Value());
+    if (!budget.Ok()) {
+        return budget.Error();
     }
+    result.receivedPowerDbm = budget.Value().receivedPowerDbm;
+    result.fadeMarginDb = budget.Value().fadeMarginDb;
     return result;
+}
+
+Outcome<PathBudget, PathField> PathBudgetAt(const Inputs<PathField>& in, long double lossDb)
+{
+    PathBudget budget;
+    if (!in.Has(Field::Power)) {
+        return budget;
+    }
+    const long double power = in.Real(Field::Power);
+    if (!(power > 0.0L)) {
+        return Refusal<Field>{"Transmitter power must be greater than 0", Field::Power};
+    }
+    // The power in dBm, as the downlink budget takes it: 10 log10(P / 1 mW).
+    const Real powerDbm = 10.0L * fp::Log10(power) + 30.0L;
+    const Real received = powerDbm + Optional(in, Field::TxGain) - Optional(in, Field::TxFeederLoss) - Real(lossDb) +
+        Optional(in, Field::RxGain) - Optional(in, Field::RxFeederLoss);
+    budget.receivedPowerDbm = received.Value();
+    if (in.Has(Field::Sensitivity)) {
+        budget.fadeMarginDb = (received - in.Real(Field::Sensitivity)).Value();
+    }
+    return budget;
 }
 
 } // namespace zandrevio

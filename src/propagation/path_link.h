@@ -79,6 +79,15 @@ struct PathResult {
 // loss above kFarBeyondHorizonDb.
 Outcome<PathResult, PathField> PathLink(const TerrainProfile& profile, const Inputs<PathField>& in);
 
+// The budget at a loss, where the inputs give a power: the received power
+// (power in dBm plus the gains less the feeder losses and the loss) and,
+// with a sensitivity, the fade margin. Refused: a power not above 0.
+struct PathBudget {
+    std::optional<long double> receivedPowerDbm;
+    std::optional<long double> fadeMarginDb;
+};
+Outcome<PathBudget, PathField> PathBudgetAt(const Inputs<PathField>& in, long double lossDb);
+
 // Past this diffraction loss the path lies far beyond the radio horizon:
 // there troposcatter and ducting, which this calculation leaves out, carry
 // more power than diffraction, so the loss is reported with a warning.

@@ -2,22 +2,6 @@
 
 namespace zandrevio {
 
-PathResult WithModelLoss(PathResult link, long double lossDb, std::vector<std::string> warnings)
-{
-    // The budget is linear in the loss: the power received changes by as
-    // much as the loss does, the sensitivity stays.
-    const long double change = link.pathLossDb - lossDb;
-    if (link.receivedPowerDbm) {
-        *link.receivedPowerDbm += change;
-    }
-    if (link.fadeMarginDb) {
-        *link.fadeMarginDb += change;
-    }
-    link.pathLossDb = lossDb;
-    link.warnings = std::move(warnings);
-    return link;
-}
-
 long double AntennaAltitudeM(const TerrainProfile& profile, bool receiver, long double heightM)
 {
     if (profile.points.empty()) {

@@ -9,18 +9,12 @@
 
 // The models of the loss a link over a profile can be given: delta-Bullington
 // (the link's own) or Longley-Rice, whose loss then takes the place of the
-// link's in its budget.
+// link's in its budget (PathBudgetAt).
 namespace zandrevio {
 
 enum class PathModel { DeltaBullington = 0, LongleyRice = 1 };
 inline constexpr Choice kPathModels[] = {{"ITU-R P.526 (delta-Bullington)", "delta-bullington"},
                                          {"Longley-Rice (ITM)", "itm"}};
-
-// The link with another model's loss: the received power and the fade margin
-// follow it, the model's warnings replace the link's (which speak of the
-// delta-Bullington method alone). The geometry, the free-space and the
-// diffraction parts are left as they were.
-PathResult WithModelLoss(PathResult link, long double lossDb, std::vector<std::string> warnings);
 
 // An antenna's altitude above sea level: the ground at its end of the
 // profile (the transmitter's at the first point, the receiver's at the last)

@@ -7,12 +7,15 @@
 #include <gdal_priv.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -154,7 +157,48 @@ TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
     EXPECT_TRUE(hasNoData);
     // 3 km east lies in the ridge's shadow, 3 km west on the open plain.
     EXPECT_GT(east, west + 10.0F);
+    // Reproducible and auditable: the program, the inputs, the lattice, and
+    // each elevation file with its size and SHA-256 (sha256sum's).
+    EXPECT_EQ(std::string(map->GetMetadataItem("PROGRAM")).rfind("zandrevio-calc ", 0), 0u);
+    EXPECT_NE(std::string(map->GetMetadataItem("INPUTS")).find("--radius '3' --resolution '250'"), std::string::npos);
+    EXPECT_EQ(std::string(map->GetMetadataItem("LATTICE")).rfind("80 radials from 0 degrees, 12 steps of 250 m", 0), 0u);
+    std::string sum(64, ' ');
+    FILE* tool = popen(("sha256sum '" + m_raster + "'").c_str(), "r");
+    ASSERT_NE(tool, nullptr);
+    ASSERT_EQ(std::fread(sum.data(), 1, sum.size(), tool), sum.size());
+    pclose(tool);
+    EXPECT_EQ(std::string(map->GetMetadataItem("ELEVATION_FILE_1")),
+              m_raster + " " + std::to_string(fs::file_size(m_raster)) + " " + sum);
     GDALClose(map);
+}
+
+// Ctrl+C ends a long map within a second, by the signal, and leaves no file
+// behind, whole or in part.
+TEST_F(CoverageCli, CtrlCStopsAtOnceAndLeavesNoFile)
+{
+    const std::vector<std::string> args = Coverage({"--resolution", "5", "--output", Path("map.tif"), "--threads", "2"});
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RunCalc(args);
+        std::_Exit(0); // finished before the signal: the parent sees exit 0 and fails
+    }
+    usleep(500'000);
+    kill(child, SIGINT);
+    int status = 0;
+    int waited = 0;
+    while (waitpid(child, &status, WNOHANG) == 0 && waited < 100) {
+        usleep(10'000); // a hundredth of a second
+        ++waited;
+    }
+    if (waited == 100) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "still running a second after Ctrl+C";
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_FALSE(fs::exists(Path("map.tif")));
+    EXPECT_FALSE(fs::exists(Path(".map.tif.part")));
 }
 
 TEST_F(CoverageCli, RefusesAtTheOptionAtFault)

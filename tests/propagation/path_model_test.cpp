@@ -1,5 +1,5 @@
-// Another model's loss in a link: the budget follows it, the geometry stays;
-// the antennas' altitudes from the profile's ends.
+// The budget at a model's loss; the antennas' altitudes from the profile's ends.
+#include "propagation/path_link.h"
 #include "propagation/path_model.h"
 
 #include <gtest/gtest.h>
@@ -7,39 +7,26 @@
 namespace zandrevio {
 namespace {
 
-PathResult Link()
+// 10 W is 40 dBm: 40 + 30 - 2 - 150 + 30 - 2 = -54 dBm, 26 dB above -80 dBm.
+TEST(PathModel, TheBudgetIsTakenAtTheModelsLoss)
 {
-    PathResult link{};
-    link.distanceKm = 40.0L;
-    link.freeSpaceLossDb = 141.0L;
-    link.diffractionLossDb = 4.0L;
-    link.pathLossDb = 145.0L;
-    link.receivedPowerDbm = -60.0L;
-    link.fadeMarginDb = 20.0L;
-    link.warnings = {"beyond the method's range"};
-    return link;
-}
+    Inputs<PathField> in;
+    in.Set(PathField::Power, 10.0L)
+        .Set(PathField::TxGain, 30.0L)
+        .Set(PathField::TxFeederLoss, 2.0L)
+        .Set(PathField::RxGain, 30.0L)
+        .Set(PathField::RxFeederLoss, 2.0L)
+        .Set(PathField::Sensitivity, -80.0L);
+    const Outcome<PathBudget, PathField> budget = PathBudgetAt(in, 150.0L);
+    ASSERT_TRUE(budget.Ok());
+    EXPECT_NEAR(*budget.Value().receivedPowerDbm, -54.0L, 1e-15L);
+    EXPECT_NEAR(*budget.Value().fadeMarginDb, 26.0L, 1e-15L);
 
-TEST(PathModel, AnotherLossMovesTheReceivedPowerAndTheFadeMarginByAsMuch)
-{
-    const PathResult itm = WithModelLoss(Link(), 150.0L, {"ITM's own"});
-    EXPECT_EQ(itm.pathLossDb, 150.0L);
-    EXPECT_EQ(*itm.receivedPowerDbm, -65.0L);
-    EXPECT_EQ(*itm.fadeMarginDb, 15.0L);
-    EXPECT_EQ(itm.freeSpaceLossDb, 141.0L);
-    EXPECT_EQ(itm.distanceKm, 40.0L);
-    EXPECT_EQ(itm.warnings, std::vector<std::string>{"ITM's own"});
-}
-
-TEST(PathModel, WithoutABudgetThereIsNoneToMove)
-{
-    PathResult link = Link();
-    link.receivedPowerDbm.reset();
-    link.fadeMarginDb.reset();
-    const PathResult itm = WithModelLoss(link, 140.0L, {});
-    EXPECT_FALSE(itm.receivedPowerDbm);
-    EXPECT_FALSE(itm.fadeMarginDb);
-    EXPECT_TRUE(itm.warnings.empty());
+    // No power, no budget; a power not above 0 refused at its field.
+    EXPECT_FALSE(PathBudgetAt(Inputs<PathField>{}, 150.0L).Value().receivedPowerDbm);
+    in.Set(PathField::Power, 0.0L);
+    ASSERT_FALSE(PathBudgetAt(in, 150.0L).Ok());
+    EXPECT_EQ(PathBudgetAt(in, 150.0L).Error().field, PathField::Power);
 }
 
 TEST(PathModel, AnAntennasAltitudeIsItsGroundPlusItsHeight)

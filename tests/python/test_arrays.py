@@ -222,3 +222,30 @@ def test_a_path_by_longley_rice_with_its_availability(root):
 
 def test_the_version():
     assert zandrevio.__version__ == "1.04"
+
+
+@pytest.mark.filterwarnings("ignore::zandrevio.ValidityWarning")  # short paths over steep hills
+def test_a_coverage_map_and_its_lattice(tmp_path):
+    # Hills in an ESRI ASCII grid with its .prj: a raster GDAL reads, written without GDAL.
+    import csv
+    import math
+    cell = 1 / 1200
+    rows = ["ncols 240", "nrows 240", "xllcorner 6.0", "yllcorner 45.0", f"cellsize {cell!r}", "NODATA_value -32768"]
+    for r in range(240):
+        lat = 45.2 - (r + 0.5) * cell
+        rows.append(" ".join(f"{300 + 200 * math.sin(lat * 90) * math.cos((6 + (c + 0.5) * cell) * 70):.1f}"
+                             for c in range(240)))
+    (tmp_path / "hills.asc").write_text("\n".join(rows) + "\n")
+    (tmp_path / "hills.prj").write_text('GEOGCS["WGS 84",DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563]],'
+                                        'PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]]')
+    dem, site = str(tmp_path / "hills.asc"), "45.1,6.1"
+    summary = zandrevio.coverage(dem=dem, from_=site, radius=2, resolution=200, frequency=900,
+                                 output=str(tmp_path / "map.tif"), lattice_out=str(tmp_path / "lattice.csv"))
+    assert (summary.radials, summary.steps, summary.points, summary.no_data) == (64, 10, 640, 0)
+    assert (tmp_path / "map.tif").stat().st_size > 0
+    with open(tmp_path / "lattice.csv", newline="") as f:
+        points = list(csv.DictReader(f))
+    for point in points[::53]:
+        link = zandrevio.itm(dem=dem, from_=site, to=f"{point['latitude']},{point['longitude']}", step=200,
+                             frequency=900)
+        assert float(link.loss) == pytest.approx(float(point["loss"]), rel=1e-15)

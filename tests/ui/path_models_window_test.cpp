@@ -61,11 +61,15 @@ protected:
     }
 
     // The delta-Bullington link of the page's values, with its budget.
-    static PathResult CoreLink()
+    static Inputs<PathField> LinkInputs()
     {
         Inputs<PathField> in = StartInputs(kPath);
         in.Set(PathField::Frequency, 7000.0L).Set(PathField::TxHeight, 30.0L).Set(PathField::RxHeight, 30.0L);
-        const auto link = PathLink(Profile(), in);
+        return in;
+    }
+    static PathResult CoreLink()
+    {
+        const auto link = PathLink(Profile(), LinkInputs());
         EXPECT_TRUE(link.Ok());
         return link.Value();
     }
@@ -87,7 +91,7 @@ TEST_F(PathModelsWindow, LongleyRiceOverTheExampleHopShowsTheCoresLossAndMode)
     Press("CalculateButton");
     EXPECT_TRUE(feedback.Take().isEmpty());
     const ItmResult itm = CoreItm();
-    const PathResult link = WithModelLoss(CoreLink(), itm.lossDb, itm.warnings);
+    const PathBudget link = PathBudgetAt(LinkInputs(), itm.lossDb).Value();
     EXPECT_EQ(TextOf("PathLossResult"), ResultText(kPathResultLoss, itm.lossDb));
     EXPECT_EQ(TextOf("ModeResult"), QString::fromUtf8(ItmModeWord(itm.mode).data()));
     EXPECT_EQ(TextOf("ReceivedPowerResult"), ResultText(kPathResultReceivedPower, *link.receivedPowerDbm));
