@@ -3,7 +3,9 @@
 #include "coverage/coverage_lattice.h"
 #include "coverage/coverage_map.h"
 #include "itm/itm.h"
+#include "numeric/decimal_separator.h"
 #include "numeric/format.h"
+#include "numeric/parse_real.h"
 #include "propagation/path_entries.h"
 #include "propagation/path_source_options.h"
 
@@ -20,7 +22,11 @@ namespace zandrevio {
 
 namespace {
 
-enum class CoverageField { Dem, Site, Radius, Resolution, Output, LatticeOut, Threads };
+enum class CoverageField {
+    Dem, Site, Radius, Resolution, Output, Format, LatticeOut, Contours, ContoursOut, Threads
+};
+enum class MapFormat { GeoTiff = 0, Kmz = 1 };
+constexpr Choice kMapFormats[] = {{"GeoTIFF", "geotiff"}, {"KMZ", "kmz"}};
 const FieldSpec<CoverageField> kCoverageFields[] = {
     {CoverageField::Dem, FieldKind::Text, "Elevation data", "dem", "", {},
      "raster files GDAL reads (SRTM .hgt, GeoTIFF, VRT), separated by commas", "FILE[,FILE...]"},
@@ -33,8 +39,17 @@ const FieldSpec<CoverageField> kCoverageFields[] = {
      "the step along each radial and the map's pixel; the rasters' pixel at the site where not given"},
     {CoverageField::Output, FieldKind::Text, "Map file", "output", "", {},
      "the map as a GeoTIFF: bands loss (dB), level (dBm, with --power) and code", "FILE"},
+    {CoverageField::Format, FieldKind::Choice, "Map format", "format", "geotiff", kMapFormats,
+     "geotiff (float32 bands and the metadata) or kmz (a colour overlay with its legend, for Google Earth and GIS "
+     "tools)"},
     {CoverageField::LatticeOut, FieldKind::Text, "Lattice file", "lattice-out", "", {},
      "every lattice point as CSV, each number read back to its value", "FILE"},
+    {CoverageField::Contours, FieldKind::Text, "Contour levels", "contours", "", {},
+     "the received levels (dBm; with no power the losses, dB) whose contours are traced", "LEVEL[,LEVEL...]"},
+    {CoverageField::ContoursOut, FieldKind::Text, "Contours file", "contours-out", "", {},
+     "the contours as GeoJSON (WGS84), or KML for a name ending in .kml; the map's name with .geojson "
+     "where not given",
+     "FILE"},
     {CoverageField::Threads, FieldKind::Whole, "Threads", "threads", "0", {},
      "how many cores work on it, 0 for every one; the results are the same for any number"},
 };
@@ -66,6 +81,62 @@ std::string_view ItmStart(std::string_view option)
         }
     }
     return {};
+}
+
+// The overlay's colours: strong signals warm, weak ones cold, in 10 dB
+// steps of level, or 15 dB steps of loss where no power is given.
+const std::vector<ColourStep> kLevelColours = {
+    {-120, 40, 40, 200},  {-110, 0, 160, 220},  {-100, 0, 180, 90}, {-90, 150, 210, 0},
+    {-80, 250, 230, 0},   {-70, 250, 150, 0},   {-60, 230, 30, 30}, {-50, 200, 0, 160}};
+const std::vector<ColourStep> kLossColours = {
+    {80, 200, 0, 160},  {95, 230, 30, 30}, {110, 250, 150, 0},  {125, 250, 230, 0},
+    {140, 150, 210, 0}, {155, 0, 180, 90}, {170, 0, 160, 220}, {185, 40, 40, 200}};
+
+// Where the points without data lie, as a planner finds them on the map:
+// each run of neighbouring radials that has some, its bearings and the
+// distances from its nearest to its farthest.
+std::string GapSectors(const CoverageLattice& lattice)
+{
+    struct Sector {
+        std::size_t first, last, nearest, farthest;
+    };
+    std::vector<Sector> sectors;
+    for (std::size_t radial = 0; radial < lattice.radials; ++radial) {
+        std::size_t nearest = 0;
+        std::size_t farthest = 0;
+        for (std::size_t step = 1; step <= lattice.steps; ++step) {
+            if (!lattice.At(radial, step).computed) {
+                nearest = nearest == 0 ? step : nearest;
+                farthest = step;
+            }
+        }
+        if (nearest == 0) {
+            continue;
+        }
+        if (!sectors.empty() && sectors.back().last + 1 == radial) {
+            Sector& sector = sectors.back();
+            sector.last = radial;
+            sector.nearest = std::min(sector.nearest, nearest);
+            sector.farthest = std::max(sector.farthest, farthest);
+        } else {
+            sectors.push_back({radial, radial, nearest, farthest});
+        }
+    }
+    // A run through north is one sector.
+    if (sectors.size() > 1 && sectors.front().first == 0 && sectors.back().last + 1 == lattice.radials) {
+        sectors.front().first = sectors.back().first;
+        sectors.front().nearest = std::min(sectors.front().nearest, sectors.back().nearest);
+        sectors.front().farthest = std::max(sectors.front().farthest, sectors.back().farthest);
+        sectors.pop_back();
+    }
+    std::string text;
+    for (const Sector& sector : sectors) {
+        text += (text.empty() ? "at bearings " : " and ") + FormatFull(LatticeBearingDeg(sector.first, lattice.radials)) +
+            " to " + FormatFull(LatticeBearingDeg(sector.last, lattice.radials)) + " degrees from " +
+            FormatFull(LatticeDistanceM(sector.nearest, lattice.stepM) / 1000.0L) + " to " +
+            FormatFull(LatticeDistanceM(sector.farthest, lattice.stepM) / 1000.0L) + " km";
+    }
+    return text;
 }
 
 // What a map says of itself, so that it can be reproduced and audited: the
@@ -172,6 +243,26 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
     }
     coverage.threads = threads > 0 ? static_cast<unsigned>(threads) : std::max(1u, std::thread::hardware_concurrency());
 
+    // The contours' levels and file, checked before the work.
+    std::vector<double> levels;
+    if (request.Has("contours")) {
+        const char separator = DecimalSeparator() == ',' ? ';' : ',';
+        const std::string text(request.TextOr("contours", ""));
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            const std::size_t end = std::min(text.find(separator, start), text.size());
+            try {
+                levels.push_back(static_cast<double>(ParseReal(std::string_view(text).substr(start, end - start))));
+            } catch (...) {
+                throw RequestError("contours", "'" + text + "' is not a list of levels, as -90" +
+                                                   std::string(1, separator) + "-100");
+            }
+            start = end + 1;
+        }
+        if (!request.Has("contours-out") && !request.Has("output")) {
+            throw RequestError("contours", "the contours need a file: give --contours-out or --output");
+        }
+    }
     LongWork work;
     const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(coverage, work.control);
     if (computed.Ok() && computed.Value().cancelled) {
@@ -189,10 +280,26 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         MapRaster map = MapOf(lattice, coverage.radiusKm);
         map.metadata = MapMetadata(request, lattice);
         map.sources = coverage.rasters;
-        const std::string failed = WriteMapRaster(map, std::string(request.TextOr("output", "")));
+        const std::string file(request.TextOr("output", ""));
+        const std::string failed = own.Choice<MapFormat>(CoverageField::Format) == MapFormat::Kmz
+            ? WriteOverlay(map, 0 + (lattice.level ? 1 : 0), lattice.level ? kLevelColours : kLossColours,
+                           lattice.level ? "dBm" : "dB", file)
+            : WriteMapRaster(map, file);
         if (!failed.empty()) {
             reply.error = failed;
             reply.errorOption = "output";
+            return reply;
+        }
+    }
+    if (request.Has("contours")) {
+        MapRaster map = MapOf(lattice, coverage.radiusKm);
+        const std::string file = request.Has("contours-out")
+            ? std::string(request.TextOr("contours-out", ""))
+            : std::filesystem::path(std::string(request.TextOr("output", ""))).replace_extension(".geojson").string();
+        const std::string failed = WriteContours(map, lattice.level ? 1 : 0, levels, file);
+        if (!failed.empty()) {
+            reply.error = failed;
+            reply.errorOption = "contours-out";
             return reply;
         }
     }
@@ -225,9 +332,10 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
     }
     reply.warnings = lattice.warnings;
     if (lattice.uncomputed > 0) {
-        reply.warnings.push_back(std::to_string(lattice.uncomputed) + " of " + std::to_string(lattice.points.size()) +
-                                 " points have no elevation data along their path and are left empty: " +
-                                 lattice.firstGap);
+        reply.warnings.push_back(std::to_string(lattice.uncomputed) + " of " +
+                                 std::to_string(lattice.points.size()) +
+                                 " points have no elevation data along their path and are left empty, " +
+                                 GapSectors(lattice) + "; the first: " + lattice.firstGap);
     }
     return reply;
 }

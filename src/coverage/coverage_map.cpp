@@ -71,9 +71,11 @@ std::string Exact(long double value)
     return text;
 }
 
+// The name a file is written under until it is whole: hidden, beside it,
+// its extension kept (GDAL's drivers and /vsizip/ go by it).
 std::filesystem::path TemporaryBeside(const std::filesystem::path& file)
 {
-    return file.parent_path() / ("." + file.filename().string() + ".part");
+    return file.parent_path() / ("." + file.stem().string() + ".part" + file.extension().string());
 }
 } // namespace
 
@@ -116,6 +118,54 @@ std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesyste
         }
     }
     std::error_code error;
+    std::filesystem::rename(part, file, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + error.message();
+    }
+    return {};
+}
+
+std::string WriteContours(const MapRaster& map, int band, const std::vector<double>& levels,
+                          const std::filesystem::path& file)
+{
+    const DemModuleLoad& module = DemModule();
+    if (module.contours == nullptr) {
+        return module.fault;
+    }
+    const std::filesystem::path part = TemporaryBeside(file);
+    std::error_code error;
+    std::filesystem::remove(part, error);
+    std::string fault;
+    module.contours(map, band, levels, part, fault);
+    if (!fault.empty()) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + fault;
+    }
+    std::filesystem::rename(part, file, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + error.message();
+    }
+    return {};
+}
+
+std::string WriteOverlay(const MapRaster& map, int band, const std::vector<ColourStep>& steps, const std::string& unit,
+                         const std::filesystem::path& file)
+{
+    const DemModuleLoad& module = DemModule();
+    if (module.overlay == nullptr) {
+        return module.fault;
+    }
+    const std::filesystem::path part = TemporaryBeside(file);
+    std::error_code error;
+    std::filesystem::remove(part, error); // a zip is written anew, never added to
+    std::string fault;
+    module.overlay(map, band, steps, unit, part, fault);
+    if (!fault.empty()) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + fault;
+    }
     std::filesystem::rename(part, file, error);
     if (error) {
         std::filesystem::remove(part, error);

@@ -4,7 +4,10 @@
 
 #include <cpl_error.h>
 #include <cpl_string.h>
+#include <gdal_alg.h>
+#include <gdal_utils.h>
 #include <gdal_priv.h>
+#include <ogrsf_frmts.h>
 #include <ogr_spatialref.h>
 
 #include <nettle/sha2.h>
@@ -102,7 +105,245 @@ void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file
     CPLPopErrorHandler();
 }
 
+ // The band as a dataset in memory, georeferenced as the map.
+GDALDataset* InMemory(const zandrevio::MapRaster& map, int band)
+{
+    GDALDataset* memory = GetGDALDriverManager()->GetDriverByName("MEM")->Create("", map.width, map.height, 1,
+                                                                                   GDT_Float32, nullptr);
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    double transform[6] = {map.westM, map.pixelM, 0.0, map.northM, 0.0, -map.pixelM};
+    memory->SetGeoTransform(transform);
+    OGRSpatialReference system;
+    system.importFromProj4(map.projection.c_str());
+    memory->SetSpatialRef(&system);
+    GDALRasterBand* target = memory->GetRasterBand(1);
+    target->SetNoDataValue(map.noData);
+    if (target->RasterIO(GF_Write, 0, 0, map.width, map.height,
+                         const_cast<float*>(map.bands[static_cast<std::size_t>(band)].data()), map.width, map.height,
+                         GDT_Float32, 0, 0) != CE_None) {
+        GDALClose(GDALDataset::ToHandle(memory));
+        return nullptr;
+    }
+    return memory;
+}
+
+void WriteContours(const zandrevio::MapRaster& map, int band, const std::vector<double>& levels,
+                   const std::filesystem::path& file, std::string& fault)
+{
+    static std::once_flag once;
+    std::call_once(once, [] { GDALAllRegister(); });
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    CPLErrorReset();
+    const bool kml = file.extension() == ".kml";
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(kml ? "KML" : "GeoJSON");
+    GDALDataset* memory = InMemory(map, band);
+    GDALDataset* vectors =
+        driver == nullptr ? nullptr : driver->Create(file.c_str(), 0, 0, 0, GDT_Unknown, nullptr);
+    if (memory == nullptr || vectors == nullptr) {
+        fault = LastGdalError("the contours could not be created");
+    } else {
+        OGRSpatialReference system;
+        system.importFromProj4(map.projection.c_str());
+        CPLStringList layerOptions;
+        if (!kml) {
+            layerOptions.SetNameValue("RFC7946", "YES"); // WGS84 degrees, as GeoJSON requires
+        }
+        const std::string name = map.bandNames[static_cast<std::size_t>(band)];
+        OGRLayer* layer = vectors->CreateLayer("contours", &system, wkbLineString, layerOptions.List());
+        OGRFieldDefn field(name.c_str(), OFTReal);
+        if (layer == nullptr || layer->CreateField(&field) != OGRERR_NONE) {
+            fault = LastGdalError("the contours could not be created");
+        } else {
+            std::string fixed = "FIXED_LEVELS=";
+            for (std::size_t i = 0; i < levels.size(); ++i) {
+                fixed += (i == 0 ? "" : ",") + std::to_string(levels[i]);
+            }
+            CPLStringList options;
+            options.AddString(fixed.c_str());
+            options.AddString(("ELEV_FIELD=" + name).c_str());
+            options.AddString(("NODATA=" + std::to_string(map.noData)).c_str());
+            if (GDALContourGenerateEx(memory->GetRasterBand(1), OGRLayer::ToHandle(layer), options.List(), nullptr,
+                                      nullptr) != CE_None) {
+                fault = LastGdalError("the contours could not be traced");
+            }
+        }
+    }
+    if (memory != nullptr) {
+        GDALClose(GDALDataset::ToHandle(memory));
+    }
+    if (vectors != nullptr) {
+        GDALClose(GDALDataset::ToHandle(vectors));
+    }
+    if (fault.empty() && CPLGetLastErrorType() >= CE_Failure) {
+        fault = LastGdalError("the contours could not be written");
+    }
+    CPLPopErrorHandler();
+}
+
+// The text of a number for KML and the legend: as short as it is exact.
+std::string Short(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+// A string written into the zip, or why not.
+bool WriteEntry(const std::string& path, const std::string& text)
+{
+    VSILFILE* entry = VSIFOpenL(path.c_str(), "wb");
+    if (entry == nullptr) {
+        return false;
+    }
+    const bool written = VSIFWriteL(text.data(), 1, text.size(), entry) == text.size();
+    return VSIFCloseL(entry) == 0 && written;
+}
+
+// A PNG of RGBA pixels into the zip.
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba)
+{
+    GDALDataset* image = GetGDALDriverManager()->GetDriverByName("MEM")->Create("", width, height, 4, GDT_Byte, nullptr);
+    if (image == nullptr) {
+        return false;
+    }
+    bool written = true;
+    for (int band = 0; band < 4 && written; ++band) {
+        written = image->GetRasterBand(band + 1)->RasterIO(GF_Write, 0, 0, width, height,
+                                                           const_cast<unsigned char*>(rgba.data()) + band, width,
+                                                           height, GDT_Byte, 4, 4 * width) == CE_None;
+    }
+    GDALDataset* png = written ? GetGDALDriverManager()->GetDriverByName("PNG")->CreateCopy(
+                                     path.c_str(), image, FALSE, nullptr, nullptr, nullptr)
+                               : nullptr;
+    GDALClose(GDALDataset::ToHandle(image));
+    if (png == nullptr) {
+        return false;
+    }
+    GDALClose(GDALDataset::ToHandle(png));
+    return CPLGetLastErrorType() < CE_Failure;
+}
+
+void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<zandrevio::ColourStep>& steps,
+                  const std::string& unit, const std::filesystem::path& file, std::string& fault)
+{
+    static std::once_flag once;
+    std::call_once(once, [] { GDALAllRegister(); });
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    CPLErrorReset();
+    // The band in WGS84 degrees, each pixel the map's nearest (no value is blended).
+    GDALDataset* memory = InMemory(map, band);
+    GDALDatasetH degrees = nullptr;
+    if (memory != nullptr) {
+        CPLStringList arguments;
+        for (const char* argument : {"-of", "MEM", "-t_srs", "EPSG:4326", "-r", "near", "-dstnodata", "-9999"}) {
+            arguments.AddString(argument);
+        }
+        GDALWarpAppOptions* options = GDALWarpAppOptionsNew(arguments.List(), nullptr);
+        GDALDatasetH source = GDALDataset::ToHandle(memory);
+        degrees = GDALWarp("", nullptr, 1, &source, options, nullptr);
+        GDALWarpAppOptionsFree(options);
+    }
+    if (degrees == nullptr) {
+        fault = LastGdalError("the overlay could not be projected");
+    } else {
+        GDALDataset* warped = GDALDataset::FromHandle(degrees);
+        const int width = warped->GetRasterXSize();
+        const int height = warped->GetRasterYSize();
+        std::vector<float> values(static_cast<std::size_t>(width) * height);
+        double transform[6];
+        warped->GetGeoTransform(transform);
+        if (warped->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, width, height, values.data(), width, height,
+                                               GDT_Float32, 0, 0) != CE_None) {
+            fault = LastGdalError("the overlay could not be read back");
+        }
+        std::vector<unsigned char> rgba(values.size() * 4, 0);
+        for (std::size_t i = 0; i < values.size() && fault.empty(); ++i) {
+            const float value = values[i];
+            if (value == -9999.0F || value == map.noData) {
+                continue;
+            }
+            const zandrevio::ColourStep* colour = nullptr;
+            for (const zandrevio::ColourStep& step : steps) {
+                if (value >= step.from) {
+                    colour = &step;
+                }
+            }
+            if (colour != nullptr) {
+                rgba[4 * i] = colour->red;
+                rgba[4 * i + 1] = colour->green;
+                rgba[4 * i + 2] = colour->blue;
+                rgba[4 * i + 3] = 170; // the terrain shows through
+            }
+        }
+        // The legend: a bar of the steps, one colour a row, beside their values in the document's table.
+        const int rows = static_cast<int>(steps.size());
+        std::vector<unsigned char> legend(static_cast<std::size_t>(24) * 16 * rows * 4, 255);
+        for (int r = 0; r < rows; ++r) {
+            const zandrevio::ColourStep& step = steps[static_cast<std::size_t>(rows - 1 - r)]; // the highest on top
+            for (int y = r * 16; y < r * 16 + 16; ++y) {
+                for (int x = 0; x < 24; ++x) {
+                    unsigned char* pixel = &legend[(static_cast<std::size_t>(y) * 24 + x) * 4];
+                    pixel[0] = step.red;
+                    pixel[1] = step.green;
+                    pixel[2] = step.blue;
+                }
+            }
+        }
+        std::string table;
+        for (std::size_t i = steps.size(); i-- > 0;) {
+            char colour[8];
+            std::snprintf(colour, sizeof colour, "%02x%02x%02x", steps[i].red, steps[i].green, steps[i].blue);
+            table += "<tr><td bgcolor=\"#" + std::string(colour) + "\" width=\"24\"></td><td>" +
+                (i + 1 < steps.size() ? Short(steps[i].from) + " to " + Short(steps[i + 1].from)
+                                      : Short(steps[i].from) + " and above") +
+                " " + unit + "</td></tr>";
+        }
+        const double west = transform[0];
+        const double north = transform[3];
+        const double east = west + transform[1] * width;
+        const double south = north + transform[5] * height;
+        const std::string name = map.bandNames[static_cast<std::size_t>(band)];
+        const std::string kml =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<kml xmlns=\"http://www.opengis.net/kml/2.2\"><Document><name>Coverage: " + name + "</name>\n"
+            "<description><![CDATA[<table>" + table + "</table>]]></description>\n"
+            "<GroundOverlay><name>" + name + " (" + unit + ")</name><Icon><href>overlay.png</href></Icon>"
+            "<LatLonBox><north>" + Short(north) + "</north><south>" + Short(south) + "</south><east>" + Short(east) +
+            "</east><west>" + Short(west) + "</west></LatLonBox></GroundOverlay>\n"
+            "<ScreenOverlay><name>Legend</name><Icon><href>legend.png</href></Icon>"
+            "<overlayXY x=\"0\" y=\"1\" xunits=\"fraction\" yunits=\"fraction\"/>"
+            "<screenXY x=\"10\" y=\"10\" xunits=\"pixels\" yunits=\"insetPixels\"/></ScreenOverlay>\n"
+            "</Document></kml>\n";
+        const std::string zip = "/vsizip/" + file.string();
+        if (fault.empty() && !(WriteEntry(zip + "/doc.kml", kml) && WritePng(zip + "/overlay.png", width, height, rgba) &&
+                               WritePng(zip + "/legend.png", 24, 16 * rows, legend))) {
+            fault = LastGdalError("the overlay could not be written");
+        }
+        GDALClose(degrees);
+    }
+    if (memory != nullptr) {
+        GDALClose(GDALDataset::ToHandle(memory));
+    }
+    CPLPopErrorHandler();
+}
+
 } // namespace
+
+extern "C" __attribute__((visibility("default"))) void
+zandrevio_write_overlay(const zandrevio::MapRaster& map, int band, const std::vector<zandrevio::ColourStep>& steps,
+                        const std::string& unit, const std::filesystem::path& file, std::string& fault)
+{
+    WriteOverlay(map, band, steps, unit, file, fault);
+}
+
+extern "C" __attribute__((visibility("default"))) void
+zandrevio_write_contours(const zandrevio::MapRaster& map, int band, const std::vector<double>& levels,
+                         const std::filesystem::path& file, std::string& fault)
+{
+    WriteContours(map, band, levels, file, fault);
+}
 
 extern "C" __attribute__((visibility("default"))) void
 zandrevio_write_map(const zandrevio::MapRaster& map, const std::filesystem::path& file, std::string& fault)

@@ -61,9 +61,16 @@ inline constexpr const char* kDemOpenSymbol = "zandrevio_open_dem";
 // installed, then where the build wrote it.
 struct MapRaster;
 using MapWriteFunction = void (*)(const MapRaster& map, const std::filesystem::path& file, std::string& fault);
+using ContourWriteFunction = void (*)(const MapRaster& map, int band, const std::vector<double>& levels,
+                                      const std::filesystem::path& file, std::string& fault);
+struct ColourStep;
+using OverlayWriteFunction = void (*)(const MapRaster& map, int band, const std::vector<ColourStep>& steps,
+                                      const std::string& unit, const std::filesystem::path& file, std::string& fault);
 struct DemModuleLoad {
     DemOpenFunction open = nullptr;
-    MapWriteFunction write = nullptr; // the GeoTIFF writer of maps (coverage/map_raster.h)
+    MapWriteFunction write = nullptr;        // the GeoTIFF writer of maps (coverage/map_raster.h)
+    ContourWriteFunction contours = nullptr; // and their contours
+    OverlayWriteFunction overlay = nullptr;   // and their KMZ overlays
     std::string fault;
 };
 const DemModuleLoad& DemModule();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cpl_string.h>
+#include <cpl_vsi.h>
 #include <gdal_priv.h>
 
 #include <algorithm>
@@ -172,6 +174,63 @@ TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
     GDALClose(map);
 }
 
+// The map for Google Earth (a KMZ: its document, the overlay and the legend)
+// and the received level's contours as GeoJSON in WGS84 degrees.
+TEST_F(CoverageCli, WritesAnOverlayAndContours)
+{
+    const CalcRun run = RunCalc(Coverage({"--power", "20", "--format", "kmz", "--output", Path("map.kmz"),
+                                          "--contours", "-60,-70", "--contours-out", Path("levels.geojson")}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    GDALAllRegister();
+    char** entries = VSIReadDir(("/vsizip/" + Path("map.kmz")).c_str());
+    ASSERT_NE(entries, nullptr);
+    EXPECT_EQ(CSLCount(entries), 3);
+    for (const char* name : {"doc.kml", "overlay.png", "legend.png"}) {
+        EXPECT_GE(CSLFindString(entries, name), 0) << name;
+    }
+    CSLDestroy(entries);
+    const std::string kml = [&] {
+        VSILFILE* doc = VSIFOpenL(("/vsizip/" + Path("map.kmz") + "/doc.kml").c_str(), "rb");
+        std::string text(4096, '\0');
+        text.resize(VSIFReadL(text.data(), 1, text.size(), doc));
+        VSIFCloseL(doc);
+        return text;
+    }();
+    EXPECT_NE(kml.find("<GroundOverlay>"), std::string::npos);
+    EXPECT_NE(kml.find("-60 to -50 dBm"), std::string::npos) << kml;
+
+    const std::string contours = Read("levels.geojson");
+    EXPECT_NE(contours.find("\"level\": -60.0"), std::string::npos) << contours.substr(0, 400);
+    EXPECT_NE(contours.find("\"level\": -70.0"), std::string::npos);
+    EXPECT_NE(contours.find("[ 6.0"), std::string::npos); // longitudes about the site's, in degrees
+    EXPECT_EQ(RunCalc(Coverage({"--contours", "-60,x"})).status, 2);
+}
+
+// The ridge's raster cut into two tiles side by side gives the same lattice;
+// with the eastern tile missing, the points whose paths leave the data are
+// left empty and the warning names the area.
+TEST_F(CoverageCli, TwoTilesJoinAndAMissingOneIsNamed)
+{
+    const auto ridge = [](int offset) {
+        return [offset](int column, int) { return column + offset >= 74 && column + offset <= 76 ? 500.0 : 100.0; };
+    };
+    const std::string west = WriteRaster(m_dir, "west.tif", {50, 100, 6.0, 45.1, 0.001, ridge(0)}).string();
+    const std::string east = WriteRaster(m_dir, "east.tif", {50, 100, 6.05, 45.1, 0.001, ridge(50)}).string();
+    ASSERT_EQ(RunCalc(Coverage({"--lattice-out", Path("one.csv")})).status, 0);
+    ASSERT_EQ(RunCalc(Coverage({"--dem", west + "," + east, "--lattice-out", Path("two.csv")})).status, 0);
+    EXPECT_EQ(Read("one.csv"), Read("two.csv"));
+
+    const CalcRun half = RunCalc(Coverage({"--dem", west, "--from", "45.05,6.03", "--output", Path("half.tif")}));
+    ASSERT_EQ(half.status, 0) << half.err;
+    EXPECT_NE(half.out.find("no-data 167\n"), std::string::npos) << half.out;
+    // East past the tile's edge at 6.05 E, west past the data's at 6.0 E.
+    EXPECT_NE(half.err.find("167 of 960 points have no elevation data along their path and are left empty, at "
+                            "bearings 31.5 to 148.5 degrees from 1.75 to 3 km and 234 to 306 degrees from 2.5 to 3 km"),
+              std::string::npos)
+        << half.err;
+    EXPECT_NE(half.err.find("the path leaves the elevation data at"), std::string::npos) << half.err;
+}
+
 // Ctrl+C ends a long map within a second, by the signal, and leaves no file
 // behind, whole or in part.
 TEST_F(CoverageCli, CtrlCStopsAtOnceAndLeavesNoFile)
@@ -198,7 +257,7 @@ TEST_F(CoverageCli, CtrlCStopsAtOnceAndLeavesNoFile)
     }
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
     EXPECT_FALSE(fs::exists(Path("map.tif")));
-    EXPECT_FALSE(fs::exists(Path(".map.tif.part")));
+    EXPECT_FALSE(fs::exists(Path(".map.part.tif")));
 }
 
 TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
