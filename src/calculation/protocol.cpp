@@ -129,6 +129,16 @@ const Variant& Calculation::VariantFor(const Request& request) const
             return variant;
         }
     }
+    // A calculation of one way names what it still needs.
+    if (variants.size() == 1) {
+        std::string missing;
+        for (std::string_view option : variants.front().needs) {
+            if (!request.Has(option)) {
+                missing += (missing.empty() ? "--" : " and --") + std::string(option);
+            }
+        }
+        throw RequestError(std::string(name) + " needs " + missing);
+    }
     throw RequestError(std::string(name) + " has no way to run on these options");
 }
 

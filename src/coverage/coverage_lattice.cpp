@@ -132,7 +132,8 @@ private:
         const long double lengthM = m_distances[step];
         const long double recomputedM = OnNanometres((radio::kEarthRadiusKm * CentralAngle(site, point) * 1000.0L).Value());
         const long double recomputedBearing = OnNanodegrees(InitialBearingDeg(site, point).Value());
-        DemPath path{{}, lengthM / 1000.0L, bearing, InitialBearingDeg(point, site).Value()};
+        // The reverse bearing only labels a path on the Path page: a map leaves it at 0.
+        DemPath path{{}, lengthM / 1000.0L, bearing, 0.0L};
         if (recomputedM != lengthM || recomputedBearing != bearing) {
             // Off the radial by rounding: cut as the command cuts it.
             TerrainOutcome<DemPath> cut = CutDemProfile(m_raster, {{}, site, point, m_lattice.stepM});

@@ -206,6 +206,39 @@ TEST_F(CoverageCli, WritesAnOverlayAndContours)
     EXPECT_EQ(RunCalc(Coverage({"--contours", "-60,x"})).status, 2);
 }
 
+// Over a calm sea (heights 0) each point's loss is Longley-Rice's over the
+// smooth earth: the same model over a flat profile of that length.
+TEST_F(CoverageCli, ASeaGivesTheSmoothEarthsLoss)
+{
+    const std::string sea = WriteRaster(m_dir, "sea.tif", {100, 100, 6.0, 45.1, 0.001, [](int, int) { return 0.0; }});
+    const CalcRun run = RunCalc(Coverage({"--dem", sea, "--lattice-out", Path("sea.csv")}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Radial 0, steps 3, 6, 9 and 12: 0.75 to 3 km due north.
+    int checked = 0;
+    std::string line;
+    std::stringstream again(Read("sea.csv"));
+    std::getline(again, line);
+    for (int step = 1; std::getline(again, line) && step <= 12; ++step) {
+        if (step % 3 != 0) {
+            continue;
+        }
+        std::string profile = "distance,height\n";
+        for (int k = 0; k <= step; ++k) {
+            profile += std::to_string(0.25 * k) + ",0\n";
+        }
+        std::ofstream(m_dir / "flat.csv") << profile;
+        const CalcRun flat = RunCalc({"--digits", "18", "itm", "--profile", Path("flat.csv"), "--tx-height", "30",
+                                      "--frequency", "900"});
+        ASSERT_EQ(flat.status, 0) << flat.err;
+        const std::vector<std::string> cells = Split(line);
+        const long double mapped = std::strtold(cells[6].c_str(), nullptr);
+        const long double smooth = std::strtold(LineOf(flat.out, "loss").substr(5).c_str(), nullptr);
+        EXPECT_NEAR(mapped, smooth, 1e-9L) << line;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4);
+}
+
 // The ridge's raster cut into two tiles side by side gives the same lattice;
 // with the eastern tile missing, the points whose paths leave the data are
 // left empty and the warning names the area.
@@ -276,6 +309,9 @@ TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
         EXPECT_EQ(run.status, 1) << error;
         EXPECT_NE(run.err.find(error), std::string::npos) << run.err;
     }
+    const CalcRun bare = RunCalc({"coverage", "--radius", "3"});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.err, "zandrevio-calc: coverage needs --dem and --from\n");
     const CalcRun missing =
         RunCalc({"coverage", "--dem", Path("missing.tif"), "--from", kSite, "--output", Path("m.tif")});
     EXPECT_EQ(missing.status, 1);
