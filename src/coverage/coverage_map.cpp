@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <system_error>
 
 namespace zandrevio {
@@ -77,15 +78,38 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& file)
 {
     return file.parent_path() / ("." + file.stem().string() + ".part" + file.extension().string());
 }
+
+// Writes `file` through `write` (which writes the name it is given and says
+// why not) under the temporary name, renamed when whole; nothing is left
+// behind a failure.
+std::string WrittenWhole(const std::filesystem::path& file,
+                         const std::function<void(const std::filesystem::path&, std::string&)>& write)
+{
+    const std::filesystem::path part = TemporaryBeside(file);
+    std::error_code error;
+    std::filesystem::remove(part, error); // a zip is written anew, never added to
+    std::string fault;
+    write(part, fault);
+    if (!fault.empty()) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + fault;
+    }
+    std::filesystem::rename(part, file, error);
+    if (error) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + error.message();
+    }
+    return {};
+}
 } // namespace
 
 std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesystem::path& file)
 {
-    const std::filesystem::path part = TemporaryBeside(file);
-    {
+    return WrittenWhole(file, [&lattice](const std::filesystem::path& part, std::string& fault) {
         std::ofstream out(part, std::ios::binary | std::ios::trunc);
         if (!out) {
-            return "cannot write " + file.string();
+            fault = "it cannot be opened";
+            return;
         }
         out << "radial,step,bearing,distance,latitude,longitude,loss" << (lattice.level ? ",level" : "")
             << ",code,warning\n";
@@ -110,20 +134,11 @@ std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesyste
                 out << '\n';
             }
         }
-        out.flush();
+        out.close();
         if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(part, ignored);
-            return "cannot write " + file.string() + ": the disk may be full";
+            fault = "the disk may be full";
         }
-    }
-    std::error_code error;
-    std::filesystem::rename(part, file, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + error.message();
-    }
-    return {};
+    });
 }
 
 std::string WriteContours(const MapRaster& map, int band, const std::vector<double>& levels,
@@ -133,21 +148,7 @@ std::string WriteContours(const MapRaster& map, int band, const std::vector<doub
     if (module.contours == nullptr) {
         return module.fault;
     }
-    const std::filesystem::path part = TemporaryBeside(file);
-    std::error_code error;
-    std::filesystem::remove(part, error);
-    std::string fault;
-    module.contours(map, band, levels, part, fault);
-    if (!fault.empty()) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + fault;
-    }
-    std::filesystem::rename(part, file, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + error.message();
-    }
-    return {};
+    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.contours(map, band, levels, part, fault); });
 }
 
 std::string WriteOverlay(const MapRaster& map, int band, const std::vector<ColourStep>& steps, const std::string& unit,
@@ -157,21 +158,7 @@ std::string WriteOverlay(const MapRaster& map, int band, const std::vector<Colou
     if (module.overlay == nullptr) {
         return module.fault;
     }
-    const std::filesystem::path part = TemporaryBeside(file);
-    std::error_code error;
-    std::filesystem::remove(part, error); // a zip is written anew, never added to
-    std::string fault;
-    module.overlay(map, band, steps, unit, part, fault);
-    if (!fault.empty()) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + fault;
-    }
-    std::filesystem::rename(part, file, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + error.message();
-    }
-    return {};
+    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.overlay(map, band, steps, unit, part, fault); });
 }
 
 std::string WriteMapRaster(const MapRaster& map, const std::filesystem::path& file)
@@ -180,20 +167,7 @@ std::string WriteMapRaster(const MapRaster& map, const std::filesystem::path& fi
     if (module.write == nullptr) {
         return module.fault;
     }
-    const std::filesystem::path part = TemporaryBeside(file);
-    std::string fault;
-    module.write(map, part, fault);
-    std::error_code error;
-    if (!fault.empty()) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + fault;
-    }
-    std::filesystem::rename(part, file, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + error.message();
-    }
-    return {};
+    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.write(map, part, fault); });
 }
 
 } // namespace zandrevio

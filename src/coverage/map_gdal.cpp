@@ -162,7 +162,9 @@ void WriteContours(const zandrevio::MapRaster& map, int band, const std::vector<
             }
             CPLStringList options;
             options.AddString(fixed.c_str());
-            options.AddString(("ELEV_FIELD=" + name).c_str());
+            // The field by its index, as the generator reads it.
+            const int field = layer->GetLayerDefn()->GetFieldIndex(name.c_str());
+            options.AddString(("ELEV_FIELD=" + std::to_string(field)).c_str());
             options.AddString(("NODATA=" + std::to_string(map.noData)).c_str());
             if (GDALContourGenerateEx(memory->GetRasterBand(1), OGRLayer::ToHandle(layer), options.List(), nullptr,
                                       nullptr) != CE_None) {

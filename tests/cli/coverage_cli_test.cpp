@@ -204,6 +204,10 @@ TEST_F(CoverageCli, WritesAnOverlayAndContours)
     EXPECT_NE(contours.find("\"level\": -70.0"), std::string::npos);
     EXPECT_NE(contours.find("[ 6.0"), std::string::npos); // longitudes about the site's, in degrees
     EXPECT_EQ(RunCalc(Coverage({"--contours", "-60,x"})).status, 2);
+    // In KML the level is the contour's own field too, not its name's.
+    ASSERT_EQ(RunCalc(Coverage({"--power", "20", "--contours", "-60", "--contours-out", Path("levels.kml")})).status, 0);
+    EXPECT_NE(Read("levels.kml").find("<SimpleData name=\"level\">-60</SimpleData>"), std::string::npos)
+        << Read("levels.kml").substr(0, 800);
 }
 
 // Over a calm sea (heights 0) each point's loss is Longley-Rice's over the
