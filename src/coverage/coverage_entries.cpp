@@ -6,6 +6,7 @@
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
+#include "numeric/radio.h"
 #include "propagation/path_entries.h"
 #include "propagation/path_source_options.h"
 
@@ -14,6 +15,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -90,7 +93,7 @@ const std::vector<ColourStep> kLevelColours = {
     {-80, 250, 230, 0},   {-70, 250, 150, 0},   {-60, 230, 30, 30}, {-50, 200, 0, 160}};
 const std::vector<ColourStep> kLossColours = {
     {80, 200, 0, 160},  {95, 230, 30, 30}, {110, 250, 150, 0},  {125, 250, 230, 0},
-    {140, 150, 210, 0}, {155, 0, 180, 90}, {170, 0, 160, 220}, {185, 40, 40, 200}};
+    {140, 150, 210, 0}, {155, 0, 180, 90}, {170, 0, 160, 220}, {185, 40, 40, 200}}; // up to each step
 
 // Where the points without data lie, as a planner finds them on the map:
 // each run of neighbouring radials that has some, its bearings and the
@@ -143,9 +146,22 @@ std::string GapSectors(const CoverageLattice& lattice)
 // program, every option in force, the lattice and its rule, the bands.
 std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& request, const CoverageLattice& lattice)
 {
+    // Each option as given or as it starts; those without a value were not in force.
     std::string options = "coverage";
-    for (const auto& [name, text] : request.Options()) {
-        if (name != "output" && name != "lattice-out" && name != "threads") {
+    const Calculation coverage = CoverageCalculation();
+    for (const OptionSpec& option : coverage.variants.front().options) {
+        const std::string name(option.name);
+        if (name == "output" || name == "lattice-out" || name == "contours-out" || name == "threads") {
+            continue;
+        }
+        std::string text(request.TextOr(name, option.start));
+        // A choice left at its start is written as it is typed.
+        for (const Choice& choice : option.choices) {
+            if (!request.Has(name) && choice.text == text) {
+                text = std::string(choice.key);
+            }
+        }
+        if (!text.empty()) {
             options += " --" + name + " '" + text + "'";
         }
     }
@@ -166,14 +182,56 @@ std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& requ
     };
 }
 
-// Ctrl+C ends the work at the next radial, with nothing written; the signal
-// is raised again once its handler is back, so that the program ends (or
-// Python raises KeyboardInterrupt) as it would have.
+// Ctrl+C ends the work at the next radial, or before the next file is
+// written, with nothing written; the signal is raised again once its handler
+// is back, so that the program ends (or Python raises KeyboardInterrupt) as
+// it would have. Runs at once (Python's threads) share one handler: the
+// first installs it, the last puts the previous one back; where Ctrl+C was
+// ignored it stays ignored.
 std::atomic<bool> gInterrupted{false};
 extern "C" void OnInterrupt(int)
 {
     gInterrupted = true;
 }
+
+class InterruptHandler {
+public:
+    InterruptHandler()
+    {
+        const std::lock_guard<std::mutex> hold(s_lock);
+        if (s_users++ == 0) {
+            gInterrupted = false;
+            sigaction(SIGINT, nullptr, &s_previous);
+            s_installed = s_previous.sa_handler != SIG_IGN;
+            if (s_installed) {
+                struct sigaction action {};
+                action.sa_handler = OnInterrupt;
+                sigemptyset(&action.sa_mask);
+                sigaction(SIGINT, &action, nullptr);
+            }
+        }
+    }
+    ~InterruptHandler()
+    {
+        const std::lock_guard<std::mutex> hold(s_lock);
+        if (--s_users == 0 && s_installed) {
+            sigaction(SIGINT, &s_previous, nullptr);
+            if (gInterrupted.exchange(false)) {
+                raise(SIGINT);
+            }
+        }
+    }
+    InterruptHandler(const InterruptHandler&) = delete;
+    InterruptHandler& operator=(const InterruptHandler&) = delete;
+
+    static bool Interrupted() { return gInterrupted.load(); }
+
+private:
+    static inline std::mutex s_lock;
+    static inline int s_users = 0;
+    static inline bool s_installed = false;
+    static inline struct sigaction s_previous {};
+};
 
 // Work of a few seconds or more: its progress on the standard error where
 // that is a terminal, and Ctrl+C heard.
@@ -181,11 +239,6 @@ class LongWork {
 public:
     LongWork()
     {
-        gInterrupted = false;
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_previous);
         control.cancel = &gInterrupted;
         if (isatty(STDERR_FILENO) != 0) {
             control.progress = [](std::size_t done, std::size_t all) {
@@ -196,21 +249,30 @@ public:
             };
         }
     }
-    ~LongWork()
-    {
-        sigaction(SIGINT, &m_previous, nullptr);
-        if (gInterrupted) {
-            raise(SIGINT);
-        }
-    }
-    LongWork(const LongWork&) = delete;
-    LongWork& operator=(const LongWork&) = delete;
 
     CoverageControl control;
-
-private:
-    struct sigaction m_previous {};
+    InterruptHandler interrupt;
 };
+
+// A KMZ overlay is drawn in longitude and latitude: refused where the map
+// reaches a pole or crosses the 180th meridian, which that grid cannot hold
+// as one image.
+std::optional<std::string> OverlayRefusal(GeoPoint site, long double radiusKm)
+{
+    const long double reach = radiusKm / radio::kEarthRadiusKm; // radians of great circle
+    const long double latitude = site.latitudeDeg * radio::kPi / 180.0L;
+    const long double poleward = std::fabs(latitude) + reach;
+    if (poleward >= radio::kPi / 2.0L - 1.0e-3L) {
+        return "a KMZ overlay is drawn in longitude and latitude, and this map reaches a pole: write it as a GeoTIFF";
+    }
+    // The circle's widest reach east and west of the site.
+    const long double span = std::asin(std::sin(reach) / std::cos(latitude)) * 180.0L / radio::kPi;
+    if (std::fabs(site.longitudeDeg) + span >= 180.0L) {
+        return "a KMZ overlay is drawn in longitude and latitude, and this map crosses the 180th meridian: write it "
+               "as a GeoTIFF";
+    }
+    return std::nullopt;
+}
 
 Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
 {
@@ -263,6 +325,12 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
             throw RequestError("contours", "the contours need a file: give --contours-out or --output");
         }
     }
+    const bool kmz = own.Choice<MapFormat>(CoverageField::Format) == MapFormat::Kmz;
+    if (kmz && request.Has("output")) {
+        if (const std::optional<std::string> refusal = OverlayRefusal(coverage.site, coverage.radiusKm)) {
+            throw RequestError("format", *refusal);
+        }
+    }
     LongWork work;
     const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(coverage, work.control);
     if (computed.Ok() && computed.Value().cancelled) {
@@ -276,18 +344,31 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         return reply;
     }
     const CoverageLattice& lattice = computed.Value();
+    // Every file under a temporary name, renamed together once all are whole:
+    // a fault or Ctrl+C leaves none of them.
+    WholeFiles files;
+    const auto written = [&reply](const std::string& failed, std::string_view option) {
+        if (InterruptHandler::Interrupted()) {
+            reply.error = "Interrupted: no map written";
+            return false;
+        }
+        if (!failed.empty()) {
+            reply.error = failed;
+            reply.errorOption = std::string(option);
+            return false;
+        }
+        return true;
+    };
     if (request.Has("output")) {
         MapRaster map = MapOf(lattice, coverage.radiusKm);
         map.metadata = MapMetadata(request, lattice);
         map.sources = coverage.rasters;
         const std::string file(request.TextOr("output", ""));
-        const std::string failed = own.Choice<MapFormat>(CoverageField::Format) == MapFormat::Kmz
-            ? WriteOverlay(map, 0 + (lattice.level ? 1 : 0), lattice.level ? kLevelColours : kLossColours,
-                           lattice.level ? "dBm" : "dB", file)
-            : WriteMapRaster(map, file);
-        if (!failed.empty()) {
-            reply.error = failed;
-            reply.errorOption = "output";
+        const ColourScale scale = lattice.level ? ColourScale{kLevelColours, true, "dBm"}
+                                                : ColourScale{kLossColours, false, "dB"};
+        if (!written(kmz ? WriteOverlay(files, map, lattice.level ? 1 : 0, scale, file)
+                         : WriteMapRaster(files, map, file),
+                     "output")) {
             return reply;
         }
     }
@@ -296,20 +377,16 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         const std::string file = request.Has("contours-out")
             ? std::string(request.TextOr("contours-out", ""))
             : std::filesystem::path(std::string(request.TextOr("output", ""))).replace_extension(".geojson").string();
-        const std::string failed = WriteContours(map, lattice.level ? 1 : 0, levels, file);
-        if (!failed.empty()) {
-            reply.error = failed;
-            reply.errorOption = "contours-out";
+        if (!written(WriteContours(files, map, lattice.level ? 1 : 0, levels, file), "contours-out")) {
             return reply;
         }
     }
-    if (request.Has("lattice-out")) {
-        const std::string failed = WriteLatticeCsv(lattice, std::string(request.TextOr("lattice-out", "")));
-        if (!failed.empty()) {
-            reply.error = failed;
-            reply.errorOption = "lattice-out";
-            return reply;
-        }
+    if (request.Has("lattice-out") &&
+        !written(WriteLatticeCsv(files, lattice, std::string(request.TextOr("lattice-out", ""))), "lattice-out")) {
+        return reply;
+    }
+    if (!written(files.Commit(), "output")) {
+        return reply;
     }
     long double least = 0.0L;
     long double greatest = 0.0L;
@@ -336,6 +413,11 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
                                  std::to_string(lattice.points.size()) +
                                  " points have no elevation data along their path and are left empty, " +
                                  GapSectors(lattice) + "; the first: " + lattice.firstGap);
+    }
+    if (lattice.refused > 0) {
+        reply.warnings.push_back(std::to_string(lattice.refused) + " of " + std::to_string(lattice.points.size()) +
+                                 " points are left empty: the model refused their paths; the first: " +
+                                 lattice.firstRefusal);
     }
     return reply;
 }

@@ -7,8 +7,10 @@
 
 #include <chrono>
 #include <cmath>
+#include <exception>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 namespace zandrevio {
@@ -38,6 +40,8 @@ struct RadialOutcome {
     std::vector<std::string> warnings;
     std::size_t uncomputed = 0;
     std::string firstGap;
+    std::size_t refused = 0;
+    std::string firstRefusal;
 };
 
 class RadialWorker {
@@ -67,20 +71,24 @@ public:
         Sample(radial);
         for (std::size_t step = 1; step <= m_lattice.steps; ++step) {
             CoveragePoint& point = m_lattice.points[radial * m_lattice.steps + step - 1];
-            std::string gap;
+            // Why a point has no data is told once a radial: the cut that
+            // says it is made for the first only.
+            std::optional<std::string> gap;
+            if (outcome.uncomputed == 0) {
+                gap.emplace();
+            }
             std::optional<LoadedProfile> loaded = Profile(bearing, step, gap);
             if (!loaded) {
-                ++outcome.uncomputed;
-                if (outcome.firstGap.empty()) {
-                    outcome.firstGap = gap;
+                if (outcome.uncomputed++ == 0) {
+                    outcome.firstGap = *gap;
                 }
                 continue;
             }
             const Outcome<PathAnalysis, std::string_view> analysed = AnalyseProfile(std::move(*loaded), m_path);
             if (!analysed.Ok()) {
-                ++outcome.uncomputed;
-                if (outcome.firstGap.empty()) {
-                    outcome.firstGap = analysed.Error().message;
+                // The model's refusal of this path (not a gap in the data).
+                if (outcome.refused++ == 0) {
+                    outcome.firstRefusal = analysed.Error().message;
                 }
                 continue;
             }
@@ -125,7 +133,8 @@ private:
 
     // The profile `path` cuts from the site to the point `step` steps out,
     // from the radial's heights where its samples fall on them.
-    std::optional<LoadedProfile> Profile(long double bearing, std::size_t step, std::string& gap)
+    // Where it has no data, and `gap` is given, `gap` says why as `path` would.
+    std::optional<LoadedProfile> Profile(long double bearing, std::size_t step, std::optional<std::string>& gap)
     {
         const GeoPoint site = m_lattice.site;
         const GeoPoint point = m_places[step];
@@ -138,7 +147,9 @@ private:
             // Off the radial by rounding: cut as the command cuts it.
             TerrainOutcome<DemPath> cut = CutDemProfile(m_raster, {{}, site, point, m_lattice.stepM});
             if (!cut.Ok()) {
-                gap = cut.Error();
+                if (gap) {
+                    *gap = cut.Error();
+                }
                 return std::nullopt;
             }
             TerrainProfile profile = std::move(cut.Value().profile);
@@ -164,9 +175,11 @@ private:
                 height.sample = m_raster.HeightAt(place, height.metres);
             }
             if (height.sample != DemRaster::Sample::Height) {
-                // The cut's own message, as `path` would give it.
-                TerrainOutcome<DemPath> cut = CutDemProfile(m_raster, {{}, site, point, m_lattice.stepM});
-                gap = cut.Ok() ? std::string("the elevation data changed while it was read") : cut.Error();
+                if (gap) {
+                    // The cut's own message, as `path` would give it.
+                    TerrainOutcome<DemPath> cut = CutDemProfile(m_raster, {{}, site, point, m_lattice.stepM});
+                    *gap = cut.Ok() ? std::string("the elevation data changed while it was read") : cut.Error();
+                }
                 return std::nullopt;
             }
             path.profile.points.push_back({(fp::Real(along) / 1000.0L).Value(), height.metres});
@@ -202,14 +215,11 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     }
     // One reader a thread: a raster's blocks and handles are its own.
     std::vector<std::shared_ptr<DemRaster>> rasters;
-    const unsigned threads = std::max(1u, request.threads);
-    for (unsigned i = 0; i < threads; ++i) {
-        auto opened = DemRaster::Open(request.rasters);
-        if (!opened.Ok()) {
-            return Failed{Capitalised(opened.Error()), "dem"};
-        }
-        rasters.push_back(opened.Value());
+    auto opened = DemRaster::Open(request.rasters);
+    if (!opened.Ok()) {
+        return Failed{Capitalised(opened.Error()), "dem"};
     }
+    rasters.push_back(opened.Value());
     long double height = 0.0L;
     if (rasters.front()->HeightAt(site, height) != DemRaster::Sample::Height) {
         return Failed{"The site has no height in the elevation data: it lies off the data or on a no-data cell",
@@ -240,6 +250,16 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     lattice.steps = static_cast<std::size_t>(steps);
     lattice.radials = static_cast<std::size_t>(radials);
     lattice.points.resize(lattice.steps * lattice.radials);
+    // No more threads than radials to share, nor than kMaxCoverageThreads.
+    const std::size_t threads =
+        std::min({std::max<std::size_t>(1, request.threads), lattice.radials, kMaxCoverageThreads});
+    while (rasters.size() < threads) {
+        auto another = DemRaster::Open(request.rasters);
+        if (!another.Ok()) {
+            return Failed{Capitalised(another.Error()), "dem"};
+        }
+        rasters.push_back(another.Value());
+    }
 
     // The path's own inputs (frequency, heights, the budget, the model's
     // fields) checked once, over a short flat profile at the site: a refusal
@@ -256,42 +276,63 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     std::atomic<bool> stop{false};
+    // The first fault of any thread (no memory, say) ends every thread's work
+    // and is thrown again here, once all have stopped.
+    std::exception_ptr fault;
+    std::mutex faultLock;
     auto work = [&](DemRaster& raster) {
-        RadialWorker worker(raster, request, lattice);
-        for (;;) {
-            if (stop.load() || (control.cancel != nullptr && control.cancel->load())) {
-                stop = true;
-                return;
+        try {
+            RadialWorker worker(raster, request, lattice);
+            for (;;) {
+                if (stop.load() || (control.cancel != nullptr && control.cancel->load())) {
+                    stop = true;
+                    return;
+                }
+                const std::size_t radial = next.fetch_add(1);
+                if (radial >= lattice.radials) {
+                    return;
+                }
+                outcomes[radial] = worker.Run(radial);
+                done.fetch_add(1);
             }
-            const std::size_t radial = next.fetch_add(1);
-            if (radial >= lattice.radials) {
-                return;
-            }
-            outcomes[radial] = worker.Run(radial);
-            done.fetch_add(1);
+        } catch (...) {
+            const std::lock_guard<std::mutex> hold(faultLock);
+            fault = fault ? fault : std::current_exception();
+            stop = true;
         }
     };
-    std::vector<std::thread> pool;
-    for (unsigned i = 1; i < threads; ++i) {
-        pool.emplace_back(work, std::ref(*rasters[i]));
-    }
-    std::thread reporter;
     std::atomic<bool> finished{false};
-    if (control.progress) {
-        reporter = std::thread([&] {
-            while (!finished.load()) {
-                control.progress(done.load() * lattice.steps, lattice.points.size());
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    {
+        // Joined on leaving, however it is left.
+        std::vector<std::jthread> pool;
+        std::jthread reporter;
+        try {
+            for (std::size_t i = 1; i < threads; ++i) {
+                pool.emplace_back(work, std::ref(*rasters[i]));
             }
-        });
+            if (control.progress) {
+                reporter = std::jthread([&] {
+                    while (!finished.load()) {
+                        control.progress(done.load() * lattice.steps, lattice.points.size());
+                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    }
+                });
+            }
+        } catch (...) {
+            stop = true; // no thread to be had: those started stop, and the fault is thrown
+            finished = true;
+            throw;
+        }
+        work(*rasters.front());
+        for (std::jthread& thread : pool) {
+            thread.join();
+        }
+        finished = true;
     }
-    work(*rasters.front());
-    for (std::thread& thread : pool) {
-        thread.join();
+    if (fault) {
+        std::rethrow_exception(fault);
     }
-    finished = true;
-    if (reporter.joinable()) {
-        reporter.join();
+    if (control.progress) {
         control.progress(done.load() * lattice.steps, lattice.points.size());
     }
     if (stop.load()) {
@@ -320,6 +361,10 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
         lattice.uncomputed += outcome.uncomputed;
         if (lattice.firstGap.empty()) {
             lattice.firstGap = outcome.firstGap;
+        }
+        lattice.refused += outcome.refused;
+        if (lattice.firstRefusal.empty()) {
+            lattice.firstRefusal = outcome.firstRefusal;
         }
     }
     return lattice;

@@ -66,6 +66,8 @@ struct CoverageLattice {
     std::vector<std::string> warnings;    // each distinct warning once, in lattice order
     std::size_t uncomputed = 0;           // points without data
     std::string firstGap;                 // why the first of them has none, and where
+    std::size_t refused = 0;              // points whose path the model refused
+    std::string firstRefusal;             // the first refusal
     bool cancelled = false;
 
     const CoveragePoint& At(std::size_t radial, std::size_t step) const { return points[radial * steps + step - 1]; }
@@ -75,6 +77,8 @@ struct CoverageLattice {
 
 // The most points a lattice may hold (about 1 GB).
 inline constexpr std::size_t kMaxCoveragePoints = 25'000'000;
+// The most threads a map is shared between (each holds its own reader).
+inline constexpr std::size_t kMaxCoverageThreads = 256;
 
 // Progress (points done of all) is reported now and then from the worker
 // threads; `cancel` set ends the work at the next radial, the lattice then
@@ -84,7 +88,8 @@ struct CoverageControl {
     std::atomic<bool>* cancel = nullptr;
 };
 
-// Refused at an option, as `path` refuses: a radius not above 0, a site off
+// A fault of any thread (std::bad_alloc, say) is thrown once every thread
+// has stopped. Refused at an option, as `path` refuses: a radius not above 0, a site off
 // the globe or off the data, a resolution not above 0 or so fine the lattice
 // would pass kMaxCoveragePoints, and every refusal of the path's own inputs.
 Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest& request,

@@ -3,11 +3,15 @@
 #include "numeric/radio.h"
 #include "terrain/dem_raster.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <system_error>
+
+#include <unistd.h>
 
 namespace zandrevio {
 
@@ -63,6 +67,55 @@ MapRaster MapOf(const CoverageLattice& lattice, long double radiusKm)
     return map;
 }
 
+WholeFiles::~WholeFiles()
+{
+    std::error_code error;
+    for (const auto& [file, part] : m_parts) {
+        std::filesystem::remove(part, error);
+    }
+}
+
+std::filesystem::path WholeFiles::PartOf(const std::filesystem::path& file)
+{
+    // Unique to this run (the process, a count and a random word), so that
+    // two runs writing the same map never share a temporary file.
+    static std::atomic<unsigned> count{0};
+    static const unsigned word = std::random_device{}();
+    char tag[64];
+    std::snprintf(tag, sizeof tag, ".part-%ld-%u-%08x", static_cast<long>(getpid()), count.fetch_add(1), word);
+    // Hidden, beside the file, its extension kept (GDAL's drivers and /vsizip/ go by it).
+    return file.parent_path() / ("." + file.stem().string() + tag + file.extension().string());
+}
+
+std::string WholeFiles::Write(const std::filesystem::path& file,
+                              const std::function<void(const std::filesystem::path&, std::string&)>& write)
+{
+    const std::filesystem::path part = PartOf(file);
+    std::error_code error;
+    std::string fault;
+    write(part, fault);
+    if (!fault.empty()) {
+        std::filesystem::remove(part, error);
+        return "cannot write " + file.string() + ": " + fault;
+    }
+    m_parts.emplace_back(file, part);
+    return {};
+}
+
+std::string WholeFiles::Commit()
+{
+    std::error_code error;
+    while (!m_parts.empty()) {
+        const auto [file, part] = m_parts.front();
+        std::filesystem::rename(part, file, error);
+        if (error) {
+            return "cannot write " + file.string() + ": " + error.message();
+        }
+        m_parts.erase(m_parts.begin());
+    }
+    return {};
+}
+
 namespace {
 // Enough digits that a long double reads back to itself.
 std::string Exact(long double value)
@@ -72,40 +125,11 @@ std::string Exact(long double value)
     return text;
 }
 
-// The name a file is written under until it is whole: hidden, beside it,
-// its extension kept (GDAL's drivers and /vsizip/ go by it).
-std::filesystem::path TemporaryBeside(const std::filesystem::path& file)
-{
-    return file.parent_path() / ("." + file.stem().string() + ".part" + file.extension().string());
-}
-
-// Writes `file` through `write` (which writes the name it is given and says
-// why not) under the temporary name, renamed when whole; nothing is left
-// behind a failure.
-std::string WrittenWhole(const std::filesystem::path& file,
-                         const std::function<void(const std::filesystem::path&, std::string&)>& write)
-{
-    const std::filesystem::path part = TemporaryBeside(file);
-    std::error_code error;
-    std::filesystem::remove(part, error); // a zip is written anew, never added to
-    std::string fault;
-    write(part, fault);
-    if (!fault.empty()) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + fault;
-    }
-    std::filesystem::rename(part, file, error);
-    if (error) {
-        std::filesystem::remove(part, error);
-        return "cannot write " + file.string() + ": " + error.message();
-    }
-    return {};
-}
 } // namespace
 
-std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesystem::path& file)
+std::string WriteLatticeCsv(WholeFiles& files, const CoverageLattice& lattice, const std::filesystem::path& file)
 {
-    return WrittenWhole(file, [&lattice](const std::filesystem::path& part, std::string& fault) {
+    return files.Write(file, [&lattice](const std::filesystem::path& part, std::string& fault) {
         std::ofstream out(part, std::ios::binary | std::ios::trunc);
         if (!out) {
             fault = "it cannot be opened";
@@ -141,33 +165,33 @@ std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesyste
     });
 }
 
-std::string WriteContours(const MapRaster& map, int band, const std::vector<double>& levels,
+std::string WriteContours(WholeFiles& files, const MapRaster& map, int band, const std::vector<double>& levels,
                           const std::filesystem::path& file)
 {
     const DemModuleLoad& module = DemModule();
     if (module.contours == nullptr) {
         return module.fault;
     }
-    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.contours(map, band, levels, part, fault); });
+    return files.Write(file, [&](const std::filesystem::path& part, std::string& fault) { module.contours(map, band, levels, part, fault); });
 }
 
-std::string WriteOverlay(const MapRaster& map, int band, const std::vector<ColourStep>& steps, const std::string& unit,
+std::string WriteOverlay(WholeFiles& files, const MapRaster& map, int band, const ColourScale& scale,
                          const std::filesystem::path& file)
 {
     const DemModuleLoad& module = DemModule();
     if (module.overlay == nullptr) {
         return module.fault;
     }
-    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.overlay(map, band, steps, unit, part, fault); });
+    return files.Write(file, [&](const std::filesystem::path& part, std::string& fault) { module.overlay(map, band, scale, part, fault); });
 }
 
-std::string WriteMapRaster(const MapRaster& map, const std::filesystem::path& file)
+std::string WriteMapRaster(WholeFiles& files, const MapRaster& map, const std::filesystem::path& file)
 {
     const DemModuleLoad& module = DemModule();
     if (module.write == nullptr) {
         return module.fault;
     }
-    return WrittenWhole(file, [&](const std::filesystem::path& part, std::string& fault) { module.write(map, part, fault); });
+    return files.Write(file, [&](const std::filesystem::path& part, std::string& fault) { module.write(map, part, fault); });
 }
 
 } // namespace zandrevio

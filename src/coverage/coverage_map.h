@@ -23,7 +23,7 @@ MapRaster MapOf(const CoverageLattice& lattice, long double radiusKm);
 // The lattice as CSV: radial, step, bearing, distance (km), latitude,
 // longitude, loss, level (where a power is given), code and warning, every
 // number with the digits that read back to the same value. Written under a
-// temporary name and renamed; empty on success, else why not.
-std::string WriteLatticeCsv(const CoverageLattice& lattice, const std::filesystem::path& file);
+// temporary name, renamed by `files`; empty on success, else why not.
+std::string WriteLatticeCsv(WholeFiles& files, const CoverageLattice& lattice, const std::filesystem::path& file);
 
 } // namespace zandrevio

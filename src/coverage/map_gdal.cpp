@@ -42,6 +42,9 @@ std::string Fingerprint(const std::filesystem::path& file)
         sha256_update(&context, got, reinterpret_cast<const std::uint8_t*>(buffer.data()));
         size += got;
     }
+    if (in.bad()) {
+        return file.string() + " unreadable after " + std::to_string(size) + " bytes";
+    }
     std::array<std::uint8_t, SHA256_DIGEST_SIZE> digest{};
     sha256_digest(&context, digest.size(), digest.data());
     std::string text = file.string() + " " + std::to_string(size) + " ";
@@ -51,6 +54,16 @@ std::string Fingerprint(const std::filesystem::path& file)
         text += hex;
     }
     return text;
+}
+
+// Places a dataset as the map lies: its grid and its projection; false
+// where GDAL refuses either.
+bool Georeference(GDALDataset* dataset, const zandrevio::MapRaster& map)
+{
+    double transform[6] = {map.westM, map.pixelM, 0.0, map.northM, 0.0, -map.pixelM};
+    OGRSpatialReference system;
+    return dataset->SetGeoTransform(transform) == CE_None &&
+        system.importFromProj4(map.projection.c_str()) == OGRERR_NONE && dataset->SetSpatialRef(&system) == CE_None;
 }
 
 void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file, std::string& fault)
@@ -76,25 +89,18 @@ void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file
         CPLPopErrorHandler();
         return;
     }
-    double transform[6] = {map.westM, map.pixelM, 0.0, map.northM, 0.0, -map.pixelM};
-    dataset->SetGeoTransform(transform);
-    OGRSpatialReference system;
-    if (system.importFromProj4(map.projection.c_str()) == OGRERR_NONE) {
-        dataset->SetSpatialRef(&system);
-    }
+    bool written = Georeference(dataset, map);
     for (const auto& [name, value] : map.metadata) {
-        dataset->SetMetadataItem(name.c_str(), value.c_str());
+        written = written && dataset->SetMetadataItem(name.c_str(), value.c_str()) == CE_None;
     }
     for (std::size_t i = 0; i < map.sources.size(); ++i) {
         const std::string name = "ELEVATION_FILE_" + std::to_string(i + 1);
-        dataset->SetMetadataItem(name.c_str(), Fingerprint(map.sources[i]).c_str());
+        written = written && dataset->SetMetadataItem(name.c_str(), Fingerprint(map.sources[i]).c_str()) == CE_None;
     }
-    bool written = true;
     for (std::size_t i = 0; i < map.bands.size() && written; ++i) {
         GDALRasterBand* band = dataset->GetRasterBand(static_cast<int>(i) + 1);
-        band->SetNoDataValue(map.noData);
         band->SetDescription(map.bandNames[i].c_str());
-        written = band->RasterIO(GF_Write, 0, 0, map.width, map.height, const_cast<float*>(map.bands[i].data()),
+        written = band->SetNoDataValue(map.noData) == CE_None && band->RasterIO(GF_Write, 0, 0, map.width, map.height, const_cast<float*>(map.bands[i].data()),
                                  map.width, map.height, GDT_Float32, 0, 0) == CE_None;
     }
     // Closing writes what is still buffered: its failure (a full disk) is the map's.
@@ -105,22 +111,23 @@ void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file
     CPLPopErrorHandler();
 }
 
- // The band as a dataset in memory, georeferenced as the map.
+// A dataset in memory; null where GDAL has no MEM driver or no memory.
+GDALDataset* MemoryDataset(int width, int height, int bands, GDALDataType type)
+{
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("MEM");
+    return driver == nullptr ? nullptr : driver->Create("", width, height, bands, type, nullptr);
+}
+
+// The band as a dataset in memory, georeferenced as the map.
 GDALDataset* InMemory(const zandrevio::MapRaster& map, int band)
 {
-    GDALDataset* memory = GetGDALDriverManager()->GetDriverByName("MEM")->Create("", map.width, map.height, 1,
-                                                                                   GDT_Float32, nullptr);
+    GDALDataset* memory = MemoryDataset(map.width, map.height, 1, GDT_Float32);
     if (memory == nullptr) {
         return nullptr;
     }
-    double transform[6] = {map.westM, map.pixelM, 0.0, map.northM, 0.0, -map.pixelM};
-    memory->SetGeoTransform(transform);
-    OGRSpatialReference system;
-    system.importFromProj4(map.projection.c_str());
-    memory->SetSpatialRef(&system);
     GDALRasterBand* target = memory->GetRasterBand(1);
-    target->SetNoDataValue(map.noData);
-    if (target->RasterIO(GF_Write, 0, 0, map.width, map.height,
+    if (!Georeference(memory, map) || target->SetNoDataValue(map.noData) != CE_None ||
+        target->RasterIO(GF_Write, 0, 0, map.width, map.height,
                          const_cast<float*>(map.bands[static_cast<std::size_t>(band)].data()), map.width, map.height,
                          GDT_Float32, 0, 0) != CE_None) {
         GDALClose(GDALDataset::ToHandle(memory));
@@ -145,16 +152,20 @@ void WriteContours(const zandrevio::MapRaster& map, int band, const std::vector<
         fault = LastGdalError("the contours could not be created");
     } else {
         OGRSpatialReference system;
-        system.importFromProj4(map.projection.c_str());
+        if (system.importFromProj4(map.projection.c_str()) != OGRERR_NONE) {
+            fault = LastGdalError("the map's projection is not understood");
+        }
         CPLStringList layerOptions;
         if (!kml) {
             layerOptions.SetNameValue("RFC7946", "YES"); // WGS84 degrees, as GeoJSON requires
         }
         const std::string name = map.bandNames[static_cast<std::size_t>(band)];
-        OGRLayer* layer = vectors->CreateLayer("contours", &system, wkbLineString, layerOptions.List());
+        OGRLayer* layer = fault.empty()
+            ? vectors->CreateLayer("contours", &system, wkbLineString, layerOptions.List())
+            : nullptr;
         OGRFieldDefn field(name.c_str(), OFTReal);
         if (layer == nullptr || layer->CreateField(&field) != OGRERR_NONE) {
-            fault = LastGdalError("the contours could not be created");
+            fault = fault.empty() ? LastGdalError("the contours could not be created") : fault;
         } else {
             std::string fixed = "FIXED_LEVELS=";
             for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -206,8 +217,10 @@ bool WriteEntry(const std::string& path, const std::string& text)
 // A PNG of RGBA pixels into the zip.
 bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgba)
 {
-    GDALDataset* image = GetGDALDriverManager()->GetDriverByName("MEM")->Create("", width, height, 4, GDT_Byte, nullptr);
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("PNG");
+    GDALDataset* image = driver == nullptr ? nullptr : MemoryDataset(width, height, 4, GDT_Byte);
     if (image == nullptr) {
+        CPLError(CE_Failure, CPLE_AppDefined, "GDAL has no PNG or no MEM driver");
         return false;
     }
     bool written = true;
@@ -216,9 +229,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
                                                            const_cast<unsigned char*>(rgba.data()) + band, width,
                                                            height, GDT_Byte, 4, 4 * width) == CE_None;
     }
-    GDALDataset* png = written ? GetGDALDriverManager()->GetDriverByName("PNG")->CreateCopy(
-                                     path.c_str(), image, FALSE, nullptr, nullptr, nullptr)
-                               : nullptr;
+    GDALDataset* png = written ? driver->CreateCopy(path.c_str(), image, FALSE, nullptr, nullptr, nullptr) : nullptr;
     GDALClose(GDALDataset::ToHandle(image));
     if (png == nullptr) {
         return false;
@@ -227,9 +238,38 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     return CPLGetLastErrorType() < CE_Failure;
 }
 
-void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<zandrevio::ColourStep>& steps,
-                  const std::string& unit, const std::filesystem::path& file, std::string& fault)
+// The step that colours `value` on `scale`, or none (transparent).
+const zandrevio::ColourStep* StepOf(const zandrevio::ColourScale& scale, float value)
 {
+    const zandrevio::ColourStep* colour = nullptr;
+    if (scale.higherIsStronger) {
+        for (const zandrevio::ColourStep& step : scale.steps) {
+            colour = value >= step.at ? &step : colour;
+        }
+    } else {
+        for (auto step = scale.steps.rbegin(); step != scale.steps.rend(); ++step) {
+            colour = value <= step->at ? &*step : colour;
+        }
+    }
+    return colour;
+}
+
+// What a step of the legend covers.
+std::string Span(const zandrevio::ColourScale& scale, std::size_t i)
+{
+    const std::vector<zandrevio::ColourStep>& steps = scale.steps;
+    if (scale.higherIsStronger) {
+        return i + 1 < steps.size() ? Short(steps[i].at) + " to " + Short(steps[i + 1].at)
+                                    : Short(steps[i].at) + " and above";
+    }
+    return i > 0 ? Short(steps[i - 1].at) + " to " + Short(steps[i].at) : Short(steps[i].at) + " and below";
+}
+
+void WriteOverlay(const zandrevio::MapRaster& map, int band, const zandrevio::ColourScale& scale,
+                  const std::filesystem::path& file, std::string& fault)
+{
+    const std::vector<zandrevio::ColourStep>& steps = scale.steps;
+    const std::string& unit = scale.unit;
     static std::once_flag once;
     std::call_once(once, [] { GDALAllRegister(); });
     CPLPushErrorHandler(CPLQuietErrorHandler);
@@ -255,8 +295,8 @@ void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<z
         const int height = warped->GetRasterYSize();
         std::vector<float> values(static_cast<std::size_t>(width) * height);
         double transform[6];
-        warped->GetGeoTransform(transform);
-        if (warped->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, width, height, values.data(), width, height,
+        if (warped->GetGeoTransform(transform) != CE_None ||
+            warped->GetRasterBand(1)->RasterIO(GF_Read, 0, 0, width, height, values.data(), width, height,
                                                GDT_Float32, 0, 0) != CE_None) {
             fault = LastGdalError("the overlay could not be read back");
         }
@@ -266,12 +306,7 @@ void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<z
             if (value == -9999.0F || value == map.noData) {
                 continue;
             }
-            const zandrevio::ColourStep* colour = nullptr;
-            for (const zandrevio::ColourStep& step : steps) {
-                if (value >= step.from) {
-                    colour = &step;
-                }
-            }
+            const zandrevio::ColourStep* colour = StepOf(scale, value);
             if (colour != nullptr) {
                 rgba[4 * i] = colour->red;
                 rgba[4 * i + 1] = colour->green;
@@ -298,9 +333,7 @@ void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<z
             char colour[8];
             std::snprintf(colour, sizeof colour, "%02x%02x%02x", steps[i].red, steps[i].green, steps[i].blue);
             table += "<tr><td bgcolor=\"#" + std::string(colour) + "\" width=\"24\"></td><td>" +
-                (i + 1 < steps.size() ? Short(steps[i].from) + " to " + Short(steps[i + 1].from)
-                                      : Short(steps[i].from) + " and above") +
-                " " + unit + "</td></tr>";
+Span(scale, i) + " " + unit + "</td></tr>";
         }
         const double west = transform[0];
         const double north = transform[3];
@@ -334,10 +367,10 @@ void WriteOverlay(const zandrevio::MapRaster& map, int band, const std::vector<z
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) void
-zandrevio_write_overlay(const zandrevio::MapRaster& map, int band, const std::vector<zandrevio::ColourStep>& steps,
-                        const std::string& unit, const std::filesystem::path& file, std::string& fault)
+zandrevio_write_overlay(const zandrevio::MapRaster& map, int band, const zandrevio::ColourScale& scale,
+                        const std::filesystem::path& file, std::string& fault)
 {
-    WriteOverlay(map, band, steps, unit, file, fault);
+    WriteOverlay(map, band, scale, file, fault);
 }
 
 extern "C" __attribute__((visibility("default"))) void

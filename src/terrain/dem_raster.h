@@ -63,9 +63,9 @@ struct MapRaster;
 using MapWriteFunction = void (*)(const MapRaster& map, const std::filesystem::path& file, std::string& fault);
 using ContourWriteFunction = void (*)(const MapRaster& map, int band, const std::vector<double>& levels,
                                       const std::filesystem::path& file, std::string& fault);
-struct ColourStep;
-using OverlayWriteFunction = void (*)(const MapRaster& map, int band, const std::vector<ColourStep>& steps,
-                                      const std::string& unit, const std::filesystem::path& file, std::string& fault);
+struct ColourScale;
+using OverlayWriteFunction = void (*)(const MapRaster& map, int band, const ColourScale& scale,
+                                      const std::filesystem::path& file, std::string& fault);
 struct DemModuleLoad {
     DemOpenFunction open = nullptr;
     MapWriteFunction write = nullptr;        // the GeoTIFF writer of maps (coverage/map_raster.h)

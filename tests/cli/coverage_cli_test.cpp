@@ -135,8 +135,11 @@ TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
               0);
     EXPECT_EQ(Read("one.tif"), Read("three.tif"));
     EXPECT_EQ(Read("one.csv"), Read("three.csv"));
+    // More threads than radials: as many as there are radials to share.
+    ASSERT_EQ(RunCalc(Coverage({"--threads", "100000", "--lattice-out", Path("many.csv")})).status, 0);
+    EXPECT_EQ(Read("one.csv"), Read("many.csv"));
     for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
-        EXPECT_EQ(entry.path().extension() == ".part", false) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
     }
 
     GDALAllRegister();
@@ -162,7 +165,12 @@ TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
     // Reproducible and auditable: the program, the inputs, the lattice, and
     // each elevation file with its size and SHA-256 (sha256sum's).
     EXPECT_EQ(std::string(map->GetMetadataItem("PROGRAM")).rfind("zandrevio-calc ", 0), 0u);
-    EXPECT_NE(std::string(map->GetMetadataItem("INPUTS")).find("--radius '3' --resolution '250'"), std::string::npos);
+    // Every option in force, those left at their start too.
+    const std::string inputs = map->GetMetadataItem("INPUTS");
+    for (const char* option : {"--radius '3' --resolution '250'", "--model 'itm'", "--rx-height '10'",
+                               "--frequency '900'", "--climate 'continental-temperate'"}) {
+        EXPECT_NE(inputs.find(option), std::string::npos) << option << " in " << inputs;
+    }
     EXPECT_EQ(std::string(map->GetMetadataItem("LATTICE")).rfind("80 radials from 0 degrees, 12 steps of 250 m", 0), 0u);
     std::string sum(64, ' ');
     FILE* tool = popen(("sha256sum '" + m_raster + "'").c_str(), "r");
@@ -204,6 +212,17 @@ TEST_F(CoverageCli, WritesAnOverlayAndContours)
     EXPECT_NE(contours.find("\"level\": -70.0"), std::string::npos);
     EXPECT_NE(contours.find("[ 6.0"), std::string::npos); // longitudes about the site's, in degrees
     EXPECT_EQ(RunCalc(Coverage({"--contours", "-60,x"})).status, 2);
+    // A map of loss colours the least losses (the strongest signals) and
+    // leaves the greatest clear: the site's pixel is coloured.
+    ASSERT_EQ(RunCalc(Coverage({"--format", "kmz", "--output", Path("loss.kmz")})).status, 0);
+    GDALDataset* png = GDALDataset::Open(("/vsizip/" + Path("loss.kmz") + "/overlay.png").c_str(), GDAL_OF_RASTER);
+    ASSERT_NE(png, nullptr);
+    unsigned char alpha = 0;
+    ASSERT_EQ(png->GetRasterBand(4)->RasterIO(GF_Read, png->GetRasterXSize() / 2, png->GetRasterYSize() / 2, 1, 1,
+                                              &alpha, 1, 1, GDT_Byte, 0, 0),
+              CE_None);
+    EXPECT_EQ(alpha, 170);
+    GDALClose(png);
     // In KML the level is the contour's own field too, not its name's.
     ASSERT_EQ(RunCalc(Coverage({"--power", "20", "--contours", "-60", "--contours-out", Path("levels.kml")})).status, 0);
     EXPECT_NE(Read("levels.kml").find("<SimpleData name=\"level\">-60</SimpleData>"), std::string::npos)
@@ -293,8 +312,7 @@ TEST_F(CoverageCli, CtrlCStopsAtOnceAndLeavesNoFile)
         FAIL() << "still running a second after Ctrl+C";
     }
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_FALSE(fs::exists(Path("map.tif")));
-    EXPECT_FALSE(fs::exists(Path(".map.part.tif")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1); // the raster alone
 }
 
 TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
@@ -324,6 +342,18 @@ TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
     const CalcRun unwritable = RunCalc(Coverage({"--output", Path("no/such/folder/m.tif")}));
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("no/such/folder/m.tif"), std::string::npos) << unwritable.err;
+    // The files of a run are renamed together: a lattice that cannot be
+    // written leaves no map either.
+    const CalcRun half = RunCalc(Coverage({"--output", Path("m.tif"), "--lattice-out", Path("no/such/l.csv")}));
+    EXPECT_EQ(half.status, 1);
+    EXPECT_NE(half.err.find("no/such/l.csv"), std::string::npos) << half.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1) << half.err;
+    // A KMZ is drawn in degrees: not across the 180th meridian or over a pole.
+    for (const char* site : {"89.99,6.05", "45.05,179.99"}) {
+        const CalcRun overlay = RunCalc(Coverage({"--from", site, "--format", "kmz", "--output", Path("m.kmz")}));
+        EXPECT_EQ(overlay.status, 2) << overlay.err;
+        EXPECT_NE(overlay.err.find("write it as a GeoTIFF"), std::string::npos) << overlay.err;
+    }
 }
 
 } // namespace
