@@ -354,7 +354,7 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         }
         if (!failed.empty()) {
             reply.error = failed;
-            reply.errorOption = std::string(option);
+            reply.errorOption = option;
             return false;
         }
         return true;

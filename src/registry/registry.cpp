@@ -6,6 +6,7 @@
 #include "feeder/feeder_entries.h"
 #include "fixed_link/availability_entries.h"
 #include "itm/itm_entries.h"
+#include "patterns/pattern_entries.h"
 #include "propagation/path_entries.h"
 #include "propagation/propagation_entries.h"
 #include "receiver/receiver_entries.h"
@@ -72,6 +73,8 @@ const Entry kCalculations[] = {
     {"reflection", "Reflection coefficient or return loss of a VSWR", ReflectionCalculation},
     {"downtilt", "Gain of a down-tilted antenna over ground distance, 0.2 to 1.6 km", DowntiltCalculation},
     {"isolation", "Isolation between two antennas", IsolationCalculation},
+    {"pattern", "An antenna pattern file's gain toward a direction, its beamwidths, front-to-back and tilt",
+     PatternCalculation},
     {"convert-field-strength", "Field strength and power units", FieldStrengthCalculation},
     {"convert-traffic", "Traffic units", TrafficUnitCalculation},
     {"convert-length", "Length units", LengthUnitCalculation},
