@@ -429,6 +429,10 @@ Calculation CoverageCalculation()
     Variant variant;
     variant.options = OptionsOf(kCoverage);
     for (OptionSpec option : PathModelOptions("itm")) {
+        // The site's antenna turns with each radial; the receiver is a mobile's, of its typed gain.
+        if (option.name == "rx-pattern" || option.name == "rx-azimuth" || option.name == "rx-downtilt") {
+            continue;
+        }
         if (std::find(std::begin(kItmStarts), std::end(kItmStarts), option.name) != std::end(kItmStarts)) {
             option.start = ItmStart(option.name);
         }

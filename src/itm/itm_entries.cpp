@@ -1,6 +1,7 @@
 #include "itm/itm_entries.h"
 
 #include "itm/itm.h"
+#include "propagation/path_antennas.h"
 #include "propagation/path_source_options.h"
 
 #include <algorithm>
@@ -70,7 +71,18 @@ Reply RunItm(const Request& request, const std::vector<std::string_view>&)
         request, kItm, area ? std::vector<std::string_view>{} : std::vector(std::begin(kArea), std::end(kArea)));
     Reply reply;
     std::optional<Outcome<ItmResult, ItmField>> outcome;
+    const Outcome<LinkAntennas, std::string_view> antennas = LinkAntennasOf(request);
+    if (!antennas.Ok()) {
+        reply.error = antennas.Error().message;
+        reply.errorOption = antennas.Error().field;
+        return reply;
+    }
+    LinkGains gains;
     if (area) {
+        if (antennas.Value().Any()) {
+            throw RequestError(request.Has("tx-pattern") ? "tx-pattern" : "rx-pattern",
+                               "a pattern is read along a path: give --profile or --dem with --from and --to");
+        }
         outcome.emplace(ItmArea(in));
     } else {
         EchoPathSource(reply, request);
@@ -80,6 +92,19 @@ Reply RunItm(const Request& request, const std::vector<std::string_view>&)
             return reply;
         }
         outcome.emplace(ItmPointToPoint(loaded.Value().profile, in));
+        // Each pattern toward the other end, or its horizon where the terrain
+        // blocks it, over the model's own effective earth.
+        if (outcome->Ok() && antennas.Value().Any()) {
+            const ItmResult& model = outcome->Value();
+            const LoadedProfile& path = loaded.Value();
+            const TerrainProfile& profile = path.profile;
+            const EndElevations elevations =
+                ElevationsAlong(profile, profile.points.front().heightM + in.Real(ItmField::TxHeight),
+                                profile.points.back().heightM + in.Real(ItmField::RxHeight),
+                                ItmEarthRadiusKm(model.surfaceRefractivity));
+            gains = GainsAlong(antennas.Value(), path.dem ? path.dem->bearingDeg : 0.0L,
+                               path.dem ? path.dem->reverseBearingDeg : 180.0L, elevations);
+        }
     }
     EchoFields(reply, request, kItm, in);
     if (!outcome->Ok()) {
@@ -88,6 +113,10 @@ Reply RunItm(const Request& request, const std::vector<std::string_view>&)
     }
     reply.results = ResultsOf(outcome->Value());
     reply.warnings = outcome->Value().warnings;
+    for (ResultValue& gain : LinkGainValues(gains)) {
+        reply.results.push_back(std::move(gain));
+    }
+    reply.warnings.insert(reply.warnings.end(), gains.warnings.begin(), gains.warnings.end());
     return reply;
 }
 std::vector<std::string_view> SkipOf(bool area)
@@ -129,9 +158,15 @@ Calculation ItmCalculation()
     for (const OptionSpec& option : OptionsOf(kItm)) {
         variant.options.push_back(option);
     }
+    for (const OptionSpec& option : LinkAntennaOptions()) {
+        variant.options.push_back(option);
+    }
     variant.results = {&kItmResultLoss, &kItmResultMode};
     for (const ResultOf<ItmResult>& part : kParts) {
         variant.results.push_back(part.spec);
+    }
+    for (const ResultSpec* gain : LinkGainResults()) {
+        variant.results.push_back(gain);
     }
     variant.run = RunItm;
     Calculation itm;

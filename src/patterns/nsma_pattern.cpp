@@ -153,7 +153,11 @@ PatternRead ReadNsmaPattern(std::string_view text)
                 open->lines.push_back(line.number);
                 continue;
             }
-            if (open != nullptr && !open->points.empty()) {
+            // Before its points a cut takes its own fields; any other field,
+            // or any once its points have begun, ends it short.
+            const bool ownField = field->key == "POLARI" || field->key == "NUPOIN" || field->key == "NUPOINTS" ||
+                field->key == "FSTLST";
+            if (open != nullptr && open->count > 0 && (!open->points.empty() || !ownField)) {
                 Fail(line.number, field->key,
                      "the cut of line " + std::to_string(open->line) + " announces " + std::to_string(open->count) +
                          " points and has " + std::to_string(open->points.size()));

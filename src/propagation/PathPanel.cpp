@@ -356,7 +356,7 @@ void PathPanel::CalculateClick()
     // refusal, no answer to the last one stays beside it.
     ClearResults();
     const bool availabilityOn = m_ui->AvailabilityGroup->isChecked();
-    PathAnalysisInputs in{Source(), LinkInputs(), std::nullopt, std::nullopt};
+    PathAnalysisInputs in{Source(), LinkInputs(), std::nullopt, std::nullopt, false, {}, std::nullopt};
     if (LongleyRice()) {
         in.itm = m_itm.Read();
     }

@@ -3,6 +3,7 @@
 #include "calculation/calculation.h"
 #include "fixed_link/availability.h"
 #include "itm/itm.h"
+#include "propagation/path_antennas.h"
 #include "propagation/path_link.h"
 #include "terrain/path_source.h"
 
@@ -28,6 +29,11 @@ struct PathAnalysisInputs {
     // Only the loss and the budget on it are wanted (a map's point): with
     // Longley-Rice, the link's geometry and delta-Bullington are left out.
     bool lossOnly = false;
+    // Antennas given by their patterns: their gains toward the path take
+    // the place of the link's typed gains.
+    LinkAntennas antennas;
+    // A pattern file that could not be read: the analysis refuses it.
+    std::optional<Refusal<std::string_view>> antennaFault;
 };
 
 struct PathAnalysis {
@@ -35,6 +41,7 @@ struct PathAnalysis {
     PathResult link; // with the model's loss, the budget on it and the warnings of all
     std::optional<ItmResult> itm;
     std::optional<AvailabilityResult> availability;
+    LinkGains gains; // the patterns' gains used, where antennas were given by their patterns
     // The availability was asked for, and the link has no fade margin to give it.
     bool noFadeMargin = false;
 };

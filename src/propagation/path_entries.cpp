@@ -111,6 +111,9 @@ std::vector<ResultValue> ResultsOf(const PathAnalysis& analysis)
             results.push_back(std::move(part));
         }
     }
+    for (ResultValue& gain : LinkGainValues(analysis.gains)) {
+        results.push_back(std::move(gain));
+    }
     return results;
 }
 
@@ -175,12 +178,24 @@ PathAnalysisInputs PathInputsOf(const Request& request, std::string_view startMo
         throw RequestError("availability",
                            "the availability takes the fade margin of the budget: give --power and --sensitivity");
     }
-    PathAnalysisInputs in{PathSourceOf(request), InputsFrom(request, kPath, skip), std::nullopt, std::nullopt};
+    // A pattern gives its end's gain: the typed gain is then not read.
+    for (const char* end : {"tx", "rx"}) {
+        if (request.Has(std::string(end) + "-pattern")) {
+            skip.push_back(end[0] == 't' ? "tx-gain" : "rx-gain");
+        }
+    }
+    PathAnalysisInputs in{PathSourceOf(request), InputsFrom(request, kPath, skip), std::nullopt, std::nullopt, false, {}, std::nullopt};
     if (itm) {
         in.itm = InputsFrom(request, kItm, {std::begin(kItmShared), std::end(kItmShared)});
     }
     if (hop) {
         in.availability = InputsFrom(request, kAvailability, {std::begin(kHopShared), std::end(kHopShared)});
+    }
+    const Outcome<LinkAntennas, std::string_view> antennas = LinkAntennasOf(request);
+    if (antennas.Ok()) {
+        in.antennas = antennas.Value();
+    } else {
+        in.antennaFault = antennas.Error();
     }
     return in;
 }
@@ -236,6 +251,9 @@ std::vector<OptionSpec> PathModelOptions(std::string_view startModel)
                                startModel,
                                {std::begin(kPathModels), std::end(kPathModels)},
                                "delta-bullington (ITU-R P.526-15) or itm (Longley-Rice 1.2.2), over the same profile"});
+    for (const OptionSpec& option : LinkAntennaOptions()) {
+        options.push_back(option);
+    }
     for (const OptionSpec& option : OptionsOf(kItm)) {
         if (Among(ItmOwnOptions(), option.name)) {
             options.push_back(option);
@@ -277,6 +295,9 @@ Calculation PathCalculation()
     }
     for (const ResultValue& part : HopValues(AvailabilityResult{})) {
         variant.results.push_back(part.spec);
+    }
+    for (const ResultSpec* gain : LinkGainResults()) {
+        variant.results.push_back(gain);
     }
     variant.run = RunPath;
     Calculation path;

@@ -203,6 +203,7 @@ TEST(AntennaPattern, RefusesAFaultyFileAtItsLine)
         {"REVNUM:,x\nMDGAIN:,10\n5,0,\n", 3, "", "neither a field"},
         {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,3\n-180,-9,\n0,0,\n180,-8,\n", 7, "PATCUT AZ", "given twice"},
         {"REVNUM:,x\nENDFIL:,EOF\nMDGAIN:,10\n", 3, "", "after ENDFIL"},
+        {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,3\nPATCUT:,EL\n", 5, "PATCUT", "announces 3 points and has 0"},
     };
     for (const auto& [text, line, field, says] : cases) {
         const PatternRead read = ReadPattern(text);
