@@ -21,22 +21,22 @@ const FieldSpec<PatternField> kPatternFields[] = {
      "of the direction, clockwise from north", {}, true},
     {PatternField::Elevation, FieldKind::Real, "Elevation (deg)", "elevation", "0", {},
      "of the direction, up positive", {}, true},
-    {PatternField::Azimuth, FieldKind::Real, "Antenna azimuth (deg)", "azimuth", "0", {},
-     "the bearing the antenna's boresight points to", {}, true},
-    {PatternField::Downtilt, FieldKind::Real, "Mechanical downtilt (deg)", "downtilt", "0", {},
-     "down positive; the file's electrical tilt is already in its vertical cut", {}, true},
+    {PatternField::Azimuth, FieldKind::Real, "Azimuth (deg)", "azimuth", "0", {},
+     "the antenna's: the bearing its boresight points to", {}, true},
+    {PatternField::Downtilt, FieldKind::Real, "Downtilt (deg)", "downtilt", "0", {},
+     "mechanical, down positive; the file's electrical tilt is already in its vertical cut", {}, true},
 };
 const CalculationSpec<PatternField> kPattern{"pattern", kPatternFields, {}};
 
-const ResultSpec kPatternGain{"Gain toward the direction", "gain", "dBi", ResultFormat::Hundredths};
-const ResultSpec kPatternAttenuation{"Attenuation from the main beam", "attenuation", "dB", ResultFormat::Hundredths};
-const ResultSpec kPatternMaxGain{"Main beam's gain", "max-gain", "dBi", ResultFormat::Hundredths};
-const ResultSpec kPatternHorizontalWidth{"Horizontal half-power beamwidth", "horizontal-beamwidth", "deg",
+const ResultSpec kPatternGain{"Gain toward it", "gain", "dBi", ResultFormat::Hundredths};
+const ResultSpec kPatternAttenuation{"Below the main beam", "attenuation", "dB", ResultFormat::Hundredths};
+const ResultSpec kPatternMaxGain{"Main beam gain", "max-gain", "dBi", ResultFormat::Hundredths};
+const ResultSpec kPatternHorizontalWidth{"H beamwidth (3 dB)", "horizontal-beamwidth", "deg",
                                          ResultFormat::Hundredths};
-const ResultSpec kPatternVerticalWidth{"Vertical half-power beamwidth", "vertical-beamwidth", "deg",
+const ResultSpec kPatternVerticalWidth{"V beamwidth (3 dB)", "vertical-beamwidth", "deg",
                                        ResultFormat::Hundredths};
-const ResultSpec kPatternFrontToBack{"Front-to-back ratio", "front-to-back", "dB", ResultFormat::Hundredths};
-const ResultSpec kPatternTilt{"Electrical tilt (the vertical cut's peak)", "electrical-tilt", "deg",
+const ResultSpec kPatternFrontToBack{"Front-to-back", "front-to-back", "dB", ResultFormat::Hundredths};
+const ResultSpec kPatternTilt{"Electrical tilt", "electrical-tilt", "deg",
                               ResultFormat::Hundredths};
 
 ResultValue Number(const ResultSpec& spec, long double value)

@@ -3,6 +3,7 @@
 
 #include "antenna/DowntiltPanel.h"
 #include "antenna/IsolationPanel.h"
+#include "patterns/PatternPanel.h"
 #include "channels/BandPlanPanel.h"
 #include "channels/ChannelPlanPanel.h"
 #include "feeder/CablePanel.h"
@@ -190,10 +191,16 @@ const PageEntry kPages[] = {
          cable->StartCables();
          return {cable};
      }},
+    // The pattern file below the isolation and the downtilt, the whole scrolled.
     {&Ui::TZandrevio::Cable,
      [](QWidget* page) -> QList<QWidget*> {
-         return {Place<IsolationPanel>(page, "IsolationPanel", 0, 0),
-                 Place<DowntiltPanel>(page, "DowntiltPanel", 0, 136)};
+         return {WithForms(page, "AntennaColumn", "AntennaScroll",
+                           [](PlacedPanels& placed) {
+                               placed.Place<IsolationPanel>("IsolationPanel", 0, 0);
+                               placed.Place<DowntiltPanel>("DowntiltPanel", 0, 136);
+                               placed.Place<PatternPanel>("PatternPanel", 0, 382);
+                           },
+                           {})};
      }},
     {&Ui::TZandrevio::Units,
      [](QWidget* page) -> QList<QWidget*> {

@@ -150,9 +150,18 @@ void CalculationForm::AddAlternatives(QGridLayout& grid, int& row)
 void CalculationForm::AddFields(QGridLayout& grid, int& row)
 {
     int pair = 0;
+    // A file the calculation needs (a pattern's) is a field of the form.
+    const auto needed = [this](std::string_view name) {
+        for (const Variant& variant : m_calculation.variants) {
+            if (std::find(variant.needs.begin(), variant.needs.end(), name) != variant.needs.end()) {
+                return true;
+            }
+        }
+        return false;
+    };
     for (const OptionSpec& option : OptionsWithStarts(m_calculation)) {
-        if (option.repeated || (option.kind == FieldKind::Text && option.start.empty())) {
-            continue; // lists and files have pages of their own
+        if (option.repeated || (option.kind == FieldKind::Text && option.start.empty() && !needed(option.name))) {
+            continue; // lists and other files have pages of their own
         }
         QWidget* widget = nullptr;
         if (option.kind == FieldKind::Choice) {

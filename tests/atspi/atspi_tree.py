@@ -93,6 +93,14 @@ def is_result(node):
         pyatspi.STATE_FOCUSABLE)
 
 
+# A pattern file for the Antenna page: a sector written here.
+import os
+import tempfile
+pattern_file = os.path.join(tempfile.mkdtemp(), "sector.msi")
+with open(pattern_file, "w") as out:
+    out.write("NAME sector\nGAIN 15 dBd\nHORIZONTAL 4\n0 0\n90 10\n180 25\n270 10\n"
+              "VERTICAL 4\n0 0\n90 20\n180 25\n270 20\n")
+
 # Every page: its calculations pressed, every result is read as "Caption: value unit".
 frame = frames[0]
 check("the window has eight pages", len(tabs) == 8)
@@ -104,6 +112,8 @@ for tab in tabs:
     for field in shown:
         if field.name == "Profile file" and field.getRole() == pyatspi.ROLE_TEXT:
             field.queryEditableText().setTextContents(sys.argv[2])
+        if field.name == "Pattern file" and field.getRole() == pyatspi.ROLE_TEXT:
+            field.queryEditableText().setTextContents(pattern_file)
     buttons = [n for n in shown if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and
                n.name.split(" ")[0] in ("Calculate", "Convert", "Draw")]
     # Pressed after they are all found: a calculation may give a table new

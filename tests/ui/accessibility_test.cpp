@@ -62,7 +62,11 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
                 "BitBtn17 StaticText31")
             .split(' '),
         QString("BitBtn5 Edit17 ListBox12 Edit16 BitBtn13 Edit19 ListBox14 Edit18 ListBox13 StaticText41 RadioGroup3 "
-                "Edit31 Edit32 Edit33 Edit34 BitBtn20 Image1")
+                "Edit31 Edit32 Edit33 Edit34 BitBtn20 Image1 PatternBrowseButton PatternPatternField "
+                "PatternBearingField PatternElevationField PatternAzimuthField PatternDowntiltField PatternButton "
+                "PatternGainResult PatternAttenuationResult PatternMaxGainResult PatternHorizontalBeamwidthResult "
+                "PatternVerticalBeamwidthResult PatternFrontToBackResult PatternElectricalTiltResult "
+                "HorizontalPatternImage VerticalPatternImage")
             .split(' '),
         QString("BitBtn5 Button1 Edit3 ListBox1 BitBtn4 StaticText36 ListBox2 Imp SpinEdit2 Edit5 ListBox4 BitBtn6 "
                 "StaticText37 ListBox3 Edit7 ListBox5 BitBtn7 StaticText38 ListBox7 Edit8 ListBox6 BitBtn8 "
