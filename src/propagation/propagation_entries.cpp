@@ -1,5 +1,6 @@
 #include "propagation/propagation_entries.h"
 
+#include "propagation/budget_patterns.h"
 #include "propagation/cell_range.h"
 #include "propagation/link_budget.h"
 #include "propagation/path_loss.h"
@@ -29,6 +30,31 @@ void NarrowAreas(Calculation& calculation, const Choice (&models)[N])
         }
     }
 }
+// A budget whose BS antenna may be a pattern file: its options and results
+// added, its run wrapped.
+void WithBsPattern(Calculation& calculation,
+                   Reply (*run)(const Variant&, const Request&, const std::vector<std::string_view>&))
+{
+    for (Variant& variant : calculation.variants) {
+        for (const OptionSpec& option : BsPatternOptions()) {
+            variant.options.push_back(option);
+        }
+        variant.results.push_back(&BsPatternGainResult());
+        variant.results.push_back(&BsPatternElevationResult());
+        const Variant plain = variant;
+        variant.run = [plain, run](const Request& request, const std::vector<std::string_view>& skip) {
+            return run(plain, request, skip);
+        };
+        if (plain.sweep) {
+            // A sweep without a pattern keeps its fast path; with one, each row runs wrapped.
+            variant.sweep = [sweep = plain.sweep](const Request& request, const std::vector<std::string_view>& skip,
+                                                  const Sweep& rows, std::size_t begin, std::size_t end,
+                                                  const SweepOut& out) {
+                return !request.Has("bs-pattern") && sweep(request, skip, rows, begin, end, out);
+            };
+        }
+    }
+}
 } // namespace
 
 Calculation LinkBudgetCalculation()
@@ -38,6 +64,7 @@ Calculation LinkBudgetCalculation()
         MakeVariant<LinkField, LinkBudgetResult>({}, kLinkBudget, LinkBudget,
                                                  {{&kLinkLoss, Member<&LinkBudgetResult::lossDb>},
                                                   {&kLinkReceivedPower, Member<&LinkBudgetResult::receivedPowerDbm>}})};
+    WithBsPattern(budget, RunLinkBudgetWithPattern);
     return budget;
 }
 
@@ -64,6 +91,7 @@ Calculation CellRangeCalculation()
     }
     range.rules = {{{{"max-path-loss"}, budget}, 1, true, "--max-path-loss or the budget's options, not both"}};
     NarrowAreas(range, kCellRangeModels);
+    WithBsPattern(range, RunCellRangeWithPattern);
     return range;
 }
 

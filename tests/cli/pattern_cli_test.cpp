@@ -1,4 +1,5 @@
 #include "run_calc.h"
+#include "numeric/format.h"
 #include "terrain/test_rasters.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,53 @@ TEST_F(PatternCli, APathTakesEachEndsPatternGainTowardTheOther)
     EXPECT_NE(itm.out.find("tx-pattern-elevation 5.13 deg"), std::string::npos) << itm.out;
 }
 
+// The budgets without terrain take the BS pattern's gain toward the mobile
+// at the elevation its distance and the heights give (flat ground, 4/3
+// earth); the cell's edge is the farthest distance the level still reaches
+// the sensitivity with the gain toward it, as the pattern and path-loss
+// commands give them.
+TEST_F(PatternCli, TheBudgetsTakeTheBsPatternsGainTowardTheMobile)
+{
+    const auto elevationAt = [](long double km, long double bs, long double ms) {
+        const long double drop = 1000.0L * km * km / (2.0L * 4.0L / 3.0L * 6371.0L);
+        return std::atan((ms - bs - drop) / (1000.0L * km)) * 180.0L / 3.14159265358979323846L;
+    };
+    const auto gainAt = [this](long double elevation, const char* downtilt) {
+        const CalcRun run = RunCalc({"--digits", "18", "pattern", "--pattern", Path("sector.msi"), "--elevation",
+                                     FormatFull(elevation), "--downtilt", downtilt});
+        return Value("\n" + run.out, "gain");
+    };
+    const CalcRun budget =
+        RunCalc({"--digits", "18", "link-budget", "--model", "hata", "--distance", "2", "--bs-pattern",
+                 Path("sector.msi")});
+    ASSERT_EQ(budget.status, 0) << budget.err;
+    const long double elevation = Value("\n" + budget.out, "bs-pattern-elevation");
+    const long double gain = Value("\n" + budget.out, "bs-pattern-gain");
+    EXPECT_NEAR(elevation, elevationAt(2.0L, 50.0L, 2.0L), 1e-12L);
+    EXPECT_NEAR(gain, gainAt(elevation, "0"), 1e-12L);
+    const CalcRun typed = RunCalc({"--digits", "18", "link-budget", "--model", "hata", "--distance", "2",
+                                   "--bs-gain", FormatFull(gain), "--bs-gain-unit", "dBi"});
+    EXPECT_NEAR(Value("\n" + budget.out, "received-power"), Value("\n" + typed.out, "received-power"), 1e-12L);
+
+    const CalcRun range = RunCalc({"--digits", "18", "cell-range", "--bs-pattern", Path("sector.msi"),
+                                   "--bs-downtilt", "4"});
+    ASSERT_EQ(range.status, 0) << range.err;
+    const long double radius = Value("\n" + range.out, "radius");
+    const long double edgeGain = Value("\n" + range.out, "bs-pattern-gain");
+    const CalcRun bare = RunCalc({"--digits", "18", "cell-range", "--bs-gain", "0"});
+    const long double budget0 = Value("\n" + bare.out, "max-path-loss");
+    EXPECT_NEAR(Value("\n" + range.out, "max-path-loss"), budget0 + edgeGain, 1e-12L);
+    // 5 m inside the edge the level still reaches the sensitivity; 5 m beyond it no longer does.
+    for (const long double step : {-0.005L, 0.005L}) {
+        const long double km = radius + step;
+        const CalcRun loss = RunCalc({"--digits", "18", "path-loss", "--model", "cost-231", "--frequency", "1800",
+                                      "--bs-height", "30", "--ms-height", "1.5", "--distance", FormatFull(km)});
+        const long double margin =
+            budget0 + gainAt(elevationAt(km, 30.0L, 1.5L), "4") - Value("\n" + loss.out, "loss");
+        EXPECT_EQ(margin >= 0.0L, step < 0.0L) << FormatFull(km) << " km: " << FormatFull(margin);
+    }
+}
+
 TEST_F(PatternCli, RefusesAtTheOptionAtFault)
 {
     std::ofstream(m_dir / "broken.msi") << "NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n90 ten\nVERTICAL 1\n0 0\n";
@@ -138,6 +186,9 @@ TEST_F(PatternCli, RefusesAtTheOptionAtFault)
         {{"path", "--profile", Path("flat.csv"), "--rx-downtilt", "3"}, 2, "--rx-downtilt: belongs to an antenna's"},
         {{"path", "--profile", Path("flat.csv"), "--rx-pattern", Path("broken.msi")}, 1, "line 5 (HORIZONTAL)"},
         {{"itm", "--distance", "10", "--tx-pattern", Path("sector.msi")}, 2, "a pattern is read along a path"},
+        {{"cell-range", "--bs-pattern", Path("sector.msi"), "--max-path-loss", "140"}, 2, "not --max-path-loss"},
+        {{"link-budget", "--bs-pattern", Path("sector.msi"), "--bs-gain", "3"}, 2, "--bs-gain or --bs-pattern"},
+        {{"link-budget", "--ms-azimuth", "3"}, 2, "--ms-azimuth: belongs to the BS antenna's pattern"},
     };
     for (const auto& [args, status, says] : cases) {
         const CalcRun run = RunCalc(args);
