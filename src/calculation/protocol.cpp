@@ -129,17 +129,26 @@ const Variant& Calculation::VariantFor(const Request& request) const
             return variant;
         }
     }
-    // A calculation of one way names what it still needs.
-    if (variants.size() == 1) {
-        std::string missing;
-        for (std::string_view option : variants.front().needs) {
+    // Otherwise the way nearest to the options given names what it still needs.
+    const Variant* nearest = nullptr;
+    std::string missing;
+    std::size_t fewest = 0;
+    for (const Variant& variant : variants) {
+        std::string lacks;
+        std::size_t count = 0;
+        for (std::string_view option : variant.needs) {
             if (!request.Has(option)) {
-                missing += (missing.empty() ? "--" : " and --") + std::string(option);
+                lacks += (lacks.empty() ? "--" : " and --") + std::string(option);
+                ++count;
             }
         }
-        throw RequestError(std::string(name) + " needs " + missing);
+        if (nearest == nullptr || count < fewest) {
+            nearest = &variant;
+            missing = lacks;
+            fewest = count;
+        }
     }
-    throw RequestError(std::string(name) + " has no way to run on these options");
+    throw RequestError(std::string(name) + " needs " + missing);
 }
 
 Reply Calculation::Run(const Request& request) const

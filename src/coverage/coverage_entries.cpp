@@ -2,6 +2,8 @@
 
 #include "coverage/coverage_lattice.h"
 #include "coverage/coverage_map.h"
+#include "coverage/long_work.h"
+#include "coverage/server_entries.h"
 #include "itm/itm.h"
 #include "numeric/decimal_separator.h"
 #include "numeric/format.h"
@@ -12,14 +14,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <thread>
 
-#include <unistd.h>
 
 namespace zandrevio {
 
@@ -182,78 +181,6 @@ std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& requ
     };
 }
 
-// Ctrl+C ends the work at the next radial, or before the next file is
-// written, with nothing written; the signal is raised again once its handler
-// is back, so that the program ends (or Python raises KeyboardInterrupt) as
-// it would have. Runs at once (Python's threads) share one handler: the
-// first installs it, the last puts the previous one back; where Ctrl+C was
-// ignored it stays ignored.
-std::atomic<bool> gInterrupted{false};
-extern "C" void OnInterrupt(int)
-{
-    gInterrupted = true;
-}
-
-class InterruptHandler {
-public:
-    InterruptHandler()
-    {
-        const std::lock_guard<std::mutex> hold(s_lock);
-        if (s_users++ == 0) {
-            gInterrupted = false;
-            sigaction(SIGINT, nullptr, &s_previous);
-            s_installed = s_previous.sa_handler != SIG_IGN;
-            if (s_installed) {
-                struct sigaction action {};
-                action.sa_handler = OnInterrupt;
-                sigemptyset(&action.sa_mask);
-                sigaction(SIGINT, &action, nullptr);
-            }
-        }
-    }
-    ~InterruptHandler()
-    {
-        const std::lock_guard<std::mutex> hold(s_lock);
-        if (--s_users == 0 && s_installed) {
-            sigaction(SIGINT, &s_previous, nullptr);
-            if (gInterrupted.exchange(false)) {
-                raise(SIGINT);
-            }
-        }
-    }
-    InterruptHandler(const InterruptHandler&) = delete;
-    InterruptHandler& operator=(const InterruptHandler&) = delete;
-
-    static bool Interrupted() { return gInterrupted.load(); }
-
-private:
-    static inline std::mutex s_lock;
-    static inline int s_users = 0;
-    static inline bool s_installed = false;
-    static inline struct sigaction s_previous {};
-};
-
-// Work of a few seconds or more: its progress on the standard error where
-// that is a terminal, and Ctrl+C heard.
-class LongWork {
-public:
-    LongWork()
-    {
-        control.cancel = &gInterrupted;
-        if (isatty(STDERR_FILENO) != 0) {
-            control.progress = [](std::size_t done, std::size_t all) {
-                std::fprintf(stderr, "\rzandrevio-calc: coverage %3.0f %% of %zu points", 100.0 * done / all, all);
-                if (done == all) {
-                    std::fputc('\n', stderr);
-                }
-            };
-        }
-    }
-
-    CoverageControl control;
-    InterruptHandler interrupt;
-};
-
 // A KMZ overlay is drawn in longitude and latitude: refused where the map
 // reaches a pole or crosses the 180th meridian, which that grid cannot hold
 // as one image.
@@ -274,9 +201,10 @@ std::optional<std::string> OverlayRefusal(GeoPoint site, long double radiusKm)
     return std::nullopt;
 }
 
-Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
+} // namespace
+
+CoverageRequest CoverageRequestOf(Request& request)
 {
-    Request request = given;
     for (std::string_view option : kItmStarts) {
         if (!request.Has(option)) {
             request.Give(std::string(option), std::string(ItmStart(option)));
@@ -292,18 +220,32 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
                                        "' is not LAT,LON in degrees, as 45.5,6.25");
     }
     coverage.site = *site;
-    Reply reply;
     coverage.radiusKm = own.Real(CoverageField::Radius);
     if (request.Has("resolution")) {
         coverage.resolutionM = InputsFrom(request, kCoverage).Real(CoverageField::Resolution);
     }
     const std::int32_t threads = own.Whole(CoverageField::Threads);
     if (threads < 0) {
-        reply.error = "Threads must be 0 (every core) or more";
-        reply.errorOption = "threads";
-        return reply;
+        throw RequestError("threads", "must be 0 (every core) or more");
     }
     coverage.threads = threads > 0 ? static_cast<unsigned>(threads) : std::max(1u, std::thread::hardware_concurrency());
+    return coverage;
+}
+
+namespace {
+Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
+{
+    for (const char* many : {"sites", "bbox", "tile-grid", "tile", "manifest", "threshold"}) {
+        if (given.Has(many)) {
+            throw RequestError(many, std::string(many) == "sites"
+                                         ? "a map is of one site (--from) or of many (--sites), not both"
+                                         : "belongs to a map of many sites (--sites)");
+        }
+    }
+    Request request = given;
+    const CoverageRequest coverage = CoverageRequestOf(request);
+    const Inputs<CoverageField> own = InputsFrom(request, kCoverage, {"resolution"});
+    Reply reply;
 
     // The contours' levels and file, checked before the work.
     std::vector<double> levels;
@@ -444,7 +386,8 @@ Calculation CoverageCalculation()
     variant.needs = {"dem", "from"};
     variant.run = RunCoverage;
     Calculation coverage;
-    coverage.variants = {std::move(variant)};
+    Variant servers = ServerVariant(variant);
+    coverage.variants = {std::move(variant), std::move(servers)};
     return coverage;
 }
 

@@ -10,4 +10,11 @@ namespace zandrevio {
 // Longley-Rice or delta-Bullington; written as a GeoTIFF and the lattice as CSV.
 Calculation CoverageCalculation();
 
+struct CoverageRequest;
+class Request;
+// A site's map as a request gives it (the site, the radius, the resolution,
+// the threads, the path's inputs with Longley-Rice's starts); a slip is
+// thrown as RequestError. The request gains the starts it lacked.
+CoverageRequest CoverageRequestOf(Request& request);
+
 } // namespace zandrevio

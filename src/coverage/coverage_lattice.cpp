@@ -67,9 +67,13 @@ public:
     RadialOutcome Run(std::size_t radial)
     {
         RadialOutcome outcome;
+        const std::size_t last = m_lattice.lastSteps.empty() ? m_lattice.steps : m_lattice.lastSteps[radial];
+        if (last == 0) {
+            return outcome;
+        }
         const long double bearing = LatticeBearingDeg(radial, m_lattice.radials);
-        Sample(radial);
-        for (std::size_t step = 1; step <= m_lattice.steps; ++step) {
+        Sample(radial, last);
+        for (std::size_t step = 1; step <= last; ++step) {
             CoveragePoint& point = m_lattice.points[radial * m_lattice.steps + step - 1];
             // Why a point has no data is told once a radial: the cut that
             // says it is made for the first only.
@@ -120,12 +124,12 @@ private:
         long double metres;
     };
 
-    // The heights at every whole step of the radial, the site's first.
-    void Sample(std::size_t radial)
+    // The heights at every whole step of the radial up to `last`, the site's first.
+    void Sample(std::size_t radial, std::size_t last)
     {
         m_heights.assign(m_lattice.steps + 1, {DemRaster::Sample::Outside, 0.0L});
         m_places.resize(m_lattice.steps + 1);
-        for (std::size_t step = 0; step <= m_lattice.steps; ++step) {
+        for (std::size_t step = 0; step <= last; ++step) {
             m_places[step] = step == 0 ? m_lattice.site : m_lattice.Place(radial, step);
             m_heights[step].sample = m_raster.HeightAt(m_places[step], m_heights[step].metres);
         }
@@ -250,6 +254,13 @@ Outcome<CoverageLattice, std::string_view> ComputeCoverage(const CoverageRequest
     lattice.steps = static_cast<std::size_t>(steps);
     lattice.radials = static_cast<std::size_t>(radials);
     lattice.points.resize(lattice.steps * lattice.radials);
+    if (request.wanted) {
+        lattice.lastSteps = request.wanted(lattice);
+        lattice.lastSteps.resize(lattice.radials, 0);
+        for (std::size_t& last : lattice.lastSteps) {
+            last = std::min(last, lattice.steps);
+        }
+    }
     // No more threads than radials to share, nor than kMaxCoverageThreads.
     const std::size_t threads =
         std::min({std::max<std::size_t>(1, request.threads), lattice.radials, kMaxCoverageThreads});

@@ -31,6 +31,8 @@
 // is cut afresh, so every value is the command's, to the last bit.
 namespace zandrevio {
 
+struct CoverageLattice;
+
 struct CoverageRequest {
     std::vector<std::filesystem::path> rasters;
     GeoPoint site;
@@ -41,6 +43,11 @@ struct CoverageRequest {
     // the options of a refusal.
     PathAnalysisInputs path;
     unsigned threads = 1;
+    // Where only part of the lattice is wanted (a tile of a map): given the
+    // lattice's shape, the last step wanted along each radial (0: none).
+    // The points computed are the very points of the whole lattice; the
+    // others are left uncomputed and not counted as without data.
+    std::function<std::vector<std::size_t>(const CoverageLattice&)> wanted;
 };
 
 // What a lattice point's code band holds: the model's range or the line of
@@ -66,6 +73,7 @@ struct CoverageLattice {
     std::vector<std::string> warnings;    // each distinct warning once, in lattice order
     std::size_t uncomputed = 0;           // points without data
     std::string firstGap;                 // why the first of them has none, and where
+    std::vector<std::size_t> lastSteps;   // where only part is wanted: the last step computed per radial
     std::size_t refused = 0;              // points whose path the model refused
     std::string firstRefusal;             // the first refusal
     bool cancelled = false;

@@ -366,6 +366,12 @@ Span(scale, i) + " " + unit + "</td></tr>";
 
 } // namespace
 
+extern "C" __attribute__((visibility("default"))) void zandrevio_fingerprint(const std::filesystem::path& file,
+                                                                            std::string& fingerprint)
+{
+    fingerprint = Fingerprint(file);
+}
+
 extern "C" __attribute__((visibility("default"))) void
 zandrevio_write_overlay(const zandrevio::MapRaster& map, int band, const zandrevio::ColourScale& scale,
                         const std::filesystem::path& file, std::string& fault)

@@ -68,7 +68,9 @@ DemModuleLoad Load()
         load.write = reinterpret_cast<MapWriteFunction>(dlsym(module, "zandrevio_write_map"));
         load.contours = reinterpret_cast<ContourWriteFunction>(dlsym(module, "zandrevio_write_contours"));
         load.overlay = reinterpret_cast<OverlayWriteFunction>(dlsym(module, "zandrevio_write_overlay"));
-        if (load.open == nullptr || load.write == nullptr || load.contours == nullptr || load.overlay == nullptr) {
+        load.fingerprint = reinterpret_cast<FingerprintFunction>(dlsym(module, "zandrevio_fingerprint"));
+        if (load.open == nullptr || load.write == nullptr || load.contours == nullptr || load.overlay == nullptr ||
+            load.fingerprint == nullptr) {
             load.fault = "elevation data cannot be read: " + place.string() + " is no elevation reader of this program";
         }
         return load;

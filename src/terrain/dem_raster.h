@@ -66,11 +66,14 @@ using ContourWriteFunction = void (*)(const MapRaster& map, int band, const std:
 struct ColourScale;
 using OverlayWriteFunction = void (*)(const MapRaster& map, int band, const ColourScale& scale,
                                       const std::filesystem::path& file, std::string& fault);
+// "NAME SIZE SHA256" of a file, or why it cannot be read.
+using FingerprintFunction = void (*)(const std::filesystem::path& file, std::string& fingerprint);
 struct DemModuleLoad {
     DemOpenFunction open = nullptr;
     MapWriteFunction write = nullptr;        // the GeoTIFF writer of maps (coverage/map_raster.h)
     ContourWriteFunction contours = nullptr; // and their contours
     OverlayWriteFunction overlay = nullptr;   // and their KMZ overlays
+    FingerprintFunction fingerprint = nullptr; // a file's size and SHA-256, for a map's record
     std::string fault;
 };
 const DemModuleLoad& DemModule();

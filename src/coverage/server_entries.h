@@ -1,0 +1,14 @@
+#pragma once
+
+#include "calculation/protocol.h"
+
+// coverage --sites: the way of the coverage calculation that maps many
+// sites, the best server and the interference among them, for an area or a
+// tile of it.
+namespace zandrevio {
+
+// The way made from the single site's: its options less the site and the
+// lattice's files, with the sites, the threshold and the tiles'.
+Variant ServerVariant(const Variant& single);
+
+} // namespace zandrevio
