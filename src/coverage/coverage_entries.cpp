@@ -145,24 +145,46 @@ std::string GapSectors(const CoverageLattice& lattice)
 // program, every option in force, the lattice and its rule, the bands.
 std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& request, const CoverageLattice& lattice)
 {
-    // Each option as given or as it starts; those without a value were not in force.
-    std::string options = "coverage";
+    // Each option as given or as it starts, those in force alone: Longley-Rice's
+    // own with its model, an antenna's azimuth and tilt with its pattern. The
+    // line replays as it is written, in the decimal separator in force.
+    const bool comma = DecimalSeparator() == ',';
+    std::string options = comma ? "--decimal-comma coverage" : "coverage";
     const Calculation coverage = CoverageCalculation();
+    const std::vector<OptionSpec> itm = OptionsOf(kItm);
+    const bool longleyRice = request.TextOr("model", "itm") == "itm";
     for (const OptionSpec& option : coverage.variants.front().options) {
         const std::string name(option.name);
         if (name == "output" || name == "lattice-out" || name == "contours-out" || name == "threads") {
             continue;
         }
+        const bool itmOwn = std::any_of(itm.begin(), itm.end(), [&](const OptionSpec& o) { return o.name == name; }) &&
+            std::find(std::begin(kItmStarts), std::end(kItmStarts), name) == std::end(kItmStarts);
+        const bool antennaOwn = name.rfind("tx-", 0) == 0 && (name.ends_with("-azimuth") || name.ends_with("-downtilt"));
+        if (!request.Has(name) && ((itmOwn && !longleyRice) || antennaOwn)) {
+            continue;
+        }
         std::string text(request.TextOr(name, option.start));
-        // A choice left at its start is written as it is typed.
-        for (const Choice& choice : option.choices) {
-            if (!request.Has(name) && choice.text == text) {
-                text = std::string(choice.key);
+        if (!request.Has(name)) {
+            // A start written as it is typed: a choice by its word, a number in the separator in force.
+            for (const Choice& choice : option.choices) {
+                if (choice.text == text) {
+                    text = std::string(choice.key);
+                }
+            }
+            if (comma && option.kind == FieldKind::Real) {
+                std::replace(text.begin(), text.end(), '.', ',');
             }
         }
-        if (!text.empty()) {
-            options += " --" + name + " '" + text + "'";
+        if (text.empty()) {
+            continue;
         }
+        // Quoted for a POSIX shell: a quote inside as '\''.
+        std::string quoted;
+        for (const char c : text) {
+            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        options += " --" + name + " '" + quoted + "'";
     }
     std::string warnings;
     for (const std::string& warning : lattice.warnings) {
@@ -183,17 +205,19 @@ std::vector<std::pair<std::string, std::string>> MapMetadata(const Request& requ
 
 // A KMZ overlay is drawn in longitude and latitude: refused where the map
 // reaches a pole or crosses the 180th meridian, which that grid cannot hold
-// as one image.
-std::optional<std::string> OverlayRefusal(GeoPoint site, long double radiusKm)
+// as one image. The map is the square about the radius, its pixels of up to
+// `stepM`: its corners reach sqrt(2) times as far.
+std::optional<std::string> OverlayRefusal(GeoPoint site, long double radiusKm, long double stepM)
 {
-    const long double reach = radiusKm / radio::kEarthRadiusKm; // radians of great circle
+    const long double reach = (radiusKm * 1000.0L + 1.5L * stepM) * std::sqrt(2.0L) /
+        (radio::kEarthRadiusKm * 1000.0L); // radians of great circle
     const long double latitude = site.latitudeDeg * radio::kPi / 180.0L;
     const long double poleward = std::fabs(latitude) + reach;
     if (poleward >= radio::kPi / 2.0L - 1.0e-3L) {
         return "a KMZ overlay is drawn in longitude and latitude, and this map reaches a pole: write it as a GeoTIFF";
     }
     // The circle's widest reach east and west of the site.
-    const long double span = std::asin(std::sin(reach) / std::cos(latitude)) * 180.0L / radio::kPi;
+    const long double span = std::asin(std::min(1.0L, std::sin(reach) / std::cos(latitude))) * 180.0L / radio::kPi;
     if (std::fabs(site.longitudeDeg) + span >= 180.0L) {
         return "a KMZ overlay is drawn in longitude and latitude, and this map crosses the 180th meridian: write it "
                "as a GeoTIFF";
@@ -212,6 +236,10 @@ CoverageRequest CoverageRequestOf(Request& request)
     }
     const Inputs<CoverageField> own = InputsFrom(request, kCoverage, {"resolution"});
     CoverageRequest coverage;
+    // A site's antenna points somewhere: each point is not its boresight.
+    if (request.Has("tx-pattern") && !request.Has("tx-azimuth")) {
+        throw RequestError("tx-azimuth", "a map's antenna needs its azimuth, the bearing of its boresight");
+    }
     coverage.path = PathInputsOf(request, "itm", false);
     coverage.rasters = SplitFileList(request.TextOr("dem", ""));
     const std::optional<GeoPoint> site = ParseCoordinates(request.TextOr("from", ""));
@@ -269,7 +297,13 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
     }
     const bool kmz = own.Choice<MapFormat>(CoverageField::Format) == MapFormat::Kmz;
     if (kmz && request.Has("output")) {
-        if (const std::optional<std::string> refusal = OverlayRefusal(coverage.site, coverage.radiusKm)) {
+        // A site off the globe is the map's own refusal, at --from.
+        const bool onTheGlobe =
+            std::fabs(coverage.site.latitudeDeg) <= 90.0L && std::fabs(coverage.site.longitudeDeg) <= 180.0L;
+        const long double step = coverage.resolutionM.value_or(coverage.radiusKm * 10.0L); // else a hundredth of it
+        if (const std::optional<std::string> refusal = onTheGlobe
+                ? OverlayRefusal(coverage.site, coverage.radiusKm, step)
+                : std::nullopt) {
             throw RequestError("format", *refusal);
         }
     }
@@ -305,6 +339,9 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         MapRaster map = MapOf(lattice, coverage.radiusKm);
         map.metadata = MapMetadata(request, lattice);
         map.sources = coverage.rasters;
+        if (request.Has("tx-pattern")) {
+            map.antennas = {std::string(request.TextOr("tx-pattern", ""))};
+        }
         const std::string file(request.TextOr("output", ""));
         const ColourScale scale = lattice.level ? ColourScale{kLevelColours, true, "dBm"}
                                                 : ColourScale{kLossColours, false, "dB"};
@@ -327,7 +364,16 @@ Reply RunCoverage(const Request& given, const std::vector<std::string_view>&)
         !written(WriteLatticeCsv(files, lattice, std::string(request.TextOr("lattice-out", ""))), "lattice-out")) {
         return reply;
     }
-    if (!written(files.Commit(), "output")) {
+    const std::string committed = files.Commit();
+    if (!committed.empty()) {
+        // The option of the file at fault.
+        std::string_view option = "output";
+        for (const std::string_view named : {"lattice-out", "contours-out"}) {
+            if (request.Has(named) && files.Failed() == std::filesystem::path(std::string(request.TextOr(named, "")))) {
+                option = named;
+            }
+        }
+        written(committed, option);
         return reply;
     }
     long double least = 0.0L;

@@ -105,14 +105,52 @@ std::string WholeFiles::Write(const std::filesystem::path& file,
 std::string WholeFiles::Commit()
 {
     std::error_code error;
-    while (!m_parts.empty()) {
-        const auto [file, part] = m_parts.front();
+    const auto fault = [this](const std::filesystem::path& file, const std::string& why) {
+        m_failed = file;
+        return "cannot write " + file.string() + ": " + why;
+    };
+    // A folder in a file's place fails the whole before anything is moved.
+    for (const auto& [file, part] : m_parts) {
+        if (std::filesystem::is_directory(file, error)) {
+            return fault(file, "it is a folder");
+        }
+    }
+    // The files there before are kept aside until every new one is in place,
+    // and put back if one cannot be: all are written, or none.
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> kept; // the file, its old self
+    std::vector<std::filesystem::path> placed;
+    const auto undo = [&] {
+        std::error_code ignored;
+        for (const std::filesystem::path& file : placed) {
+            std::filesystem::remove(file, ignored);
+        }
+        for (const auto& [file, old] : kept) {
+            std::filesystem::rename(old, file, ignored);
+        }
+    };
+    for (const auto& [file, part] : m_parts) {
+        if (std::filesystem::exists(file, error)) {
+            const std::filesystem::path old = PartOf(file);
+            std::filesystem::rename(file, old, error);
+            if (error) {
+                undo();
+                return fault(file, error.message());
+            }
+            kept.emplace_back(file, old);
+        }
+    }
+    for (const auto& [file, part] : m_parts) {
         std::filesystem::rename(part, file, error);
         if (error) {
-            return "cannot write " + file.string() + ": " + error.message();
+            undo();
+            return fault(file, error.message());
         }
-        m_parts.erase(m_parts.begin());
+        placed.push_back(file);
     }
+    for (const auto& [file, old] : kept) {
+        std::filesystem::remove(old, error);
+    }
+    m_parts.clear();
     return {};
 }
 

@@ -97,6 +97,10 @@ void WriteMap(const zandrevio::MapRaster& map, const std::filesystem::path& file
         const std::string name = "ELEVATION_FILE_" + std::to_string(i + 1);
         written = written && dataset->SetMetadataItem(name.c_str(), Fingerprint(map.sources[i]).c_str()) == CE_None;
     }
+    for (std::size_t i = 0; i < map.antennas.size(); ++i) {
+        const std::string name = "ANTENNA_FILE_" + std::to_string(i + 1);
+        written = written && dataset->SetMetadataItem(name.c_str(), Fingerprint(map.antennas[i]).c_str()) == CE_None;
+    }
     for (std::size_t i = 0; i < map.bands.size() && written; ++i) {
         GDALRasterBand* band = dataset->GetRasterBand(static_cast<int>(i) + 1);
         band->SetDescription(map.bandNames[i].c_str());
@@ -339,6 +343,11 @@ Span(scale, i) + " " + unit + "</td></tr>";
         const double north = transform[3];
         const double east = west + transform[1] * width;
         const double south = north + transform[5] * height;
+        // Across the 180th meridian or a pole the warp cannot be one image.
+        if (fault.empty() && (width <= 0 || height <= 0 || !(east - west < 180.0) || west < -180.0 || east > 180.0 ||
+                              south < -90.0 || north > 90.0)) {
+            fault = "the overlay would cross the 180th meridian or a pole: write the map as a GeoTIFF";
+        }
         const std::string name = map.bandNames[static_cast<std::size_t>(band)];
         const std::string kml =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

@@ -22,6 +22,8 @@ struct MapRaster {
     // Files the map was made from: each is named in the metadata with its
     // size and SHA-256 (ELEVATION_FILE_1, ...), so that it can be audited.
     std::vector<std::filesystem::path> sources;
+    // The antenna pattern files it used, named likewise (ANTENNA_FILE_1, ...).
+    std::vector<std::filesystem::path> antennas;
 };
 
 // The files of one run, written under temporary names and renamed together
@@ -39,12 +41,16 @@ public:
     // and nothing left behind.
     std::string Write(const std::filesystem::path& file,
                       const std::function<void(const std::filesystem::path&, std::string&)>& write);
-    // Renames every file written to its name; empty on success, else why not.
+    // Renames every file written to its name, all or none (the files there
+    // before are put back); empty on success, else why not.
     std::string Commit();
+    // The file a failed Commit names.
+    const std::filesystem::path& Failed() const { return m_failed; }
 
 private:
     static std::filesystem::path PartOf(const std::filesystem::path& file);
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> m_parts; // the file, its temporary
+    std::filesystem::path m_failed;
 };
 
 // What the module zandrevio_dem gives beside its reader: the GeoTIFF writer.

@@ -30,7 +30,7 @@ long double GainOf(const Line& line, const std::vector<std::string_view>& words)
     }
     const bool dbi = SameWord(unit, "dBi");
     if (!dbi && !SameWord(unit, "dBd")) {
-        Fail(line.number, "GAIN", "the unit '" + std::string(unit) + "' is neither dBd nor dBi");
+        Fail(line.number, "GAIN", "the unit " + Quoted(unit) + " is neither dBd nor dBi");
     }
     const long double value = NumberAt(line.number, "GAIN", number, -30.0L, 70.0L);
     const long double gain = dbi ? value : value + kDipoleGainDbi;
@@ -50,7 +50,7 @@ void TiltOf(const Line& line, const std::vector<std::string_view>& words, Antenn
             return;
         }
         if (!SameWord(words[1], "ELECTRICAL")) {
-            Fail(line.number, "TILT", "a tilt is ELECTRICAL or MECHANICAL, not '" + std::string(words[1]) + "'");
+            Fail(line.number, "TILT", "a tilt is ELECTRICAL or MECHANICAL, not " + Quoted(words[1]));
         }
         at = 2;
     }
@@ -105,14 +105,36 @@ PatternRead ReadMsiPattern(std::string_view text)
                     continue;
                 }
                 const std::vector<std::string_view> pair = WordsOf(line.text);
+                const char lead = pair.front().front();
+                if (lead != '-' && lead != '+' && lead != '.' && !(lead >= '0' && lead <= '9')) {
+                    // A keyword where a point should be: the cut ended short.
+                    Fail(header.number, name,
+                         "the cut announces " + std::to_string(count) + " points and has " +
+                             std::to_string(points.size()) + " (line " + std::to_string(line.number) + " is " +
+                             Quoted(pair.front()) + ")");
+                }
                 if (pair.size() != 2) {
                     Fail(line.number, name,
                          "the cut announces " + std::to_string(count) + " points; this line, after " +
                              std::to_string(points.size()) + ", is not 'angle attenuation'");
                 }
-                points.push_back({NumberAt(line.number, name, pair[0], 0.0L, 359.999999999L),
+                points.push_back({NumberAt(line.number, name, pair[0], 0.0L, 360.0L),
                                   NumberAt(line.number, name, pair[1], 0.0L, 200.0L)});
                 numbers.push_back(line.number);
+            }
+            // 360 is 0 again: one point where the cut gives it twice with one value.
+            if (points.size() > 1 && points.back().angleDeg == 360.0L) {
+                if (points.front().angleDeg != 0.0L) {
+                    points.insert(points.begin(), {0.0L, points.back().attenuationDb});
+                    numbers.insert(numbers.begin(), numbers.back());
+                } else if (points.front().attenuationDb != points.back().attenuationDb) {
+                    Fail(numbers.back(), name,
+                         "360 degrees is 0 again, given with another value on line " + std::to_string(numbers.front()));
+                }
+                points.pop_back();
+                numbers.pop_back();
+            } else if (points.size() == 1 && points.front().angleDeg == 360.0L) {
+                points.front().angleDeg = 0.0L;
             }
             cut = CutOf(std::move(points), numbers, name);
         };

@@ -73,6 +73,7 @@ struct Cut {
     std::string polarization;
     std::size_t count = 0;
     std::size_t line = 0;
+    std::size_t countLine = 0; // NUPOIN's
     std::vector<PatternCut::Point> points; // in the MSI convention
     std::vector<std::size_t> lines;
 };
@@ -81,6 +82,13 @@ bool CoPolar(const std::string& polarization)
 {
     const std::size_t slash = polarization.find('/');
     return slash != std::string::npos && polarization.substr(0, slash) == polarization.substr(slash + 1);
+}
+
+// How well a cut serves as the pattern: co-polar first, then one that does
+// not say, never a cross-polar one.
+int Rank(const Cut& cut)
+{
+    return CoPolar(cut.polarization) ? 2 : cut.polarization.empty() ? 1 : 0;
 }
 
 // The cut's points sorted into the MSI convention; -180 and 180 are one
@@ -122,7 +130,7 @@ PatternRead ReadNsmaPattern(std::string_view text)
         pattern.format = PatternFormat::Nsma;
         std::optional<long double> gain;
         std::size_t gainLine = 0;
-        bool dbd = false;
+        std::optional<bool> dbd; // the gain's unit, where a field states it
         std::optional<long double> low;
         std::optional<long double> high;
         std::vector<Cut> cuts;
@@ -175,15 +183,26 @@ PatternRead ReadNsmaPattern(std::string_view text)
                 (key == "LOWFRQ" ? low : high) = NumberAt(line.number, key, First(*field, line.number), 1.0e-3L, 3.0e6L);
             } else if (key == "GUNITS") {
                 const std::string_view units = First(*field, line.number);
-                dbd = units.size() >= 3 && SameWord(units.substr(0, 3), "DBD");
-                if (!dbd && !(units.size() >= 3 && SameWord(units.substr(0, 3), "DBI"))) {
-                    Fail(line.number, key, "the gain's unit '" + std::string(units) + "' is neither DBI nor DBD");
+                const bool inDbd = units.size() >= 3 && SameWord(units.substr(0, 3), "DBD");
+                if (!inDbd && !(units.size() >= 3 && SameWord(units.substr(0, 3), "DBI"))) {
+                    Fail(line.number, key, "the gain's unit " + Quoted(units) + " is neither DBI nor DBD");
                 }
+                if (dbd && *dbd != inDbd) {
+                    Fail(line.number, key, "the gain's unit disagrees with the one stated before");
+                }
+                dbd = inDbd;
             } else if (key == "MDGAIN") {
                 gain = NumberAt(line.number, key, First(*field, line.number), -30.0L, 70.0L);
                 gainLine = line.number;
-                if (field->values.size() > 1 && SameWord(field->values[1], "dBd")) {
-                    dbd = true;
+                if (field->values.size() > 1) {
+                    const bool inDbd = SameWord(field->values[1], "dBd");
+                    if (!inDbd && !SameWord(field->values[1], "dBi")) {
+                        Fail(line.number, key, "the gain's unit " + Quoted(field->values[1]) + " is neither dBi nor dBd");
+                    }
+                    if (dbd && *dbd != inDbd) {
+                        Fail(line.number, key, "the gain's unit disagrees with the one stated before");
+                    }
+                    dbd = inDbd;
                 }
             } else if (key == "ELTILT") {
                 pattern.electricalTiltDeg = NumberAt(line.number, key, First(*field, line.number), -90.0L, 90.0L);
@@ -196,7 +215,7 @@ PatternRead ReadNsmaPattern(std::string_view text)
                 } else if (SameWord(plane, "EL") || SameWord(plane, "V") || SameWord(plane, "VER")) {
                     cut.azimuth = false;
                 } else {
-                    Fail(line.number, key, "a cut is AZ or EL, not '" + std::string(plane) + "'");
+                    Fail(line.number, key, "a cut is AZ or EL, not " + Quoted(plane));
                 }
                 cuts.push_back(std::move(cut));
             } else if (key == "POLARI" || key == "NUPOIN" || key == "NUPOINTS" || key == "FSTLST") {
@@ -211,7 +230,15 @@ PatternRead ReadNsmaPattern(std::string_view text)
                 } else if (key == "FSTLST") {
                     // The first and last angles: the points themselves say them.
                 } else {
-                    cut.count = static_cast<std::size_t>(NumberAt(line.number, key, First(*field, line.number), 1.0L, 36001.0L));
+                    if (cut.count > 0) {
+                        Fail(line.number, key, "the cut's number of points is given twice");
+                    }
+                    const long double count = NumberAt(line.number, key, First(*field, line.number), 1.0L, 36001.0L);
+                    if (count != std::floor(count)) {
+                        Fail(line.number, key, "the number of points must be whole");
+                    }
+                    cut.count = static_cast<std::size_t>(count);
+                    cut.countLine = line.number;
                 }
             } else if (key == "ENDFIL") {
                 ended = true;
@@ -219,14 +246,14 @@ PatternRead ReadNsmaPattern(std::string_view text)
             // Every other field describes the antenna (its VSWR, its size, ...) and not its pattern.
         }
         if (!cuts.empty() && cuts.back().points.size() < cuts.back().count) {
-            Fail(cuts.back().line, "NUPOIN",
+            Fail(cuts.back().countLine, "NUPOIN",
                  "the cut announces " + std::to_string(cuts.back().count) + " points and the file ends after " +
                      std::to_string(cuts.back().points.size()));
         }
         if (!gain) {
             Fail(0, "MDGAIN", "the file gives no mid-band gain (MDGAIN): the pattern's relative gains need it");
         }
-        pattern.gainDbi = dbd ? *gain + kDipoleGainDbi : *gain;
+        pattern.gainDbi = dbd.value_or(false) ? *gain + kDipoleGainDbi : *gain;
         if (pattern.gainDbi < -20.0L || pattern.gainDbi > 60.0L) {
             Fail(gainLine, "MDGAIN", "the gain is out of range, -20 to 60 dBi");
         }
@@ -239,14 +266,18 @@ PatternRead ReadNsmaPattern(std::string_view text)
         for (const bool azimuth : {true, false}) {
             const Cut* chosen = nullptr;
             for (const Cut& cut : cuts) {
-                if (cut.azimuth == azimuth && cut.count > 0 &&
-                    (chosen == nullptr || (!CoPolar(chosen->polarization) && CoPolar(cut.polarization)))) {
+                if (cut.azimuth == azimuth && cut.count > 0 && (chosen == nullptr || Rank(cut) > Rank(*chosen))) {
                     chosen = &cut;
                 }
             }
             if (chosen == nullptr) {
                 Fail(0, "PATCUT", std::string("the file has no ") + (azimuth ? "azimuth (AZ)" : "elevation (EL)") +
                                       " cut: a pattern needs both");
+            }
+            if (Rank(*chosen) == 0) {
+                Fail(chosen->line, "POLARI",
+                     std::string("the file's ") + (azimuth ? "azimuth (AZ)" : "elevation (EL)") + " cuts are all " +
+                         "cross-polar (" + chosen->polarization + "): a pattern needs the co-polar cut");
             }
             (azimuth ? pattern.horizontal : pattern.vertical) = MsiCut(*chosen);
             if (azimuth) {

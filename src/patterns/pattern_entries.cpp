@@ -108,7 +108,9 @@ Outcome<std::shared_ptr<const AntennaPattern>, std::string_view> PatternOf(std::
     }
     PatternRead read = LoadPattern(file);
     if (const PatternFault* fault = std::get_if<PatternFault>(&read)) {
-        return Refusal<std::string_view>{(fault->line == 0 ? "" : "The pattern " + file + ", ") + fault->Text(),
+        // Named whatever the fault: a link may have two pattern files.
+        return Refusal<std::string_view>{"The pattern " + file + (fault->line == 0 && fault->field.empty() ? ": " : ", ") +
+                                             fault->Text(),
                                          option};
     }
     auto pattern = std::make_shared<const AntennaPattern>(std::move(std::get<AntennaPattern>(read)));

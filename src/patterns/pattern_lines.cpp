@@ -3,8 +3,10 @@
 #include "numeric/parse_real.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -66,6 +68,22 @@ bool SameWord(std::string_view a, std::string_view b)
            });
 }
 
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "'";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
 void Fail(std::size_t line, std::string field, std::string message)
 {
     throw Faulted{PatternFault{line, std::move(field), std::move(message)}};
@@ -78,12 +96,12 @@ long double NumberAt(std::size_t line, std::string_view field, std::string_view 
     try {
         value = ParseReal(text, '.');
     } catch (...) {
-        Fail(line, std::string(field), "'" + std::string(text) + "' is not a number");
+        Fail(line, std::string(field), Quoted(text) + " is not a number");
     }
     if (!std::isfinite(value) || value < least || value > most) {
         char range[96];
         std::snprintf(range, sizeof range, "%Lg to %Lg", least, most);
-        Fail(line, std::string(field), "'" + std::string(text) + "' is out of range, " + range);
+        Fail(line, std::string(field), Quoted(text) + " is out of range, " + range);
     }
     return value;
 }
@@ -150,13 +168,18 @@ long double PatternCut::Deepest() const
 
 PatternRead ReadPattern(std::string_view text)
 {
-    for (const pattern_lines::Line& line : pattern_lines::LinesOf(text)) {
-        if (!line.text.empty()) {
-            const bool nsma = line.text.size() >= 8 && pattern_lines::SameWord(line.text.substr(0, 8), "REVNUM:,");
-            return nsma ? ReadNsmaPattern(text) : ReadMsiPattern(text);
-        }
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
     }
-    return PatternFault{0, {}, "the file is empty"};
+    // NSMA's files begin with their REVNUM field; anything else is read as MSI.
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return PatternFault{0, {}, "the file is empty"};
+    }
+    const std::string_view start = text.substr(first, 8);
+    return start.size() == 8 && pattern_lines::SameWord(start, "REVNUM:,") ? ReadNsmaPattern(text)
+                                                                          : ReadMsiPattern(text);
 }
 
 PatternRead LoadPattern(const std::filesystem::path& file)
@@ -171,17 +194,29 @@ PatternRead LoadPattern(const std::filesystem::path& file)
     }
     // A pattern is a few tens of kilobytes: a file beyond 16 MiB is not one.
     constexpr std::size_t kMostBytes = std::size_t{16} << 20;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > kMostBytes) {
+        return PatternFault{0, {}, file.string() + " is larger than 16 MiB, too large for a pattern file"};
+    }
+    // Read to its end (a file that grows, or a pipe, is still bounded).
     std::string text;
-    text.resize(kMostBytes + 1);
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    std::array<char, 65536> block{};
+    while (in && text.size() <= kMostBytes) {
+        in.read(block.data(), static_cast<std::streamsize>(block.size()));
+        text.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return PatternFault{0, {}, "cannot read " + file.string()};
     }
-    text.resize(static_cast<std::size_t>(in.gcount()));
     if (text.size() > kMostBytes) {
         return PatternFault{0, {}, file.string() + " is larger than 16 MiB, too large for a pattern file"};
     }
-    return ReadPattern(text);
+    PatternRead read = ReadPattern(text);
+    // A file without a model's name is named by its own.
+    if (auto* pattern = std::get_if<AntennaPattern>(&read); pattern != nullptr && pattern->name.empty()) {
+        pattern->name = file.stem().string();
+    }
+    return read;
 }
 
 } // namespace zandrevio

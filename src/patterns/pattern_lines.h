@@ -24,6 +24,9 @@ std::vector<std::string_view> WordsOf(std::string_view line, char separator = '\
 
 bool SameWord(std::string_view a, std::string_view b); // ignoring case
 
+// A file's text as a message quotes it: control bytes as \xHH.
+std::string Quoted(std::string_view text);
+
 // A fault thrown inside a reader, caught at its end.
 struct Faulted {
     PatternFault fault;

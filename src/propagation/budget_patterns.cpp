@@ -208,7 +208,7 @@ Reply RunCellRangeWithPattern(const Variant& plain, const Request& request, cons
     if (last == 0) {
         refusal.error = "The pattern's gain toward the mobile leaves no distance up to " +
             FormatResultHundredths(farthest) + " km at which the level reaches the sensitivity";
-        refusal.errorOption = "ms-azimuth";
+        refusal.errorOption = "bs-pattern";
         return refusal;
     }
     long double near = farthest * last / kEdgeSamples;

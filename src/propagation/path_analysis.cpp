@@ -175,8 +175,11 @@ Outcome<PathAnalysis, std::string_view> AnalyseProfile(LoadedProfile loaded, con
         analysis.link.warnings = itm.Value().warnings;
         analysis.itm = itm.Value();
     }
-    analysis.link.warnings.insert(analysis.link.warnings.end(), analysis.gains.warnings.begin(),
-                                  analysis.gains.warnings.end());
+    // A map's point leaves out where its pattern is read: the angle is the point's own.
+    if (!in.lossOnly) {
+        analysis.link.warnings.insert(analysis.link.warnings.end(), analysis.gains.warnings.begin(),
+                                      analysis.gains.warnings.end());
+    }
     if (in.availability) {
         if (!analysis.link.fadeMarginDb) {
             analysis.noFadeMargin = true;

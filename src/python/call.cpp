@@ -422,7 +422,8 @@ py::object CallScalar(const Calculation& calculation, Arguments& arguments)
         return py::cast(std::move(result));
     }
     result.values = ValuesOf(reply.results, &result.units);
-    for (const std::string& warning : reply.warnings) {
+    for (const std::string& given : reply.warnings) {
+        const std::string warning = ValidUtf8(given);
         result.warnings.append(warning);
         Warn(warning);
     }
@@ -584,7 +585,8 @@ struct Gathered {
                 strays.emplace_back(run, result);
             }
         }
-        for (const std::string& warning : reply.warnings) {
+        for (const std::string& given : reply.warnings) {
+            const std::string warning = ValidUtf8(given);
             auto known =
                 std::find_if(warnings.begin(), warnings.end(), [&](const auto& w) { return w.first == warning; });
             if (known == warnings.end()) {

@@ -172,6 +172,29 @@ TEST_F(CoverageCli, TheMapIsTheSameForAnyThreadsAndReadsBack)
         EXPECT_NE(inputs.find(option), std::string::npos) << option << " in " << inputs;
     }
     EXPECT_EQ(std::string(map->GetMetadataItem("LATTICE")).rfind("80 radials from 0 degrees, 12 steps of 250 m", 0), 0u);
+    // The line replays as it is written (shell quoting), to the same map.
+    std::vector<std::string> replay;
+    for (std::size_t at = 0; at < inputs.size();) {
+        std::string word;
+        while (at < inputs.size() && inputs[at] != ' ') {
+            if (inputs[at] == '\'') {
+                const std::size_t end = inputs.find('\'', at + 1);
+                word += inputs.substr(at + 1, end - at - 1);
+                at = end + 1;
+            } else if (inputs[at] == '\\') {
+                word += inputs[at + 1];
+                at += 2;
+            } else {
+                word += inputs[at++];
+            }
+        }
+        replay.push_back(word);
+        ++at;
+    }
+    replay.insert(replay.end(), {"--output", Path("replayed.tif"), "--threads", "1"});
+    const CalcRun replayed = RunCalc(replay);
+    ASSERT_EQ(replayed.status, 0) << inputs << "\n" << replayed.err;
+    EXPECT_EQ(Read("replayed.tif"), Read("one.tif"));
     std::string sum(64, ' ');
     FILE* tool = popen(("sha256sum '" + m_raster + "'").c_str(), "r");
     ASSERT_NE(tool, nullptr);
@@ -348,6 +371,26 @@ TEST_F(CoverageCli, RefusesAtTheOptionAtFault)
     EXPECT_EQ(half.status, 1);
     EXPECT_NE(half.err.find("no/such/l.csv"), std::string::npos) << half.err;
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1) << half.err;
+    // A lattice that cannot take its place (a folder there) leaves the map
+    // there before as it was: the files are renamed all or none.
+    std::ofstream(m_dir / "kept.tif") << "the map before";
+    fs::create_directory(m_dir / "lattice.csv");
+    const CalcRun blocked = RunCalc(Coverage({"--output", Path("kept.tif"), "--lattice-out", Path("lattice.csv")}));
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("lattice.csv: it is a folder"), std::string::npos) << blocked.err;
+    EXPECT_EQ(Read("kept.tif"), "the map before");
+    fs::remove(m_dir / "kept.tif");
+    fs::remove(m_dir / "lattice.csv");
+    // A site's antenna by its pattern needs its azimuth: each point is not its boresight.
+    std::ofstream(m_dir / "sector.msi") << "GAIN 15 dBi\nHORIZONTAL 2\n0 0\n180 25\nVERTICAL 2\n0 0\n180 25\n";
+    const CalcRun pointed = RunCalc(Coverage({"--tx-pattern", Path("sector.msi")}));
+    EXPECT_EQ(pointed.status, 2);
+    EXPECT_NE(pointed.err.find("--tx-azimuth: a map's antenna needs its azimuth"), std::string::npos) << pointed.err;
+    // Behind the ridge the pattern is read toward the horizon at every point, unannounced.
+    const CalcRun turned = RunCalc(Coverage({"--tx-pattern", Path("sector.msi"), "--tx-azimuth", "90"}));
+    EXPECT_EQ(turned.status, 0) << turned.err;
+    EXPECT_EQ(turned.err.find("blocks"), std::string::npos) << turned.err;
+    fs::remove(m_dir / "sector.msi");
     // A KMZ is drawn in degrees: not across the 180th meridian or over a pole.
     for (const char* site : {"89.99,6.05", "45.05,179.99"}) {
         const CalcRun overlay = RunCalc(Coverage({"--from", site, "--format", "kmz", "--output", Path("m.kmz")}));

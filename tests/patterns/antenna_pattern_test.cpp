@@ -139,6 +139,12 @@ TEST(AntennaPattern, DbdIsTheDipolesGainAboveDbi)
     EXPECT_EQ(gainOf(MsiFile("GAIN 15 dBd")), gainOf(MsiFile("GAIN 15 dBi")) + 2.15L);
     EXPECT_EQ(gainOf(MsiFile("GAIN 15")), gainOf(MsiFile("GAIN 15 dBd")));
     EXPECT_EQ(gainOf(MsiFile("gain 15dBi")), 15.0L);
+    // A byte-order mark before either format; 360 degrees as 0 again.
+    EXPECT_EQ(gainOf("\xEF\xBB\xBF" + MsiFile("GAIN 15 dBi")), 15.0L);
+    const AntennaPattern wrapped = std::get<AntennaPattern>(
+        ReadPattern("GAIN 15 dBi\nHORIZONTAL 3\n90 10\n270 10\n360 2\nVERTICAL 2\n0 0\n180 20\n"));
+    EXPECT_EQ(wrapped.horizontal.At(0.0L), 2.0L);
+    EXPECT_EQ(wrapped.horizontal.Points().size(), 3u);
     const std::string nsma = "REVNUM:,TIA/EIA-804-B\nMODNUM:,X1\nGUNITS:,DBD/DBR\nMDGAIN:,15\n"
                              "PATCUT:,AZ\nPOLARI:,V/V\nNUPOIN:,3\nFSTLST:,-180,180\n-180,-25,\n0,0,\n180,-25,\n"
                              "PATCUT:,EL\nPOLARI:,V/V\nNUPOIN:,3\nFSTLST:,-90,90\n-90,-20,\n0,0,\n90,-20,\nENDFIL:,EOF\n";
@@ -188,14 +194,22 @@ TEST(AntennaPattern, RefusesAFaultyFileAtItsLine)
         {"NAME x\nGAIN 15\nHORIZONTAL 3\n0 0\n90 10\n", 3, "HORIZONTAL", "file ends after 2"},
         {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n90 ten\n", 5, "HORIZONTAL", "'ten' is not a number"},
         {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n90 -3\n", 5, "HORIZONTAL", "out of range"},
-        {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n360 3\n", 5, "HORIZONTAL", "out of range"},
+        {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n360.5 3\n", 5, "HORIZONTAL", "out of range"},
+        {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n360 3\n", 5, "HORIZONTAL", "360 degrees is 0 again"},
+        {"NAME x\nGAIN 15\nHORIZONTAL 3\n0 0\n90 3\nVERTICAL 1\n0 0\n", 3, "HORIZONTAL",
+         "announces 3 points and has 2"},
+        {"NAME x\nGAIN 15 dB\x01\n", 2, "GAIN", "'dB\\x01'"},
+        {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,2.5\n", 4, "NUPOIN", "whole"},
+        {"REVNUM:,x\nMDGAIN:,10,dBd\nGUNITS:,DBI/DBR\n", 3, "GUNITS", "disagrees"},
+        {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nPOLARI:,V/H\nNUPOIN:,1\n0,0,\nPATCUT:,EL\nPOLARI:,V/H\nNUPOIN:,1\n"
+         "0,0,\n", 3, "POLARI", "cross-polar"},
         {"NAME x\nGAIN 15\nHORIZONTAL 2\n90 0\n10 3\n", 5, "HORIZONTAL", "must rise"},
         {"NAME x\nGAIN 15\nHORIZONTAL 2\n0 0\n90 3 4\n", 5, "HORIZONTAL", "not 'angle attenuation'"},
         {"NAME x\nGAIN 15\nHORIZONTAL 1\n0 0\n90 3\n", 5, "", "more points than"},
         {"NAME x\nGAIN 15\nHORIZONTAL 2.5\n", 3, "HORIZONTAL", "whole"},
         {"NAME x\nGAIN 15\nTILT SIDEWAYS 3\n", 3, "TILT", "ELECTRICAL or MECHANICAL"},
         {"", 0, "", "empty"},
-        {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,2\n0,0,\n", 3, "NUPOIN", "file ends after 1"},
+        {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,2\n0,0,\n", 4, "NUPOIN", "file ends after 1"},
         {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,1\n0,0,\n", 0, "PATCUT", "no elevation (EL) cut"},
         {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,AZ\nNUPOIN:,1\n0,3,\n", 5, "relative gain", "out of range"},
         {"REVNUM:,x\nMDGAIN:,10\nPATCUT:,XY\n", 3, "PATCUT", "AZ or EL"},

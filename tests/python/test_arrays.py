@@ -261,6 +261,11 @@ def test_a_pattern_file_turns_with_each_radial_of_a_map(tmp_path):
               for a in range(360)]
     (tmp_path / "sector.msi").write_text("\n".join(lines) + "\n")
     msi = str(tmp_path / "sector.msi")
+    # A file's own bytes quoted in a refusal, even those that are not UTF-8, come as a Refused.
+    (tmp_path / "bad.msi").write_bytes(b"NAME t\nGAIN 1\xd2 dBi\nHORIZONTAL 1\n0 0\nVERTICAL 1\n0 0\n")
+    with pytest.raises(zandrevio.Refused) as refused:
+        zandrevio.pattern(pattern=str(tmp_path / "bad.msi"))
+    assert "line 2 (GAIN): '1\ufffd' is not a number" in str(refused.value) and refused.value.field == "pattern"
     gains = zandrevio.pattern(pattern=msi, bearing=numpy.array([90.0, 123.0, 270.0]), elevation=-6, azimuth=90)
     assert gains.gain.tolist() == pytest.approx([18.0, 18 - 12 * (33 / 65) ** 2, 18 - 30], abs=1e-12)
 
