@@ -373,7 +373,38 @@ Span(scale, i) + " " + unit + "</td></tr>";
     CPLPopErrorHandler();
 }
 
+// Tiles joined into one VRT (GDAL's virtual mosaic), the files named as given.
+void BuildMosaic(const std::vector<std::filesystem::path>& tiles, const std::filesystem::path& file, std::string& fault)
+{
+    static std::once_flag once;
+    std::call_once(once, [] { GDALAllRegister(); });
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    CPLErrorReset();
+    CPLStringList names;
+    for (const std::filesystem::path& tile : tiles) {
+        names.AddString(tile.c_str());
+    }
+    int usageError = FALSE;
+    GDALDatasetH mosaic = GDALBuildVRT(file.c_str(), names.size(), nullptr, names.List(), nullptr, &usageError);
+    if (mosaic == nullptr) {
+        fault = LastGdalError("the tiles could not be joined");
+    } else {
+        GDALClose(mosaic);
+        if (CPLGetLastErrorType() >= CE_Failure) {
+            fault = LastGdalError("the mosaic could not be written");
+        }
+    }
+    CPLPopErrorHandler();
+}
+
 } // namespace
+
+extern "C" __attribute__((visibility("default"))) void
+zandrevio_build_mosaic(const std::vector<std::filesystem::path>& tiles, const std::filesystem::path& file,
+                       std::string& fault)
+{
+    BuildMosaic(tiles, file, fault);
+}
 
 extern "C" __attribute__((visibility("default"))) void zandrevio_fingerprint(const std::filesystem::path& file,
                                                                             std::string& fingerprint)

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -200,29 +201,16 @@ std::string AppendLine(const std::string& file, const std::string& line)
     return {};
 }
 
-Reply RunServers(const Request& given, const std::vector<std::string_view>&)
+// The sites of the table a request names, each with the command line's
+// options and its row's over them; a fault is the reply's refusal.
+std::vector<ServerSite> SitesOf(const Request& given, Reply& reply)
 {
-    if (given.Has("from")) {
-        throw RequestError("sites", "a map is of one site (--from) or of many (--sites), not both");
-    }
-    for (const char* single : {"lattice-out", "contours", "contours-out"}) {
-        if (given.Has(single)) {
-            throw RequestError(single, "belongs to a map of one site (--from)");
-        }
-    }
-    if (given.Has("format") && given.TextOr("format", "") != "geotiff") {
-        throw RequestError("format", "a map of many sites is written as a GeoTIFF");
-    }
-    if (!given.Has("resolution")) {
-        throw RequestError("resolution", "a map of many sites needs --resolution, the grid's pixel in metres");
-    }
     const std::string sitesFile(given.TextOr("sites", ""));
     const auto table = ReadSiteTable(sitesFile);
-    Reply reply;
     if (const std::string* fault = std::get_if<std::string>(&table)) {
         reply.error = "The sites " + sitesFile + ": " + *fault;
         reply.errorOption = "sites";
-        return reply;
+        return {};
     }
     const SiteTable& sites = std::get<SiteTable>(table);
     // Each column is a site's option, named as the option is (site for from).
@@ -235,7 +223,7 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
             reply.error = "The sites " + sitesFile + ", line " + std::to_string(sites.headerLine) + ": the column '" +
                 column + "' is " + (option ? "the map's, not a site's" : "no option of a site");
             reply.errorOption = "sites";
-            return reply;
+            return {};
         }
     }
     // Each site's request: the command line's options, its row's over them.
@@ -244,7 +232,7 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
         Request request;
         for (const auto& [name, text] : given.Options()) {
             if (name != "sites" && name != "bbox" && name != "tile-grid" && name != "tile" && name != "manifest" &&
-                name != "threshold" && name != "output") {
+                name != "threshold" && name != "output" && name != "at") {
                 request.Give(name, text);
             }
         }
@@ -273,7 +261,7 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
             reply.error = "The sites " + sitesFile + ", line " + std::to_string(row.line) +
                 ": the site has no place: give a site column (LAT,LON)";
             reply.errorOption = "sites";
-            return reply;
+            return {};
         }
         try {
             site.request = CoverageRequestOf(request);
@@ -281,15 +269,41 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
         } catch (const std::exception& slip) {
             reply.error = "The sites " + sitesFile + ", line " + std::to_string(row.line) + ": " + slip.what();
             reply.errorOption = "sites";
-            return reply;
+            return {};
         }
         if (site.request.path.antennaFault) {
             reply.error = "The sites " + sitesFile + ", line " + std::to_string(row.line) + ": " +
                 site.request.path.antennaFault->message;
             reply.errorOption = "sites";
-            return reply;
+            return {};
         }
         servers.push_back(std::move(site));
+    }
+
+    return servers;
+}
+
+Reply RunServers(const Request& given, const std::vector<std::string_view>&)
+{
+    if (given.Has("from")) {
+        throw RequestError("sites", "a map is of one site (--from) or of many (--sites), not both");
+    }
+    for (const char* single : {"lattice-out", "contours", "contours-out"}) {
+        if (given.Has(single)) {
+            throw RequestError(single, "belongs to a map of one site (--from)");
+        }
+    }
+    if (given.Has("format") && given.TextOr("format", "") != "geotiff") {
+        throw RequestError("format", "a map of many sites is written as a GeoTIFF");
+    }
+    if (!given.Has("resolution")) {
+        throw RequestError("resolution", "a map of many sites needs --resolution, the grid's pixel in metres");
+    }
+    const std::string sitesFile(given.TextOr("sites", ""));
+    Reply reply;
+    std::vector<ServerSite> servers = SitesOf(given, reply);
+    if (reply.Failed()) {
+        return reply;
     }
 
     // The area: the bounds given, a tile of the plan, or every site's circle.
@@ -467,7 +481,143 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
     return reply;
 }
 
+const ResultSpec kBestIndex{"Best server", "best-server", "", ResultFormat::Whole};
+const ResultSpec kBestName{"Best server's name", "best-name", "", ResultFormat::Text};
+const ResultSpec kBestLevel{"Best level", "best-level", "dBm", ResultFormat::Hundredths};
+const ResultSpec kBestMargin{"Margin over the second", "margin", "dB", ResultFormat::Hundredths};
+const ResultSpec kBestCi{"C/I", "ci", "dB", ResultFormat::Hundredths};
+const ResultSpec kBestOverlap{"Sites above the threshold", "overlap", "", ResultFormat::Whole};
+
+// best-server --sites FILE --at LAT,LON: the map's figures at one point.
+Reply RunBestServer(const Request& given, const std::vector<std::string_view>&)
+{
+    if (!given.Has("resolution")) {
+        throw RequestError("resolution", "the sites' lattices need --resolution, their step in metres");
+    }
+    const std::optional<GeoPoint> at = ParseCoordinates(given.TextOr("at", ""));
+    if (!at || !(std::fabs(at->latitudeDeg) <= 90.0L && std::fabs(at->longitudeDeg) <= 180.0L)) {
+        throw RequestError("at", "'" + std::string(given.TextOr("at", "")) + "' is not LAT,LON in degrees on the globe");
+    }
+    Reply reply;
+    const std::vector<ServerSite> sites = SitesOf(given, reply);
+    if (reply.Failed()) {
+        return reply;
+    }
+    long double threshold = -100.0L;
+    if (given.Has("threshold")) {
+        try {
+            threshold = ParseReal(given.TextOr("threshold", ""));
+        } catch (...) {
+            throw RequestError("threshold", "'" + std::string(given.TextOr("threshold", "")) + "' is not a level in dBm");
+        }
+    }
+    const auto computed = ComputeServersAt(
+        sites, {*at}, {at->longitudeDeg, at->latitudeDeg, at->longitudeDeg, at->latitudeDeg}, threshold);
+    if (!computed.Ok()) {
+        reply.error = computed.Error().message;
+        reply.errorOption = computed.Error().field;
+        return reply;
+    }
+    const ServerBands& bands = computed.Value();
+    if (bands.bestServer.front() == ServerBands::kNoData) {
+        reply.error = "No site reaches " + std::string(given.TextOr("at", "")) + " within its radius";
+        reply.errorOption = "at";
+        return reply;
+    }
+    const auto orNan = [](float value) {
+        return value == ServerBands::kNoData ? std::numeric_limits<long double>::quiet_NaN()
+                                             : static_cast<long double>(value);
+    };
+    const auto index = static_cast<std::size_t>(bands.bestServer.front());
+    reply.results = {Number(kBestIndex, index),
+                     {&kBestName, 0.0L, sites[index - 1].name, "", ResultFormat::Text},
+                     Number(kBestLevel, bands.bestLevel.front()),
+                     Number(kBestMargin, orNan(bands.margin.front())),
+                     Number(kBestCi, orNan(bands.ci.front())),
+                     Number(kBestOverlap, bands.overlap.front())};
+    reply.warnings = bands.warnings;
+    if (bands.margin.front() == ServerBands::kNoData) {
+        reply.warnings.push_back("One site alone reaches the point: it has no margin over a second");
+    }
+    if (bands.ci.front() == ServerBands::kNoData) {
+        reply.warnings.push_back("No other site on the best one's frequency reaches the point: its C/I is unbounded");
+    }
+    return reply;
+}
+
+const ResultSpec kMosaicTiles{"Tiles joined", "tiles", "", ResultFormat::Whole};
+
+// coverage-mosaic --tiles FILE,FILE... --output FILE.vrt: the tiles as one map.
+Reply RunMosaic(const Request& given, const std::vector<std::string_view>&)
+{
+    const std::vector<std::filesystem::path> tiles = SplitFileList(given.TextOr("tiles", ""));
+    Reply reply;
+    for (const std::filesystem::path& tile : tiles) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(tile, error)) {
+            reply.error = "The tile " + tile.string() + " is not there";
+            reply.errorOption = "tiles";
+            return reply;
+        }
+    }
+    const DemModuleLoad& module = DemModule();
+    if (module.mosaic == nullptr) {
+        reply.error = module.fault;
+        return reply;
+    }
+    WholeFiles files;
+    std::string failed = files.Write(std::string(given.TextOr("output", "")),
+                                     [&](const std::filesystem::path& part, std::string& fault) {
+                                         module.mosaic(tiles, part, fault);
+                                     });
+    failed = failed.empty() ? files.Commit() : failed;
+    if (!failed.empty()) {
+        reply.error = failed;
+        reply.errorOption = "output";
+        return reply;
+    }
+    reply.results = {Number(kMosaicTiles, static_cast<long double>(tiles.size()))};
+    return reply;
+}
+
 } // namespace
+
+Calculation MosaicCalculation()
+{
+    Variant variant;
+    variant.options = {
+        {"tiles", "Tiles", FieldKind::Text, "", {}, "the tiles' maps (GeoTIFF), separated by commas", "FILE[,FILE...]"},
+        {"output", "Mosaic", FieldKind::Text, "", {}, "the mosaic: a VRT naming the tiles", "FILE.vrt"},
+    };
+    variant.results = {&kMosaicTiles};
+    variant.needs = {"tiles", "output"};
+    variant.run = RunMosaic;
+    Calculation mosaic;
+    mosaic.variants = {std::move(variant)};
+    return mosaic;
+}
+
+Calculation BestServerCalculation()
+{
+    const Calculation coverage = CoverageCalculation();
+    Variant variant;
+    for (const OptionSpec& option : coverage.variants.back().options) {
+        const std::string_view name = option.name;
+        if (name != "output" && name != "format" && name != "bbox" && name != "tile-grid" && name != "tile" &&
+            name != "manifest" && name != "threads") {
+            variant.options.push_back(option);
+        }
+    }
+    variant.options.insert(variant.options.begin() + 1,
+                           {"at", "Point", FieldKind::Text, "", {}, "LAT,LON in degrees, north and east positive",
+                            "LAT,LON"});
+    variant.results = {&kBestIndex, &kBestName, &kBestLevel, &kBestMargin, &kBestCi, &kBestOverlap};
+    variant.needs = {"dem", "sites", "at"};
+    variant.run = RunBestServer;
+    Calculation best;
+    best.variants = {std::move(variant)};
+    return best;
+}
 
 Variant ServerVariant(const Variant& single)
 {

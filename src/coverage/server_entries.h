@@ -11,4 +11,10 @@ namespace zandrevio {
 // lattice's files, with the sites, the threshold and the tiles'.
 Variant ServerVariant(const Variant& single);
 
+// best-server: the map of many sites' figures at a point (--at LAT,LON).
+Calculation BestServerCalculation();
+
+// coverage-mosaic: tiles of a map joined into one VRT.
+Calculation MosaicCalculation();
+
 } // namespace zandrevio

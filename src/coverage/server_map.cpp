@@ -79,9 +79,32 @@ std::optional<std::pair<std::size_t, std::size_t>> LatticePointAt(const Coverage
 Outcome<ServerBands, std::string_view> ComputeServers(const std::vector<ServerSite>& sites, const GridWindow& grid,
                                                       long double thresholdDbm, const CoverageControl& control)
 {
+    std::vector<GeoPoint> centres;
+    centres.reserve(static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height));
+    for (int row = 0; row < grid.height; ++row) {
+        for (int column = 0; column < grid.width; ++column) {
+            centres.push_back(grid.Centre(column, row));
+        }
+    }
+    const long double west = grid.West();
+    const long double north = grid.North();
+    Outcome<ServerBands, std::string_view> bands = ComputeServersAt(
+        sites, centres, {west, north - grid.height * grid.pixelDeg, west + grid.width * grid.pixelDeg, north},
+        thresholdDbm, control);
+    if (bands.Ok()) {
+        ServerBands whole = bands.Value();
+        whole.grid = grid;
+        return whole;
+    }
+    return bands;
+}
+
+Outcome<ServerBands, std::string_view> ComputeServersAt(const std::vector<ServerSite>& sites,
+                                                        const std::vector<GeoPoint>& points, const Bounds& area,
+                                                        long double thresholdDbm, const CoverageControl& control)
+{
     ServerBands bands;
-    bands.grid = grid;
-    const std::size_t pixels = static_cast<std::size_t>(grid.width) * static_cast<std::size_t>(grid.height);
+    const std::size_t pixels = points.size();
     constexpr float kNone = ServerBands::kNoData;
     bands.bestServer.assign(pixels, kNone);
     bands.bestLevel.assign(pixels, kNone);
@@ -105,10 +128,10 @@ Outcome<ServerBands, std::string_view> ComputeServers(const std::vector<ServerSi
             frequencies.push_back(sites[s].frequencyMHz);
         }
     }
-    const long double west = grid.West();
-    const long double north = grid.North();
-    const long double east = west + grid.width * grid.pixelDeg;
-    const long double south = north - grid.height * grid.pixelDeg;
+    const long double west = area.west;
+    const long double north = area.north;
+    const long double east = area.east;
+    const long double south = area.south;
 
     for (std::size_t s = 0; s < sites.size(); ++s) {
         const ServerSite& site = sites[s];
@@ -136,14 +159,11 @@ Outcome<ServerBands, std::string_view> ComputeServers(const std::vector<ServerSi
         CoverageRequest request = site.request;
         request.wanted = [&](const CoverageLattice& shape) {
             std::vector<std::size_t> last(shape.radials, 0);
-            for (int row = 0; row < grid.height; ++row) {
-                for (int column = 0; column < grid.width; ++column) {
-                    const auto at = LatticePointAt(shape, request.radiusKm, grid.Centre(column, row));
-                    if (at) {
-                        last[at->first] = std::max(last[at->first], at->second);
-                        pointOf[static_cast<std::size_t>(row) * grid.width + column] =
-                            static_cast<std::int64_t>(at->first * shape.steps + at->second - 1);
-                    }
+            for (std::size_t pixel = 0; pixel < pixels; ++pixel) {
+                const auto at = LatticePointAt(shape, request.radiusKm, points[pixel]);
+                if (at) {
+                    last[at->first] = std::max(last[at->first], at->second);
+                    pointOf[pixel] = static_cast<std::int64_t>(at->first * shape.steps + at->second - 1);
                 }
             }
             return last;

@@ -77,6 +77,12 @@ struct ServerBands {
 Outcome<ServerBands, std::string_view> ComputeServers(const std::vector<ServerSite>& sites, const GridWindow& grid,
                                                       long double thresholdDbm, const CoverageControl& control = {});
 
+// The same at any points (their values those of a pixel centred on each),
+// the sites' circles tried against `area`, the points' bounds.
+Outcome<ServerBands, std::string_view> ComputeServersAt(const std::vector<ServerSite>& sites,
+                                                        const std::vector<GeoPoint>& points, const Bounds& area,
+                                                        long double thresholdDbm, const CoverageControl& control = {});
+
 // A point's lattice indices in a site's lattice (radial, step), or none
 // beyond its radius.
 std::optional<std::pair<std::size_t, std::size_t>> LatticePointAt(const CoverageLattice& lattice,

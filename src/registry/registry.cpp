@@ -3,6 +3,7 @@
 #include "antenna/antenna_entries.h"
 #include "channels/channel_entries.h"
 #include "coverage/coverage_entries.h"
+#include "coverage/server_entries.h"
 #include "feeder/feeder_entries.h"
 #include "fixed_link/availability_entries.h"
 #include "itm/itm_entries.h"
@@ -46,6 +47,9 @@ const Entry kCalculations[] = {
     {"coverage",
      "A site's path loss and received level over an area of elevation data, as a GeoTIFF map and a lattice of points",
      CoverageCalculation},
+    {"best-server", "Many sites' best server, its level, margin, C/I and overlap at a point, as their map gives them",
+     BestServerCalculation},
+    {"coverage-mosaic", "Tiles of a map of many sites joined into one VRT", MosaicCalculation},
     {"availability", "A fixed link's outage from rain and multipath at a fade margin, or the margin for a target",
      AvailabilityCalculation},
     {"rain-attenuation", "Rain's specific attenuation and the attenuation exceeded for a percentage of the year",

@@ -69,8 +69,9 @@ DemModuleLoad Load()
         load.contours = reinterpret_cast<ContourWriteFunction>(dlsym(module, "zandrevio_write_contours"));
         load.overlay = reinterpret_cast<OverlayWriteFunction>(dlsym(module, "zandrevio_write_overlay"));
         load.fingerprint = reinterpret_cast<FingerprintFunction>(dlsym(module, "zandrevio_fingerprint"));
+        load.mosaic = reinterpret_cast<MosaicFunction>(dlsym(module, "zandrevio_build_mosaic"));
         if (load.open == nullptr || load.write == nullptr || load.contours == nullptr || load.overlay == nullptr ||
-            load.fingerprint == nullptr) {
+            load.fingerprint == nullptr || load.mosaic == nullptr) {
             load.fault = "elevation data cannot be read: " + place.string() + " is no elevation reader of this program";
         }
         return load;

@@ -67,6 +67,8 @@ struct ColourScale;
 using OverlayWriteFunction = void (*)(const MapRaster& map, int band, const ColourScale& scale,
                                       const std::filesystem::path& file, std::string& fault);
 // "NAME SIZE SHA256" of a file, or why it cannot be read.
+using MosaicFunction = void (*)(const std::vector<std::filesystem::path>& tiles, const std::filesystem::path& file,
+                                std::string& fault);
 using FingerprintFunction = void (*)(const std::filesystem::path& file, std::string& fingerprint);
 struct DemModuleLoad {
     DemOpenFunction open = nullptr;
@@ -74,6 +76,7 @@ struct DemModuleLoad {
     ContourWriteFunction contours = nullptr; // and their contours
     OverlayWriteFunction overlay = nullptr;   // and their KMZ overlays
     FingerprintFunction fingerprint = nullptr; // a file's size and SHA-256, for a map's record
+    MosaicFunction mosaic = nullptr;           // tiles joined into one VRT
     std::string fault;
 };
 const DemModuleLoad& DemModule();

@@ -153,6 +153,37 @@ TEST_F(ServersCli, TilesJoinIntoTheOneRunsPixels)
             }
         }
     }
+    // best-server at a pixel's centre gives the map's figures there.
+    int compared = 0;
+    for (long long row = reference.firstRow; row < reference.firstRow + reference.height; row += 7) {
+        for (long long column = reference.firstColumn; column < reference.firstColumn + reference.width;
+             column += 11) {
+            if (reference.At(0, column, row) == -9999.0F) {
+                continue;
+            }
+            char at[64];
+            std::snprintf(at, sizeof at, "%.17g,%.17g", 90.0 - (row + 0.5) * reference.pixel,
+                          reference.Longitude(column));
+            std::vector<std::string> point = {"--digits", "18", "best-server", "--at", at};
+            point.insert(point.end(), common.begin() + 1, common.end());
+            const CalcRun best = RunCalc(point);
+            ASSERT_EQ(best.status, 0) << best.err;
+            const auto value = [&](const std::string& name) {
+                const std::size_t found = best.out.find(name + " ");
+                return found == std::string::npos ? std::string() : best.out.substr(found + name.size() + 1,
+                                                                                    best.out.find('\n', found) -
+                                                                                        found - name.size() - 1);
+            };
+            EXPECT_EQ(std::stof(value("best-server")), reference.At(0, column, row)) << at;
+            EXPECT_EQ(std::stof(value("best-level")), reference.At(1, column, row)) << at;
+            if (reference.At(3, column, row) != -9999.0F) {
+                EXPECT_EQ(std::stof(value("ci")), reference.At(3, column, row)) << at;
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 5);
+
     // One manifest line a tile run, each naming its tile, its file and the inputs' checksums.
     std::ifstream manifest(Path("manifest.jsonl"));
     std::string line;

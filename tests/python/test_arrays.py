@@ -287,3 +287,32 @@ def test_a_pattern_file_turns_with_each_radial_of_a_map(tmp_path):
     east = [float(p["level"]) for p in points if p["bearing"] == "90" and p["step"] == "8"]
     west = [float(p["level"]) for p in points if p["bearing"] == "270" and p["step"] == "8"]
     assert east[0] - west[0] > 20  # the sector faces east
+
+
+def test_tiles_on_a_dask_cluster_are_the_tiles_run_here(tmp_path):
+    # Hills in an ESRI ASCII grid (a raster GDAL reads) and three sites on two frequencies.
+    import math
+    from dask.distributed import Client, LocalCluster
+    cell = 1 / 1200
+    rows = ["ncols 240", "nrows 240", "xllcorner 6.0", "yllcorner 45.0", f"cellsize {cell!r}", "NODATA_value -32768"]
+    for r in range(240):
+        lat = 45.2 - (r + 0.5) * cell
+        rows.append(" ".join(f"{300 + 200 * math.sin(lat * 90) * math.cos((6 + (c + 0.5) * cell) * 70):.1f}"
+                             for c in range(240)))
+    (tmp_path / "hills.asc").write_text("\n".join(rows) + "\n")
+    (tmp_path / "hills.prj").write_text('GEOGCS["WGS 84",DATUM["WGS_1984",SPHEROID["WGS 84",6378137,298.257223563]],'
+                                        'PRIMEM["Greenwich",0],UNIT["degree",0.0174532925199433]]')
+    (tmp_path / "sites.csv").write_text('name,site,frequency\nA,"45.1,6.08",900\nB,"45.11,6.11",900\n'
+                                        'C,"45.08,6.1",1800\n')
+    options = dict(dem=str(tmp_path / "hills.asc"), sites=str(tmp_path / "sites.csv"), radius=1.5,
+                   resolution=150, power=20, tile_grid=0.02)
+    here = zandrevio.coverage_tiles(output=str(tmp_path / "here-{tile}.tif"), mosaic=str(tmp_path / "here.vrt"),
+                                    **options)
+    assert len(here) > 1
+    with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
+            Client(cluster) as client:
+        there = zandrevio.coverage_tiles(output=str(tmp_path / "there-{tile}.tif"), client=client, **options)
+    assert [f.replace("there", "here") for f in there] == here
+    for mine, theirs in zip(here, there):
+        assert open(mine, "rb").read() == open(theirs, "rb").read()
+    assert "here-0.tif" in (tmp_path / "here.vrt").read_text()

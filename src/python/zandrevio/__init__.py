@@ -17,6 +17,7 @@ __version__ = _core.__version__
 from ._errors import Refused, ValidityWarning
 from ._functions import make_functions
 from ._table import Table, table
+from ._tiles import coverage_tiles
 
 _core.set_classes(Refused, ValidityWarning)
 
@@ -33,5 +34,5 @@ def format(value, digits=5):
     return _core.format(value, digits)
 
 
-__all__ = ["Refused", "ValidityWarning", "Result", "Table", "table", "format", "calculations"]
+__all__ = ["Refused", "ValidityWarning", "Result", "Table", "table", "format", "calculations", "coverage_tiles"]
 __all__ += list(calculations)
