@@ -3,6 +3,7 @@
 // writes the program icon into a hicolor theme tree instead.
 //   zandrevio_screenshots OUTPUT_FOLDER
 //   zandrevio_screenshots --icons OUTPUT_FOLDER
+#include "coverage/CoveragePanel.h"
 #include "shell/ApplicationSetup.h"
 #include "shell/ProgramPictures.h"
 #include "shell/Zandrevio.h"
@@ -75,6 +76,22 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
         const QString file = folder.filePath(pages->tabText(i).toLower() + QStringLiteral(".png"));
         if (!window.grab().save(file)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    // The Coverage page's example: three sites over the example hills, the whole page.
+    if (auto* coverage = window.findChild<zandrevio::CoveragePanel*>(QStringLiteral("CoveragePanel"))) {
+        window.findChild<QLineEdit*>(QStringLiteral("DemField"))->setText(QStringLiteral("hills.asc"));
+        window.findChild<QLineEdit*>(QStringLiteral("RadiusField"))->setText(QStringLiteral("3"));
+        coverage->LoadSites(QStringLiteral("sites.csv"));
+        coverage->CalculateClick();
+        while (coverage->Running()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        QApplication::processEvents();
+        const QString file = folder.filePath(QStringLiteral("coverage-whole.png"));
+        if (coverage->Map()->Data() == nullptr || !coverage->grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }

@@ -98,6 +98,7 @@ Bounds BoundsOf(std::string_view option, std::string_view text)
     return bounds;
 }
 
+
 // The tile's index: a number, or the scheduler's variable.
 long long TileIndexOf(std::string_view text)
 {
@@ -398,45 +399,7 @@ Reply RunServers(const Request& given, const std::vector<std::string_view>&)
         }
     }
     if (!output.empty()) {
-        MapRaster map;
-        map.projection = "+proj=longlat +datum=WGS84 +no_defs";
-        map.westM = static_cast<double>(grid.West());
-        map.northM = static_cast<double>(grid.North());
-        map.pixelM = static_cast<double>(grid.pixelDeg);
-        map.width = grid.width;
-        map.height = grid.height;
-        map.noData = ServerBands::kNoData;
-        map.bandNames = {"best-server", "best-level", "margin", "ci", "overlap"};
-        map.bands = {bands.bestServer, bands.bestLevel, bands.margin, bands.ci, bands.overlap};
-        std::string table = "index,name,latitude,longitude,frequency,radius,read";
-        for (std::size_t s = 0; s < servers.size(); ++s) {
-            const ServerSite& site = servers[s];
-            table += "\n" + std::to_string(s + 1) + "," + Quoted(site.name) + "," + Exact(site.request.site.latitudeDeg) +
-                "," + Exact(site.request.site.longitudeDeg) + "," + Exact(site.frequencyMHz) + "," +
-                Exact(site.request.radiusKm) + "," + (bands.read[s] ? "yes" : "no");
-        }
-        map.metadata = {
-            {"PROGRAM", std::string("zandrevio-calc ") + ZANDREVIO_VERSION},
-            {"GRID", "WGS84 degrees, square pixels of " + Exact(grid.pixelDeg) +
-                         " degrees (the resolution's arc on a sphere of 6371 km), column 0 west at -180, row 0 north "
-                         "at 90; this map from column " + std::to_string(grid.firstColumn) + ", row " +
-                         std::to_string(grid.firstRow)},
-            {"RULE", "each site gives a pixel its lattice point of the nearest radial and the nearest step from the "
-                     "site to the pixel's centre, within its radius; a tie of levels goes to the site listed first"},
-            {"BANDS", "best-server (1 + the site's index), best-level (dBm), margin (dB over the second), ci (dB, "
-                      "against the sum of the others on its frequency), overlap (sites at or above " +
-                          Exact(threshold) + " dBm)"},
-            {"SITES", table},
-            {"INPUTS", inputs},
-        };
-        std::string warnings;
-        for (const std::string& warning : bands.warnings) {
-            warnings += (warnings.empty() ? "" : "; ") + warning;
-        }
-        map.metadata.push_back({"WARNINGS", warnings});
-        if (tile) {
-            map.metadata.push_back({"TILE", std::to_string(*tile)});
-        }
+        const MapRaster map = ServerMapRaster(bands, servers, threshold, inputs, tile);
         WholeFiles files;
         std::string failed = WriteMapRaster(files, map, output);
         failed = failed.empty() && InterruptHandler::Interrupted() ? "Interrupted: no map written" : failed;
@@ -636,6 +599,52 @@ Variant ServerVariant(const Variant& single)
     variant.needs = {"dem", "sites"};
     variant.run = RunServers;
     return variant;
+}
+
+MapRaster ServerMapRaster(const ServerBands& bands, const std::vector<ServerSite>& servers, long double threshold,
+                      const std::string& inputs, std::optional<long long> tile)
+{
+    const GridWindow& grid = bands.grid;
+    MapRaster map;
+    map.projection = "+proj=longlat +datum=WGS84 +no_defs";
+    map.westM = static_cast<double>(grid.West());
+    map.northM = static_cast<double>(grid.North());
+    map.pixelM = static_cast<double>(grid.pixelDeg);
+    map.width = grid.width;
+    map.height = grid.height;
+    map.noData = ServerBands::kNoData;
+    map.bandNames = {"best-server", "best-level", "margin", "ci", "overlap"};
+    map.bands = {bands.bestServer, bands.bestLevel, bands.margin, bands.ci, bands.overlap};
+    std::string table = "index,name,latitude,longitude,frequency,radius,read";
+    for (std::size_t s = 0; s < servers.size(); ++s) {
+        const ServerSite& site = servers[s];
+        table += "\n" + std::to_string(s + 1) + "," + Quoted(site.name) + "," + Exact(site.request.site.latitudeDeg) +
+            "," + Exact(site.request.site.longitudeDeg) + "," + Exact(site.frequencyMHz) + "," +
+            Exact(site.request.radiusKm) + "," + (bands.read[s] ? "yes" : "no");
+    }
+    map.metadata = {
+        {"PROGRAM", std::string("zandrevio-calc ") + ZANDREVIO_VERSION},
+        {"GRID", "WGS84 degrees, square pixels of " + Exact(grid.pixelDeg) +
+                     " degrees (the resolution's arc on a sphere of 6371 km), column 0 west at -180, row 0 north "
+                     "at 90; this map from column " + std::to_string(grid.firstColumn) + ", row " +
+                     std::to_string(grid.firstRow)},
+        {"RULE", "each site gives a pixel its lattice point of the nearest radial and the nearest step from the "
+                 "site to the pixel's centre, within its radius; a tie of levels goes to the site listed first"},
+        {"BANDS", "best-server (1 + the site's index), best-level (dBm), margin (dB over the second), ci (dB, "
+                  "against the sum of the others on its frequency), overlap (sites at or above " +
+                      Exact(threshold) + " dBm)"},
+        {"SITES", table},
+        {"INPUTS", inputs},
+    };
+    std::string warnings;
+    for (const std::string& warning : bands.warnings) {
+        warnings += (warnings.empty() ? "" : "; ") + warning;
+    }
+    map.metadata.push_back({"WARNINGS", warnings});
+    if (tile) {
+        map.metadata.push_back({"TILE", std::to_string(*tile)});
+    }
+    return map;
 }
 
 } // namespace zandrevio

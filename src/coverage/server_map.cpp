@@ -168,7 +168,15 @@ Outcome<ServerBands, std::string_view> ComputeServersAt(const std::vector<Server
             }
             return last;
         };
-        const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(request, control);
+        // Progress over all the sites: this one's share among them.
+        CoverageControl own = control;
+        if (control.progress) {
+            own.progress = [&control, s, count = sites.size()](std::size_t done, std::size_t all) {
+                constexpr std::size_t kShare = 1000;
+                control.progress(s * kShare + (all == 0 ? kShare : done * kShare / all), count * kShare);
+            };
+        }
+        const Outcome<CoverageLattice, std::string_view> computed = ComputeCoverage(request, own);
         if (!computed.Ok()) {
             return refused(computed.Error().message, computed.Error().field);
         }

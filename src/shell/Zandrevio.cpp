@@ -3,6 +3,7 @@
 
 #include "antenna/DowntiltPanel.h"
 #include "antenna/IsolationPanel.h"
+#include "coverage/CoveragePanel.h"
 #include "patterns/PatternPanel.h"
 #include "channels/BandPlanPanel.h"
 #include "channels/ChannelPlanPanel.h"
@@ -232,6 +233,10 @@ const PageEntry kPages[] = {
     {&Ui::TZandrevio::Receiver,
      [](QWidget* page) -> QList<QWidget*> {
          return {InScrollArea<ReceiverPanel>(page, "ReceiverPanel", "ReceiverScroll", true)};
+     }},
+    {&Ui::TZandrevio::Coverage,
+     [](QWidget* page) -> QList<QWidget*> {
+         return {InScrollArea<CoveragePanel>(page, "CoveragePanel", "CoverageScroll", true)};
      }},
 };
 } // namespace

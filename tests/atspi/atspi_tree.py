@@ -103,7 +103,7 @@ with open(pattern_file, "w") as out:
 
 # Every page: its calculations pressed, every result is read as "Caption: value unit".
 frame = frames[0]
-check("the window has eight pages", len(tabs) == 8)
+check("the window has nine pages", len(tabs) == 9)
 for tab in tabs:
     tab.queryAction().doAction(0)
     pump(1)

@@ -73,7 +73,7 @@ TEST_F(Layout, EveryPageTitleShowsWholeLeftOfTheAboutButton)
     auto* pages = Find<QTabWidget>("PageControl1");
     const QTabBar* bar = pages->tabBar();
     const int about = Find<QWidget>("BitBtn5")->geometry().left();
-    ASSERT_EQ(bar->count(), 8);
+    ASSERT_EQ(bar->count(), 9);
     for (int i = 0; i < bar->count(); ++i) {
         const QRect tab = bar->tabRect(i);
         EXPECT_LT(pages->mapToParent(bar->mapToParent(tab.topRight())).x(), about) << bar->tabText(i).toStdString();

@@ -44,14 +44,14 @@ TEST_F(Window, HasItsCaptionSizeAndNoMaximiseButton)
     EXPECT_EQ(QGuiApplication::desktopFileName(), "zandrevio");
 }
 
-TEST_F(Window, HasEightPagesWithTheirCaptionsAndNames)
+TEST_F(Window, HasNinePagesWithTheirCaptionsAndNames)
 {
     auto* pages = Find<QTabWidget>("PageControl1");
     EXPECT_EQ(pages->geometry(), QRect(2, 8, 593, 417));
-    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning", "Path", "Receiver"};
-    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning", "Path", "Receiver"};
-    ASSERT_EQ(pages->count(), 8);
-    for (int i = 0; i < 8; ++i) {
+    const char* captions[] = {"RF", "Traffic", "Cable", "Antenna", "Units", "Planning", "Path", "Receiver", "Coverage"};
+    const char* names[] = {"RF", "Traffic", "Antenna", "Cable", "Units", "Planning", "Path", "Receiver", "Coverage"};
+    ASSERT_EQ(pages->count(), 9);
+    for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(pages->tabText(i), captions[i]);
         EXPECT_EQ(pages->widget(i)->objectName(), names[i]);
     }
