@@ -169,7 +169,7 @@ CoveragePanel::CoveragePanel(QWidget* parent)
     show->addStretch(1);
     auto* save = new QPushButton(tr("Save map..."));
     save->setObjectName("SaveMapButton");
-    save->setAccessibleName(tr("Save the map as GeoTIFF, PNG or SVG"));
+    save->setAccessibleName(tr("Save the map as GeoTIFF, KMZ, PNG or SVG"));
     auto* copy = new QPushButton(tr("Copy results"));
     copy->setObjectName("CopyCoverageButton");
     show->addWidget(save);
@@ -523,6 +523,25 @@ bool CoveragePanel::SaveTo(const QString& file)
         }
         return true;
     }
+    if (file.endsWith(".kmz", Qt::CaseInsensitive)) {
+        // The received level as a colour overlay with its legend, as coverage --format kmz draws one site's.
+        std::vector<ServerSite> sites;
+        for (const CoverageMapData::Site& mark : data->sites) {
+            ServerSite site;
+            site.name = mark.name;
+            site.request.site = mark.place;
+            sites.push_back(std::move(site));
+        }
+        const MapRaster map = ServerMapRaster(data->bands, sites, data->thresholdDbm, {}, std::nullopt);
+        WholeFiles files;
+        std::string failed = WriteOverlay(files, map, 1, LevelColourScale(), file.toStdString());
+        failed = failed.empty() ? files.Commit() : failed;
+        if (!failed.empty()) {
+            ShowError(QString::fromStdString(failed));
+            return false;
+        }
+        return true;
+    }
     const QSize size = m_map->PictureSize();
     if (file.endsWith(".svg", Qt::CaseInsensitive)) {
         QSvgGenerator svg;
@@ -558,14 +577,17 @@ void CoveragePanel::SaveClick()
     }
     QString chosenType;
     const QString chosen = QFileDialog::getSaveFileName(this, tr("Save map as"), QString(),
-                                                        tr("GeoTIFF (*.tif);;PNG image (*.png);;SVG image (*.svg)"),
+                                                        tr("GeoTIFF (*.tif);;KMZ overlay (*.kmz);;PNG image (*.png);;SVG image (*.svg)"),
                                                         &chosenType);
     if (chosen.isEmpty()) {
         return;
     }
     QString file = chosen;
     if (QFileInfo(file).suffix().isEmpty()) {
-        file += chosenType.startsWith("GeoTIFF") ? ".tif" : chosenType.startsWith("PNG") ? ".png" : ".svg";
+        file += chosenType.startsWith("GeoTIFF") ? ".tif"
+            : chosenType.startsWith("KMZ")       ? ".kmz"
+            : chosenType.startsWith("PNG")       ? ".png"
+                                                 : ".svg";
     }
     SaveTo(file);
 }

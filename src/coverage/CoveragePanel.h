@@ -46,7 +46,7 @@ public:
     bool Running() const { return m_worker.joinable(); }
     CoverageMap* Map() const { return m_map; }
 
-    // The map written as the command line writes it: a GeoTIFF; or its picture, PNG or SVG.
+    // The map written as the command line writes it: a GeoTIFF, or the level as a KMZ overlay; or its picture, PNG or SVG.
     bool SaveTo(const QString& file);
 
 private:

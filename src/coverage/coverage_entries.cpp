@@ -227,6 +227,12 @@ std::optional<std::string> OverlayRefusal(GeoPoint site, long double radiusKm, l
 
 } // namespace
 
+const ColourScale& LevelColourScale()
+{
+    static const ColourScale scale{kLevelColours, true, "dBm"};
+    return scale;
+}
+
 CoverageRequest CoverageRequestOf(Request& request)
 {
     for (std::string_view option : kItmStarts) {

@@ -11,7 +11,11 @@ namespace zandrevio {
 Calculation CoverageCalculation();
 
 struct CoverageRequest;
+struct ColourScale;
 class Request;
+
+// The overlay's colours of a received level (dBm), in 10 dB steps, strong warm, weak cold.
+const ColourScale& LevelColourScale();
 // A site's map as a request gives it (the site, the radius, the resolution,
 // the threads, the path's inputs with Longley-Rice's starts); a slip is
 // thrown as RequestError. The request gains the starts it lacked.

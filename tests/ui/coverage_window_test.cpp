@@ -18,6 +18,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <cpl_string.h>
+#include <cpl_vsi.h>
 #include <gdal_priv.h>
 
 #include <cmath>
@@ -235,6 +237,12 @@ TEST_F(CoverageWindow, SaveAndCopyResults)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.contains("Level (dBm)"));
     EXPECT_TRUE(bytes.contains("North"));
+    // The received level as a KMZ overlay: its document, the overlay and the legend.
+    const QString kmz = QString::fromStdString((directory.Path() / "map.kmz").string());
+    ASSERT_TRUE(panel->SaveTo(kmz));
+    char** entries = VSIReadDir(("/vsizip/" + kmz.toStdString()).c_str());
+    EXPECT_EQ(CSLCount(entries), 3);
+    CSLDestroy(entries);
     Press("CopyCoverageButton");
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.contains("Resolution: 150 m")) << copied.toStdString();
