@@ -8,9 +8,12 @@ The two sample their profiles differently, so their losses are compared as
 distributions: the median and the 90th percentile of |difference| over the
 points where neither warns (splat's obstructed points included).
 
-  bench/coverage_vs_splat.py [BUILD_DIR] [RUN ...]     RUN: RADIUS_KM@3 or RADIUS_KM@1 (arc-seconds)
+  bench/coverage_vs_splat.py [BUILD_DIR] [RUN ...]     RUN: [SITESx]RADIUS_KM@3 or @1 (arc-seconds)
 
-Without runs: 50@3 100@3 30@1, as the issue's yardsticks. Installs splat and
+Without runs: 50@3 100@3 30@1, as the issue's yardsticks. With SITESx (2 to 4,
+the most splat maps at once), as many sites 0.15 degrees around the first map
+together: splat's one map of them all beside `coverage --sites` at the data's
+step (CPU time alone: the two combine the sites differently). Installs splat and
 gdal-bin (with python3-gdal) where missing, through apt, as scripts/install-deps does.
 """
 
@@ -70,10 +73,40 @@ def cpu_of(command, **kwargs):
     return (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
-def bench(radius, seconds, work):
+def sites_around(count):
+    """The first site and up to three more 0.15 degrees off it, east, south and south-east."""
+    return [(SITE[0] - 0.15 * (i // 2), SITE[1] + 0.15 * (i % 2)) for i in range(count)]
+
+
+def bench_sites(count, radius, seconds, work):
+    folder = prepare(radius, seconds, work)
+    names = []
+    with open(os.path.join(folder, "sites.csv"), "w") as table:
+        table.write("name,site\n")
+        for i, (lat, lon) in enumerate(sites_around(count)):
+            with open(os.path.join(folder, f"tx{i}.qth"), "w") as f:
+                f.write(f"site{i}\n{lat}\n{360 - lon}\n30m\n")
+            names.append(f"tx{i}.qth")
+            table.write(f'S{i},"{lat},{lon}"\n')
+    with open(os.path.join(folder, "tx.lrp"), "w") as f:
+        f.write(f"15.0\n0.005\n301.0\n{FREQUENCY}\n5\n1\n0.50\n0.50\n")
+    splat = "splat" if seconds == 3 else "splat-hd"
+    splat_cpu = cpu_of([splat, "-t", *names, "-L", "1.5", "-R", str(radius), "-metric", "-olditm", "-d", ".",
+                        "-N", "-ngs", "-o", "map.ppm"], cwd=folder)
+    step = 30.87 * seconds  # the data's own step, a second of arc of latitude
+    ours = [os.path.abspath(f"{build}/src/zandrevio-calc"), "coverage", "--dem", "dem.vrt", "--sites", "sites.csv",
+            "--radius", str(radius), "--resolution", f"{step:.2f}", "--tx-height", "30", "--rx-height", "1.5",
+            "--frequency", str(FREQUENCY), "--power", "20", "--model", "itm", "--mdvar", "12",
+            "--output", "servers.tif"]
+    one_cpu = cpu_of(ours + ["--threads", "1"], cwd=folder)
+    print(f"{count} sites of {radius} km at {seconds}\u2033: splat {splat_cpu:7.1f} s CPU; zandrevio-calc "
+          f"{one_cpu:7.1f} s CPU on one thread (ratio {one_cpu / splat_cpu:5.2f})", flush=True)
+
+
+def prepare(radius, seconds, work):
     tiles = [(lat, lon) for lat in range(44, 48) for lon in range(5, 9)] if radius > 60 else \
         [(45, 6), (45, 7), (46, 6), (46, 7)]
-    folder = os.path.join(work, f"{seconds}s")
+    folder = os.path.join(work, f"{seconds}s-{len(tiles)}")
     if not os.path.isdir(folder):
         os.makedirs(folder)
         hgt = write_tiles(folder, seconds, tiles)
@@ -82,6 +115,11 @@ def bench(radius, seconds, work):
             subprocess.run([converter, os.path.basename(name)], cwd=folder, check=True, stdout=subprocess.DEVNULL)
         subprocess.run(["gdalbuildvrt", "dem.vrt", *[os.path.basename(n) for n in hgt]], cwd=folder, check=True,
                        stdout=subprocess.DEVNULL)
+    return folder
+
+
+def bench(radius, seconds, work):
+    folder = prepare(radius, seconds, work)
     with open(os.path.join(folder, "tx.qth"), "w") as f:
         f.write(f"site\n{SITE[0]}\n{360 - SITE[1]}\n30m\n")
     with open(os.path.join(folder, "tx.lrp"), "w") as f:
@@ -147,7 +185,11 @@ if __name__ == "__main__":
     try:
         for run in runs:
             radius, seconds = run.split("@")
-            bench(int(radius), int(seconds), work)
+            if "x" in radius:
+                count, radius = radius.split("x")
+                bench_sites(int(count), int(radius), int(seconds), work)
+            else:
+                bench(int(radius), int(seconds), work)
     finally:
         if "ZANDREVIO_BENCH_DIR" not in os.environ:
             shutil.rmtree(work, ignore_errors=True)

@@ -7,6 +7,7 @@
 #include "coverage/site_table.h"
 #include "numeric/format.h"
 #include "numeric/parse_real.h"
+#include "registry/registry.h"
 #include "terrain/dem_raster.h"
 #include "terrain/path_source.h"
 #include "widgets/CalculateButton.h"
@@ -37,12 +38,30 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
 namespace zandrevio {
 
 namespace {
+// An option's name as the page names its controls: "time" gives Time, "rx-height" RxHeight.
+std::string PascalCase(std::string_view name)
+{
+    std::string named;
+    bool upper = true;
+    for (const char c : name) {
+        if (c == '-') {
+            upper = true;
+            continue;
+        }
+        named += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        upper = false;
+    }
+    return named;
+}
+
 // The sites' columns: the table's caption, the option it gives, its start.
 struct SiteColumn {
     const char* caption;
@@ -145,6 +164,55 @@ CoveragePanel::CoveragePanel(QWidget* parent)
     grid->addWidget(m_model, 5, 0, 1, 5);
     layout->addWidget(inputs);
 
+    // The model's options, as itm has them: their captions, starts and choices.
+    auto* options = new QGroupBox(tr("The model's options"));
+    options->setObjectName("ModelOptionsGroup");
+    auto* optionGrid = new QGridLayout(options);
+    const Calculation& itm = RegisteredCalculation("itm");
+    int placed = 0;
+    for (const char* name : {"polarization", "climate", "refractivity", "permittivity", "conductivity", "mdvar", "time",
+                             "location", "situation"}) {
+        const auto found = std::find_if(itm.variants.front().options.begin(), itm.variants.front().options.end(),
+                                        [name](const OptionSpec& option) { return option.name == name; });
+        if (found == itm.variants.front().options.end()) {
+            continue;
+        }
+        const OptionSpec& option = *found;
+        QWidget* widget = nullptr;
+        const QString named = QString::fromStdString(PascalCase(option.name));
+        if (option.kind == FieldKind::Choice) {
+            auto* picker = new QComboBox;
+            picker->setObjectName(named + "Picker");
+            for (const Choice& choice : option.choices) {
+                picker->addItem(QString::fromUtf8(choice.text.data(), static_cast<int>(choice.text.size())),
+                                QString::fromUtf8(choice.key.data(), static_cast<int>(choice.key.size())));
+            }
+            picker->setCurrentIndex(std::max(0, ChoiceIndex(option.choices, option.start)));
+            widget = picker;
+        } else {
+            auto* field = new DecimalField;
+            field->setObjectName(named + "Field");
+            field->setText(QString::fromUtf8(option.start.data(), static_cast<int>(option.start.size())));
+            widget = field;
+        }
+        const QString caption = QString::fromUtf8(option.caption.data(), static_cast<int>(option.caption.size()));
+        widget->setAccessibleName(caption);
+        auto* label = new QLabel(caption);
+        label->setBuddy(widget);
+        // The climate's long names take a row of their own; the rest go two a row, narrow.
+        const bool wide = std::string_view(name) == "climate";
+        if (wide) {
+            placed += placed % 2;
+        }
+        widget->setFixedWidth(wide ? 200 : 90);
+        optionGrid->addWidget(label, placed / 2, (placed % 2) * 2);
+        optionGrid->addWidget(widget, placed / 2, (placed % 2) * 2 + 1, 1, wide ? 3 : 1, Qt::AlignLeft);
+        placed += wide ? 1 : 0;
+        m_modelOptions.push_back({std::string(option.name), widget, std::string_view(name) != "polarization"});
+        ++placed;
+    }
+    layout->addWidget(options);
+
     m_calculate->setObjectName("CoverageButton");
     m_calculate->setText(tr("Calculate"));
     m_calculate->setAccessibleName(tr("Calculate the coverage"));
@@ -200,6 +268,12 @@ CoveragePanel::CoveragePanel(QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, Guarded([this] { CancelClick(); }));
     connect(save, &QPushButton::clicked, this, Guarded([this] { SaveClick(); }));
     connect(copy, &QPushButton::clicked, this, Guarded([this] { CopyClick(); }));
+    // Longley-Rice's own options while it is the model.
+    connect(m_model, &RadioGroup::clicked, this, [this] {
+        for (const ModelOption& option : m_modelOptions) {
+            option.widget->setEnabled(!option.longleyRiceOnly || m_model->ItemIndex() == 0);
+        }
+    });
     connect(m_band, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_map->SetBand(static_cast<CoverageBand>(index)); });
     connect(m_map, &CoverageMap::Readout, this,
@@ -312,6 +386,16 @@ void CoveragePanel::CalculateClick()
     common.Give("resolution", text(m_resolution));
     common.Give("rx-height", text(m_rxHeight));
     common.Give("model", m_model->ItemIndex() == 0 ? "itm" : "delta-bullington");
+    for (const ModelOption& option : m_modelOptions) {
+        if (option.longleyRiceOnly && m_model->ItemIndex() != 0) {
+            continue;
+        }
+        if (const auto* picker = qobject_cast<const QComboBox*>(option.widget)) {
+            common.Give(option.name, picker->currentData().toString().toStdString());
+        } else {
+            common.Give(option.name, TextOf(*static_cast<const QLineEdit*>(option.widget)));
+        }
+    }
     std::vector<ServerSite> sites;
     std::vector<CoverageMapData::Site> marks;
     QWidget* const fieldOf[] = {m_radius, m_resolution, m_rxHeight};
@@ -347,6 +431,9 @@ void CoveragePanel::CalculateClick()
             QWidget* field = option == "radius" ? fieldOf[0] : option == "resolution" ? fieldOf[1]
                 : option == "rx-height"          ? fieldOf[2]
                                                  : m_dem;
+            for (const ModelOption& own : m_modelOptions) {
+                field = option == own.name ? own.widget : field;
+            }
             return RefuseAt(field, slip.what(), true);
         } catch (const std::exception& fault) {
             m_sites->setFocus(Qt::OtherFocusReason);
@@ -457,6 +544,9 @@ void CoveragePanel::Finished(std::shared_ptr<CoverageMapData> data, const std::s
         for (const auto& [name, widget] : named) {
             field = option == name ? widget : field;
         }
+        for (const ModelOption& own : m_modelOptions) {
+            field = option == own.name ? own.widget : field;
+        }
         return RefuseAt(field, error, true);
     }
     m_progress->setValue(1000);
@@ -473,10 +563,19 @@ void CoveragePanel::CancelClick()
 QString CoveragePanel::InputsText() const
 {
     QString text = tr("Elevation data: %1\nRadius: %2 km\nResolution: %3 m\nReceiver height: %4 m\nModel: %5\n"
-                      "Threshold: %6 dBm\nSites:")
+                      "Threshold: %6 dBm")
                        .arg(m_dem->text(), m_radius->text(), m_resolution->text(), m_rxHeight->text(),
                             m_model->ItemIndex() == 0 ? QStringLiteral("itm") : QStringLiteral("delta-bullington"),
                             m_threshold->text());
+    for (const ModelOption& option : m_modelOptions) {
+        if (!option.widget->isEnabled()) {
+            continue;
+        }
+        const auto* picker = qobject_cast<const QComboBox*>(option.widget);
+        text += "\n" + option.widget->accessibleName() + ": " +
+            (picker != nullptr ? picker->currentText() : static_cast<const QLineEdit*>(option.widget)->text());
+    }
+    text += "\n" + tr("Sites:");
     for (int row = 0; row < m_sites->rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < kSiteColumnCount; ++column) {

@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -61,6 +63,13 @@ private:
     QLineEdit* m_rxHeight;
     RadioGroup* m_model;
     QLineEdit* m_threshold;
+    // The model's own options, as itm names them, each with its field or picker.
+    struct ModelOption {
+        std::string name;
+        QWidget* widget;
+        bool longleyRiceOnly;
+    };
+    std::vector<ModelOption> m_modelOptions;
     QPushButton* m_calculate;
     QPushButton* m_cancel;
     QProgressBar* m_progress;

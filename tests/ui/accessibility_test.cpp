@@ -114,7 +114,9 @@ TEST_F(Accessibility, TheTabOrderFollowsTheVisualOrderOnEveryPage)
             .split(' '),
         // The sites' table is one stop; Cancel is off until a map is under way.
         QString("BitBtn5 DemField CoverageBrowseButton SiteTable AddSiteButton RemoveSiteButton LoadSitesButton "
-                "RadiusField ResolutionField RxHeightField ThresholdField ModelGroup CoverageButton BandPicker "
+                "RadiusField ResolutionField RxHeightField ThresholdField ModelGroup PolarizationPicker ClimatePicker "
+                "RefractivityField PermittivityField ConductivityField MdvarField TimeField LocationField "
+                "SituationField CoverageButton BandPicker "
                 "SaveMapButton CopyCoverageButton CoverageMapView ReadoutLabel SummaryLabel")
             .split(' '),
     };

@@ -51,10 +51,13 @@ protected:
         });
     }
 
-    // Two sites, 1.5 km around each at 150 m.
+    // Two sites, 1.5 km around each at 150 m, in a maritime climate at 90 % of the time.
     void TypeInputs()
     {
         Put(Find<QLineEdit>("DemField"), QString::fromStdString(dem));
+        auto* climate = Find<QComboBox>("ClimatePicker");
+        climate->setCurrentIndex(climate->findData("maritime-temperate-land"));
+        Put(Find<QLineEdit>("TimeField"), "90");
         Put(Find<QLineEdit>("RadiusField"), "1.5");
         Put(Find<QLineEdit>("ResolutionField"), "150");
         auto* sites = Find<QTableWidget>("SiteTable");
@@ -125,7 +128,8 @@ TEST_F(CoverageWindow, CalculateDrawsTheMapTheCommandLineWrites)
                                                      "North,\"45.13,6.08\",30,900,20\nEast,\"45.11,6.11\",25,900,20\n";
     const std::string written = (directory.Path() / "calc.tif").string();
     const CalcRun run = RunCalc({"coverage", "--dem", dem, "--sites", (directory.Path() / "sites.csv").string(),
-                                 "--radius", "1.5", "--resolution", "150", "--rx-height", "1.5", "--output", written});
+                                 "--radius", "1.5", "--resolution", "150", "--rx-height", "1.5", "--climate",
+                                 "maritime-temperate-land", "--time", "90", "--output", written});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto page = Bands(saved);
     const auto calc = Bands(written);
