@@ -160,6 +160,10 @@ Outcome<ServerBands, std::string_view> ComputeServersAt(const std::vector<Server
         request.wanted = [&](const CoverageLattice& shape) {
             std::vector<std::size_t> last(shape.radials, 0);
             for (std::size_t pixel = 0; pixel < pixels; ++pixel) {
+                // A cancel is heard here too: a fine grid's pixels take a while to place.
+                if (pixel % 4096 == 0 && control.cancel != nullptr && control.cancel->load()) {
+                    return std::vector<std::size_t>(shape.radials, 0);
+                }
                 const auto at = LatticePointAt(shape, request.radiusKm, points[pixel]);
                 if (at) {
                     last[at->first] = std::max(last[at->first], at->second);
